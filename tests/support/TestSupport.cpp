@@ -1,0 +1,44 @@
+#include "TestSupport.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+#include <memory>
+
+ScriptedMsgBox::ScriptedMsgBox()
+{
+    m_previous = SetMsgBoxHandler([this](const QString &text, MsgStyle style) {
+        m_shown.push_back({text, style});
+        if (!m_answers.empty()) {
+            MsgAnswer a = m_answers.front();
+            m_answers.pop_front();
+            return a;
+        }
+        if (style == MsgStyle::Question || style == MsgStyle::ConfirmDefaultNo)
+            return MsgAnswer::Yes;
+        return MsgAnswer::Ok;
+    });
+}
+
+ScriptedMsgBox::~ScriptedMsgBox()
+{
+    SetMsgBoxHandler(std::move(m_previous));
+}
+
+QStringList ScriptedMsgBox::texts() const
+{
+    QStringList out;
+    for (const auto &s : m_shown)
+        out << s.text;
+    return out;
+}
+
+QString sourceDir() { return QString::fromUtf8(VORN_SOURCE_DIR_FOR_SUPPORT); }
+QString testDataPath(const QString &relative) { return sourceDir() + "/tests/data/" + relative; }
+QString binDir() { return QString::fromUtf8(VORN_BIN_DIR_FOR_SUPPORT); }
+
+QString makeTempDir()
+{
+    static std::vector<std::unique_ptr<QTemporaryDir>> dirs;
+    dirs.push_back(std::make_unique<QTemporaryDir>());
+    return dirs.back()->path();
+}

@@ -1,0 +1,39 @@
+#pragma once
+// Helpers shared by every test program.
+#include "common/MsgBox.h"
+
+#include <QString>
+#include <QStringList>
+#include <deque>
+#include <vector>
+
+// Installs a MsgBox handler for the lifetime of the object: it records every box and answers
+// with the queued answers in order, then with each style's default (Ok, or Yes for questions).
+class ScriptedMsgBox {
+public:
+    struct Shown {
+        QString text;
+        MsgStyle style;
+    };
+    ScriptedMsgBox();
+    ~ScriptedMsgBox();
+    ScriptedMsgBox(const ScriptedMsgBox &) = delete;
+    ScriptedMsgBox &operator=(const ScriptedMsgBox &) = delete;
+
+    void queue(MsgAnswer answer) { m_answers.push_back(answer); }
+    const std::vector<Shown> &shown() const { return m_shown; }
+    QStringList texts() const;
+
+private:
+    std::vector<Shown> m_shown;
+    std::deque<MsgAnswer> m_answers;
+    MsgBoxHandler m_previous;
+};
+
+// Paths of the source tree, the fixture folder and the program folder of the build.
+QString sourceDir();
+QString testDataPath(const QString &relative);
+QString binDir();
+
+// A fresh temporary folder per call, removed when the test program ends.
+QString makeTempDir();
