@@ -1,0 +1,8 @@
+#pragma once
+#include <QVariant>
+
+// The conversion of every numeric field: a boolean gives -1/0; a plain numeric text is taken
+// directly; any other text is evaluated as an arithmetic expression (default on failure).
+// decimals < 0 leaves the value as it is, 0 rounds to a whole number, n > 0 to n decimals,
+// halves away from zero. Never fails: any failure gives the default. An empty text gives 0.
+double ToNumber(const QVariant &value, double defaultValue = 0, int decimals = -1);
