@@ -1,7 +1,10 @@
 // vornprn-cli: the engine of VornPrn without a window.
 #include "cli/CliCommand.h"
 
+#include <QDir>
+#include <QFile>
 #include <QGuiApplication>
+#include <unistd.h>
 #include <cstdio>
 
 namespace {
@@ -22,6 +25,13 @@ int main(int argc, char **argv)
     // Layout needs fonts and images, never a display.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
+        // Keeps Qt from warning about a missing runtime folder on every run.
+        const QByteArray dir = QDir::tempPath().toLocal8Bit() + "/runtime-vornprn-" + QByteArray::number(getuid());
+        QDir().mkpath(QString::fromLocal8Bit(dir));
+        QFile::setPermissions(QString::fromLocal8Bit(dir), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+        qputenv("XDG_RUNTIME_DIR", dir);
+    }
     QGuiApplication app(argc, argv);
     QGuiApplication::setApplicationName("vornprn-cli");
 

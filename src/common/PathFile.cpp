@@ -1,0 +1,83 @@
+#include "common/PathFile.h"
+#include "common/MsgBox.h"
+
+#include <QDesktopServices>
+#include <QFileInfo>
+#include <QUrl>
+
+namespace {
+bool isSeparator(QChar c) { return c == '\\' || c == '/'; }
+
+int defaultShellOpen(const QString &path, const QString &folder)
+{
+    const QUrl url = QUrl::fromUserInput(path, folder, QUrl::AssumeLocalFile);
+    if (url.isLocalFile() && !QFileInfo::exists(url.toLocalFile()))
+        return 2;
+    return QDesktopServices::openUrl(url) ? 42 : 31;
+}
+
+ShellOpenHandler &handlerSlot()
+{
+    static ShellOpenHandler handler = &defaultShellOpen;
+    return handler;
+}
+} // namespace
+
+PathParts SplitPathFile(const QString &path)
+{
+    PathParts p;
+    if (path.trimmed().endsWith(':')) {
+        p.folder = path;
+        return p;
+    }
+    if (path.isEmpty())
+        return p;
+    int last = -1;
+    for (int i = int(path.size()) - 1; i >= 0; --i) {
+        if (isSeparator(path[i])) {
+            last = i;
+            break;
+        }
+    }
+    p.folder = path.left(last + 1);
+    p.fileName = path.mid(last + 1);
+    const int dot = int(p.fileName.lastIndexOf('.'));
+    if (dot >= 0) {
+        p.baseName = p.fileName.left(dot);
+        p.extension = p.fileName.mid(dot + 1);
+    } else {
+        p.baseName = p.fileName;
+    }
+    return p;
+}
+
+QString StripNull(const QString &text, bool trim)
+{
+    const int nul = int(text.indexOf(QChar(0)));
+    const QString cut = nul >= 0 ? text.left(nul) : text;
+    return trim ? cut.trimmed() : cut;
+}
+
+bool ShellOpen(const QString &path)
+{
+    const QString trimmed = path.trimmed();
+    const int result = handlerSlot()(trimmed, SplitPathFile(trimmed).folder);
+    if (result > 32)
+        return true;
+    if (result == 2 || result == 3)
+        MsgBox(QStringLiteral("没有找到对应的文件，或者用以查看该文件的程序不存在！"), MsgStyle::Plain);
+    else if (result == 27 || result == 31)
+        MsgBox(QStringLiteral("没有程序关联到对应的文件类型！"), MsgStyle::Plain);
+    else
+        MsgBox(QStringLiteral("打开文件错误！"), MsgStyle::Plain);
+    return false;
+}
+
+ShellOpenHandler SetShellOpenHandler(ShellOpenHandler handler)
+{
+    ShellOpenHandler previous = handlerSlot();
+    handlerSlot() = handler ? handler : &defaultShellOpen;
+    return previous;
+}
+
+QString DefaultFontName() { return QStringLiteral("宋体"); }

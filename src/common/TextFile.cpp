@@ -1,0 +1,104 @@
+#include "common/TextFile.h"
+
+#include <QFile>
+#include <QSaveFile>
+#include <QStringDecoder>
+#include <QStringEncoder>
+
+QString DecodeText(const QByteArray &bytes)
+{
+    if (bytes.startsWith("\xEF\xBB\xBF"))
+        return QString::fromUtf8(bytes.mid(3));
+    if (bytes.startsWith("\xFF\xFE")) {
+        QStringDecoder d(QStringConverter::Utf16LE);
+        return d.decode(bytes.mid(2));
+    }
+    if (bytes.startsWith("\xFE\xFF")) {
+        QStringDecoder d(QStringConverter::Utf16BE);
+        return d.decode(bytes.mid(2));
+    }
+    QStringDecoder d("GB18030");
+    return d.decode(bytes);
+}
+
+QByteArray EncodeGbk(const QString &text)
+{
+    QStringEncoder e("GB18030");
+    return e.encode(text);
+}
+
+TextReadResult ReadWholeTextFile(const QString &path)
+{
+    TextReadResult r;
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly)) {
+        r.error = f.errorString();
+        return r;
+    }
+    const QByteArray bytes = f.readAll();
+    if (f.error() != QFileDevice::NoError) {
+        r.error = f.errorString();
+        return r;
+    }
+    r.ok = true;
+    r.text = DecodeText(bytes);
+    return r;
+}
+
+QStringList SplitTextLines(const QString &text)
+{
+    QStringList lines;
+    const int n = int(text.size());
+    int start = 0;
+    int i = 0;
+    while (i < n) {
+        const QChar c = text[i];
+        if (c == '\r' || c == '\n') {
+            lines << text.mid(start, i - start);
+            if (c == '\r' && i + 1 < n && text[i + 1] == '\n')
+                ++i;
+            start = i + 1;
+        }
+        ++i;
+    }
+    if (start < n)
+        lines << text.mid(start);
+    return lines;
+}
+
+bool WriteWholeTextFile(const QString &path, const QString &text, QString *error)
+{
+    QSaveFile f(path);
+    if (!f.open(QIODevice::WriteOnly)) {
+        if (error)
+            *error = f.errorString();
+        return false;
+    }
+    const QByteArray bytes = EncodeGbk(text);
+    if (f.write(bytes) != bytes.size()) {
+        if (error)
+            *error = f.errorString();
+        f.cancelWriting();
+        return false;
+    }
+    if (!f.commit()) {
+        if (error)
+            *error = f.errorString();
+        return false;
+    }
+    return true;
+}
+
+QString JoinCrLf(const QStringList &lines)
+{
+    QString out;
+    qsizetype total = 0;
+    for (const QString &l : lines)
+        total += l.size() + 2;
+    out.reserve(total);
+    for (const QString &l : lines) {
+        out += l;
+        out += QLatin1String("\r\n");
+    }
+    return out;
+}
