@@ -1,0 +1,30 @@
+#include "model/clsPLControl.h"
+
+#include "common/DesignScale.h"
+
+void clsPLControl::CopyFrom(const clsPLControl &other)
+{
+    if (&other != this)
+        *this = other;
+}
+
+bool clsPLControl::IsBlockOrMark() const
+{
+    return m_ControlType == QLatin1String("Label")
+           && (m_ShowType == QLatin1String("LottNumber") || m_ShowType == QLatin1String("LocateMark"));
+}
+
+void clsPLControl::ApplyBlockStyle()
+{
+    m_BackStyle = 1;
+    m_BackColor = GetGroupColor(m_GroupID);
+    m_ForeColor = InvertColor(m_BackColor);
+    m_Visible = 1;
+    m_FontBold = 0;
+    m_FontItalic = 0;
+    m_FontSize = 8;
+    m_FontStrikethru = 0;
+    m_FontUnderline = 0;
+    m_Alignment = 2;
+    m_IsAllowResize = false;
+}
