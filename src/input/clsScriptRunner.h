@@ -1,0 +1,44 @@
+#pragma once
+// Runs one conversion script over one input text (one runner per import or test run).
+#include "input/clsScriptValue.h"
+
+#include <QString>
+
+class clsScriptRunner {
+public:
+    // The longest a script may run: 30 minutes.
+    static constexpr qint64 kTimeLimitMs = 1'800'000;
+
+    // m_strScriptCode = the text of the file; a file that cannot be read shows its failure and
+    // leaves empty code (which runs and stores nothing).
+    void LoadScriptFile(const QString &pathFile);
+    QString ScriptCode() const { return m_strScriptCode; }
+    void setScriptCode(const QString &code) { m_strScriptCode = code; }
+
+    // Runs the code over `input` (the script reads it as obj.Source) on a fresh engine. On a
+    // syntax or run-time error, or when the time limit passes, shows "执行代码错误:" followed by
+    // the error's description (exclamation icon) and returns false.
+    bool RunScript(const QString &input);
+
+    // What the script filled in.
+    clsScriptValue &ScriptValue() { return m_objValue; }
+    const clsScriptValue &ScriptValue() const { return m_objValue; }
+
+    // The command line may shorten or lengthen the limit.
+    qint64 TimeLimitMs() const { return m_timeLimitMs; }
+    void setTimeLimitMs(qint64 ms) { m_timeLimitMs = ms; }
+
+    // The description of the last failure of RunScript ("" after a success).
+    QString LastErrorDescription() const { return m_lastError; }
+
+private:
+    QString m_strScriptCode;
+    clsScriptValue m_objValue;
+    qint64 m_timeLimitMs = kTimeLimitMs;
+    QString m_lastError;
+};
+
+// The conversion every caller shares: reads the input file and the script file, runs the
+// script, and hands back its output lines. False when the script failed (already shown).
+bool RunConversionScript(const QString &scriptPathFile, const QString &inputPathFile,
+                         QStringList *lines, qint64 timeLimitMs = clsScriptRunner::kTimeLimitMs);
