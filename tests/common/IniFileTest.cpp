@@ -1,0 +1,148 @@
+#include "common/IniDocument.h"
+#include "common/TextFile.h"
+#include "common/clsIniFile.h"
+#include "common/clsRegIni.h"
+#include "TestSupport.h"
+
+#include <QDir>
+#include <QFile>
+#include <gtest/gtest.h>
+
+namespace {
+QByteArray readBytes(const QString &path)
+{
+    QFile f(path);
+    f.open(QIODevice::ReadOnly);
+    return f.readAll();
+}
+void writeBytes(const QString &path, const QByteArray &b)
+{
+    QFile f(path);
+    f.open(QIODevice::WriteOnly);
+    f.write(b);
+}
+} // namespace
+
+TEST(IniDocument, ReadingRules)
+{
+    const IniDocument doc(
+        "top=ignored\r\n"
+        "[Main]\r\n"
+        "  Name  =  value with blanks  \r\n"
+        "name=second is ignored\r\n"
+        "Empty=\r\n"
+        "no equals sign here\r\n"
+        "Path=C:\\a=b\r\n"
+        "[ other ]\n"
+        "k=v\n"
+        "[main]\r\n"
+        "Late=in a repeated section\r\n"
+        "[Last]\r\n"
+        "x=1"); // no final line end
+    struct Case {
+        const char *section, *key;
+        std::optional<QString> expected;
+    };
+    const Case cases[] = {
+        {"MAIN", "name", QString("value with blanks")},
+        {"main", "EMPTY", QString("")},
+        {"Main", "no equals sign here", std::nullopt},
+        {"Main", "Path", QString("C:\\a=b")},
+        {"Other", "K", QString("v")},
+        {"Main", "Late", std::nullopt},
+        {"Main", "top", std::nullopt},
+        {"Last", "x", QString("1")},
+        {"Missing", "x", std::nullopt},
+    };
+    for (const Case &c : cases)
+        EXPECT_EQ(doc.Value(c.section, c.key), c.expected) << c.section << "/" << c.key;
+}
+
+TEST(IniDocument, WritesReplaceInPlaceAndAppendWhereMissing)
+{
+    IniDocument doc("; comment\r\n[A]\r\nk1 = old\r\nk2=2\r\n\r\n[B]\r\nz=9\r\n");
+    doc.SetValue("a", "K1", "new");
+    doc.SetValue("A", "k3", "3");
+    doc.SetValue("C", "c", "x");
+    EXPECT_EQ(doc.ToText(), "; comment\r\n[A]\r\nK1=new\r\nk2=2\r\nk3=3\r\n\r\n[B]\r\nz=9\r\n[C]\r\nc=x\r\n");
+}
+
+TEST(clsIniFile, ReadWriteThroughTheFile)
+{
+    const QString path = makeTempDir() + "/Vorn.cfg";
+    clsIniFile ini;
+    ini.setFileName(path);
+    EXPECT_EQ(ini.ReadString("MAIN", "x", "  def  "), "def");
+    ASSERT_TRUE(ini.WriteString("MAIN", "Template", "陕西－双色球.tzd"));
+    ASSERT_TRUE(ini.WriteString("Import", "LastPath", "D:\\bets\\"));
+    ASSERT_TRUE(ini.WriteString("MAIN", "Pause", "200"));
+    // GBK bytes, CR LF, keys added at the end of their section
+    EXPECT_EQ(readBytes(path), EncodeGbk("[MAIN]\r\nTemplate=陕西－双色球.tzd\r\nPause=200\r\n"
+                                         "[Import]\r\nLastPath=D:\\bets\\\r\n"));
+    EXPECT_EQ(ini.ReadString("main", "template", ""), "陕西－双色球.tzd");
+    EXPECT_EQ(ini.ReadString("MAIN", "Pause", "", 3), "20"); // buffer of 3 keeps 2 characters
+}
+
+TEST(clsIniFile, WriteKeepsOtherBytesAndAFailedWriteChangesNothing)
+{
+    const QString dir = makeTempDir();
+    const QString path = dir + "/a.ini";
+    const QByteArray original = "[S]\r\na = 1 \r\n; keep me\r\nb=2\r\n";
+    writeBytes(path, original);
+    clsIniFile ini;
+    ini.setFileName(path);
+    ASSERT_TRUE(ini.WriteString("S", "b", "3"));
+    EXPECT_EQ(readBytes(path), QByteArray("[S]\r\na = 1 \r\n; keep me\r\nb=3\r\n"));
+
+    // a folder in place of the file cannot be written: false, and nothing else is touched
+    const QString blocked = dir + "/blocked.ini";
+    QDir().mkpath(blocked);
+    ini.setFileName(blocked);
+    EXPECT_FALSE(ini.WriteString("S", "k", "v"));
+    ini.setFileName(dir + "/no/such/folder/x.ini");
+    EXPECT_FALSE(ini.WriteString("S", "k", "v"));
+}
+
+TEST(clsIniFile, HostileFilesAreReadByTheSameRules)
+{
+    const QString dir = makeTempDir();
+    clsIniFile ini;
+
+    QByteArray binary;
+    for (int i = 0; i < 100000; ++i)
+        binary.append(char((i * 131) & 0xFF));
+    binary.append("\n[S]\nk=found\n");
+    writeBytes(dir + "/bin.ini", binary);
+    ini.setFileName(dir + "/bin.ini");
+    EXPECT_EQ(ini.ReadString("S", "k", "d"), "found");
+
+    const QString longValue(10000, 'x');
+    writeBytes(dir + "/long.ini", "[S]\nk=" + longValue.toLatin1());
+    ini.setFileName(dir + "/long.ini");
+    EXPECT_EQ(ini.ReadString("S", "k", "d").size(), 1999);
+
+    writeBytes(dir + "/bom.ini", "\xEF\xBB\xBF[S]\r\nk=" + QString("双色球").toUtf8());
+    ini.setFileName(dir + "/bom.ini");
+    EXPECT_EQ(ini.ReadString("S", "k", "d"), "双色球");
+
+    writeBytes(dir + "/nul.ini", QByteArray("[S]\r\nk=ab\0cd\r\n", 14));
+    ini.setFileName(dir + "/nul.ini");
+    EXPECT_EQ(ini.ReadString("S", "k", "d"), "ab");
+}
+
+TEST(clsRegIni, ValuesUnderTheDefaultOrAGivenSubKey)
+{
+    clsRegIni::SetStoreFile(makeTempDir() + "/reg/registry.ini");
+    clsRegIni reg;
+    reg.Init(clsRegIni::HKEY_LOCAL_MACHINE, "SOFTWARE\\VornPrn");
+    EXPECT_EQ(reg.ReadReg("PathFile", "none"), "none");
+    ASSERT_TRUE(reg.SaveReg("PathFile", "/opt/vornprn/VornPrn", ""));
+    EXPECT_EQ(reg.ReadReg("PathFile", "none", "SOFTWARE\\VornPrn"), "/opt/vornprn/VornPrn");
+    EXPECT_EQ(reg.ReadReg("PathFile", "none", "", 5), "none"); // longer than the buffer
+    ASSERT_TRUE(reg.SaveReg("Other", "1", "SOFTWARE\\Else"));
+    EXPECT_EQ(reg.ReadReg("Other", "none"), "none");
+    reg.DeleteRegValue("PathFile");
+    EXPECT_EQ(reg.ReadReg("PathFile", "gone"), "gone");
+    EXPECT_EQ(reg.ReadReg("Other", "none", "SOFTWARE\\Else"), "1");
+    reg.DeleteRegValue("missing", "no\\key");
+}
