@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFile>
 #include <QGuiApplication>
+#include <clocale>
 #include <unistd.h>
 #include <cstdio>
 
@@ -33,6 +34,7 @@ int main(int argc, char **argv)
         qputenv("XDG_RUNTIME_DIR", dir);
     }
     QGuiApplication app(argc, argv);
+    std::setlocale(LC_NUMERIC, "C"); // numbers in files are always written with a "."
     QGuiApplication::setApplicationName("vornprn-cli");
 
     QTextStream out(stdout);

@@ -2,22 +2,60 @@
 #include "common/CEval.h"
 #include "common/VbFormat.h"
 
-#include <QRegularExpression>
+#include <charconv>
 #include <cmath>
 
 namespace {
+// A plain number: blanks, an optional sign, digits with at most one point (at least one digit),
+// an optional exponent, blanks. Scanned by hand: this runs for every value of a template file.
 bool plainNumber(const QString &text, double &out)
 {
-    static const QRegularExpression re(
-        QStringLiteral("^\\s*[+-]?(\\d+\\.?\\d*|\\.\\d+)([eE][+-]?\\d+)?\\s*$"));
-    if (text.size() > 400 || !re.match(text).hasMatch())
+    const int n = int(text.size());
+    if (n > 400)
         return false;
-    QString t = text.trimmed();
-    // "5." and ".5" are numbers to the user; QString::toDouble wants digits on both sides.
-    t.replace(QRegularExpression(QStringLiteral("\\.(?=$|[eE])")), QStringLiteral(".0"));
-    bool ok = false;
-    out = t.toDouble(&ok);
-    return ok;
+    QByteArray ascii;
+    ascii.reserve(n + 2);
+    int i = 0;
+    while (i < n && text[i].isSpace())
+        ++i;
+    if (i < n && (text[i] == '+' || text[i] == '-'))
+        ascii.append(char(text[i++].unicode()));
+    int digits = 0;
+    bool point = false;
+    for (; i < n; ++i) {
+        const QChar c = text[i];
+        if (c >= '0' && c <= '9') {
+            ascii.append(char(c.unicode()));
+            ++digits;
+        } else if (c == '.' && !point) {
+            point = true;
+            ascii.append('.');
+        } else {
+            break;
+        }
+    }
+    if (digits == 0)
+        return false;
+    if (i < n && (text[i] == 'e' || text[i] == 'E')) {
+        ascii.append('e');
+        ++i;
+        if (i < n && (text[i] == '+' || text[i] == '-'))
+            ascii.append(char(text[i++].unicode()));
+        int expDigits = 0;
+        for (; i < n && text[i] >= '0' && text[i] <= '9'; ++i, ++expDigits)
+            ascii.append(char(text[i].unicode()));
+        if (expDigits == 0)
+            return false;
+    }
+    while (i < n && text[i].isSpace())
+        ++i;
+    if (i != n)
+        return false;
+    const char *first = ascii.constData();
+    if (*first == '+')
+        ++first; // from_chars takes no plus sign
+    const auto r = std::from_chars(first, ascii.constData() + ascii.size(), out);
+    return r.ec == std::errc() && r.ptr == ascii.constData() + ascii.size();
 }
 } // namespace
 

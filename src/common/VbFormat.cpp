@@ -1,6 +1,7 @@
 #include "common/VbFormat.h"
 
 #include <cfenv>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -109,7 +110,8 @@ double RoundHalfAway(double v, int decimals)
     QByteArray text = i;
     if (!f.isEmpty())
         text += "." + f;
-    double r = std::strtod(text.constData(), nullptr);
+    double r = 0;
+    std::from_chars(text.constData(), text.constData() + text.size(), r);
     return v < 0 ? -r : r;
 }
 

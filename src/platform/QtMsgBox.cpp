@@ -1,0 +1,59 @@
+#include "platform/QtMsgBox.h"
+
+#include <QApplication>
+#include <QMessageBox>
+
+void SetUpMessageBox(QMessageBox &box, const QString &text, MsgStyle style)
+{
+    box.setWindowTitle(AppTitle());
+    box.setText(text);
+    switch (style) {
+    case MsgStyle::Information:
+        box.setIcon(QMessageBox::Information);
+        box.setStandardButtons(QMessageBox::Ok);
+        break;
+    case MsgStyle::ConfirmDefaultNo:
+        box.setIcon(QMessageBox::Question);
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+        box.setDefaultButton(QMessageBox::No);
+        break;
+    case MsgStyle::Question:
+        box.setIcon(QMessageBox::Question);
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+        box.setDefaultButton(QMessageBox::Yes);
+        break;
+    case MsgStyle::Exclamation:
+        box.setIcon(QMessageBox::Warning);
+        box.setStandardButtons(QMessageBox::Ok);
+        break;
+    case MsgStyle::Plain:
+        box.setIcon(QMessageBox::NoIcon);
+        box.setStandardButtons(QMessageBox::Ok);
+        break;
+    case MsgStyle::OkCancel:
+        box.setIcon(QMessageBox::Question);
+        box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
+        box.setDefaultButton(QMessageBox::Ok);
+        break;
+    }
+}
+
+void InstallQtMsgBoxHandler()
+{
+    SetMsgBoxHandler([](const QString &text, MsgStyle style) {
+        QMessageBox box(QApplication::activeWindow());
+        SetUpMessageBox(box, text, style);
+        switch (box.exec()) {
+        case QMessageBox::Yes: return MsgAnswer::Yes;
+        case QMessageBox::No: return MsgAnswer::No;
+        case QMessageBox::Cancel: return MsgAnswer::Cancel;
+        default:
+            // Closing a Yes/No box with Escape counts as No, an OK/Cancel box as Cancel.
+            if (style == MsgStyle::ConfirmDefaultNo || style == MsgStyle::Question)
+                return box.clickedButton() == box.button(QMessageBox::Yes) ? MsgAnswer::Yes : MsgAnswer::No;
+            if (style == MsgStyle::OkCancel)
+                return box.clickedButton() == box.button(QMessageBox::Ok) ? MsgAnswer::Ok : MsgAnswer::Cancel;
+            return MsgAnswer::Ok;
+        }
+    });
+}
