@@ -1,0 +1,132 @@
+#include "InputTestSupport.h"
+#include "TestSupport.h"
+#include "input/TextLines.h"
+
+#include <QFile>
+#include <gtest/gtest.h>
+
+namespace {
+QString fixture(const QString &name) { return testDataPath("input/" + name); }
+
+class ReadLinesInEveryEncoding : public ::testing::TestWithParam<const char *> {};
+
+TEST_P(ReadLinesInEveryEncoding, GivesTheSameLines)
+{
+    ScriptedMsgBox box;
+    EXPECT_EQ(ReadTextLines(fixture(GetParam())),
+              (QStringList{QStringLiteral("05，红，12"), QStringLiteral("1 2 3")}));
+    EXPECT_TRUE(box.shown().empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(ByteOrderMarks, ReadLinesInEveryEncoding,
+                         ::testing::Values("utf8-bom.txt", "utf16le-bom.txt", "utf16be-bom.txt"));
+
+TEST(ReadTextLines, ReadsGbkText)
+{
+    EXPECT_EQ(ReadTextLines(fixture("标准-汉字.txt")),
+              (QStringList{QStringLiteral("05，红，12；23"), QStringLiteral("第1注"),
+                           QStringLiteral("　08 09 10")}));
+}
+
+TEST(ReadTextLines, AcceptsEveryLineEnd)
+{
+    EXPECT_EQ(ReadTextLines(fixture("混合换行.txt")),
+              (QStringList{"01 02 03", "04 05 06", "07 08 09", "10 11 12"}));
+}
+
+TEST(ReadTextLines, KeepsEmptyLinesButNoneAfterTheLastLineEnd)
+{
+    const QString dir = makeTempDir();
+    EXPECT_EQ(ReadTextLines(writeBytes(dir, "a.txt", "1\r\n\r\n\n3\r\n")),
+              (QStringList{"1", "", "", "3"}));
+    EXPECT_EQ(ReadTextLines(writeBytes(dir, "b.txt", "\r\n")), QStringList{""});
+    EXPECT_TRUE(ReadTextLines(fixture("空文件.txt")).isEmpty());
+}
+
+// The reader decodes a megabyte at a time: a CR LF or a GBK character cut by the chunk border
+// must come out whole.
+TEST(ReadTextLines, LineEndsAndCharactersAcrossTheChunkBorder)
+{
+    const QString dir = makeTempDir();
+    const int chunk = 1 << 20;
+    QByteArray crlf(chunk - 1, 'a');
+    crlf += "\r\nb\r\n";
+    EXPECT_EQ(ReadTextLines(writeBytes(dir, "crlf.txt", crlf)),
+              (QStringList{QString(chunk - 1, 'a'), "b"}));
+
+    QByteArray gbk(chunk - 1, 'a');
+    gbk += "\xBA\xEC\r\n"; // 红, its two bytes on both sides of the border
+    EXPECT_EQ(ReadTextLines(writeBytes(dir, "gbk.txt", gbk)),
+              QStringList{QString(chunk - 1, 'a') + QStringLiteral("红")});
+}
+
+TEST(ReadTextFile, EndsEveryLineWithCrLf)
+{
+    EXPECT_EQ(ReadTextFile(fixture("混合换行.txt")),
+              QStringLiteral("01 02 03\r\n04 05 06\r\n07 08 09\r\n10 11 12\r\n"));
+    EXPECT_EQ(ReadTextFile(fixture("空文件.txt")), QString());
+}
+
+TEST(ReadTextFile, MissingFileShowsPathAndReasonAndGivesEmptyText)
+{
+    ScriptedMsgBox box;
+    const QString path = makeTempDir() + "/没有.txt";
+    EXPECT_EQ(ReadTextFile(path), QString());
+    ASSERT_EQ(box.shown().size(), 1u);
+    EXPECT_TRUE(box.shown()[0].text.startsWith(path + ":")) << box.shown()[0].text.toStdString();
+    EXPECT_GT(box.shown()[0].text.size(), path.size() + 1);
+    EXPECT_EQ(box.shown()[0].style, MsgStyle::Exclamation);
+}
+
+TEST(ReadTextLines, RefusesABinaryFile)
+{
+    ScriptedMsgBox box;
+    EXPECT_TRUE(ReadTextLines(fixture("二进制.dat")).isEmpty());
+    EXPECT_EQ(box.texts(),
+              QStringList{fixture("二进制.dat") + QStringLiteral(":文件中含有二进制数据，不是文本文件。")});
+}
+
+TEST(ReadTextLines, RefusesAFileOver256MegabytesNamingItsSize)
+{
+    ScriptedMsgBox box;
+    const QString path = makeTempDir() + "/big.txt";
+    {
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        ASSERT_TRUE(f.resize(kMaxTextFileBytes + 1)); // sparse: costs no disk
+    }
+    EXPECT_TRUE(ReadTextLines(path).isEmpty());
+    ASSERT_EQ(box.shown().size(), 1u);
+    EXPECT_TRUE(box.shown()[0].text.contains(QStringLiteral("268435457 字节")))
+        << box.shown()[0].text.toStdString();
+}
+
+TEST(ForEachTextLine, ReportsFailureInsteadOfShowingIt)
+{
+    ScriptedMsgBox box;
+    QString failure;
+    int lines = 0;
+    EXPECT_FALSE(ForEachTextLine(fixture("二进制.dat"), [&](QStringView) { ++lines; }, &failure));
+    EXPECT_TRUE(failure.endsWith(QStringLiteral("不是文本文件。")));
+    EXPECT_TRUE(box.shown().empty());
+}
+
+TEST(WriteTextLines, WritesGbkWithCrLfAndReplacesTheOldFile)
+{
+    const QString dir = makeTempDir();
+    const QString path = writeBytes(dir, "out.txt", QByteArray(100, 'x'));
+    EXPECT_TRUE(WriteTextLines({QStringLiteral("红 01"), QString(), "02"}, path));
+    EXPECT_EQ(readBytes(path), QByteArray("\xBA\xEC 01\r\n\r\n02\r\n"));
+    EXPECT_TRUE(WriteTextLines({}, path));
+    EXPECT_EQ(readBytes(path), QByteArray());
+}
+
+TEST(WriteTextLines, UnwritablePathShowsWhyAndFails)
+{
+    ScriptedMsgBox box;
+    const QString path = makeTempDir() + "/no/such/folder/out.txt";
+    EXPECT_FALSE(WriteTextLines({"1"}, path));
+    ASSERT_EQ(box.shown().size(), 1u);
+    EXPECT_TRUE(box.shown()[0].text.startsWith(path + ":"));
+}
+} // namespace
