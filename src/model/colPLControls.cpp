@@ -45,6 +45,13 @@ clsPLControl *colPLControls::Add(const clsPLControl &element)
 clsPLControl &colPLControls::Item(int position) { return m_Elements.Item(position); }
 const clsPLControl &colPLControls::Item(int position) const { return m_Elements.Item(position); }
 clsPLControl &colPLControls::Item(const QString &key) { return m_Elements.Item(key); }
+const clsPLControl &colPLControls::Item(const QString &key) const
+{
+    const clsPLControl *found = m_Elements.Find(key);
+    if (!found)
+        throw KeyedCollectionError("key not found");
+    return *found;
+}
 clsPLControl *colPLControls::Find(const QString &key) { return m_Elements.Find(key); }
 const clsPLControl *colPLControls::Find(const QString &key) const { return m_Elements.Find(key); }
 void colPLControls::Remove(int position) { m_Elements.Remove(position); }

@@ -26,6 +26,7 @@ public:
     clsPLControl &Item(int position);
     const clsPLControl &Item(int position) const;
     clsPLControl &Item(const QString &key);
+    const clsPLControl &Item(const QString &key) const;
     // By key ("A" + KeyName); nullptr when absent.
     clsPLControl *Find(const QString &key);
     const clsPLControl *Find(const QString &key) const;

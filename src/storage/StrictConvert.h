@@ -1,0 +1,13 @@
+#pragma once
+// The strict conversions of numbers read from a template file: a value that is not a plain
+// decimal number (optional sign, digits with at most one ".", optional exponent; blanks around
+// it allowed) or that does not fit the target type is refused, so the reader can stop there.
+// Integers take a fraction rounded half to even, then must fit their width.
+#include <QString>
+
+bool StrictDouble(const QString &text, double *out);
+bool StrictSingle(const QString &text, float *out);
+bool StrictInt32(const QString &text, qint32 *out);
+bool StrictInt16(const QString &text, qint16 *out);
+// "True" / "False" in any letter case, or a number (0 false, anything else true).
+bool StrictBoolean(const QString &text, bool *out);

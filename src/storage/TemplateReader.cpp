@@ -1,0 +1,213 @@
+#include "storage/TemplateText.h"
+
+#include "common/PathFile.h"
+#include "common/ToNumber.h"
+#include "storage/StrictConvert.h"
+
+#include <optional>
+
+namespace {
+// Values come back as a private-profile read gives them: cut to 1999 characters, cut before a
+// NUL, trimmed. A missing key gives nullopt, so the caller keeps its current value.
+class SectionReader {
+public:
+    SectionReader(const IniDocument &doc, QString section) : m_doc(doc), m_section(std::move(section)) {}
+
+    std::optional<QString> raw(const QString &key) const
+    {
+        std::optional<QString> v = m_doc.Value(m_section, key);
+        if (v)
+            *v = cut(*v);
+        return v;
+    }
+
+    QString text(const QString &key, const QString &current) const
+    {
+        std::optional<QString> v = raw(key);
+        return v ? *v : cut(current);
+    }
+
+    // Strict numbers and flags: a missing key keeps `value`; a present one that does not
+    // convert gives false.
+    template <class T>
+    bool number(const QString &key, T &value, bool (*convert)(const QString &, T *)) const
+    {
+        std::optional<QString> v = raw(key);
+        return !v || convert(*v, &value);
+    }
+
+private:
+    static QString cut(QString v)
+    {
+        if (v.size() > 1999)
+            v.truncate(1999);
+        return StripNull(v, true);
+    }
+
+    const IniDocument &m_doc;
+    QString m_section;
+};
+
+template <class T, class Get, class Set>
+bool readNumber(const SectionReader &r, const char *key, colPLControls &t, Get get, Set set,
+                bool (*convert)(const QString &, T *))
+{
+    T value = (t.*get)();
+    if (!r.number(QLatin1String(key), value, convert))
+        return false;
+    (t.*set)(value);
+    return true;
+}
+
+template <class Get, class Set>
+void readText(const SectionReader &r, const char *key, colPLControls &t, Get get, Set set)
+{
+    (t.*set)(r.text(QLatin1String(key), (t.*get)()));
+}
+
+// The two sizes given to new number blocks are read tolerantly: an expression is evaluated,
+// anything unreadable (or nothing at all) keeps the current size.
+template <class Get, class Set>
+void readTolerant(const SectionReader &r, const char *key, colPLControls &t, Get get, Set set)
+{
+    const std::optional<QString> v = r.raw(QLatin1String(key));
+    if (v && !v->isEmpty())
+        (t.*set)(ToNumber(*v, (t.*get)()));
+}
+
+bool readBase(const SectionReader &r, colPLControls &t)
+{
+    using T = colPLControls;
+    readText(r, "PackName", t, &T::PackNameNoUse, &T::setPackNameNoUse);
+    readText(r, "LayoutName", t, &T::LayoutName, &T::setLayoutName);
+    if (!readNumber(r, "LayoutTop", t, &T::LayoutTop, &T::setLayoutTop, StrictDouble)
+        || !readNumber(r, "LayoutLeft", t, &T::LayoutLeft, &T::setLayoutLeft, StrictDouble)
+        || !readNumber(r, "MarkStyle", t, &T::MarkStyle, &T::setMarkStyle, StrictInt16))
+        return false;
+    readTolerant(r, "LottNumberWidth", t, &T::LottNumberWidth, &T::setLottNumberWidth);
+    readTolerant(r, "LottNumberHeight", t, &T::LottNumberHeight, &T::setLottNumberHeight);
+    readText(r, "StakeLocateOffsetStrX", t, &T::StakeLocateOffsetStrX, &T::setStakeLocateOffsetStrX);
+    readText(r, "StakeLocateOffsetStrY", t, &T::StakeLocateOffsetStrY, &T::setStakeLocateOffsetStrY);
+    readText(r, "GroupLottNumberCountStr", t, &T::GroupLottNumberCountStr,
+             &T::setGroupLottNumberCountStr);
+    readText(r, "BackPicPathFile", t, &T::BackPicPathFileStored, &T::setBackPicPathFile);
+    if (!readNumber(r, "BackPicLeft", t, &T::BackPicLeft, &T::setBackPicLeft, StrictDouble)
+        || !readNumber(r, "BackPicTop", t, &T::BackPicTop, &T::setBackPicTop, StrictDouble)
+        || !readNumber(r, "BackPicWidth", t, &T::BackPicWidth, &T::setBackPicWidth, StrictDouble)
+        || !readNumber(r, "BackPicHeight", t, &T::BackPicHeight, &T::setBackPicHeight, StrictDouble)
+        || !readNumber(r, "PaperWidth", t, &T::PaperWidth, &T::setPaperWidth, StrictSingle)
+        || !readNumber(r, "PaperHeight", t, &T::PaperHeight, &T::setPaperHeight, StrictSingle)
+        || !readNumber(r, "PaperSize", t, &T::PaperSize, &T::setPaperSize, StrictInt32)
+        || !readNumber(r, "PaperOrientation", t, &T::PaperOrientation, &T::setPaperOrientation,
+                       StrictInt32)
+        || !readNumber(r, "PaperMarginLeft", t, &T::PaperMarginLeft, &T::setPaperMarginLeft,
+                       StrictSingle)
+        || !readNumber(r, "PaperMarginRight", t, &T::PaperMarginRight, &T::setPaperMarginRight,
+                       StrictSingle)
+        || !readNumber(r, "PaperMarginTop", t, &T::PaperMarginTop, &T::setPaperMarginTop,
+                       StrictSingle)
+        || !readNumber(r, "PaperMarginBottom", t, &T::PaperMarginBottom, &T::setPaperMarginBottom,
+                       StrictSingle)
+        || !readNumber(r, "PaperColumns", t, &T::PaperColumns, &T::setPaperColumns, StrictInt32)
+        || !readNumber(r, "PaperColumnSpace", t, &T::PaperColumnSpace, &T::setPaperColumnSpace,
+                       StrictInt32)
+        || !readNumber(r, "PaperRows", t, &T::PaperRows, &T::setPaperRows, StrictInt32)
+        || !readNumber(r, "PaperRowSpace", t, &T::PaperRowSpace, &T::setPaperRowSpace, StrictInt32))
+        return false;
+    readText(r, "PaperHeaderText", t, &T::PaperHeaderText, &T::setPaperHeaderText);
+    readText(r, "PaperFooterText", t, &T::PaperFooterText, &T::setPaperFooterText);
+    // The flag's default is its current value as "0" or "1".
+    qint32 bodyLine = t.IsPrintBodyLine() == 0 ? 0 : 1;
+    if (!r.number(QStringLiteral("IsPrintBodyLine"), bodyLine, StrictInt32))
+        return false;
+    t.setIsPrintBodyLine(bodyLine);
+    return true;
+}
+
+using E = clsPLControl;
+
+template <class T, class Get, class Set>
+bool readNumber(const SectionReader &r, const char *key, clsPLControl &c, Get get, Set set,
+                bool (*convert)(const QString &, T *))
+{
+    T value = (c.*get)();
+    if (!r.number(QLatin1String(key), value, convert))
+        return false;
+    (c.*set)(value);
+    return true;
+}
+
+template <class Get, class Set>
+void readText(const SectionReader &r, const char *key, clsPLControl &c, Get get, Set set)
+{
+    (c.*set)(r.text(QLatin1String(key), (c.*get)()));
+}
+
+bool readStyle(const SectionReader &r, clsPLControl &c)
+{
+    if (!readNumber(r, "BorderStyle", c, &E::BorderStyle, &E::setBorderStyle, StrictInt32)
+        || !readNumber(r, "BackStyle", c, &E::BackStyle, &E::setBackStyle, StrictInt32)
+        || !readNumber(r, "BackColor", c, &E::BackColor, &E::setBackColor, StrictInt32)
+        || !readNumber(r, "ForeColor", c, &E::ForeColor, &E::setForeColor, StrictInt32)
+        || !readNumber(r, "Visible", c, &E::Visible, &E::setVisible, StrictInt32)
+        || !readNumber(r, "ZorderSeq", c, &E::ZorderSeq, &E::setZorderSeq, StrictInt32)
+        || !readNumber(r, "SpaceBetweenChar", c, &E::SpaceBetweenChar, &E::setSpaceBetweenChar,
+                       StrictDouble))
+        return false;
+    readText(r, "FormatString", c, &E::FormatString, &E::setFormatString);
+    readText(r, "FontName", c, &E::FontName, &E::setFontName);
+    return readNumber(r, "FontBold", c, &E::FontBold, &E::setFontBold, StrictInt32)
+           && readNumber(r, "FontItalic", c, &E::FontItalic, &E::setFontItalic, StrictInt32)
+           && readNumber(r, "FontSize", c, &E::FontSize, &E::setFontSize, StrictDouble)
+           && readNumber(r, "FontUnderline", c, &E::FontUnderline, &E::setFontUnderline, StrictInt32)
+           && readNumber(r, "FontStrikethru", c, &E::FontStrikethru, &E::setFontStrikethru,
+                         StrictInt32)
+           && readNumber(r, "Alignment", c, &E::Alignment, &E::setAlignment, StrictInt32)
+           && readNumber(r, "BorderWidth", c, &E::BorderWidth, &E::setBorderWidth, StrictInt32)
+           && readNumber(r, "BorderColor", c, &E::BorderColor, &E::setBorderColor, StrictInt32);
+}
+
+bool readElement(const SectionReader &r, clsPLControl &c)
+{
+    readText(r, "KeyName", c, &E::KeyName, &E::setKeyName);
+    readText(r, "ControlType", c, &E::ControlType, &E::setControlType);
+    readText(r, "GroupID", c, &E::GroupID, &E::setGroupID);
+    readText(r, "ShowType", c, &E::ShowType, &E::setShowType);
+    readText(r, "FieldValue", c, &E::FieldValue, &E::setFieldValue);
+    if (!readNumber(r, "Left", c, &E::Left, &E::setLeft, StrictDouble)
+        || !readNumber(r, "Top", c, &E::Top, &E::setTop, StrictDouble)
+        || !readNumber(r, "Width", c, &E::Width, &E::setWidth, StrictDouble)
+        || !readNumber(r, "Height", c, &E::Height, &E::setHeight, StrictDouble)
+        || !readNumber(r, "IsAlwaysPrint", c, &E::IsAlwaysPrint, &E::setIsAlwaysPrint,
+                       StrictBoolean))
+        return false;
+    if (c.IsBlockOrMark()) {
+        c.ApplyBlockStyle();
+        return true;
+    }
+    if (!readStyle(r, c))
+        return false;
+    c.setIsAllowResize(true);
+    return true;
+}
+} // namespace
+
+bool TemplateFromIni(const IniDocument &doc, colPLControls &layout)
+{
+    if (!readBase(SectionReader(doc, QStringLiteral("Base")), layout))
+        return false;
+    qint16 count = 0;
+    if (!SectionReader(doc, QStringLiteral("Base")).number(QStringLiteral("ControlCount"), count,
+                                                           StrictInt16))
+        return false;
+    if (count > 0)
+        layout.Reserve(layout.Count() + count);
+    for (int n = 1; n <= count; ++n) {
+        clsPLControl c;
+        if (!readElement(SectionReader(doc, QStringLiteral("Controls") + QString::number(n)), c))
+            return false;
+        // A second element with the same KeyName is not stored; reading goes on.
+        layout.Add(c);
+    }
+    return true;
+}

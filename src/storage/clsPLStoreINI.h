@@ -1,0 +1,23 @@
+#pragma once
+// The template file (".tzd"): INI text in GBK with CR LF, section "Base" with the
+// template-wide settings, then one section "Controls<n>" per element in list order.
+#include "model/colPLControls.h"
+
+#include <QString>
+
+class clsPLStoreINI {
+public:
+    // Writes the whole file (PathFile becomes path). The file is replaced only when the new
+    // one is complete: a failure shows its description and leaves the old file as it was.
+    bool SaveToINI_Fast(const QString &path, colPLControls &layout);
+    // Updates LayoutLeft, LayoutTop and PaperOrientation in section "Base" and keeps every
+    // other line; a missing file is created with these three keys. Reports nothing; the
+    // result says whether all three were written.
+    bool SaveToINI_LayoutSettingOnly(const QString &path, const colPLControls &layout);
+    // Fills a newly created template from the file. A missing file, section or key keeps the
+    // defaults; a value that does not convert ends the reading with false, keeping what was
+    // read before it.
+    bool LoadFromINI(const QString &path, colPLControls &layout);
+    // The key-by-key writer; it produces the same file as SaveToINI_Fast.
+    bool SaveToINI_SlowXXX(const QString &path, colPLControls &layout);
+};
