@@ -1,0 +1,300 @@
+#include "print/DocumentOutput.h"
+#include "print/DocumentPainter.h"
+
+#include <QDir>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QSaveFile>
+#include <charconv>
+#include <cmath>
+
+namespace {
+// The PDF is laid out at 1440 dots per inch, so a twip is one unit of its painter.
+constexpr int PdfResolution = 1440;
+
+QPageLayout pageLayout(const PageSetup &setup)
+{
+    QPageSize size;
+    QSizeF standard;
+    if (PaperSizeTwips(setup.PaperSize, &standard)
+        && standard == QSizeF(setup.PaperWidth, setup.PaperHeight)) {
+        size = QPageSize(QPageSize::id(setup.PaperSize));
+    } else {
+        size = QPageSize(QSizeF(setup.PaperWidth / 20.0, setup.PaperHeight / 20.0), QPageSize::Point,
+                         QString(), QPageSize::ExactMatch);
+    }
+    return QPageLayout(size, setup.Orientation == 1 ? QPageLayout::Landscape : QPageLayout::Portrait,
+                       QMarginsF(0, 0, 0, 0));
+}
+} // namespace
+
+PdfOutput::PdfOutput(const QString &path) : m_path(path) {}
+
+PdfOutput::~PdfOutput()
+{
+    Finish();
+}
+
+void PdfOutput::setTitle(const QString &title)
+{
+    if (!m_writer) {
+        m_writer = std::make_unique<QPdfWriter>(m_path);
+        m_writer->setResolution(PdfResolution);
+        m_writer->setCreator(QStringLiteral("VornPrn"));
+    }
+    m_writer->setTitle(title);
+}
+
+bool PdfOutput::Append(const PrintDocument &doc)
+{
+    if (m_failed)
+        return false;
+    if (!m_writer)
+        setTitle(doc.DocName());
+    const QPageLayout layout = pageLayout(doc.Setup());
+    DocumentPainter painter(doc);
+    for (int page = 0; page < doc.PageCount(); ++page) {
+        if (!m_painter) {
+            m_writer->setPageLayout(layout);
+            m_painter = std::make_unique<QPainter>();
+            if (!m_painter->begin(m_writer.get())) {
+                m_failed = true;
+                return false;
+            }
+        } else {
+            if (page == 0)
+                m_writer->setPageLayout(layout);
+            if (!m_writer->newPage()) {
+                m_failed = true;
+                return false;
+            }
+        }
+        painter.PaintPage(*m_painter, page, PdfResolution, PdfResolution);
+        ++m_pages;
+    }
+    return true;
+}
+
+bool PdfOutput::Finish()
+{
+    if (m_painter) {
+        if (!m_painter->end())
+            m_failed = true;
+        m_painter.reset();
+    } else if (m_writer && !m_failed) {
+        // A PDF without pages still gets one blank page rather than no file at all.
+        QPainter blank;
+        if (!blank.begin(m_writer.get()) || !blank.end())
+            m_failed = true;
+    }
+    m_writer.reset();
+    return !m_failed;
+}
+
+bool WriteDocumentPdf(const PrintDocument &doc, const QString &path)
+{
+    PdfOutput out(path);
+    out.setTitle(doc.DocName());
+    const bool appended = out.Append(doc);
+    return out.Finish() && appended;
+}
+
+QImage RenderPageImage(const PrintDocument &doc, int page, double dpiX, double dpiY,
+                       const QRectF &areaTwips)
+{
+    const QSizeF pageTwips = doc.Setup().PageSizeTwips();
+    const QRectF area = areaTwips.isEmpty() ? QRectF(QPointF(0, 0), pageTwips) : areaTwips;
+    const int w = std::max(1, int(std::ceil(area.width() * dpiX / 1440.0)));
+    const int h = std::max(1, int(std::ceil(area.height() * dpiY / 1440.0)));
+    QImage image(w, h, QImage::Format_RGB32);
+    image.setDotsPerMeterX(int(dpiX / 0.0254 + 0.5));
+    image.setDotsPerMeterY(int(dpiY / 0.0254 + 0.5));
+    image.fill(Qt::white);
+    QPainter p(&image);
+    p.translate(-area.left() * dpiX / 1440.0, -area.top() * dpiY / 1440.0);
+    DocumentPainter(doc).PaintPage(p, page, dpiX, dpiY);
+    p.end();
+    return image;
+}
+
+bool WriteDocumentPngs(const PrintDocument &doc, const QString &folder, double dpi)
+{
+    if (!QDir().mkpath(folder))
+        return false;
+    for (int page = 0; page < doc.PageCount(); ++page) {
+        const QString name = QStringLiteral("page-%1.png").arg(page + 1, 4, 10, QLatin1Char('0'));
+        QSaveFile file(QDir(folder).filePath(name));
+        if (!file.open(QIODevice::WriteOnly))
+            return false;
+        if (!RenderPageImage(doc, page, dpi, dpi).save(&file, "PNG") || !file.commit())
+            return false;
+    }
+    return true;
+}
+
+namespace {
+class JsonOut {
+public:
+    QByteArray bytes;
+
+    void raw(const char *s) { bytes.append(s); }
+    void number(double v)
+    {
+        if (!std::isfinite(v)) {
+            raw("null");
+            return;
+        }
+        char buf[32];
+        auto r = std::to_chars(buf, buf + sizeof buf, v);
+        bytes.append(buf, r.ptr - buf);
+    }
+    void number(float v)
+    {
+        if (!std::isfinite(v)) {
+            raw("null");
+            return;
+        }
+        char buf[32];
+        auto r = std::to_chars(buf, buf + sizeof buf, v);
+        bytes.append(buf, r.ptr - buf);
+    }
+    void number(qint32 v) { bytes.append(QByteArray::number(v)); }
+    void boolean(bool v) { raw(v ? "true" : "false"); }
+    void string(QStringView s)
+    {
+        bool plain = true;
+        for (QChar c : s) {
+            if (c.unicode() < 0x20 || c == u'"' || c == u'\\') {
+                plain = false;
+                break;
+            }
+        }
+        bytes.append('"');
+        if (plain) {
+            bytes.append(s.toUtf8());
+        } else {
+            QString escaped;
+            escaped.reserve(s.size() + 8);
+            for (QChar c : s) {
+                const char16_t u = c.unicode();
+                if (u == u'"')
+                    escaped += QLatin1String("\\\"");
+                else if (u == u'\\')
+                    escaped += QLatin1String("\\\\");
+                else if (u == u'\n')
+                    escaped += QLatin1String("\\n");
+                else if (u == u'\r')
+                    escaped += QLatin1String("\\r");
+                else if (u == u'\t')
+                    escaped += QLatin1String("\\t");
+                else if (u < 0x20)
+                    escaped += QStringLiteral("\\u%1").arg(unsigned(u), 4, 16, QLatin1Char('0'));
+                else
+                    escaped += c;
+            }
+            bytes.append(escaped.toUtf8());
+        }
+        bytes.append('"');
+    }
+    template <class T>
+    void field(const char *name, T v)
+    {
+        bytes.append(",\"");
+        bytes.append(name);
+        bytes.append("\":");
+        if constexpr (std::is_same_v<T, bool>)
+            boolean(v);
+        else
+            number(v);
+    }
+};
+
+void writeOp(JsonOut &j, const PrintDocument &doc, const DrawOp &op)
+{
+    const DrawState &s = doc.State(op.State);
+    switch (op.Kind) {
+    case OpKind::Rect:
+    case OpKind::Line:
+        j.raw(op.Kind == OpKind::Rect ? "{\"op\":\"rect\"" : "{\"op\":\"line\"");
+        j.field("x1", op.A);
+        j.field("y1", op.B);
+        j.field("x2", op.C);
+        j.field("y2", op.D);
+        j.field("penColor", s.PenColor);
+        j.field("penStyle", s.PenStyle);
+        j.field("penWidth", s.PenWidth);
+        if (op.Kind == OpKind::Rect)
+            j.field("brushColor", s.BrushColor);
+        break;
+    case OpKind::Text:
+        j.raw("{\"op\":\"text\",\"text\":");
+        j.string(doc.Text(op.Ref));
+        j.field("left", op.A);
+        j.field("top", op.B);
+        j.field("width", op.C);
+        j.field("height", op.D);
+        j.field("textColor", s.TextColor);
+        j.field("textAlign", s.TextAlign);
+        j.raw(",\"fontName\":");
+        j.string(s.FontName);
+        j.field("fontSize", s.FontSize);
+        j.field("fontBold", s.FontBold);
+        j.field("fontItalic", s.FontItalic);
+        j.field("fontUnderline", s.FontUnderline);
+        j.field("fontStrikethru", s.FontStrikethru);
+        j.field("fill", op.Fill);
+        j.field("brushColor", s.BrushColor);
+        j.field("penColor", s.PenColor);
+        j.field("penStyle", s.PenStyle);
+        j.field("penWidth", s.PenWidth);
+        break;
+    case OpKind::Picture:
+        j.raw("{\"op\":\"picture\",\"path\":");
+        j.string(doc.Picture(op.Ref).path());
+        j.field("left", op.A);
+        j.field("top", op.B);
+        j.field("width", op.C);
+        j.field("height", op.D);
+        break;
+    }
+    j.raw("}");
+}
+} // namespace
+
+QByteArray DocumentJson(const PrintDocument &doc, const QStringList &messages)
+{
+    JsonOut j;
+    j.bytes.reserve(doc.OpCount() * 160 + 512);
+    const PageSetup &p = doc.Setup();
+    j.raw("{\"docName\":");
+    j.string(doc.DocName());
+    j.raw(",\n\"page\":{\"orientation\":");
+    j.number(p.Orientation);
+    j.field("paperSize", p.PaperSize);
+    j.field("paperWidth", p.PaperWidth);
+    j.field("paperHeight", p.PaperHeight);
+    j.field("marginLeft", p.MarginLeft);
+    j.field("marginTop", p.MarginTop);
+    j.field("marginRight", p.MarginRight);
+    j.field("marginBottom", p.MarginBottom);
+    j.raw("},\n\"pages\":[");
+    for (int page = 0; page < doc.PageCount(); ++page) {
+        j.raw(page ? ",\n{\"ops\":[" : "\n{\"ops\":[");
+        for (const DrawOp *op = doc.PageBegin(page); op != doc.PageEnd(page); ++op) {
+            if (op != doc.PageBegin(page))
+                j.raw(",\n ");
+            writeOp(j, doc, *op);
+        }
+        j.raw("]}");
+    }
+    j.raw("],\n\"messages\":[");
+    for (int i = 0; i < messages.size(); ++i) {
+        if (i)
+            j.raw(",");
+        j.string(messages[i]);
+    }
+    j.raw("]}\n");
+    return j.bytes;
+}

@@ -1,0 +1,18 @@
+#include "print/PageSetup.h"
+
+#include "common/VbFormat.h"
+
+#include <QPageSize>
+
+bool PaperSizeTwips(qint32 code, QSizeF *twips)
+{
+    if (code <= 0 || code == 256)
+        return false;
+    const QPageSize::PageSizeId id = QPageSize::id(code);
+    if (id == QPageSize::Custom)
+        return false;
+    // Points are 20 twips; the definition in millimetres avoids the points' rounding.
+    const QSizeF mm = QPageSize::size(id, QPageSize::Millimeter);
+    *twips = QSizeF(RoundHalfAway(mm.width() * 1440.0 / 25.4), RoundHalfAway(mm.height() * 1440.0 / 25.4));
+    return true;
+}

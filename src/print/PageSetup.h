@@ -1,0 +1,29 @@
+#pragma once
+// The page set-up of a print surface and of the documents it records. Paper and margins are
+// twips; the paper size is given in portrait, `Orientation` turns it.
+#include <QSizeF>
+
+struct PageSetup {
+    qint32 Orientation = 0;
+    qint32 PaperSize = 9; // A4
+    float PaperWidth = 11906;
+    float PaperHeight = 16838;
+    float MarginLeft = 0;
+    float MarginTop = 0;
+    float MarginRight = 0;
+    float MarginBottom = 0;
+
+    // The page as it is drawn on: width and height swapped for landscape.
+    QSizeF PageSizeTwips() const
+    {
+        return Orientation == 1 ? QSizeF(PaperHeight, PaperWidth) : QSizeF(PaperWidth, PaperHeight);
+    }
+    bool operator==(const PageSetup &) const = default;
+};
+
+// The paper of a printer paper code in twips (portrait); false for a code we do not know.
+// 256 (custom) is not a size of its own and gives false as well.
+bool PaperSizeTwips(qint32 code, QSizeF *twips);
+
+// The largest paper side the surface accepts, twips (200 inches, the PDF page limit).
+constexpr float MaxPaperTwips = 288000.0f;

@@ -1,0 +1,382 @@
+#include "print/clsPLPrint.h"
+#include "print/MarkColor.h"
+#include "print/PrintSurface.h"
+#include "print/StakeGeometry.h"
+
+#include "common/FormatMsg.h"
+#include "common/MsgBox.h"
+#include "common/VbFormat.h"
+#include "model/colPLControls.h"
+
+#include <optional>
+#include <stdexcept>
+#include <vector>
+
+namespace {
+// A failure of the layout; its text is what the user is shown.
+class LayoutError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// A stake line with more numbers than the template has positions.
+const char *const TooManyTokens = "下标越界";
+
+enum class PageKind { Label, LocateMark, Line };
+
+bool isLabel(const clsPLControl &el, const char *showType)
+{
+    return el.ControlType() == QLatin1String("Label") && el.ShowType() == QLatin1String(showType);
+}
+
+// Spaces only, as the field words are compared.
+QString trimBlanks(const QString &text)
+{
+    qsizetype begin = 0, end = text.size();
+    while (begin < end && text[begin] == QLatin1Char(' '))
+        ++begin;
+    while (end > begin && text[end - 1] == QLatin1Char(' '))
+        --end;
+    return text.mid(begin, end - begin);
+}
+
+qint32 penStyleOfBorder(qint32 borderStyle, qint32 unchanged)
+{
+    static const qint32 styles[] = {5, 0, 1, 2, 3, 4, 6};
+    return borderStyle >= 0 && borderStyle <= 6 ? styles[borderStyle] : unchanged;
+}
+} // namespace
+
+// What one layout call builds from the template before drawing.
+struct clsPLPrint::Job {
+    explicit Job(const colPLControls &l)
+        : layout(l),
+          stakeCount(std::max<int>(1, l.StakeCountPerTicket())),
+          offsets(l.StakeLocateOffsetStrX(), l.StakeLocateOffsetStrY(), stakeCount)
+    {
+        for (const clsPLControl &el : l) {
+            if (isLabel(el, "NormalLable"))
+                pageElements.push_back({PageKind::Label, &el});
+            else if (isLabel(el, "LocateMark"))
+                pageElements.push_back({PageKind::LocateMark, &el});
+            else if (el.ControlType() == QLatin1String("Line"))
+                pageElements.push_back({PageKind::Line, &el});
+            else if (isLabel(el, "LottNumber"))
+                lottNumbers.push_back(&el);
+        }
+    }
+
+    const colPLControls &layout;
+    int stakeCount;
+    StakeOffsets offsets;
+    std::optional<GroupPositionTable> groups;
+    std::optional<LottNumberIndex> index;
+    std::vector<std::pair<PageKind, const clsPLControl *>> pageElements;
+    std::vector<const clsPLControl *> lottNumbers;
+    // Bet lines repeat the same few number texts; each is converted once per job.
+    QHash<QString, double> numberOfToken;
+};
+
+void clsPLPrint::SetPrinterPageByLayout(PrintSurface &surface, const colPLControls &layout)
+{
+    // Every setting on its own: one the surface refuses does not stop the next.
+    surface.setPreview(true);
+    surface.StartDoc();
+    surface.setOrientation(layout.PaperOrientation());
+    surface.setMarginBottom(layout.PaperMarginBottom());
+    surface.setMarginTop(layout.PaperMarginTop());
+    surface.setMarginRight(layout.PaperMarginRight());
+    surface.setMarginLeft(layout.PaperMarginLeft());
+    if (layout.PaperSize() != 0) {
+        surface.setPaperWidth(layout.PaperWidth());
+        surface.setPaperHeight(layout.PaperHeight());
+        surface.setPaperSize(layout.PaperSize());
+    }
+    surface.EndDoc();
+}
+
+void clsPLPrint::GetPrinterPageByLayout(PrintSurface &surface, colPLControls &layout)
+{
+    layout.setPaperWidth(surface.PaperWidth());
+    layout.setPaperHeight(surface.PaperHeight());
+    layout.setPaperSize(surface.PaperSize());
+    layout.setPaperOrientation(surface.Orientation());
+    layout.setPaperMarginBottom(surface.MarginBottom());
+    layout.setPaperMarginTop(surface.MarginTop());
+    layout.setPaperMarginRight(surface.MarginRight());
+    layout.setPaperMarginLeft(surface.MarginLeft());
+}
+
+void clsPLPrint::StartLayout(const colPLControls &layout, PrintSurface &surface, bool preview)
+{
+    surface.setPreview(preview);
+    surface.StartDoc();
+    surface.GetMargins();
+    surface.setDocName(AppTitle() + QLatin1Char('-') + layout.LayoutName());
+}
+
+bool clsPLPrint::PrintPLWithDatas(const colPLControls &layout, const QStringList &stakeLines,
+                                  PrintSurface &surface, bool preview, qint32 firstSerial)
+{
+    bool ok = true;
+    try {
+        Job job(layout);
+        job.index.emplace(layout);
+        job.groups.emplace(layout.GroupLottNumberCountStr());
+        StartLayout(layout, surface, preview);
+
+        const qint64 lineCount = stakeLines.size() - 1;
+        const qint64 s = job.stakeCount;
+        const qint64 f = firstSerial;
+        for (qint64 first = 1; first <= lineCount; first += s) {
+            const qint64 last = std::min(first + s - 1, lineCount);
+            if (first > 1)
+                surface.NewPage();
+            const qint64 ticket = (first + f - 2) / s + 1;
+            const QString pageText = FormatMsg(QString(), QStringLiteral("第{1}页"), {ticket});
+            const QString stakeText = FormatMsg(QString(), QStringLiteral("注：{1}~{2}"),
+                                                {first + f - 1, last + f - 1});
+            PrintPageElements(job, surface, pageText, stakeText);
+            for (qint64 line = first; line <= last; ++line) {
+                const int k = int(line - first);
+                PrintStakeMarks(job, surface, stakeLines[line], job.offsets.X(k), job.offsets.Y(k));
+            }
+        }
+    } catch (const std::exception &e) {
+        ok = false;
+        MsgBox(QString::fromUtf8(e.what()), MsgStyle::Plain);
+    }
+    // The pages laid out before an error stay a whole document that can be previewed.
+    surface.EndDoc();
+    return ok;
+}
+
+bool clsPLPrint::PrintPLWithTest(const colPLControls &layout, PrintSurface &surface, bool preview)
+{
+    bool ok = true;
+    try {
+        const Job job(layout);
+        StartLayout(layout, surface, preview);
+        PrintPageElements(job, surface, QStringLiteral("套打测试页"), QStringLiteral("无"));
+        for (int k = 0; k < job.stakeCount; ++k)
+            PrintTestStake(job, surface, job.offsets.X(k), job.offsets.Y(k));
+    } catch (const std::exception &) {
+        ok = false;
+    }
+    surface.EndDoc();
+    return ok;
+}
+
+void clsPLPrint::PrintPageElements(const Job &job, PrintSurface &surface, const QString &pageText,
+                                   const QString &stakeText)
+{
+    const float originX = float(job.layout.LayoutLeft() * PrintScale);
+    const float originY = float(job.layout.LayoutTop() * PrintScale);
+    surface.setShowGuides(1);
+    PrintBackPicture(job.layout, surface, originX, originY);
+    for (const auto &[kind, element] : job.pageElements) {
+        switch (kind) {
+        case PageKind::Label: {
+            clsPLControl label;
+            label.CopyFrom(*element);
+            label.setFieldValue(FieldText(label.FieldValue(), pageText, stakeText));
+            PrintLabelElement(surface, label, originX, originY);
+            break;
+        }
+        case PageKind::LocateMark:
+            PrintLocateMark(surface, *element, originX, originY);
+            break;
+        case PageKind::Line:
+            PrintLineElement(surface, *element, originX, originY);
+            break;
+        }
+    }
+}
+
+QString clsPLPrint::FieldText(const QString &fieldValue, const QString &pageText,
+                              const QString &stakeText) const
+{
+    const QString word = trimBlanks(fieldValue).toUpper();
+    if (word == QStringLiteral("{日期}")) {
+        const QDateTime now = m_clock ? m_clock() : QDateTime::currentDateTime();
+        return VbFormatDate(now, QStringLiteral("yyyy-mm-dd HH:NN"));
+    }
+    if (word == QStringLiteral("{页码}"))
+        return pageText;
+    if (word == QStringLiteral("{注序号}"))
+        return stakeText;
+    return fieldValue;
+}
+
+void clsPLPrint::PrintTestStake(const Job &job, PrintSurface &surface, double offsetX,
+                                double offsetY)
+{
+    const float x0 = float((job.layout.LayoutLeft() + offsetX) * PrintScale);
+    const float y0 = float((job.layout.LayoutTop() + offsetY) * PrintScale);
+    for (const clsPLControl *block : job.lottNumbers)
+        PrintMarkBlock(surface, *block, x0, y0, job.layout.MarkStyle());
+}
+
+const clsPLControl *clsPLPrint::FindLottNumberControl(Job &job, qint64 group, const QString &number)
+{
+    auto cached = job.numberOfToken.constFind(number);
+    if (cached == job.numberOfToken.constEnd())
+        cached = job.numberOfToken.insert(number, BlockKeyPart(number));
+    return job.index->Find(BlockKey{double(group), *cached});
+}
+
+void clsPLPrint::PrintStakeMarks(Job &job, PrintSurface &surface, const QString &stakeLine,
+                                 double offsetX, double offsetY)
+{
+    const float x0 = float((job.layout.LayoutLeft() + offsetX) * PrintScale);
+    const float y0 = float((job.layout.LayoutTop() + offsetY) * PrintScale);
+    // An empty line has no tokens at all.
+    if (stakeLine.isEmpty())
+        return;
+    const QStringList tokens = stakeLine.split(QLatin1Char(' '));
+    for (qint64 i = 0; i < tokens.size(); ++i) {
+        const QString &token = tokens[i];
+        if (token == QLatin1String("*"))
+            continue;
+        if (i >= job.groups->PositionCount())
+            throw LayoutError(TooManyTokens);
+        const clsPLControl *block = FindLottNumberControl(job, job.groups->GroupOf(i), token);
+        if (block) {
+            PrintMarkBlock(surface, *block, x0, y0, job.layout.MarkStyle());
+            continue;
+        }
+        // A number without a block is shown in red where the stake's first block is.
+        if (const clsPLControl *anchor = job.index->Find(BlockKey{1, 1})) {
+            surface.setTextColor(255);
+            const QString text = FormatMsg(
+                QString(), QStringLiteral("投注号码【{3}】没有设定对应的填涂块！{1}号码为：{2}"),
+                {QStringLiteral("\r\n"), stakeLine, token});
+            surface.TextBox(text, float(x0 + anchor->Left() * PrintScale),
+                            float(y0 + anchor->Top() * PrintScale), 1200, 2000, 1);
+        }
+        return;
+    }
+}
+
+void clsPLPrint::PrintMarkBlock(PrintSurface &surface, const clsPLControl &element, float originX,
+                                float originY, qint16 markStyle)
+{
+    const double x = originX + element.Left() * PrintScale;
+    const double y = originY + element.Top() * PrintScale;
+    const double w = element.Width() * PrintScale;
+    const double h = element.Height() * PrintScale;
+    const qint32 color = GetMarkColor();
+    surface.setBrushColor(color);
+    surface.setPenStyle(0);
+    surface.setPenColor(color);
+    if (markStyle == 1) {
+        surface.setPenWidth(32);
+        surface.DrawLine(float(x), float(y), float(x + w), float(y + h));
+        surface.DrawLine(float(x), float(y + h), float(x + w), float(y));
+    } else {
+        surface.setPenWidth(1);
+        surface.DrawRectangle(float(x), float(y), float(x + w), float(y + h));
+    }
+}
+
+void clsPLPrint::PrintLocateMark(PrintSurface &surface, const clsPLControl &element,
+                                 float originX, float originY)
+{
+    if (!element.IsAlwaysPrint() && !m_IsPrintMark)
+        return;
+    const double x = originX + element.Left() * PrintScale;
+    const double y = originY + element.Top() * PrintScale;
+    const double w = element.Width() * PrintScale;
+    const double h = element.Height() * PrintScale;
+    const qint32 color = GetMarkColor();
+    surface.setBrushColor(color);
+    surface.setPenStyle(0);
+    surface.setPenColor(color);
+    surface.DrawRectangle(float(x), float(y), float(x + w), float(y + h));
+}
+
+void clsPLPrint::PrintLineElement(PrintSurface &surface, const clsPLControl &element,
+                                  float originX, float originY)
+{
+    if (!m_IsPrintMark)
+        return;
+    const double x = originX + element.Left() * PrintScale;
+    const double y = originY + element.Top() * PrintScale;
+    const double w = element.Width() * PrintScale;
+    const double h = element.Height() * PrintScale;
+    surface.setPenColor(element.BorderColor());
+    if (element.BorderWidth() < 2) {
+        const qint32 style = penStyleOfBorder(element.BorderStyle(), -1);
+        if (style >= 0)
+            surface.setPenStyle(style);
+    } else {
+        surface.setPenStyle(0);
+    }
+    surface.setPenWidth(element.BorderWidth());
+    surface.DrawLine(float(x), float(y), float(x + w), float(y + h));
+}
+
+void clsPLPrint::PrintLabelElement(PrintSurface &surface, const clsPLControl &element,
+                                   float originX, float originY)
+{
+    if (!m_IsPrintText)
+        return;
+    double x = originX + element.Left() * PrintScale;
+    const double y = originY + element.Top() * PrintScale;
+    double w = element.Width() * PrintScale;
+    const double h = element.Height() * PrintScale;
+
+    surface.setTextColor(element.ForeColor());
+    surface.setBrushColor(element.BackColor());
+    surface.setPenStyle(0);
+    surface.setPenWidth(1);
+    surface.setPenColor(element.BorderStyle() == 1 ? 0 : element.BackColor());
+    if (element.Alignment() == 0 || element.Alignment() == 1)
+        surface.setTextAlign(0);
+    else if (element.Alignment() == 2)
+        surface.setTextAlign(1);
+    if (!element.FontName().isEmpty())
+        surface.setFontName(element.FontName());
+    if (element.FontSize() != 0)
+        surface.setFontSize(float(element.FontSize()));
+    surface.setFontBold(element.FontBold() != 0);
+    surface.setFontItalic(element.FontItalic() != 0);
+    surface.setFontStrikethru(element.FontStrikethru() != 0);
+    surface.setFontUnderline(element.FontUnderline() != 0);
+
+    const bool opaque = element.BackStyle() == 1;
+    const QString text = element.FieldValue();
+    const double space = element.SpaceBetweenChar();
+    if (space == 0) {
+        surface.TextBox(text, float(x), float(y), float(w), float(h), 1, opaque);
+        return;
+    }
+    if (opaque)
+        surface.TextBox(QString(), float(x), float(y), float(w), float(h), 1, true);
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        // A character outside the basic plane is one character to the reader.
+        const qsizetype n = text[i].isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
+        const QString c = text.mid(i, n);
+        i += n - 1;
+        surface.TextBox(c, float(x), float(y), float(w), float(h), 1);
+        const double advance = surface.TextWidth(c) + space;
+        x += advance;
+        w -= advance;
+        if (w < 0)
+            break;
+    }
+}
+
+void clsPLPrint::PrintBackPicture(const colPLControls &layout, PrintSurface &surface,
+                                  float originX, float originY)
+{
+    if (!m_IsPrintBackPic)
+        return;
+    const PrintPicture picture = PrintPicture::Load(layout.BackPicPathFile());
+    if (picture.isNull())
+        return;
+    surface.DrawPicture(picture, float(originX + layout.BackPicLeft() * PrintScale),
+                        float(originY + layout.BackPicTop() * PrintScale),
+                        float(layout.BackPicWidth() * PrintScale),
+                        float(layout.BackPicHeight() * PrintScale));
+}
