@@ -1,0 +1,73 @@
+// vornprn-cli script: runs a conversion script over a file as the import dialog's test action
+// does, and prints what it stored.
+#include "cli/CliCommand.h"
+#include "common/MsgBox.h"
+#include "input/TextLines.h"
+#include "input/clsScriptRunner.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+
+namespace {
+int runScript(CliContext &ctx);
+
+const CliCommand kCommand{QStringLiteral("script"),
+                          QStringLiteral("script SCRIPT.cvb INPUT [--timeout-ms N]"),
+                          QStringLiteral("run a conversion script over a file and print its output "
+                                         "lines"),
+                          &runScript, 42};
+const CliRegistrar reg(kCommand);
+
+// A name without a folder and without ".cvb" is a script of the program's Script folder; so is
+// a bare file name that does not exist where we stand.
+QString ResolveScript(const QString &given)
+{
+    const QString scripts =
+        QDir(QCoreApplication::applicationDirPath()).absoluteFilePath(QStringLiteral("Script/"));
+    const bool hasFolder = given.contains('/') || given.contains('\\');
+    if (!hasFolder && !given.endsWith(QStringLiteral(".cvb"), Qt::CaseInsensitive))
+        return scripts + given + QStringLiteral(".cvb");
+    if (!hasFolder && !QFileInfo::exists(given) && QFileInfo::exists(scripts + given))
+        return scripts + given;
+    return given;
+}
+
+int runScript(CliContext &ctx)
+{
+    const CliOptions o = cliParse(ctx.args, {"timeout-ms"}, {});
+    if (!o.error.isEmpty())
+        return cliUsageError(ctx, kCommand, o.error);
+    if (o.positional.size() != 2)
+        return cliUsageError(ctx, kCommand, QStringLiteral("needs SCRIPT.cvb and INPUT"));
+    qint64 timeoutMs = clsScriptRunner::kTimeLimitMs;
+    if (o.has("timeout-ms")) {
+        bool ok = false;
+        timeoutMs = o.value("timeout-ms").toLongLong(&ok);
+        if (!ok || timeoutMs < 1)
+            return cliUsageError(ctx, kCommand, QStringLiteral("--timeout-ms needs a positive number"));
+    }
+
+    // Boxes go to stderr; a file that could not be read fails the command after its message.
+    int shown = 0;
+    const MsgBoxHandler previous = SetMsgBoxHandler([&](const QString &text, MsgStyle) {
+        ++shown;
+        ctx.err << text << "\n";
+        ctx.err.flush();
+        return MsgAnswer::Ok;
+    });
+    const QString input = ReadTextFile(o.positional[1]);
+    clsScriptRunner runner;
+    runner.setTimeLimitMs(timeoutMs);
+    if (shown == 0)
+        runner.LoadScriptFile(ResolveScript(o.positional[0]));
+    const bool ok = shown == 0 && runner.RunScript(input);
+    SetMsgBoxHandler(previous);
+    if (!ok)
+        return ExitFailure;
+
+    for (const QString &line : runner.ScriptValue().GetArrayReturn())
+        ctx.out << line << '\n';
+    return ExitOk;
+}
+} // namespace
