@@ -1,0 +1,119 @@
+#include "PrintTestSupport.h"
+
+namespace printtest {
+
+clsPLControl Block(const QString &key, const QString &group, const QString &value, double left,
+                   double top, double width, double height)
+{
+    clsPLControl c;
+    c.setKeyName(key);
+    c.setControlType(QStringLiteral("Label"));
+    c.setShowType(QStringLiteral("LottNumber"));
+    c.setGroupID(group);
+    c.setFieldValue(value);
+    c.setLeft(left);
+    c.setTop(top);
+    c.setWidth(width);
+    c.setHeight(height);
+    return c;
+}
+
+clsPLControl Mark(const QString &key, double left, double top, double width, double height,
+                  bool alwaysPrint)
+{
+    clsPLControl c = Block(key, QString(), QString(), left, top, width, height);
+    c.setShowType(QStringLiteral("LocateMark"));
+    c.setIsAlwaysPrint(alwaysPrint);
+    return c;
+}
+
+clsPLControl Label(const QString &key, const QString &text, double left, double top,
+                   double width, double height)
+{
+    clsPLControl c;
+    c.setKeyName(key);
+    c.setControlType(QStringLiteral("Label"));
+    c.setShowType(QStringLiteral("NormalLable"));
+    c.setFieldValue(text);
+    c.setLeft(left);
+    c.setTop(top);
+    c.setWidth(width);
+    c.setHeight(height);
+    return c;
+}
+
+clsPLControl Line(const QString &key, double left, double top, double width, double height,
+                  qint32 borderStyle, qint32 borderWidth, qint32 borderColor)
+{
+    clsPLControl c;
+    c.setKeyName(key);
+    c.setControlType(QStringLiteral("Line"));
+    c.setShowType(QStringLiteral("Line"));
+    c.setLeft(left);
+    c.setTop(top);
+    c.setWidth(width);
+    c.setHeight(height);
+    c.setBorderStyle(borderStyle);
+    c.setBorderWidth(borderWidth);
+    c.setBorderColor(borderColor);
+    return c;
+}
+
+colPLControls TwoAreaSlip()
+{
+    colPLControls t;
+    t.setLayoutName(QStringLiteral("双色球"));
+    t.setGroupLottNumberCountStr(QStringLiteral("6,1"));
+    t.setStakeLocateOffsetStrX(QStringLiteral("0,0,0,0,0"));
+    t.setStakeLocateOffsetStrY(QStringLiteral("0,28.5,57,85.5,114"));
+    t.setLayoutLeft(1.5);
+    t.setLayoutTop(2);
+    for (int n = 1; n <= 33; ++n) {
+        const QString v = QStringLiteral("%1").arg(n, 2, 10, QLatin1Char('0'));
+        t.Add(Block(QStringLiteral("r") + v, QStringLiteral("1"), v, 10 + ((n - 1) % 6) * 4.5,
+                    5 + ((n - 1) / 6) * 3));
+    }
+    for (int n = 1; n <= 16; ++n) {
+        const QString v = QStringLiteral("%1").arg(n, 2, 10, QLatin1Char('0'));
+        t.Add(Block(QStringLiteral("b") + v, QStringLiteral("2"), v, 40 + ((n - 1) % 4) * 4.5,
+                    5 + ((n - 1) / 4) * 3));
+    }
+    t.Add(Mark(QStringLiteral("m1"), 2, 2, 4, 2, true));
+    t.Add(Label(QStringLiteral("page"), QStringLiteral("{页码}"), 60, 2, 30, 5));
+    t.Add(Label(QStringLiteral("stakes"), QStringLiteral("{注序号}"), 60, 8, 30, 5));
+    return t;
+}
+
+std::vector<Op> PageOps(const PrintDocument &doc, int page)
+{
+    std::vector<Op> ops;
+    for (const DrawOp *op = doc.PageBegin(page); op != doc.PageEnd(page); ++op) {
+        QString text;
+        if (op->Kind == OpKind::Text)
+            text = doc.Text(op->Ref).toString();
+        else if (op->Kind == OpKind::Picture)
+            text = doc.Picture(op->Ref).path();
+        ops.push_back({op->Kind, op->A, op->B, op->C, op->D, text, op->Fill, doc.State(op->State)});
+    }
+    return ops;
+}
+
+std::vector<Op> OpsOfKind(const PrintDocument &doc, int page, OpKind kind)
+{
+    std::vector<Op> out;
+    for (const Op &op : PageOps(doc, page)) {
+        if (op.kind == kind)
+            out.push_back(op);
+    }
+    return out;
+}
+
+std::vector<QString> PageTexts(const PrintDocument &doc, int page)
+{
+    std::vector<QString> out;
+    for (const Op &op : OpsOfKind(doc, page, OpKind::Text))
+        out.push_back(op.text);
+    return out;
+}
+
+} // namespace printtest
