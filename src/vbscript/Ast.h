@@ -1,0 +1,222 @@
+#pragma once
+// The syntax tree the parser builds and the resolver annotates: every name points at its
+// storage slot or its procedure before the interpreter walks the tree.
+#include "vbscript/Operators.h"
+#include "vbscript/Value.h"
+
+#include <QString>
+#include <memory>
+#include <vector>
+
+namespace vbs {
+
+// What a name stands for once resolved.
+struct NameRef {
+    enum Kind {
+        Unresolved,
+        Local,      // slot of the running procedure's frame
+        Global,     // slot of the script-level frame
+        Procedure,  // index into Program::procedures
+        Builtin,    // index into the built-in function table
+        Constant,   // a built-in constant: the literal in NameExpr::constant
+        HostObject, // index into the objects the host registered
+        ErrObject,
+        Undeclared, // under Option Explicit: raises 500 when used
+    };
+    Kind kind = Unresolved;
+    int index = -1;
+    bool readOnly = false; // a Const
+};
+
+enum class ExprKind { Literal, Name, Call, Member, Unary, Binary, Paren, New };
+
+struct Expr {
+    explicit Expr(ExprKind k, int l) : kind(k), line(l) {}
+    virtual ~Expr() = default;
+    ExprKind kind;
+    int line;
+    int depth = 1; // height of this subtree, bounded by the parser
+};
+using ExprPtr = std::unique_ptr<Expr>;
+
+struct LiteralExpr : Expr {
+    LiteralExpr(int l, Value v) : Expr(ExprKind::Literal, l), value(std::move(v)) {}
+    Value value;
+};
+
+struct NameExpr : Expr {
+    NameExpr(int l, QString n) : Expr(ExprKind::Name, l), name(std::move(n)) {}
+    QString name;
+    NameRef ref;
+    Value constant; // Kind::Constant
+};
+
+// name(args), obj.member(args), or an array element; `args` may hold null for an omitted one.
+struct CallExpr : Expr {
+    CallExpr(int l, ExprPtr c) : Expr(ExprKind::Call, l), callee(std::move(c)) {}
+    ExprPtr callee; // NameExpr, MemberExpr, or any expression yielding an array or object
+    std::vector<ExprPtr> args;
+};
+
+struct MemberExpr : Expr {
+    MemberExpr(int l, ExprPtr o, QString n) : Expr(ExprKind::Member, l), object(std::move(o)), name(std::move(n)) {}
+    ExprPtr object;
+    QString name;
+};
+
+struct UnaryExpr : Expr {
+    enum Op { Neg, Plus, Not };
+    UnaryExpr(int l, Op o, ExprPtr e) : Expr(ExprKind::Unary, l), op(o), operand(std::move(e)) {}
+    Op op;
+    ExprPtr operand;
+};
+
+struct BinaryExpr : Expr {
+    BinaryExpr(int l, BinOp o, ExprPtr a, ExprPtr b)
+        : Expr(ExprKind::Binary, l), op(o), lhs(std::move(a)), rhs(std::move(b)) {}
+    BinOp op;
+    ExprPtr lhs, rhs;
+};
+
+// (expr): an argument in parentheses is passed by value.
+struct ParenExpr : Expr {
+    ParenExpr(int l, ExprPtr e) : Expr(ExprKind::Paren, l), inner(std::move(e)) {}
+    ExprPtr inner;
+};
+
+struct NewExpr : Expr {
+    NewExpr(int l, QString c) : Expr(ExprKind::New, l), className(std::move(c)) {}
+    QString className;
+};
+
+enum class StmtKind { Assign, Call, ReDim, Erase, If, For, ForEach, Do, Select, Exit, OnError, Nop };
+
+struct Stmt {
+    explicit Stmt(StmtKind k, int l) : kind(k), line(l) {}
+    virtual ~Stmt() = default;
+    StmtKind kind;
+    int line;
+};
+using StmtPtr = std::unique_ptr<Stmt>;
+using Block = std::vector<StmtPtr>;
+
+struct AssignStmt : Stmt {
+    AssignStmt(int l) : Stmt(StmtKind::Assign, l) {}
+    ExprPtr target, value;
+    bool isSet = false;
+};
+
+struct CallStmt : Stmt {
+    CallStmt(int l) : Stmt(StmtKind::Call, l) {}
+    ExprPtr callee; // NameExpr or MemberExpr (or an expression for `Call`)
+    std::vector<ExprPtr> args;
+};
+
+struct ReDimStmt : Stmt {
+    ReDimStmt(int l) : Stmt(StmtKind::ReDim, l) {}
+    struct Item {
+        std::unique_ptr<NameExpr> name;
+        std::vector<ExprPtr> bounds;
+    };
+    bool preserve = false;
+    std::vector<Item> items;
+};
+
+struct EraseStmt : Stmt {
+    EraseStmt(int l) : Stmt(StmtKind::Erase, l) {}
+    std::vector<std::unique_ptr<NameExpr>> names;
+};
+
+struct IfStmt : Stmt {
+    IfStmt(int l) : Stmt(StmtKind::If, l) {}
+    struct Branch {
+        ExprPtr cond;
+        Block body;
+    };
+    std::vector<Branch> branches;
+    Block elseBody;
+};
+
+struct ForStmt : Stmt {
+    ForStmt(int l) : Stmt(StmtKind::For, l) {}
+    std::unique_ptr<NameExpr> var;
+    ExprPtr from, to, step;
+    Block body;
+};
+
+struct ForEachStmt : Stmt {
+    ForEachStmt(int l) : Stmt(StmtKind::ForEach, l) {}
+    std::unique_ptr<NameExpr> var;
+    ExprPtr collection;
+    Block body;
+};
+
+struct DoStmt : Stmt {
+    DoStmt(int l) : Stmt(StmtKind::Do, l) {}
+    enum Test { Forever, PreWhile, PreUntil, PostWhile, PostUntil };
+    Test test = Forever;
+    ExprPtr cond;
+    Block body;
+};
+
+struct SelectStmt : Stmt {
+    SelectStmt(int l) : Stmt(StmtKind::Select, l) {}
+    struct Case {
+        std::vector<ExprPtr> values;
+        Block body;
+        int line = 0;
+    };
+    ExprPtr test;
+    std::vector<Case> cases;
+    bool hasElse = false;
+    Block elseBody;
+};
+
+struct ExitStmt : Stmt {
+    enum What { Do, For, Procedure };
+    ExitStmt(int l, What w) : Stmt(StmtKind::Exit, l), what(w) {}
+    What what;
+};
+
+struct OnErrorStmt : Stmt {
+    OnErrorStmt(int l, bool r) : Stmt(StmtKind::OnError, l), resumeNext(r) {}
+    bool resumeNext;
+};
+
+// Declarations of one scope (the script or a procedure), set up when the scope is entered.
+struct Declaration {
+    enum Kind { Variable, FixedArray, DynamicArray, Const };
+    Kind kind = Variable;
+    QString name;
+    int line = 0;
+    std::vector<int32_t> upper; // FixedArray
+    ExprPtr value;              // Const
+    int slot = -1;              // filled by the resolver
+};
+
+struct Procedure {
+    QString name;
+    bool isFunction = false;
+    int line = 0;
+    struct Param {
+        QString name;
+        bool byRef = true;
+    };
+    std::vector<Param> params;
+    std::vector<Declaration> decls;
+    Block body;
+    // Filled by the resolver: slots 0..params-1 are the parameters, then the return value
+    // (functions), then declared and implicit locals.
+    int slotCount = 0;
+    int returnSlot = -1;
+};
+
+struct Program {
+    bool optionExplicit = false;
+    std::vector<Declaration> decls; // script level
+    Block body;
+    std::vector<std::unique_ptr<Procedure>> procedures;
+    int globalCount = 0; // filled by the resolver
+};
+
+} // namespace vbs

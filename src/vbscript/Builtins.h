@@ -1,0 +1,38 @@
+#pragma once
+// The table of built-in functions and constants. Each family lives in its own file and adds
+// its rows through one function.
+#include "vbscript/Value.h"
+
+#include <QString>
+#include <vector>
+
+namespace vbs {
+
+class Interpreter;
+
+using BuiltinFn = Value (*)(Interpreter &in, std::vector<Value> &args);
+
+struct Builtin {
+    const char *name; // as TypeName-style text and error messages show it
+    int minArgs;
+    int maxArgs;
+    BuiltinFn fn;
+};
+
+const std::vector<Builtin> &builtinTable();
+int findBuiltin(const QString &lowerName); // -1 when there is none
+bool findConstant(const QString &lowerName, Value &out);
+
+// One per family file.
+void addStringBuiltins(std::vector<Builtin> &table);
+void addArrayBuiltins(std::vector<Builtin> &table);
+void addConversionBuiltins(std::vector<Builtin> &table);
+void addMathBuiltins(std::vector<Builtin> &table);
+void addInspectionBuiltins(std::vector<Builtin> &table);
+void addHostBuiltins(std::vector<Builtin> &table);
+
+// Helpers the families share.
+bool argGiven(const std::vector<Value> &args, size_t i); // present and not an omitted slot
+int compareMode(const std::vector<Value> &args, size_t i); // vbBinaryCompare unless given
+
+} // namespace vbs

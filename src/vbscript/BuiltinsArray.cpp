@@ -1,0 +1,108 @@
+// Array functions: Split, Join, Array, UBound, LBound.
+#include "vbscript/Builtins.h"
+#include "vbscript/Coerce.h"
+#include "vbscript/ScriptError.h"
+
+namespace vbs {
+
+namespace {
+
+using Args = std::vector<Value>;
+
+Value split(Interpreter &, Args &a)
+{
+    if (a[0].isNull())
+        raise(Err::InvalidNull);
+    const QString s = toStr(a[0]);
+    const QString delim = argGiven(a, 1) ? toStr(a[1]) : QStringLiteral(" ");
+    const long long limit = argGiven(a, 2) ? toLong(a[2]) : -1;
+    if (limit < -1)
+        raise(Err::InvalidCall);
+    const Qt::CaseSensitivity cs = compareMode(a, 3) == 1 ? Qt::CaseInsensitive : Qt::CaseSensitive;
+    std::vector<Value> out;
+    if (s.isEmpty() || limit == 0)
+        return Value::array(std::move(out));
+    if (delim.isEmpty()) {
+        out.push_back(Value::string(s));
+        return Value::array(std::move(out));
+    }
+    qsizetype pos = 0;
+    for (;;) {
+        if (limit > 0 && (long long)out.size() == limit - 1)
+            break;
+        qsizetype hit = s.indexOf(delim, pos, cs);
+        if (hit < 0)
+            break;
+        out.push_back(Value::string(s.mid(pos, hit - pos)));
+        pos = hit + delim.size();
+        if ((long long)out.size() >= kMaxArrayElements)
+            raise(Err::OutOfMemory);
+    }
+    out.push_back(Value::string(s.mid(pos)));
+    return Value::array(std::move(out));
+}
+
+Value join(Interpreter &, Args &a)
+{
+    if (!a[0].isArray())
+        raise(Err::TypeMismatch);
+    const ArrayData &arr = *a[0].asArray();
+    if (arr.dims() != 1)
+        raise(Err::InvalidCall);
+    const QString delim = argGiven(a, 1) ? toStr(a[1]) : QStringLiteral(" ");
+    QString out;
+    for (size_t i = 0; i < arr.items.size(); ++i) {
+        if (i)
+            out += delim;
+        out += toConcatString(arr.items[i]);
+        if (out.size() > kMaxStringLength)
+            raise(Err::OutOfMemory);
+    }
+    return Value::string(out);
+}
+
+Value array(Interpreter &, Args &a)
+{
+    std::vector<Value> items;
+    items.reserve(a.size());
+    for (Value &v : a)
+        items.push_back(v.type() == Type::Error ? Value() : std::move(v));
+    return Value::array(std::move(items));
+}
+
+// Which dimension UBound/LBound ask about: 1 unless given; 9 when the array has no such one.
+int dimension(const Args &a)
+{
+    if (!a[0].isArray())
+        raise(Err::TypeMismatch);
+    const int dims = a[0].asArray()->dims();
+    const long long d = argGiven(a, 1) ? toLong(a[1]) : 1;
+    if (d < 1 || d > dims)
+        raise(Err::SubscriptOutOfRange);
+    return int(d);
+}
+
+Value uBound(Interpreter &, Args &a)
+{
+    const int d = dimension(a);
+    return Value::longValue(a[0].asArray()->upper[size_t(d - 1)]);
+}
+
+Value lBound(Interpreter &, Args &a)
+{
+    dimension(a);
+    return Value::longValue(0);
+}
+
+} // namespace
+
+void addArrayBuiltins(std::vector<Builtin> &t)
+{
+    t.push_back({"Split", 1, 4, split});
+    t.push_back({"Join", 1, 2, join});
+    t.push_back({"Array", 0, 1 << 20, array});
+    t.push_back({"UBound", 1, 2, uBound});
+    t.push_back({"LBound", 1, 2, lBound});
+}
+
+} // namespace vbs

@@ -1,0 +1,398 @@
+// String functions: Len, Left, Mid, InStr, Replace, Trim, ... with their edge rules.
+#include "vbscript/Builtins.h"
+#include "vbscript/Coerce.h"
+#include "vbscript/Operators.h"
+#include "vbscript/ScriptError.h"
+
+#include <QStringDecoder>
+#include <QStringEncoder>
+
+namespace vbs {
+
+namespace {
+
+using Args = std::vector<Value>;
+
+// A length or position argument: rounded; Null raises 94.
+long long count(const Value &v)
+{
+    if (v.isNull())
+        raise(Err::InvalidNull);
+    return toLong(v);
+}
+
+Value length(Interpreter &, Args &a)
+{
+    if (a[0].isNull())
+        return Value::null();
+    return Value::longValue(int32_t(toStr(a[0]).size()));
+}
+
+Value left(Interpreter &, Args &a)
+{
+    long long n = count(a[1]);
+    if (n < 0)
+        raise(Err::InvalidCall);
+    if (a[0].isNull())
+        return Value::null();
+    return Value::string(toStr(a[0]).left(qsizetype(n)));
+}
+
+Value right(Interpreter &, Args &a)
+{
+    long long n = count(a[1]);
+    if (n < 0)
+        raise(Err::InvalidCall);
+    if (a[0].isNull())
+        return Value::null();
+    return Value::string(toStr(a[0]).right(qsizetype(n)));
+}
+
+Value mid(Interpreter &, Args &a)
+{
+    long long start = count(a[1]);
+    long long len = argGiven(a, 2) ? count(a[2]) : -1;
+    if (start <= 0 || (argGiven(a, 2) && len < 0))
+        raise(Err::InvalidCall);
+    if (a[0].isNull())
+        return Value::null();
+    const QString s = toStr(a[0]);
+    if (start > s.size())
+        return Value::string(QString());
+    return Value::string(len < 0 ? s.mid(qsizetype(start - 1)) : s.mid(qsizetype(start - 1), qsizetype(len)));
+}
+
+Qt::CaseSensitivity sensitivity(int mode) { return mode == 1 ? Qt::CaseInsensitive : Qt::CaseSensitive; }
+
+Value inStr(Interpreter &, Args &a)
+{
+    // InStr(s1, s2) or InStr(start, s1, s2[, compare])
+    size_t first = 0;
+    long long start = 1;
+    if (a.size() >= 3) {
+        start = count(a[0]);
+        if (start < 1)
+            raise(Err::InvalidCall);
+        first = 1;
+    }
+    const int mode = compareMode(a, first + 2);
+    const Value &v1 = a[first], &v2 = a[first + 1];
+    if (v1.isNull() || v2.isNull())
+        return Value::null();
+    const QString s1 = toStr(v1), s2 = toStr(v2);
+    if (start > s1.size() + (s2.isEmpty() ? 1 : 0))
+        return Value::longValue(0);
+    if (s2.isEmpty())
+        return Value::longValue(int32_t(start));
+    qsizetype pos = s1.indexOf(s2, qsizetype(start - 1), sensitivity(mode));
+    return Value::longValue(int32_t(pos + 1));
+}
+
+Value inStrRev(Interpreter &, Args &a)
+{
+    long long start = argGiven(a, 2) ? count(a[2]) : -1;
+    if (start == 0 || start < -1)
+        raise(Err::InvalidCall);
+    const int mode = compareMode(a, 3);
+    if (a[0].isNull() || a[1].isNull())
+        return Value::null();
+    const QString s1 = toStr(a[0]), s2 = toStr(a[1]);
+    if (start == -1)
+        start = s1.size();
+    if (start > s1.size())
+        return Value::longValue(0);
+    if (s2.isEmpty())
+        return Value::longValue(int32_t(start));
+    if (s2.size() > start)
+        return Value::longValue(0);
+    qsizetype pos = s1.left(qsizetype(start)).lastIndexOf(s2, -1, sensitivity(mode));
+    return Value::longValue(int32_t(pos + 1));
+}
+
+Value replace(Interpreter &, Args &a)
+{
+    for (size_t i = 0; i < 3; ++i)
+        if (a[i].isNull())
+            raise(Err::InvalidNull);
+    long long start = argGiven(a, 3) ? count(a[3]) : 1;
+    long long limit = argGiven(a, 4) ? count(a[4]) : -1;
+    const int mode = compareMode(a, 5);
+    if (start < 1 || limit < -1)
+        raise(Err::InvalidCall);
+    const QString s = toStr(a[0]), find = toStr(a[1]), with = toStr(a[2]);
+    if (start > s.size())
+        return Value::string(QString());
+    // The part before start is dropped from the result.
+    QString text = s.mid(qsizetype(start - 1));
+    if (find.isEmpty() || limit == 0)
+        return Value::string(text);
+    QString out;
+    qsizetype pos = 0;
+    long long done = 0;
+    const Qt::CaseSensitivity cs = sensitivity(mode);
+    for (;;) {
+        if (limit >= 0 && done >= limit)
+            break;
+        qsizetype hit = text.indexOf(find, pos, cs);
+        if (hit < 0)
+            break;
+        out += QStringView(text).mid(pos, hit - pos);
+        out += with;
+        if (out.size() > kMaxStringLength)
+            raise(Err::OutOfMemory);
+        pos = hit + find.size();
+        ++done;
+    }
+    out += QStringView(text).mid(pos);
+    return Value::string(out);
+}
+
+// Trim functions strip spaces only, not tabs or line ends.
+Value trimWith(const Value &v, bool front, bool back)
+{
+    if (v.isNull())
+        return Value::null();
+    const QString s = toStr(v);
+    qsizetype b = 0, e = s.size();
+    if (front)
+        while (b < e && s[b] == QLatin1Char(' '))
+            ++b;
+    if (back)
+        while (e > b && s[e - 1] == QLatin1Char(' '))
+            --e;
+    return Value::string(s.mid(b, e - b));
+}
+
+Value trim(Interpreter &, Args &a) { return trimWith(a[0], true, true); }
+Value lTrim(Interpreter &, Args &a) { return trimWith(a[0], true, false); }
+Value rTrim(Interpreter &, Args &a) { return trimWith(a[0], false, true); }
+
+Value uCase(Interpreter &, Args &a)
+{
+    return a[0].isNull() ? Value::null() : Value::string(toStr(a[0]).toUpper());
+}
+
+Value lCase(Interpreter &, Args &a)
+{
+    return a[0].isNull() ? Value::null() : Value::string(toStr(a[0]).toLower());
+}
+
+Value repeated(long long n, QChar c)
+{
+    if (n < 0)
+        raise(Err::InvalidCall);
+    if (n > kMaxStringLength)
+        raise(Err::OutOfMemory);
+    return Value::string(QString(qsizetype(n), c));
+}
+
+Value space(Interpreter &, Args &a) { return repeated(count(a[0]), QLatin1Char(' ')); }
+
+QChar charFromCode(long long code);
+
+Value string(Interpreter &, Args &a)
+{
+    if (a[0].isNull() || a[1].isNull())
+        return Value::null();
+    long long n = count(a[0]);
+    QChar c;
+    if (a[1].isString()) {
+        if (a[1].asString().isEmpty())
+            raise(Err::InvalidCall);
+        c = a[1].asString()[0];
+    } else {
+        long long code = toLong(a[1]);
+        c = charFromCode(((code % 256) + 256) % 256);
+    }
+    return repeated(n, c);
+}
+
+Value strComp(Interpreter &, Args &a)
+{
+    const int mode = compareMode(a, 2);
+    if (a[0].isNull() || a[1].isNull())
+        return Value::null();
+    return Value::integer(int16_t(compareText(toStr(a[0]), toStr(a[1]), mode)));
+}
+
+Value strReverse(Interpreter &, Args &a)
+{
+    if (a[0].isNull())
+        raise(Err::InvalidNull);
+    QString s = toStr(a[0]);
+    std::reverse(s.begin(), s.end());
+    return Value::string(s);
+}
+
+// Asc and Chr work in the system code page, which for our users is GBK: Asc("中") is the
+// double-byte code as a negative Integer.
+Value asc(Interpreter &, Args &a)
+{
+    if (a[0].isNull())
+        raise(Err::InvalidNull);
+    const QString s = toStr(a[0]);
+    if (s.isEmpty())
+        raise(Err::InvalidCall);
+    const QChar c = s[0];
+    if (c.unicode() < 0x80)
+        return Value::integer(int16_t(c.unicode()));
+    QStringEncoder enc("GB18030");
+    QByteArray bytes = enc.isValid() ? QByteArray(enc(QString(c))) : QByteArray();
+    if (bytes.size() == 1)
+        return Value::integer(int16_t(uint8_t(bytes[0])));
+    if (bytes.size() == 2)
+        return Value::integer(int16_t(uint16_t((uint8_t(bytes[0]) << 8) | uint8_t(bytes[1]))));
+    return Value::integer(63); // '?': not in the code page
+}
+
+Value ascW(Interpreter &, Args &a)
+{
+    if (a[0].isNull())
+        raise(Err::InvalidNull);
+    const QString s = toStr(a[0]);
+    if (s.isEmpty())
+        raise(Err::InvalidCall);
+    return Value::integer(int16_t(s[0].unicode()));
+}
+
+QChar charFromCode(long long code)
+{
+    if (code < 0x80)
+        return QChar(char16_t(code));
+    QByteArray bytes;
+    if (code < 0x100)
+        bytes.append(char(code));
+    else {
+        bytes.append(char((code >> 8) & 0xFF));
+        bytes.append(char(code & 0xFF));
+    }
+    QStringDecoder dec("GB18030");
+    QString s = dec.isValid() ? QString(dec(bytes)) : QString();
+    if (dec.hasError() || s.size() != 1)
+        return QChar(char16_t(code & 0xFF));
+    return s[0];
+}
+
+Value chr(Interpreter &, Args &a)
+{
+    if (a[0].isNull())
+        raise(Err::InvalidNull);
+    long long code = toLong(a[0]);
+    if (code < -32768 || code > 65535)
+        raise(Err::InvalidCall);
+    if (code < 0)
+        code += 65536;
+    return Value::string(QString(charFromCode(code)));
+}
+
+Value chrW(Interpreter &, Args &a)
+{
+    if (a[0].isNull())
+        raise(Err::InvalidNull);
+    long long code = toLong(a[0]);
+    if (code < -32768 || code > 65535)
+        raise(Err::InvalidCall);
+    return Value::string(QString(QChar(char16_t(code < 0 ? code + 65536 : code))));
+}
+
+Value filter(Interpreter &, Args &a)
+{
+    if (a[0].isNull() || a[1].isNull())
+        raise(Err::InvalidNull);
+    if (!a[0].isArray() || a[0].asArray()->dims() != 1)
+        raise(Err::TypeMismatch);
+    const QString match = toStr(a[1]);
+    const bool include = argGiven(a, 2) ? toBool(a[2]) : true;
+    const Qt::CaseSensitivity cs = sensitivity(compareMode(a, 3));
+    std::vector<Value> out;
+    for (const Value &item : a[0].asArray()->items) {
+        QString s = toConcatString(item);
+        if (s.contains(match, cs) == include)
+            out.push_back(Value::string(s));
+    }
+    return Value::array(std::move(out));
+}
+
+// escape/unescape of JavaScript: %XX below 256, %uXXXX above.
+Value escape(Interpreter &, Args &a)
+{
+    if (a[0].isNull())
+        return Value::null();
+    const QString s = toStr(a[0]);
+    static const QString safe = QStringLiteral("@*_+-./");
+    QString out;
+    for (QChar c : s) {
+        ushort u = c.unicode();
+        if ((u < 128 && c.isLetterOrNumber()) || safe.contains(c))
+            out += c;
+        else if (u < 256)
+            out += QLatin1Char('%') + QStringLiteral("%1").arg(u, 2, 16, QLatin1Char('0')).toUpper();
+        else
+            out += QStringLiteral("%u") + QStringLiteral("%1").arg(u, 4, 16, QLatin1Char('0')).toUpper();
+    }
+    return Value::string(out);
+}
+
+Value unescape(Interpreter &, Args &a)
+{
+    if (a[0].isNull())
+        return Value::null();
+    const QString s = toStr(a[0]);
+    QString out;
+    for (qsizetype i = 0; i < s.size(); ++i) {
+        bool ok = false;
+        if (s[i] == QLatin1Char('%')) {
+            if (i + 5 < s.size() + 0 && s[i + 1] == QLatin1Char('u')) {
+                ushort u = s.mid(i + 2, 4).toUShort(&ok, 16);
+                if (ok) {
+                    out += QChar(u);
+                    i += 5;
+                    continue;
+                }
+            }
+            if (i + 2 < s.size()) {
+                ushort u = s.mid(i + 1, 2).toUShort(&ok, 16);
+                if (ok) {
+                    out += QChar(u);
+                    i += 2;
+                    continue;
+                }
+            }
+        }
+        out += s[i];
+    }
+    return Value::string(out);
+}
+
+} // namespace
+
+void addStringBuiltins(std::vector<Builtin> &t)
+{
+    t.push_back({"Len", 1, 1, length});
+    t.push_back({"Left", 2, 2, left});
+    t.push_back({"Right", 2, 2, right});
+    t.push_back({"Mid", 2, 3, mid});
+    t.push_back({"InStr", 2, 4, inStr});
+    t.push_back({"InStrRev", 2, 4, inStrRev});
+    t.push_back({"Replace", 3, 6, replace});
+    t.push_back({"Trim", 1, 1, trim});
+    t.push_back({"LTrim", 1, 1, lTrim});
+    t.push_back({"RTrim", 1, 1, rTrim});
+    t.push_back({"UCase", 1, 1, uCase});
+    t.push_back({"LCase", 1, 1, lCase});
+    t.push_back({"Space", 1, 1, space});
+    t.push_back({"String", 2, 2, string});
+    t.push_back({"StrComp", 2, 3, strComp});
+    t.push_back({"StrReverse", 1, 1, strReverse});
+    t.push_back({"Asc", 1, 1, asc});
+    t.push_back({"AscB", 1, 1, asc});
+    t.push_back({"AscW", 1, 1, ascW});
+    t.push_back({"Chr", 1, 1, chr});
+    t.push_back({"ChrB", 1, 1, chr});
+    t.push_back({"ChrW", 1, 1, chrW});
+    t.push_back({"Filter", 2, 4, filter});
+    t.push_back({"Escape", 1, 1, escape});
+    t.push_back({"Unescape", 1, 1, unescape});
+}
+
+} // namespace vbs

@@ -1,0 +1,375 @@
+#include "vbscript/Interpreter.h"
+
+#include "vbscript/Coerce.h"
+#include "vbscript/ErrObject.h"
+#include "vbscript/Operators.h"
+
+#include <new>
+
+namespace vbs {
+
+Interpreter::Interpreter(const Program &prog, std::vector<std::shared_ptr<ScriptObject>> hostObjects,
+                         QDeadlineTimer deadline)
+    : m_prog(prog), m_hostObjects(std::move(hostObjects)), m_deadline(deadline)
+{
+    m_errObject = std::make_shared<ErrObject>(m_err);
+}
+
+Interpreter::~Interpreter() = default;
+
+void Interpreter::checkDeadline()
+{
+    if (m_deadline.hasExpired()) {
+        ScriptError e{Err::Timeout, errorText(Err::Timeout), 0, true, false, {}};
+        throw e;
+    }
+}
+
+void Interpreter::run()
+{
+    char base;
+    m_stackBase = &base;
+    auto globals = std::make_unique<Frame>();
+    globals->own.resize(size_t(m_prog.globalCount));
+    for (auto &v : globals->own)
+        globals->cells.push_back(&v);
+    m_frames.push_back(std::move(globals));
+    try {
+        initDeclarations(m_prog.decls);
+    } catch (ScriptError &e) {
+        if (e.line == 0)
+            e.line = 1;
+        throw;
+    }
+    execBlock(m_prog.body);
+}
+
+void Interpreter::initDeclarations(const std::vector<Declaration> &decls)
+{
+    Frame &f = frame();
+    for (const auto &d : decls) {
+        try {
+            switch (d.kind) {
+            case Declaration::FixedArray: {
+                auto a = makeArray(d.upper);
+                a->fixedSize = true;
+                *f.cells[d.slot] = Value::array(std::move(a));
+                break;
+            }
+            case Declaration::DynamicArray:
+                *f.cells[d.slot] = Value::array(std::make_shared<ArrayData>());
+                break;
+            case Declaration::Const:
+                *f.cells[d.slot] = eval(d.value.get());
+                break;
+            case Declaration::Variable:
+                break;
+            }
+        } catch (ScriptError &e) {
+            if (e.line == 0)
+                e.line = d.line;
+            throw;
+        }
+    }
+}
+
+void Interpreter::catchError(const ScriptError &e)
+{
+    m_err.number = e.number;
+    m_err.description = e.description;
+    m_err.source = e.source.isEmpty() ? runtimeErrorSource() : e.source;
+}
+
+Interpreter::Flow Interpreter::execBlock(const Block &b)
+{
+    for (const auto &s : b) {
+        Flow flow;
+        try {
+            try {
+                flow = execStmt(*s);
+            } catch (const std::bad_alloc &) {
+                raise(Err::OutOfMemory);
+            }
+        } catch (ScriptError &e) {
+            if (e.line == 0)
+                e.line = s->line;
+            if (e.fatal || !frame().resumeNext)
+                throw;
+            catchError(e);
+            continue;
+        }
+        if (flow != Flow::Normal)
+            return flow;
+    }
+    return Flow::Normal;
+}
+
+Interpreter::Flow Interpreter::execStmt(const Stmt &s)
+{
+    tick();
+    switch (s.kind) {
+    case StmtKind::Assign: {
+        const auto &a = static_cast<const AssignStmt &>(s);
+        assign(a.target.get(), eval(a.value.get()), a.isSet);
+        return Flow::Normal;
+    }
+    case StmtKind::Call:
+        execCall(static_cast<const CallStmt &>(s));
+        return Flow::Normal;
+    case StmtKind::If:
+        return execIf(static_cast<const IfStmt &>(s));
+    case StmtKind::For:
+        return execFor(static_cast<const ForStmt &>(s));
+    case StmtKind::ForEach:
+        return execForEach(static_cast<const ForEachStmt &>(s));
+    case StmtKind::Do:
+        return execDo(static_cast<const DoStmt &>(s));
+    case StmtKind::Select:
+        return execSelect(static_cast<const SelectStmt &>(s));
+    case StmtKind::ReDim:
+        execReDim(static_cast<const ReDimStmt &>(s));
+        return Flow::Normal;
+    case StmtKind::Erase:
+        execErase(static_cast<const EraseStmt &>(s));
+        return Flow::Normal;
+    case StmtKind::Exit:
+        switch (static_cast<const ExitStmt &>(s).what) {
+        case ExitStmt::Do:
+            return Flow::ExitDo;
+        case ExitStmt::For:
+            return Flow::ExitFor;
+        default:
+            return Flow::ExitProcedure;
+        }
+    case StmtKind::OnError:
+        frame().resumeNext = static_cast<const OnErrorStmt &>(s).resumeNext;
+        m_err.clear();
+        return Flow::Normal;
+    case StmtKind::Nop:
+        return Flow::Normal;
+    }
+    return Flow::Normal;
+}
+
+bool Interpreter::condition(const Expr *e)
+{
+    Value v = eval(e);
+    if (v.isNull())
+        return false;
+    return toBool(v);
+}
+
+Interpreter::Flow Interpreter::execIf(const IfStmt &s)
+{
+    for (const auto &br : s.branches) {
+        bool taken;
+        try {
+            taken = condition(br.cond.get());
+        } catch (ScriptError &e) {
+            // Under On Error Resume Next a failing condition falls through into its branch.
+            if (e.fatal || !frame().resumeNext)
+                throw;
+            catchError(e);
+            taken = true;
+        }
+        if (taken)
+            return execBlock(br.body);
+    }
+    return execBlock(s.elseBody);
+}
+
+Interpreter::Flow Interpreter::execFor(const ForStmt &s)
+{
+    Value *counter = variable(s.var.get());
+    Value from = toNumeric(eval(s.from.get()));
+    Value to = toNumeric(eval(s.to.get()));
+    Value step = s.step ? toNumeric(eval(s.step.get())) : Value::integer(1);
+    if (from.isNull() || to.isNull() || step.isNull())
+        raise(Err::InvalidNull);
+    const bool up = step.asDouble() >= 0;
+    *counter = from;
+    for (;;) {
+        tick();
+        int c = compareValues(*counter, to, false, false);
+        if (c == 2 || (up ? c > 0 : c < 0))
+            break;
+        Flow f = execBlock(s.body);
+        if (f == Flow::ExitFor)
+            break;
+        if (f != Flow::Normal)
+            return f;
+        *counter = binaryOp(BinOp::Add, *counter, step);
+    }
+    return Flow::Normal;
+}
+
+Interpreter::Flow Interpreter::execForEach(const ForEachStmt &s)
+{
+    Value *var = variable(s.var.get());
+    Value coll = eval(s.collection.get());
+    std::vector<Value> objectItems;
+    std::shared_ptr<ArrayData> array;
+    if (coll.isArray()) {
+        array = coll.asArray(); // shared: writes in the body copy the array, not this
+    } else if (coll.isObject() && coll.asObject()) {
+        if (!coll.asObject()->enumerate(objectItems))
+            raise(Err::NotACollection);
+    } else {
+        raise(coll.isObject() ? Err::ObjectRequired : Err::NotACollection);
+    }
+    const size_t count = array ? array->items.size() : objectItems.size();
+    for (size_t i = 0; i < count; ++i) {
+        tick();
+        *var = array ? array->items[i] : objectItems[i];
+        Flow f = execBlock(s.body);
+        if (f == Flow::ExitFor)
+            break;
+        if (f != Flow::Normal)
+            return f;
+    }
+    return Flow::Normal;
+}
+
+Interpreter::Flow Interpreter::execDo(const DoStmt &s)
+{
+    for (;;) {
+        tick();
+        if (s.test == DoStmt::PreWhile && !condition(s.cond.get()))
+            break;
+        if (s.test == DoStmt::PreUntil && condition(s.cond.get()))
+            break;
+        Flow f = execBlock(s.body);
+        if (f == Flow::ExitDo)
+            break;
+        if (f != Flow::Normal)
+            return f;
+        if (s.test == DoStmt::PostWhile && !condition(s.cond.get()))
+            break;
+        if (s.test == DoStmt::PostUntil && condition(s.cond.get()))
+            break;
+    }
+    return Flow::Normal;
+}
+
+Interpreter::Flow Interpreter::execSelect(const SelectStmt &s)
+{
+    const Value test = eval(s.test.get());
+    const bool testLiteral = s.test->kind == ExprKind::Literal;
+    for (const auto &c : s.cases) {
+        for (const auto &v : c.values) {
+            Value r = binaryOp(BinOp::Eq, test, eval(v.get()), testLiteral,
+                               v->kind == ExprKind::Literal);
+            if (r.type() == Type::Boolean && r.asBool())
+                return execBlock(c.body);
+        }
+    }
+    return execBlock(s.elseBody);
+}
+
+void Interpreter::execReDim(const ReDimStmt &s)
+{
+    for (const auto &item : s.items) {
+        Value *slot = variable(item.name.get());
+        std::vector<int32_t> upper;
+        for (const auto &b : item.bounds)
+            upper.push_back(toLong(eval(b.get())));
+        auto fresh = makeArray(upper);
+        if (s.preserve && slot->isArray() && slot->asArray()->dims() > 0) {
+            const ArrayData &old = *slot->asArray();
+            if (old.dims() != int(upper.size()))
+                raise(Err::SubscriptOutOfRange);
+            for (int d = 0; d + 1 < old.dims(); ++d)
+                if (old.upper[d] != upper[d])
+                    raise(Err::SubscriptOutOfRange);
+            // Only the last dimension changes, and it varies slowest: the kept elements are
+            // a prefix of both arrays.
+            const size_t keep = std::min(old.items.size(), fresh->items.size());
+            std::copy(old.items.begin(), old.items.begin() + long(keep), fresh->items.begin());
+        }
+        *slot = Value::array(std::move(fresh));
+    }
+}
+
+void Interpreter::execErase(const EraseStmt &s)
+{
+    for (const auto &n : s.names) {
+        Value *slot = variable(n.get());
+        if (!slot->isArray())
+            raise(Err::TypeMismatch);
+        if (slot->asArray()->fixedSize) {
+            auto a = makeArray(slot->asArray()->upper);
+            a->fixedSize = true;
+            *slot = Value::array(std::move(a));
+        } else {
+            *slot = Value::array(std::make_shared<ArrayData>());
+        }
+    }
+}
+
+void Interpreter::execCall(const CallStmt &s)
+{
+    const Expr *callee = s.callee.get();
+    if (callee->kind == ExprKind::Name)
+        callName(static_cast<const NameExpr *>(callee), s.args, Access::Call);
+    else if (callee->kind == ExprKind::Member)
+        evalMember(static_cast<const MemberExpr *>(callee), s.args, Access::Call);
+    else
+        eval(callee);
+}
+
+void Interpreter::assign(const Expr *target, Value value, bool isSet)
+{
+    if (isSet) {
+        if (!value.isObject())
+            raise(Err::ObjectRequired);
+    } else if (value.isObject()) {
+        value = dereference(value);
+    }
+    switch (target->kind) {
+    case ExprKind::Name:
+        *variable(static_cast<const NameExpr *>(target)) = std::move(value);
+        return;
+    case ExprKind::Member: {
+        auto *m = static_cast<const MemberExpr *>(target);
+        std::vector<Value> args{std::move(value)};
+        invoke(objectOf(m->object.get()), m->name, displayName(m), args,
+               isSet ? Access::Set : Access::Let);
+        return;
+    }
+    case ExprKind::Call: {
+        auto *c = static_cast<const CallExpr *>(target);
+        if (c->callee->kind == ExprKind::Member) {
+            auto *m = static_cast<const MemberExpr *>(c->callee.get());
+            Value object = objectOf(m->object.get());
+            std::vector<Value> args = evalArgs(c->args);
+            args.push_back(std::move(value));
+            invoke(object, m->name, displayName(m), args, isSet ? Access::Set : Access::Let);
+            return;
+        }
+        if (c->callee->kind == ExprKind::Name) {
+            auto *n = static_cast<const NameExpr *>(c->callee.get());
+            if (n->ref.kind == NameRef::Local || n->ref.kind == NameRef::Global) {
+                Value *slot = variable(n);
+                if (slot->isArray()) {
+                    *elementRef(*slot, c->args) = std::move(value);
+                    return;
+                }
+                if (slot->isObject()) {
+                    std::vector<Value> args = evalArgs(c->args);
+                    args.push_back(std::move(value));
+                    invoke(*slot, QString(), n->name, args, isSet ? Access::Set : Access::Let);
+                    return;
+                }
+                raiseNamed(Err::TypeMismatch, n->name);
+            }
+            if (n->ref.kind == NameRef::Undeclared)
+                raiseNamed(Err::UndefinedVariable, n->name);
+        }
+        raise(Err::IllegalAssignment);
+    }
+    default:
+        raise(Err::IllegalAssignment);
+    }
+}
+
+} // namespace vbs

@@ -1,0 +1,308 @@
+#include "vbscript/Builtins.h"
+#include "vbscript/Coerce.h"
+#include "vbscript/Interpreter.h"
+#include "vbscript/Operators.h"
+
+namespace vbs {
+
+// Pushes a procedure's frame and pops it however the call ends.
+class Interpreter::FrameGuard {
+public:
+    FrameGuard(Interpreter &in, std::unique_ptr<Frame> f) : m_in(in)
+    {
+        m_in.m_frames.push_back(std::move(f));
+        ++m_in.m_callDepth;
+    }
+    ~FrameGuard()
+    {
+        m_in.m_frames.pop_back();
+        --m_in.m_callDepth;
+    }
+
+private:
+    Interpreter &m_in;
+};
+
+QString Interpreter::displayName(const Expr *e)
+{
+    switch (e->kind) {
+    case ExprKind::Name:
+        return static_cast<const NameExpr *>(e)->name;
+    case ExprKind::Member: {
+        auto *m = static_cast<const MemberExpr *>(e);
+        if (m->object->kind == ExprKind::Name || m->object->kind == ExprKind::Member)
+            return displayName(m->object.get()) + QLatin1Char('.') + m->name;
+        return m->name;
+    }
+    case ExprKind::Call:
+        return displayName(static_cast<const CallExpr *>(e)->callee.get());
+    default:
+        return QString();
+    }
+}
+
+Value Interpreter::eval(const Expr *e)
+{
+    switch (e->kind) {
+    case ExprKind::Literal:
+        return static_cast<const LiteralExpr *>(e)->value;
+    case ExprKind::Name:
+        return evalName(static_cast<const NameExpr *>(e));
+    case ExprKind::Call:
+        return evalCall(static_cast<const CallExpr *>(e));
+    case ExprKind::Member:
+        return evalMember(static_cast<const MemberExpr *>(e), {}, Access::Get);
+    case ExprKind::Unary: {
+        auto *u = static_cast<const UnaryExpr *>(e);
+        Value v = eval(u->operand.get());
+        if (u->op == UnaryExpr::Neg)
+            return negate(v);
+        if (u->op == UnaryExpr::Not)
+            return logicalNot(v);
+        return v;
+    }
+    case ExprKind::Binary: {
+        auto *b = static_cast<const BinaryExpr *>(e);
+        Value l = eval(b->lhs.get());
+        Value r = eval(b->rhs.get());
+        return binaryOp(b->op, l, r, b->lhs->kind == ExprKind::Literal,
+                        b->rhs->kind == ExprKind::Literal);
+    }
+    case ExprKind::Paren:
+        return eval(static_cast<const ParenExpr *>(e)->inner.get());
+    case ExprKind::New:
+        return createObject(static_cast<const NewExpr *>(e)->className);
+    }
+    return Value();
+}
+
+Value *Interpreter::variable(const NameExpr *n)
+{
+    switch (n->ref.kind) {
+    case NameRef::Local:
+    case NameRef::Global:
+        if (n->ref.readOnly)
+            raise(Err::IllegalAssignment);
+        return n->ref.kind == NameRef::Local ? frame().cells[n->ref.index]
+                                             : m_frames.front()->cells[n->ref.index];
+    case NameRef::Undeclared:
+        raiseNamed(Err::UndefinedVariable, n->name);
+    default:
+        raise(Err::IllegalAssignment);
+    }
+}
+
+Value Interpreter::evalName(const NameExpr *n)
+{
+    switch (n->ref.kind) {
+    case NameRef::Local:
+        return *frame().cells[n->ref.index];
+    case NameRef::Global:
+        return *m_frames.front()->cells[n->ref.index];
+    case NameRef::Constant:
+        return n->constant;
+    case NameRef::HostObject:
+        return Value::object(m_hostObjects[size_t(n->ref.index)]);
+    case NameRef::ErrObject:
+        return Value::object(m_errObject);
+    default:
+        return callName(n, {}, Access::Get);
+    }
+}
+
+Value Interpreter::callName(const NameExpr *n, const std::vector<ExprPtr> &args, Access access)
+{
+    switch (n->ref.kind) {
+    case NameRef::Procedure:
+        return callProcedure(*m_prog.procedures[size_t(n->ref.index)], args);
+    case NameRef::Builtin:
+        return callBuiltin(n->ref.index, args);
+    case NameRef::Undeclared:
+        raiseNamed(Err::UndefinedVariable, n->name);
+    case NameRef::Local:
+    case NameRef::Global:
+    case NameRef::HostObject:
+    case NameRef::ErrObject: {
+        Value v = evalName(n);
+        if (v.isArray() && access != Access::Call && !args.empty())
+            return index(v, args);
+        if (v.isObject() && v.asObject()) {
+            std::vector<Value> values = evalArgs(args);
+            return invoke(v, QString(), n->name, values, access);
+        }
+        if (access == Access::Get && args.empty())
+            return v;
+        raiseNamed(Err::TypeMismatch, n->name);
+    }
+    default:
+        raiseNamed(Err::TypeMismatch, n->name);
+    }
+}
+
+Value Interpreter::evalCall(const CallExpr *c)
+{
+    const Expr *callee = c->callee.get();
+    if (callee->kind == ExprKind::Name)
+        return callName(static_cast<const NameExpr *>(callee), c->args, Access::Get);
+    if (callee->kind == ExprKind::Member)
+        return evalMember(static_cast<const MemberExpr *>(callee), c->args, Access::Get);
+    Value v = eval(callee);
+    if (v.isArray())
+        return index(v, c->args);
+    if (v.isObject() && v.asObject()) {
+        std::vector<Value> values = evalArgs(c->args);
+        return invoke(v, QString(), displayName(callee), values, Access::Get);
+    }
+    raise(Err::TypeMismatch);
+}
+
+Value Interpreter::objectOf(const Expr *e)
+{
+    Value v = eval(e);
+    if (!v.isObject() || !v.asObject()) {
+        QString name = displayName(e);
+        if (name.isEmpty())
+            raise(Err::ObjectRequired);
+        raiseNamed(Err::ObjectRequired, name);
+    }
+    return v;
+}
+
+Value Interpreter::evalMember(const MemberExpr *m, const std::vector<ExprPtr> &args, Access access)
+{
+    Value object = objectOf(m->object.get());
+    std::vector<Value> values = evalArgs(args);
+    return invoke(object, m->name, displayName(m), values, access);
+}
+
+Value Interpreter::invoke(const Value &object, const QString &member, const QString &shownName,
+                          std::vector<Value> &args, Access access)
+{
+    Value result;
+    if (!object.asObject()->invoke(member, access, args, result)) {
+        if (shownName.isEmpty())
+            raise(Err::NoSuchMember);
+        raiseNamed(Err::NoSuchMember, shownName);
+    }
+    return result;
+}
+
+std::vector<Value> Interpreter::evalArgs(const std::vector<ExprPtr> &args)
+{
+    std::vector<Value> values;
+    values.reserve(args.size());
+    for (const auto &a : args)
+        values.push_back(a ? eval(a.get()) : Value::missing());
+    return values;
+}
+
+Value *Interpreter::elementRef(Value &array, const std::vector<ExprPtr> &args)
+{
+    std::vector<int32_t> idx;
+    idx.reserve(args.size());
+    for (const auto &a : args) {
+        if (!a)
+            raise(Err::SubscriptOutOfRange);
+        idx.push_back(toLong(eval(a.get())));
+    }
+    ArrayData &data = array.mutableArray();
+    long long pos = data.offset(idx);
+    if (pos < 0)
+        raise(Err::SubscriptOutOfRange);
+    return &data.items[size_t(pos)];
+}
+
+Value Interpreter::index(const Value &array, const std::vector<ExprPtr> &args)
+{
+    std::vector<int32_t> idx;
+    idx.reserve(args.size());
+    for (const auto &a : args) {
+        if (!a)
+            raise(Err::SubscriptOutOfRange);
+        idx.push_back(toLong(eval(a.get())));
+    }
+    long long pos = array.asArray()->offset(idx);
+    if (pos < 0)
+        raise(Err::SubscriptOutOfRange);
+    return array.asArray()->items[size_t(pos)];
+}
+
+Value *Interpreter::reference(const Expr *e, Frame &callee)
+{
+    if (e->kind == ExprKind::Name) {
+        auto *n = static_cast<const NameExpr *>(e);
+        if ((n->ref.kind == NameRef::Local || n->ref.kind == NameRef::Global) && !n->ref.readOnly)
+            return variable(n);
+        return nullptr;
+    }
+    if (e->kind == ExprKind::Call) {
+        auto *c = static_cast<const CallExpr *>(e);
+        if (c->callee->kind != ExprKind::Name)
+            return nullptr;
+        auto *n = static_cast<const NameExpr *>(c->callee.get());
+        if (n->ref.kind != NameRef::Local && n->ref.kind != NameRef::Global)
+            return nullptr;
+        Value *slot = variable(n);
+        if (!slot->isArray())
+            return nullptr;
+        Value *element = elementRef(*slot, c->args);
+        callee.keep.push_back(slot->asArray()); // the element stays valid if the array is replaced
+        return element;
+    }
+    return nullptr;
+}
+
+Value Interpreter::callProcedure(const Procedure &p, const std::vector<ExprPtr> &args)
+{
+    if (args.size() != p.params.size())
+        raiseNamed(Err::WrongArgumentCount, p.name);
+    char probe;
+    if (m_callDepth >= kMaxCallDepth || m_stackBase - &probe > kStackBudgetBytes)
+        raise(Err::OutOfStack);
+    tick();
+    auto f = std::make_unique<Frame>();
+    f->own.resize(size_t(p.slotCount));
+    f->cells.resize(size_t(p.slotCount));
+    for (size_t i = 0; i < f->own.size(); ++i)
+        f->cells[i] = &f->own[i];
+    for (size_t i = 0; i < args.size(); ++i) {
+        const Expr *a = args[i].get();
+        if (!a)
+            continue;
+        Value *ref = p.params[i].byRef ? reference(a, *f) : nullptr;
+        if (ref)
+            f->cells[i] = ref;
+        else
+            f->own[i] = eval(a);
+    }
+    FrameGuard guard(*this, std::move(f));
+    initDeclarations(p.decls);
+    execBlock(p.body);
+    if (p.returnSlot < 0)
+        return Value();
+    return std::move(*frame().cells[size_t(p.returnSlot)]);
+}
+
+Value Interpreter::callBuiltin(int index, const std::vector<ExprPtr> &args)
+{
+    const Builtin &b = builtinTable()[size_t(index)];
+    std::vector<Value> values = evalArgs(args);
+    if (int(values.size()) < b.minArgs || int(values.size()) > b.maxArgs)
+        raiseNamed(Err::WrongArgumentCount, QString::fromLatin1(b.name));
+    try {
+        return b.fn(*this, values);
+    } catch (ScriptError &e) {
+        if (!e.named && !e.fatal) {
+            e.description += QStringLiteral(": '") + QString::fromLatin1(b.name) + QLatin1Char('\'');
+            e.named = true;
+        }
+        throw;
+    }
+}
+
+Value Interpreter::createObject(const QString &)
+{
+    raise(Err::CannotCreateObject);
+}
+
+} // namespace vbs

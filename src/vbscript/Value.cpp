@@ -1,0 +1,295 @@
+#include "vbscript/Value.h"
+
+#include "vbscript/ScriptError.h"
+#include "vbscript/ScriptObject.h"
+
+#include <new>
+
+namespace vbs {
+
+Value::Value(const Value &other) : m_type(Type::Empty), m_num(0) { copyFrom(other); }
+
+Value::Value(Value &&other) noexcept : m_type(Type::Empty), m_num(0) { moveFrom(other); }
+
+Value &Value::operator=(const Value &other)
+{
+    if (this != &other) {
+        Value copy(other); // other may live inside what destroy() releases
+        destroy();
+        moveFrom(copy);
+    }
+    return *this;
+}
+
+Value &Value::operator=(Value &&other) noexcept
+{
+    if (this != &other) {
+        Value moved(std::move(*&other));
+        destroy();
+        moveFrom(moved);
+    }
+    return *this;
+}
+
+void Value::destroy()
+{
+    switch (m_type) {
+    case Type::String:
+        m_str.~QString();
+        break;
+    case Type::Object:
+        m_obj.~shared_ptr();
+        break;
+    case Type::Array:
+        m_arr.~shared_ptr();
+        break;
+    default:
+        break;
+    }
+    m_type = Type::Empty;
+    m_num = 0;
+}
+
+void Value::copyFrom(const Value &other)
+{
+    switch (other.m_type) {
+    case Type::String:
+        new (&m_str) QString(other.m_str);
+        break;
+    case Type::Object:
+        new (&m_obj) std::shared_ptr<ScriptObject>(other.m_obj);
+        break;
+    case Type::Array:
+        new (&m_arr) std::shared_ptr<ArrayData>(other.m_arr);
+        break;
+    default:
+        m_num = other.m_num;
+        break;
+    }
+    m_type = other.m_type;
+}
+
+void Value::moveFrom(Value &other) noexcept
+{
+    switch (other.m_type) {
+    case Type::String:
+        new (&m_str) QString(std::move(other.m_str));
+        break;
+    case Type::Object:
+        new (&m_obj) std::shared_ptr<ScriptObject>(std::move(other.m_obj));
+        break;
+    case Type::Array:
+        new (&m_arr) std::shared_ptr<ArrayData>(std::move(other.m_arr));
+        break;
+    default:
+        m_num = other.m_num;
+        break;
+    }
+    m_type = other.m_type;
+    other.destroy();
+}
+
+Value Value::null()
+{
+    Value v;
+    v.m_type = Type::Null;
+    return v;
+}
+
+Value Value::missing()
+{
+    Value v;
+    v.m_type = Type::Error;
+    return v;
+}
+
+Value Value::boolean(bool b)
+{
+    Value v;
+    v.m_type = Type::Boolean;
+    v.m_b = b;
+    return v;
+}
+
+Value Value::byte(uint8_t x)
+{
+    Value v;
+    v.m_type = Type::Byte;
+    v.m_byte = x;
+    return v;
+}
+
+Value Value::integer(int16_t x)
+{
+    Value v;
+    v.m_type = Type::Integer;
+    v.m_i16 = x;
+    return v;
+}
+
+Value Value::longValue(int32_t x)
+{
+    Value v;
+    v.m_type = Type::Long;
+    v.m_i32 = x;
+    return v;
+}
+
+Value Value::single(float x)
+{
+    Value v;
+    v.m_type = Type::Single;
+    v.m_f = x;
+    return v;
+}
+
+Value Value::dbl(double x)
+{
+    Value v;
+    v.m_type = Type::Double;
+    v.m_d = x;
+    return v;
+}
+
+Value Value::currency(double x)
+{
+    Value v = dbl(x);
+    v.m_type = Type::Currency;
+    return v;
+}
+
+Value Value::date(double x)
+{
+    Value v = dbl(x);
+    v.m_type = Type::Date;
+    return v;
+}
+
+Value Value::string(QString s)
+{
+    if (s.size() > kMaxStringLength)
+        raise(Err::OutOfMemory);
+    Value v;
+    new (&v.m_str) QString(std::move(s));
+    v.m_type = Type::String;
+    return v;
+}
+
+Value Value::object(std::shared_ptr<ScriptObject> o)
+{
+    Value v;
+    new (&v.m_obj) std::shared_ptr<ScriptObject>(std::move(o));
+    v.m_type = Type::Object;
+    return v;
+}
+
+Value Value::array(std::shared_ptr<ArrayData> a)
+{
+    Value v;
+    new (&v.m_arr) std::shared_ptr<ArrayData>(std::move(a));
+    v.m_type = Type::Array;
+    return v;
+}
+
+Value Value::array(std::vector<Value> items)
+{
+    auto a = std::make_shared<ArrayData>();
+    a->upper.push_back(int32_t(items.size()) - 1);
+    a->items = std::move(items);
+    return array(std::move(a));
+}
+
+bool Value::isNumeric() const
+{
+    switch (m_type) {
+    case Type::Byte:
+    case Type::Integer:
+    case Type::Long:
+    case Type::Single:
+    case Type::Double:
+    case Type::Currency:
+    case Type::Date:
+    case Type::Boolean:
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool Value::isIntegral() const
+{
+    return m_type == Type::Byte || m_type == Type::Integer || m_type == Type::Long
+           || m_type == Type::Boolean;
+}
+
+int32_t Value::asInt() const
+{
+    switch (m_type) {
+    case Type::Byte:
+        return m_byte;
+    case Type::Integer:
+        return m_i16;
+    case Type::Long:
+        return m_i32;
+    case Type::Boolean:
+        return m_b ? -1 : 0;
+    default:
+        return 0;
+    }
+}
+
+double Value::asDouble() const
+{
+    switch (m_type) {
+    case Type::Single:
+        return m_f;
+    case Type::Double:
+    case Type::Currency:
+    case Type::Date:
+        return m_d;
+    default:
+        return asInt();
+    }
+}
+
+ArrayData &Value::mutableArray()
+{
+    if (m_arr.use_count() > 1)
+        m_arr = std::make_shared<ArrayData>(*m_arr);
+    return *m_arr;
+}
+
+long long ArrayData::offset(const std::vector<int32_t> &index) const
+{
+    if (index.size() != upper.size())
+        return -1;
+    long long pos = 0;
+    for (int d = int(upper.size()) - 1; d >= 0; --d) {
+        if (index[d] < 0 || index[d] > upper[d])
+            return -1;
+        pos = pos * ((long long)upper[d] + 1) + index[d];
+    }
+    return pos;
+}
+
+std::shared_ptr<ArrayData> makeArray(const std::vector<int32_t> &upper)
+{
+    long long count = 1;
+    for (int32_t u : upper) {
+        if (u < -1)
+            raise(Err::SubscriptOutOfRange);
+        count *= ((long long)u + 1);
+        if (count > kMaxArrayElements)
+            raise(Err::OutOfMemory);
+    }
+    auto a = std::make_shared<ArrayData>();
+    a->upper = upper;
+    try {
+        a->items.resize(size_t(count));
+    } catch (const std::bad_alloc &) {
+        raise(Err::OutOfMemory);
+    }
+    return a;
+}
+
+} // namespace vbs

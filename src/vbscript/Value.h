@@ -1,0 +1,119 @@
+#pragma once
+// Value: the one data type of scripts, a Variant with a subtype. Arrays are values (assigning
+// one copies it, lazily: the element storage is shared until one side writes); objects are
+// references.
+#include <QString>
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+namespace vbs {
+
+class ScriptObject;
+struct ArrayData;
+
+// The numbers are what VarType returns.
+enum class Type : uint16_t {
+    Empty = 0,
+    Null = 1,
+    Integer = 2,
+    Long = 3,
+    Single = 4,
+    Double = 5,
+    Currency = 6,
+    Date = 7,
+    String = 8,
+    Object = 9,
+    Error = 10, // only as an omitted argument: f a, , c
+    Boolean = 11,
+    Byte = 17,
+    Array = 8204, // array of Variant
+};
+
+class Value {
+public:
+    Value() : m_type(Type::Empty), m_num(0) {}
+    Value(const Value &other);
+    Value(Value &&other) noexcept;
+    Value &operator=(const Value &other);
+    Value &operator=(Value &&other) noexcept;
+    ~Value() { destroy(); }
+
+    static Value null();
+    static Value missing(); // an omitted argument
+    static Value boolean(bool b);
+    static Value byte(uint8_t v);
+    static Value integer(int16_t v);
+    static Value longValue(int32_t v);
+    static Value single(float v);
+    static Value dbl(double v);
+    static Value currency(double v);
+    static Value date(double v);
+    static Value string(QString s);
+    static Value object(std::shared_ptr<ScriptObject> o); // null pointer means Nothing
+    static Value array(std::shared_ptr<ArrayData> a);
+    // A one-dimensional array (lower bound 0) of the given elements.
+    static Value array(std::vector<Value> items);
+
+    Type type() const { return m_type; }
+    bool isEmpty() const { return m_type == Type::Empty; }
+    bool isNull() const { return m_type == Type::Null; }
+    bool isString() const { return m_type == Type::String; }
+    bool isArray() const { return m_type == Type::Array; }
+    bool isObject() const { return m_type == Type::Object; }
+    bool isNothing() const { return m_type == Type::Object && !m_obj; }
+    // Byte, Integer, Long, Single, Double, Currency, Date, Boolean.
+    bool isNumeric() const;
+    bool isIntegral() const; // Byte, Integer, Long, Boolean
+
+    // Raw access; the caller has checked the type.
+    bool asBool() const { return m_b; }
+    int32_t asInt() const; // for Byte, Integer, Long, Boolean
+    double asDouble() const; // any numeric subtype
+    const QString &asString() const { return m_str; }
+    const std::shared_ptr<ScriptObject> &asObject() const { return m_obj; }
+    const std::shared_ptr<ArrayData> &asArray() const { return m_arr; }
+    // The array's storage, made private to this value first (copy on write).
+    ArrayData &mutableArray();
+
+private:
+    void destroy();
+    void copyFrom(const Value &other);
+    void moveFrom(Value &other) noexcept;
+
+    Type m_type;
+    union {
+        bool m_b;
+        uint8_t m_byte;
+        int16_t m_i16;
+        int32_t m_i32;
+        float m_f;
+        double m_d;
+        int64_t m_num;
+        QString m_str;
+        std::shared_ptr<ScriptObject> m_obj;
+        std::shared_ptr<ArrayData> m_arr;
+    };
+};
+
+// Arrays are zero-based in every dimension; `upper` holds the upper bound of each dimension.
+// An array without dimensions is the uninitialised dynamic array of `Dim a()`.
+struct ArrayData {
+    std::vector<int32_t> upper;
+    std::vector<Value> items; // last dimension varies slowest
+    bool fixedSize = false;   // declared with bounds (Dim a(3)): Erase empties, keeps the bounds
+
+    int dims() const { return int(upper.size()); }
+    // Flat position of the indexes, or -1 when one is out of range.
+    long long offset(const std::vector<int32_t> &index) const;
+};
+
+// Longest array and string a script may build; beyond them a run raises 7 (memory).
+constexpr long long kMaxArrayElements = 4'000'000;
+constexpr long long kMaxStringLength = 64'000'000;
+
+// Allocates an array of the given upper bounds, raising 7 for one too large and 9 for a
+// negative bound below -1.
+std::shared_ptr<ArrayData> makeArray(const std::vector<int32_t> &upper);
+
+} // namespace vbs
