@@ -11,9 +11,9 @@ bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
 // Checks the plain decimal form on ASCII bytes and hands the number to from_chars, which does
 // not depend on the process locale.
-bool parseDecimal(const QString &text, double *out)
+bool parseDecimal(QStringView text, double *out)
 {
-    const QString t = text.trimmed();
+    const QStringView t = text.trimmed();
     const qsizetype n = t.size();
     if (n == 0 || n > 400)
         return false;
@@ -65,7 +65,7 @@ bool parseDecimal(const QString &text, double *out)
 }
 
 template <class Int>
-bool parseInteger(const QString &text, Int *out)
+bool parseInteger(QStringView text, Int *out)
 {
     double v = 0;
     if (!parseDecimal(text, &v))
@@ -78,9 +78,9 @@ bool parseInteger(const QString &text, Int *out)
 }
 } // namespace
 
-bool StrictDouble(const QString &text, double *out) { return parseDecimal(text, out); }
+bool StrictDouble(QStringView text, double *out) { return parseDecimal(text, out); }
 
-bool StrictSingle(const QString &text, float *out)
+bool StrictSingle(QStringView text, float *out)
 {
     double v = 0;
     if (!parseDecimal(text, &v) || std::fabs(v) > double(std::numeric_limits<float>::max()))
@@ -89,12 +89,12 @@ bool StrictSingle(const QString &text, float *out)
     return true;
 }
 
-bool StrictInt32(const QString &text, qint32 *out) { return parseInteger(text, out); }
-bool StrictInt16(const QString &text, qint16 *out) { return parseInteger(text, out); }
+bool StrictInt32(QStringView text, qint32 *out) { return parseInteger(text, out); }
+bool StrictInt16(QStringView text, qint16 *out) { return parseInteger(text, out); }
 
-bool StrictBoolean(const QString &text, bool *out)
+bool StrictBoolean(QStringView text, bool *out)
 {
-    const QString t = text.trimmed();
+    const QStringView t = text.trimmed();
     if (t.compare(QLatin1String("True"), Qt::CaseInsensitive) == 0) {
         *out = true;
         return true;

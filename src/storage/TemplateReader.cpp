@@ -11,17 +11,20 @@ namespace {
 // NUL, trimmed. A missing key gives nullopt, so the caller keeps its current value.
 class SectionReader {
 public:
-    SectionReader(const IniDocument &doc, QString section) : m_doc(doc), m_section(std::move(section)) {}
-
-    std::optional<QString> raw(const QString &key) const
+    SectionReader(const IniSections &doc, const QString &section)
+        : m_doc(doc), m_section(doc.FindSection(section))
     {
-        std::optional<QString> v = m_doc.Value(m_section, key);
-        if (v)
-            *v = cut(*v);
-        return v;
     }
 
-    QString text(const QString &key, const QString &current) const
+    std::optional<QString> raw(QLatin1String key) const
+    {
+        const std::optional<QStringView> v = m_doc.Value(m_section, key);
+        if (!v)
+            return std::nullopt;
+        return cut(v->toString());
+    }
+
+    QString text(QLatin1String key, const QString &current) const
     {
         std::optional<QString> v = raw(key);
         return v ? *v : cut(current);
@@ -30,10 +33,15 @@ public:
     // Strict numbers and flags: a missing key keeps `value`; a present one that does not
     // convert gives false.
     template <class T>
-    bool number(const QString &key, T &value, bool (*convert)(const QString &, T *)) const
+    bool number(QLatin1String key, T &value, bool (*convert)(QStringView, T *)) const
     {
-        std::optional<QString> v = raw(key);
-        return !v || convert(*v, &value);
+        const std::optional<QStringView> v = m_doc.Value(m_section, key);
+        if (!v)
+            return true;
+        // Numbers are short; only an odd value needs the full profile-read treatment.
+        if (v->size() < 1999 && !v->contains(QChar(0)))
+            return convert(*v, &value);
+        return convert(cut(v->toString()), &value);
     }
 
 private:
@@ -44,13 +52,13 @@ private:
         return StripNull(v, true);
     }
 
-    const IniDocument &m_doc;
-    QString m_section;
+    const IniSections &m_doc;
+    int m_section;
 };
 
 template <class T, class Get, class Set>
 bool readNumber(const SectionReader &r, const char *key, colPLControls &t, Get get, Set set,
-                bool (*convert)(const QString &, T *))
+                bool (*convert)(QStringView, T *))
 {
     T value = (t.*get)();
     if (!r.number(QLatin1String(key), value, convert))
@@ -118,7 +126,7 @@ bool readBase(const SectionReader &r, colPLControls &t)
     readText(r, "PaperFooterText", t, &T::PaperFooterText, &T::setPaperFooterText);
     // The flag's default is its current value as "0" or "1".
     qint32 bodyLine = t.IsPrintBodyLine() == 0 ? 0 : 1;
-    if (!r.number(QStringLiteral("IsPrintBodyLine"), bodyLine, StrictInt32))
+    if (!r.number(QLatin1String("IsPrintBodyLine"), bodyLine, StrictInt32))
         return false;
     t.setIsPrintBodyLine(bodyLine);
     return true;
@@ -128,7 +136,7 @@ using E = clsPLControl;
 
 template <class T, class Get, class Set>
 bool readNumber(const SectionReader &r, const char *key, clsPLControl &c, Get get, Set set,
-                bool (*convert)(const QString &, T *))
+                bool (*convert)(QStringView, T *))
 {
     T value = (c.*get)();
     if (!r.number(QLatin1String(key), value, convert))
@@ -192,12 +200,12 @@ bool readElement(const SectionReader &r, clsPLControl &c)
 }
 } // namespace
 
-bool TemplateFromIni(const IniDocument &doc, colPLControls &layout)
+bool TemplateFromIni(const IniSections &doc, colPLControls &layout)
 {
     if (!readBase(SectionReader(doc, QStringLiteral("Base")), layout))
         return false;
     qint16 count = 0;
-    if (!SectionReader(doc, QStringLiteral("Base")).number(QStringLiteral("ControlCount"), count,
+    if (!SectionReader(doc, QStringLiteral("Base")).number(QLatin1String("ControlCount"), count,
                                                            StrictInt16))
         return false;
     if (count > 0)

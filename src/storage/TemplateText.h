@@ -1,7 +1,7 @@
 #pragma once
 // The template file's text without the file around it: what the writer writes and what the
 // reader reads, so both can be measured and tested apart from the disk.
-#include "common/IniDocument.h"
+#include "storage/IniSections.h"
 #include "model/colPLControls.h"
 
 #include <QString>
@@ -12,4 +12,4 @@ QString TemplateToText(const colPLControls &layout, const QString &filePath);
 
 // Reads the template from a parsed file into layout by the reading rules of the template file;
 // false when a present value does not convert (reading stops there).
-bool TemplateFromIni(const IniDocument &doc, colPLControls &layout);
+bool TemplateFromIni(const IniSections &doc, colPLControls &layout);

@@ -44,7 +44,7 @@ bool clsPLStoreINI::LoadFromINI(const QString &path, colPLControls &layout)
     layout.setPathFile(path);
     // A file that cannot be read counts as missing: every key keeps its default.
     const TextReadResult file = ReadWholeTextFile(path);
-    const IniDocument doc(file.ok ? file.text : QString());
+    const IniSections doc(file.ok ? file.text : QString());
     return TemplateFromIni(doc, layout);
 }
 

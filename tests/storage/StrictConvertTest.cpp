@@ -72,12 +72,12 @@ TEST(StrictConvert, IntegersRoundHalvesToEvenThenMustFitTheirWidth)
 TEST(StrictConvert, SinglesRefuseWhatASinglePrecisionValueCannotHold)
 {
     float f = 0;
-    EXPECT_TRUE(StrictSingle("11906", &f));
+    EXPECT_TRUE(StrictSingle(u"11906", &f));
     EXPECT_EQ(f, 11906.0f);
-    EXPECT_TRUE(StrictSingle("0.1", &f));
+    EXPECT_TRUE(StrictSingle(u"0.1", &f));
     EXPECT_EQ(f, 0.1f);
-    EXPECT_FALSE(StrictSingle("1e39", &f));
-    EXPECT_FALSE(StrictSingle("-1e39", &f));
+    EXPECT_FALSE(StrictSingle(u"1e39", &f));
+    EXPECT_FALSE(StrictSingle(u"-1e39", &f));
 }
 
 TEST(StrictConvert, BooleansAreTrueFalseOrANumber)

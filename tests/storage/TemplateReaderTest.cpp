@@ -13,7 +13,7 @@ struct Read {
 Read readText(const QString &text)
 {
     Read r;
-    r.ok = TemplateFromIni(IniDocument(text), r.t);
+    r.ok = TemplateFromIni(IniSections(text), r.t);
     return r;
 }
 
