@@ -1,0 +1,60 @@
+#pragma once
+// The print job behind "开始打印": cuts the chosen stakes of the bet list into batches of
+// (pause x stakes per ticket), lays each batch out on its own document and hands it to the
+// caller, who shows and prints it; between batches it asks whether to go on. It knows no
+// window: the main window and `vornprn-cli print` pass their own callbacks.
+#include "app/MainSettings.h"
+#include "common/MsgBox.h"
+
+#include <QString>
+#include <functional>
+
+class BetList;
+class PrintDocument;
+
+struct PrintJobOptions {
+    QString templatePath;
+    // true: the template's own layout offset and orientation win and are handed back in the
+    // outcome; false: the values below win.
+    bool useTemplateLayout = false;
+    QString layoutLeft = "0", layoutTop = "0"; // millimetres as typed (expressions allowed)
+    bool landscape = false;
+    bool printMark = false;
+    bool printText = true;
+    qint32 markColor = 0; // colour of the fill blocks (0x00BBGGRR)
+    MainSettings::Range range = MainSettings::RangeAll;
+    QString paperStart = "1", paperEnd = "1";          // tickets, 1-based
+    QString lottNumberStart = "1", lottNumberEnd = "1"; // list entries, 1-based
+    QString pause = "200";                              // tickets per batch
+};
+
+struct PrintJobCallbacks {
+    // Shows a laid-out batch; true when it was printed, false when the user closed it without.
+    std::function<bool(PrintDocument &batch, const QString &caption)> showBatch;
+    // The job's own messages (the empty list, the continue question, the last-batch notice).
+    // Defaults to MsgBox.
+    std::function<MsgAnswer(const QString &text, MsgStyle style)> message;
+    // How far the job is: stakes laid out so far of all the job's stakes.
+    std::function<void(qint64 done, qint64 total)> progress;
+};
+
+struct PrintJobOutcome {
+    bool started = false;   // false: it stopped before laying anything out
+    bool completed = false; // every batch was shown and printed
+    int batches = 0;        // batches shown
+    qint64 firstStake = 0, lastStake = -1; // the job's range of list entries (1-based)
+    // The layout the job applied to its template (the window's last applied layout).
+    qint32 orientation = 0;
+    double layoutLeft = 0, layoutTop = 0;
+};
+
+PrintJobOutcome PrintLottNumbers(const BetList &bets, const PrintJobOptions &options,
+                                 const PrintJobCallbacks &callbacks);
+
+// The job's stake range for the options: 1-based list entries [first, last], last < first when
+// the range is empty.
+struct StakeRange {
+    qint64 first = 1, last = 0;
+};
+StakeRange ResolveStakeRange(const PrintJobOptions &options, qint64 entryCount,
+                             qint64 stakesPerTicket);

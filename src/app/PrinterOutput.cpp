@@ -1,0 +1,71 @@
+#include "app/PrinterOutput.h"
+#include "print/DocumentPainter.h"
+#include "print/PageSetup.h"
+#include "print/PrintDocument.h"
+
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPainter>
+#include <QPrinter>
+#include <QPrinterInfo>
+
+namespace {
+QPageLayout pageLayoutOf(const PageSetup &setup)
+{
+    QSizeF standard;
+    QPageSize size;
+    if (PaperSizeTwips(setup.PaperSize, &standard)
+        && standard == QSizeF(setup.PaperWidth, setup.PaperHeight))
+        size = QPageSize(QPageSize::id(setup.PaperSize));
+    else
+        size = QPageSize(QSizeF(setup.PaperWidth / 20.0, setup.PaperHeight / 20.0),
+                         QPageSize::Point, QString(), QPageSize::ExactMatch);
+    return QPageLayout(size, setup.Orientation == 1 ? QPageLayout::Landscape : QPageLayout::Portrait,
+                       QMarginsF(0, 0, 0, 0));
+}
+} // namespace
+
+PrinterOutput::PrinterOutput(const QString &printerName)
+{
+    const QPrinterInfo info = printerName.isEmpty() ? QPrinterInfo::defaultPrinter()
+                                                    : QPrinterInfo::printerInfo(printerName);
+    if (info.isNull())
+        return;
+    m_printer = std::make_unique<QPrinter>(info, QPrinter::HighResolution);
+}
+
+PrinterOutput::~PrinterOutput() = default;
+
+bool PrinterOutput::IsValid() const { return m_printer && m_printer->isValid(); }
+
+bool PrinterOutput::Print(const PrintDocument &doc)
+{
+    if (!IsValid())
+        return false;
+    m_printer->setDocName(doc.DocName());
+    return PrintDocumentOn(*m_printer, doc, 0, doc.PageCount() - 1);
+}
+
+bool PrinterOutput::PrintDocumentOn(QPrinter &printer, const PrintDocument &doc, int first,
+                                    int last, const std::function<bool(int)> &onPage)
+{
+    if (doc.PageCount() == 0 || first > last)
+        return true;
+    // Full page, zero margins: the document's coordinates start at the paper's corner.
+    printer.setFullPage(true);
+    printer.setPageLayout(pageLayoutOf(doc.Setup()));
+    QPainter painter;
+    if (!painter.begin(&printer))
+        return false;
+    DocumentPainter replay(doc);
+    for (int page = std::max(0, first); page <= std::min(last, doc.PageCount() - 1); ++page) {
+        if (onPage && !onPage(page)) {
+            printer.abort();
+            return false;
+        }
+        if (page > first && !printer.newPage())
+            return false;
+        replay.PaintPage(painter, page);
+    }
+    return painter.end();
+}

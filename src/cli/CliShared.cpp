@@ -1,0 +1,60 @@
+#include "cli/CliShared.h"
+#include "common/MsgBox.h"
+#include "input/BetImporter.h"
+#include "input/BetList.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+
+QString CliProgramFolder()
+{
+    return QDir(QCoreApplication::applicationDirPath()).absolutePath() + QLatin1Char('/');
+}
+
+QString CliResolveTemplate(const QString &given)
+{
+    if (QFileInfo::exists(given) || given.contains('/') || given.contains('\\'))
+        return given;
+    const QString inFolder = CliProgramFolder() + QStringLiteral("投注单文件/") + given;
+    return QFileInfo::exists(inFolder) ? inFolder : given;
+}
+
+bool CliScriptIsPath(const QString &script)
+{
+    return script.endsWith(QStringLiteral(".cvb"), Qt::CaseInsensitive) || script.contains('/')
+           || script.contains('\\');
+}
+
+QString CliCheckBetOptions(const CliBetOptions &bets)
+{
+    if (bets.mode != "0" && bets.mode != "1" && bets.mode != "2")
+        return QStringLiteral("--mode takes 0, 1 or 2");
+    if (bets.mode == "2" && bets.script.isEmpty())
+        return QStringLiteral("--mode 2 needs --script");
+    return QString();
+}
+
+bool CliImportBets(const CliBetOptions &bets, BetList &list, QStringList *messages)
+{
+    ImportFolders folders;
+    folders.ProgramFolder = CliProgramFolder();
+    folders.ScriptFolder = folders.ProgramFolder + QStringLiteral("Script/");
+    BetImporter importer(list, folders);
+    importer.setPathFile(bets.file);
+    importer.setMode(ImportModeFromValue(bets.mode.toInt()));
+    if (!bets.script.isEmpty()) {
+        if (CliScriptIsPath(bets.script))
+            importer.setScriptPathFile(bets.script);
+        else
+            importer.setScriptName(bets.script);
+    }
+    const MsgBoxHandler previous = SetMsgBoxHandler([&](const QString &text, MsgStyle) {
+        if (messages)
+            *messages << text;
+        return MsgAnswer::Ok;
+    });
+    const bool ok = importer.ImportLottNumbers();
+    SetMsgBoxHandler(previous);
+    return ok;
+}

@@ -1,0 +1,29 @@
+#pragma once
+// What several subcommands share: the program folder, finding templates and scripts by the
+// command line's rules, and importing a bet file as the import dialog's OK does.
+#include "cli/CliCommand.h"
+
+#include <QString>
+#include <QStringList>
+
+class BetList;
+
+// The folder of the executable, with a trailing separator.
+QString CliProgramFolder();
+// A template path as given; when no such file exists and the name has no folder part, the
+// program folder's 投注单文件/ is searched.
+QString CliResolveTemplate(const QString &given);
+// A --script value ending in ".cvb" or holding a folder separator is a path.
+bool CliScriptIsPath(const QString &script);
+
+struct CliBetOptions {
+    QString file;
+    QString mode = QStringLiteral("0"); // "0", "1" or "2"
+    QString script;
+};
+// Checks --mode and --script; an empty text when they are fine, else the usage problem.
+QString CliCheckBetOptions(const CliBetOptions &bets);
+
+// Imports the file into the list; every message box the import shows is appended to
+// `messages` (not shown). False when the import failed.
+bool CliImportBets(const CliBetOptions &bets, BetList &list, QStringList *messages);
