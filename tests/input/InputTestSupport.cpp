@@ -26,3 +26,19 @@ QByteArray readBytes(const QString &path)
     QFile f(path);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
+
+void PrintTo(const QString &text, std::ostream *os)
+{
+    *os << '"' << text.toStdString() << '"';
+}
+
+void PrintTo(const QStringList &list, std::ostream *os)
+{
+    *os << '{';
+    for (qsizetype i = 0; i < list.size(); ++i) {
+        if (i > 0)
+            *os << ", ";
+        PrintTo(list[i], os);
+    }
+    *os << '}';
+}
