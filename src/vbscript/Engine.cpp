@@ -48,7 +48,7 @@ bool Engine::run(const QString &source, QDeadlineTimer deadline)
 {
     m_failure = ScriptFailure();
     try {
-        std::unique_ptr<Program> prog = parseProgram(source);
+        std::unique_ptr<Program> prog = parseProgram(source, deadline);
         resolveProgram(*prog, m_objectIndex);
         Interpreter interpreter(*prog, m_objects, deadline);
         interpreter.run();

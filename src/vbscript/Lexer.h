@@ -30,7 +30,42 @@ struct Token {
     bool spaceBefore = false;
 };
 
-// Tokenises the whole text; raises ScriptError (1032, 1033, 1002) with the line filled in.
+// Produces tokens one at a time, so a large script never exists as a token list; raises
+// ScriptError (1032, 1033, 1002) with the line filled in.
+class Lexer {
+public:
+    explicit Lexer(const QString &text) : s(text) {}
+    // The next token; after the text's end, a final Newline and then End forever.
+    Token next();
+
+private:
+    Token &add(Tok kind);
+    [[noreturn]] void fail(int number);
+    bool afterOperand() const;
+    void scan();
+    void newline();
+    void skipComment();
+    bool continuation();
+    void name();
+    void bracketName();
+    void number();
+    void radixNumber();
+    void string();
+    void date();
+    void op();
+
+    const QString &s;
+    qsizetype pos = 0;
+    int line = 1;
+    bool space = false;
+    bool finished = false;
+    Token pending;
+    bool hasPending = false;
+    Tok prevKind = Tok::Newline;
+    bool prevSpace = false;
+};
+
+// All tokens of a text (for tests and small inputs).
 std::vector<Token> tokenize(const QString &text);
 
 } // namespace vbs

@@ -19,25 +19,34 @@ bool isReservedWord(const QString &lower)
     return words.contains(lower);
 }
 
-std::unique_ptr<Program> parseProgram(const QString &source)
+std::unique_ptr<Program> parseProgram(const QString &source, QDeadlineTimer deadline)
 {
-    Parser parser(tokenize(source));
+    Parser parser(source, deadline);
     return parser.program();
 }
 
-Parser::Parser(std::vector<Token> tokens) : m_tokens(std::move(tokens)) {}
+Parser::Parser(const QString &source, QDeadlineTimer deadline)
+    : m_lexer(source), m_deadline(deadline)
+{
+}
+
+void Parser::fill(size_t count) const
+{
+    while (m_ahead.size() < count)
+        m_ahead.push_back(const_cast<Lexer &>(m_lexer).next());
+}
 
 const Token &Parser::peek(int ahead) const
 {
-    size_t i = std::min(m_pos + size_t(ahead), m_tokens.size() - 1);
-    return m_tokens[i];
+    fill(size_t(ahead) + 1);
+    return m_ahead[size_t(ahead)];
 }
 
-const Token &Parser::next()
+Token Parser::next()
 {
-    const Token &t = m_tokens[m_pos];
-    if (m_pos + 1 < m_tokens.size())
-        ++m_pos;
+    fill(1);
+    Token t = std::move(m_ahead.front());
+    m_ahead.pop_front();
     return t;
 }
 

@@ -4,6 +4,8 @@
 #include "vbscript/Ast.h"
 #include "vbscript/Lexer.h"
 
+#include <QDeadlineTimer>
+#include <deque>
 #include <memory>
 
 namespace vbs {
@@ -14,18 +16,21 @@ constexpr int kMaxExpressionDepth = 400;
 
 bool isReservedWord(const QString &lower);
 
-// Parses a whole script; raises ScriptError with the line of the offending token.
-std::unique_ptr<Program> parseProgram(const QString &source);
+// Parses a whole script; raises ScriptError with the line of the offending token. A parse that
+// outlives `deadline` fails with the fatal timeout error.
+std::unique_ptr<Program> parseProgram(const QString &source,
+                                      QDeadlineTimer deadline = QDeadlineTimer(QDeadlineTimer::Forever));
 
 class Parser {
 public:
-    explicit Parser(std::vector<Token> tokens);
+    explicit Parser(const QString &source, QDeadlineTimer deadline = QDeadlineTimer(QDeadlineTimer::Forever));
     std::unique_ptr<Program> program();
 
 private:
     // Tokens
     const Token &peek(int ahead = 0) const;
-    const Token &next();
+    void fill(size_t count) const;
+    Token next();
     bool atKeyword(const char *kw, int ahead = 0) const;
     bool acceptKeyword(const char *kw);
     void expectKeyword(const char *kw, int error = 1002);
@@ -72,8 +77,10 @@ private:
     // Records the height of a finished node; a tree too deep to walk safely is an error.
     ExprPtr sealed(ExprPtr e) const;
 
-    std::vector<Token> m_tokens;
-    size_t m_pos = 0;
+    Lexer m_lexer;
+    mutable std::deque<Token> m_ahead; // tokens peeked at but not yet taken
+    QDeadlineTimer m_deadline;
+    unsigned m_statements = 0;
     int m_nesting = 0;     // open blocks
     int m_exprNesting = 0; // open parentheses and prefix operators
     std::vector<Declaration> *m_decls = nullptr; // of the scope being parsed

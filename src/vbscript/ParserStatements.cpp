@@ -7,6 +7,8 @@ void Parser::statement(Block &out, bool singleLine)
 {
     const Token &t = peek();
     const int line = t.line;
+    if (++m_statements % 4096 == 0 && m_deadline.hasExpired())
+        throw ScriptError{Err::Timeout, errorText(Err::Timeout), line, true, false, {}};
     if (t.kind != Tok::Name)
         fail(t.kind == Tok::Dot ? Err::Syntax : Err::ExpectedStatement);
     const QString &kw = t.lower;

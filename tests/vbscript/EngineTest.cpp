@@ -1,0 +1,215 @@
+// The engine's public face under hostile input: every bad script ends with a clear error, no
+// crash, and no run outlives its deadline by more than 50 ms.
+#include "ScriptHarness.h"
+
+#include "vbscript/Coerce.h"
+#include "vbscript/HostObject.h"
+
+#include <QRandomGenerator>
+#include <gtest/gtest.h>
+
+namespace {
+
+struct RunawayCase {
+    const char *name;
+    const char *script;
+};
+
+class Runaway : public ::testing::TestWithParam<RunawayCase> {};
+
+// Loops and recursion that never end on their own are stopped by the deadline.
+TEST_P(Runaway, StopsSoonAfterTheDeadline)
+{
+    const int timeoutMs = 300;
+    const ScriptRun run = runScript(QString::fromUtf8(GetParam().script), QString(), timeoutMs);
+    ASSERT_FALSE(run.ok);
+    EXPECT_EQ(run.failure.number, vbs::Err::Timeout);
+    EXPECT_TRUE(run.failure.description.startsWith(QStringLiteral("脚本运行超时 (第 ")))
+        << run.failure.description.toStdString();
+    EXPECT_GE(run.elapsedMs, timeoutMs - 5);
+    EXPECT_LT(run.elapsedMs, timeoutMs + 50);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Scripts, Runaway,
+    ::testing::Values(
+        RunawayCase{"EmptyDoLoop", "Do\r\nLoop"},
+        RunawayCase{"WhileTrue", "x = 0\r\nWhile True\r\n  x = x + 1\r\nWend"},
+        RunawayCase{"ForWithZeroStep", "For i = 1 To 2 Step 0\r\nNext"},
+        RunawayCase{"LoopResumingErrors", "On Error Resume Next\r\nDo\r\n  x = 1 / 0\r\nLoop"},
+        RunawayCase{"RecursionInsideLoops",
+                    "Sub R(n)\r\n  If n < 50 Then R n + 1\r\nEnd Sub\r\nDo\r\n  R 0\r\nLoop"},
+        RunawayCase{"StringWorkInLoop",
+                    "s = String(10000, \"a\")\r\nDo\r\n  t = Replace(s, \"a\", \"b\")\r\nLoop"},
+        RunawayCase{"LoopInsideHandledError",
+                    "On Error Resume Next\r\nSub Spin()\r\n  Do\r\n  Loop\r\nEnd Sub\r\nSpin\r\nout.Echo 1"}),
+    [](const ::testing::TestParamInfo<RunawayCase> &info) { return std::string(info.param.name); });
+
+TEST(Deadline, ReportsTheLineThatWasRunning)
+{
+    const ScriptRun run = runScript(QStringLiteral("x = 1\r\nDo\r\n  x = x + 1\r\nLoop"), QString(), 50);
+    ASSERT_FALSE(run.ok);
+    EXPECT_EQ(run.failure.line, 3);
+    EXPECT_EQ(run.failure.description, QStringLiteral("脚本运行超时 (第 3 行)"));
+}
+
+TEST(Deadline, AnAlreadyExpiredDeadlineStillRunsNothingForever)
+{
+    vbs::Engine engine;
+    EXPECT_FALSE(engine.run(QStringLiteral("Do\r\nLoop"), QDeadlineTimer(0)));
+    EXPECT_EQ(engine.failure().number, vbs::Err::Timeout);
+}
+
+struct BadInputCase {
+    const char *name;
+    QString script;
+    int number; // expected error number
+};
+
+class BadInput : public ::testing::TestWithParam<BadInputCase> {};
+
+TEST_P(BadInput, FailsWithAClearError)
+{
+    const ScriptRun run = runScript(GetParam().script, QString(), 5000);
+    ASSERT_FALSE(run.ok);
+    EXPECT_EQ(run.failure.number, GetParam().number) << run.failure.description.toStdString();
+    EXPECT_TRUE(run.failure.description.contains(QStringLiteral(" (第 ")));
+    EXPECT_GE(run.failure.line, 1);
+}
+
+QString repeated(const QString &piece, int n)
+{
+    QString s;
+    s.reserve(piece.size() * n);
+    for (int i = 0; i < n; ++i)
+        s += piece;
+    return s;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Scripts, BadInput,
+    ::testing::Values(
+        BadInputCase{"HundredThousandNestedIfs",
+                     repeated(QStringLiteral("If True Then\r\n"), 100000)
+                         + repeated(QStringLiteral("End If\r\n"), 100000),
+                     vbs::Err::OutOfStack},
+        BadInputCase{"DeeplyNestedParentheses",
+                     QStringLiteral("x = ") + repeated(QStringLiteral("("), 100000) + QStringLiteral("1")
+                         + repeated(QStringLiteral(")"), 100000),
+                     vbs::Err::OutOfStack},
+        BadInputCase{"LongChainOfOperators",
+                     QStringLiteral("x = 1") + repeated(QStringLiteral(" + 1"), 100000),
+                     vbs::Err::OutOfStack},
+        BadInputCase{"ManyUnaryMinus", QStringLiteral("x = ") + repeated(QStringLiteral("- "), 100000) + "1",
+                     vbs::Err::OutOfStack},
+        BadInputCase{"NestedCalls",
+                     QStringLiteral("x = ") + repeated(QStringLiteral("Abs("), 50000) + "1"
+                         + repeated(QStringLiteral(")"), 50000),
+                     vbs::Err::OutOfStack},
+        BadInputCase{"UnterminatedStringOnLastLine", QStringLiteral("x = 1\r\ny = \"abc"),
+                     vbs::Err::UnterminatedString},
+        BadInputCase{"RecursionWithoutEnd", QStringLiteral("Sub R()\r\n  R\r\nEnd Sub\r\nR"),
+                     vbs::Err::OutOfStack},
+        BadInputCase{"DeepRecursionThroughNestedBlocks",
+                     QStringLiteral("Function F(n)\r\n") + repeated(QStringLiteral("If True Then\r\n"), 90)
+                         + QStringLiteral("F = F(n + 1) + 1\r\n")
+                         + repeated(QStringLiteral("End If\r\n"), 90) + QStringLiteral("End Function\r\nx = F(0)"),
+                     vbs::Err::OutOfStack},
+        BadInputCase{"HugeReDim", QStringLiteral("ReDim a(2000000000)"), vbs::Err::OutOfMemory},
+        BadInputCase{"HugeMultiDimensionalDim", QStringLiteral("Dim a(40000, 40000)"), vbs::Err::OutOfMemory},
+        BadInputCase{"HugeString", QStringLiteral("s = Space(2000000000)"), vbs::Err::OutOfMemory}),
+    [](const ::testing::TestParamInfo<BadInputCase> &info) { return std::string(info.param.name); });
+
+TEST(HostileText, RandomBytesNeverCrash)
+{
+    QRandomGenerator rng(12345);
+    for (int round = 0; round < 300; ++round) {
+        QString text;
+        const int len = int(rng.bounded(1, 400));
+        for (int i = 0; i < len; ++i) {
+            // Mostly the characters scripts are made of, with some arbitrary code units.
+            static const QString alphabet = QStringLiteral(
+                "abcdefxyzIfThenEndSubDoLoopFor=()+-*/\\^&<>,.:'\"_#[] \r\n0123456789中");
+            text += rng.bounded(10) == 0 ? QChar(char16_t(rng.bounded(1, 0xD7FF)))
+                                         : alphabet[int(rng.bounded(alphabet.size()))];
+        }
+        const ScriptRun run = runScript(text, QString(), 200);
+        if (!run.ok) {
+            EXPECT_FALSE(run.failure.description.isEmpty());
+            EXPECT_GE(run.failure.line, 0);
+        }
+    }
+}
+
+TEST(HostileText, TenMegabyteScriptRuns)
+{
+    QString script = repeated(QStringLiteral("x = x + 1 ' padding padding padding padding\r\n"), 240000);
+    ASSERT_GT(script.size(), 10'000'000);
+    script += QStringLiteral("out.Echo x\r\n");
+    const ScriptRun run = runScript(script, QString(), 60000);
+    ASSERT_TRUE(run.ok) << run.failure.description.toStdString();
+    EXPECT_EQ(run.echoed, QStringList{QStringLiteral("240000")});
+}
+
+TEST(HostileText, ParsingAHugeScriptRespectsTheDeadline)
+{
+    const QString script = repeated(QStringLiteral("x = 1\r\n"), 3'000'000);
+    const ScriptRun run = runScript(script, QString(), 100);
+    ASSERT_FALSE(run.ok);
+    EXPECT_EQ(run.failure.number, vbs::Err::Timeout);
+    EXPECT_LT(run.elapsedMs, 150);
+}
+
+TEST(HostileText, SyntaxErrorInTenMegabytesIsFoundBeforeRunning)
+{
+    QString script = QStringLiteral("out.Echo \"ran\"\r\n")
+                     + repeated(QStringLiteral("x = 1\r\n"), 1'500'000) + QStringLiteral("x = (\r\n");
+    const ScriptRun run = runScript(script, QString(), 60000);
+    ASSERT_FALSE(run.ok);
+    EXPECT_TRUE(run.echoed.isEmpty());
+    EXPECT_EQ(run.failure.number, vbs::Err::Syntax);
+    EXPECT_EQ(run.failure.line, 1'500'002);
+}
+
+// The public API as the command line and the import dialog use it.
+TEST(EngineApi, HostObjectMembersAndErrors)
+{
+    auto host = std::make_shared<vbs::HostObject>(QStringLiteral("Thing"));
+    QString stored = QStringLiteral("start");
+    host->addProperty(
+        QStringLiteral("Text"), [&] { return vbs::Value::string(stored); },
+        [&](const vbs::Value &v) { stored = vbs::toStr(v); });
+    host->addProperty(QStringLiteral("ReadOnly"), [] { return vbs::Value::longValue(7); });
+    host->addMethod(QStringLiteral("Twice"), 1, 1, [](const std::vector<vbs::Value> &a) {
+        return vbs::Value::longValue(2 * vbs::toLong(a[0]));
+    });
+
+    vbs::Engine engine;
+    engine.addObject(QStringLiteral("Thing"), host);
+    ASSERT_TRUE(engine.run(QStringLiteral("thing.text = thing.Text & \"+\" & THING.Twice(thing.ReadOnly)")));
+    EXPECT_EQ(stored, QStringLiteral("start+14"));
+
+    EXPECT_FALSE(engine.run(QStringLiteral("x = 1\r\nthing.ReadOnly = 3")));
+    EXPECT_EQ(engine.failure().number, 438);
+    EXPECT_EQ(engine.failure().line, 2);
+    EXPECT_EQ(engine.failure().description,
+              QStringLiteral("对象不支持此属性或方法: 'thing.ReadOnly' (第 2 行)"));
+
+    EXPECT_FALSE(engine.run(QStringLiteral("x = Thing.Twice(1, 2)")));
+    EXPECT_EQ(engine.failure().number, 450);
+
+    EXPECT_TRUE(engine.compile(QStringLiteral("If x Then y = 1")));
+    EXPECT_FALSE(engine.compile(QStringLiteral("If x Then\r\ny = 1")));
+    EXPECT_EQ(engine.failure().number, vbs::Err::ExpectedEnd);
+}
+
+TEST(EngineApi, EachRunStartsFresh)
+{
+    vbs::Engine engine;
+    ASSERT_TRUE(engine.run(QStringLiteral("x = 5")));
+    const ScriptRun run = runScript(QStringLiteral("out.Echo IsEmpty(x)"));
+    EXPECT_EQ(run.echoed, QStringList{QStringLiteral("True")});
+    EXPECT_TRUE(engine.run(QStringLiteral("If Not IsEmpty(x) Then Err.Raise 5")));
+}
+
+} // namespace
