@@ -16,11 +16,6 @@ ProgramFolders &slot()
     return folders;
 }
 
-bool &quittingSlot()
-{
-    static bool quitting = false;
-    return quitting;
-}
 } // namespace
 
 ProgramFolders ProgramFolders::ForProgramFolder(const QString &programFolder,
@@ -46,7 +41,3 @@ const ProgramFolders &Folders() { return slot(); }
 void SetFolders(const ProgramFolders &folders) { slot() = folders; }
 
 bool EnsureFolder(const QString &path) { return !path.isEmpty() && QDir().mkpath(path); }
-
-bool IsQuitting() { return quittingSlot(); }
-
-void SetQuitting(bool quitting) { quittingSlot() = quitting; }

@@ -25,7 +25,3 @@ void SetFolders(const ProgramFolders &folders);
 
 // Creates every missing folder along the path; false when that fails.
 bool EnsureFolder(const QString &path);
-
-// The program-wide quitting flag.
-bool IsQuitting();
-void SetQuitting(bool quitting);

@@ -1,0 +1,60 @@
+#pragma once
+// The print preview window "打印预览": shows a laid-out document and sends it to the printer.
+// The print job lays each batch out and opens the window with ShowMe_Print; the test print
+// of the main window and the designer use it with the test page of a template.
+#include "print/PrintDocument.h"
+
+#include <QDialog>
+#include <functional>
+
+class PreviewWidget;
+class QLabel;
+class QPushButton;
+class QSpinBox;
+class QPrinter;
+class colPLControls;
+
+class frmPLPreview : public QDialog {
+    Q_OBJECT
+public:
+    explicit frmPLPreview(QWidget *parent = nullptr);
+
+    // Shows the document modally with the message; true when it was printed.
+    bool ShowMe_Print(bool closeAfterPrinting, const QString &message);
+    // Lays out the template's test page (background picture on) and shows it modally; closes
+    // without a question.
+    void ShowMe_One(const colPLControls &layout);
+
+    // The document the window shows (the caller lays it out before showing the window).
+    void setDocument(PrintDocument doc);
+    PreviewWidget *vsp() const { return m_vsp; }
+
+    bool Printed() const { return m_printed; }
+    void setPrinted(bool v) { m_printed = v; }
+    bool CloseAfterPrinting() const { return m_closeAfterPrinting; }
+
+    // The printer dialog; tests replace it. Returns false when the user cancelled.
+    using PrinterDialog = std::function<bool(QPrinter &printer, int pageCount)>;
+    void setPrinterDialog(PrinterDialog dialog) { m_printerDialog = std::move(dialog); }
+
+    // cmdPrint: the printer dialog, then the document to the printer.
+    void cmdPrint_Click();
+
+public slots:
+    // Escape and the close button: asks before closing an unprinted document.
+    void reject() override;
+
+private:
+    bool printTo(QPrinter &printer, int first, int last);
+    void updatePageControls(int page);
+    bool mayClose();
+
+    PreviewWidget *m_vsp;
+    QLabel *m_lblMessage;
+    QPushButton *m_cmdPrint;
+    QSpinBox *m_pageBox;
+    QLabel *m_pageCountLabel;
+    bool m_printed = false;
+    bool m_closeAfterPrinting = false;
+    PrinterDialog m_printerDialog;
+};
