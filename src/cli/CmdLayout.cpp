@@ -1,0 +1,151 @@
+// vornprn-cli layout: one document from the print engine, as JSON, PDF or PNG pages.
+#include "cli/CliCommand.h"
+#include "cli/CliShared.h"
+#include "common/MsgBox.h"
+#include "input/BetList.h"
+#include "model/colPLControls.h"
+#include "print/DocumentOutput.h"
+#include "print/DocumentSurface.h"
+#include "print/MarkColor.h"
+#include "print/clsPLPrint.h"
+#include "storage/clsPLStoreINI.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+namespace {
+int runLayout(CliContext &ctx);
+
+const CliCommand kCommand{
+    QStringLiteral("layout"),
+    QStringLiteral("layout --template FILE.tzd (--bets FILE [--mode 0|1|2 --script NAME] | --test) "
+                   "[--first-serial F] [--text on|off] [--marks on|off] [--backpic on|off] "
+                   "[--gray 0..100] (--json OUT|- | --pdf OUT.pdf | --png DIR)"),
+    QStringLiteral("lay out bet lines or the overlay test page of a template as JSON, PDF or PNG"),
+    &runLayout, 50};
+const CliRegistrar reg(kCommand);
+
+// "on"/"off" of a switch; the default when the option is absent. False when the value is neither.
+bool readSwitch(const CliOptions &o, const char *name, bool fallback, bool *value)
+{
+    const QString v = o.value(QLatin1String(name), fallback ? "on" : "off");
+    *value = v == QLatin1String("on");
+    return v == QLatin1String("on") || v == QLatin1String("off");
+}
+
+bool writeJson(CliContext &ctx, const QString &target, const QByteArray &json)
+{
+    if (target == QLatin1String("-")) {
+        ctx.out << QString::fromUtf8(json);
+        return true;
+    }
+    QSaveFile file(target);
+    return file.open(QIODevice::WriteOnly) && file.write(json) == json.size() && file.commit();
+}
+
+int runLayout(CliContext &ctx)
+{
+    const CliOptions o = cliParse(ctx.args,
+                                  {"template", "bets", "mode", "script", "first-serial", "text",
+                                   "marks", "backpic", "gray", "json", "pdf", "png"},
+                                  {"test"});
+    if (!o.error.isEmpty())
+        return cliUsageError(ctx, kCommand, o.error);
+    if (!o.positional.isEmpty())
+        return cliUsageError(ctx, kCommand, QStringLiteral("unexpected argument ") + o.positional.first());
+    if (!o.has("template"))
+        return cliUsageError(ctx, kCommand, QStringLiteral("missing --template"));
+    const bool test = o.flags.contains("test");
+    if (test == o.has("bets"))
+        return cliUsageError(ctx, kCommand, QStringLiteral("give either --bets or --test"));
+    const int outputs = int(o.has("json")) + int(o.has("pdf")) + int(o.has("png"));
+    if (outputs != 1)
+        return cliUsageError(ctx, kCommand, QStringLiteral("give one of --json, --pdf, --png"));
+
+    CliBetOptions bets;
+    bets.file = o.value("bets");
+    bets.mode = o.value("mode", QStringLiteral("0"));
+    bets.script = o.value("script");
+    if (!test) {
+        const QString problem = CliCheckBetOptions(bets);
+        if (!problem.isEmpty())
+            return cliUsageError(ctx, kCommand, problem);
+    }
+    bool ok = true;
+    const qint32 firstSerial = o.has("first-serial") ? o.value("first-serial").trimmed().toInt(&ok) : 1;
+    if (!ok)
+        return cliUsageError(ctx, kCommand, QStringLiteral("--first-serial needs a whole number"));
+    const int gray = o.has("gray") ? o.value("gray").trimmed().toInt(&ok) : 100;
+    if (!ok || gray < 0 || gray > 100)
+        return cliUsageError(ctx, kCommand, QStringLiteral("--gray takes 0 to 100"));
+    bool text = true, marks = true, backPic = false;
+    if (!readSwitch(o, "text", true, &text) || !readSwitch(o, "marks", true, &marks)
+        || !readSwitch(o, "backpic", false, &backPic))
+        return cliUsageError(ctx, kCommand, QStringLiteral("switches take on or off"));
+
+    const QString templatePath = CliResolveTemplate(o.value("template"));
+    if (!QFileInfo(templatePath).isFile()) {
+        ctx.err << "vornprn-cli: no template file " << o.value("template") << "\n";
+        return ExitFailure;
+    }
+    colPLControls layout;
+    // A template that stops reading part-way is laid out with what was read, as the windows do.
+    clsPLStoreINI().LoadFromINI(templatePath, layout);
+
+    QStringList stakeLines{QString()};
+    if (!test) {
+        BetList list;
+        QStringList importMessages;
+        const bool imported = CliImportBets(bets, list, &importMessages);
+        for (const QString &m : importMessages)
+            ctx.err << m << "\n";
+        if (!imported) {
+            if (importMessages.isEmpty())
+                ctx.err << "vornprn-cli: the bet file could not be imported\n";
+            return ExitFailure;
+        }
+        stakeLines = list.StakeLines(1, list.Count());
+    }
+
+    QStringList messages;
+    const MsgBoxHandler previous = SetMsgBoxHandler([&](const QString &m, MsgStyle) {
+        messages << m;
+        ctx.out.flush();
+        ctx.err << m << "\n";
+        ctx.err.flush();
+        return MsgAnswer::Ok;
+    });
+    SetMarkColor(MarkColorFromGray(gray));
+    clsPLPrint engine;
+    engine.setIsPrintMark(marks);
+    engine.setIsPrintText(text);
+    engine.setIsPrintBackPic(backPic);
+    DocumentSurface surface;
+    engine.SetPrinterPageByLayout(surface, layout);
+    if (test)
+        engine.PrintPLWithTest(layout, surface, true);
+    else
+        engine.PrintPLWithDatas(layout, stakeLines, surface, true, firstSerial);
+    SetMsgBoxHandler(previous);
+    const PrintDocument &doc = surface.Document();
+
+    bool written = false;
+    QString target;
+    if (o.has("json")) {
+        target = o.value("json");
+        written = writeJson(ctx, target, DocumentJson(doc, messages));
+    } else if (o.has("pdf")) {
+        target = o.value("pdf");
+        written = WriteDocumentPdf(doc, target);
+    } else {
+        target = o.value("png");
+        written = WriteDocumentPngs(doc, target, 300);
+    }
+    if (!written) {
+        ctx.err << "vornprn-cli: cannot write " << target << "\n";
+        return ExitFailure;
+    }
+    return ExitOk;
+}
+} // namespace
