@@ -1,5 +1,6 @@
 #include "vbscript/Builtins.h"
 #include "vbscript/Coerce.h"
+#include "vbscript/Dictionary.h"
 #include "vbscript/Interpreter.h"
 #include "vbscript/Operators.h"
 
@@ -300,8 +301,11 @@ Value Interpreter::callBuiltin(int index, const std::vector<ExprPtr> &args)
     }
 }
 
-Value Interpreter::createObject(const QString &)
+Value Interpreter::createObject(const QString &progId)
 {
+    const QString id = progId.trimmed().toLower();
+    if (id == QLatin1String("scripting.dictionary"))
+        return Value::object(std::make_shared<Dictionary>());
     raise(Err::CannotCreateObject);
 }
 

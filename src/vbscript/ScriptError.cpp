@@ -34,6 +34,8 @@ QString errorText(int number)
         {1032, QStringLiteral("无效字符")},
         {1033, QStringLiteral("未结束的字符串常量")},
         {1044, QStringLiteral("调用 Sub 时不能使用括号")},
+        {5017, QStringLiteral("正则表达式语法错误")},
+        {32811, QStringLiteral("元素未找到")},
         {Err::Timeout, QStringLiteral("脚本运行超时")},
     };
     auto it = texts.find(number);

@@ -34,6 +34,8 @@ constexpr int ExpectedEndOfStatement = 1025;
 constexpr int InvalidCharacter = 1032;
 constexpr int UnterminatedString = 1033;
 constexpr int ParenthesesInSubCall = 1044;
+constexpr int RegExpSyntax = 5017;
+constexpr int ElementNotFound = 32811;
 // Our own: the run passed its deadline. Scripts cannot catch it with On Error.
 constexpr int Timeout = 9001;
 } // namespace Err

@@ -1,0 +1,184 @@
+#include "vbscript/Dictionary.h"
+
+#include "vbscript/Coerce.h"
+#include "vbscript/ScriptError.h"
+
+namespace vbs {
+
+QString Dictionary::hashKey(const Value &key) const
+{
+    switch (key.type()) {
+    case Type::Empty:
+        return QStringLiteral("e");
+    case Type::Null:
+        return QStringLiteral("z");
+    case Type::String:
+        return QLatin1Char('s') + (m_compareMode ? key.asString().toLower() : key.asString());
+    case Type::Object:
+        return QLatin1Char('o') + QString::number(quintptr(key.asObject().get()), 16);
+    case Type::Array:
+    case Type::Error:
+        raise(Err::TypeMismatch);
+    default:
+        return QLatin1Char('n') + QString::number(key.asDouble(), 'g', 17);
+    }
+}
+
+int Dictionary::find(const Value &key) const
+{
+    return m_index.value(hashKey(key), -1);
+}
+
+int Dictionary::insert(const Value &key, Value item)
+{
+    const QString h = hashKey(key);
+    if (m_index.contains(h))
+        raise(Err::DuplicateKey);
+    m_entries.push_back({key, std::move(item), true});
+    const int pos = int(m_entries.size()) - 1;
+    m_index.insert(h, pos);
+    ++m_live;
+    return pos;
+}
+
+void Dictionary::remove(const Value &key)
+{
+    auto it = m_index.find(hashKey(key));
+    if (it == m_index.end())
+        raise(Err::ElementNotFound);
+    Entry &e = m_entries[size_t(*it)];
+    m_index.erase(it);
+    e.live = false;
+    e.key = Value();
+    e.item = Value();
+    --m_live;
+    if (m_entries.size() > 32 && size_t(m_live) < m_entries.size() / 2)
+        compact();
+}
+
+void Dictionary::removeAll()
+{
+    // Items may be objects whose release runs script code: empty the table first.
+    std::vector<Entry> old;
+    old.swap(m_entries);
+    m_index.clear();
+    m_live = 0;
+}
+
+void Dictionary::compact()
+{
+    std::vector<Entry> kept;
+    kept.reserve(size_t(m_live));
+    m_index.clear();
+    for (auto &e : m_entries) {
+        if (!e.live)
+            continue;
+        m_index.insert(hashKey(e.key), int(kept.size()));
+        kept.push_back(std::move(e));
+    }
+    m_entries.swap(kept);
+}
+
+bool Dictionary::enumerate(std::vector<Value> &items)
+{
+    items.reserve(size_t(m_live));
+    for (const auto &e : m_entries)
+        if (e.live)
+            items.push_back(e.key);
+    return true;
+}
+
+bool Dictionary::invoke(const QString &name, Access access, std::vector<Value> &args, Value &result)
+{
+    const QString n = name.toLower();
+    const bool assigning = access == Access::Let || access == Access::Set;
+    auto wantArgs = [&](size_t count) {
+        if (args.size() != count)
+            raise(Err::WrongArgumentCount);
+    };
+    if (n.isEmpty() || n == QLatin1String("item")) {
+        if (assigning) {
+            wantArgs(2);
+            int pos = find(args[0]);
+            if (pos < 0)
+                insert(args[0], std::move(args[1]));
+            else
+                m_entries[size_t(pos)].item = std::move(args[1]);
+            return true;
+        }
+        wantArgs(1);
+        int pos = find(args[0]);
+        if (pos < 0)
+            pos = insert(args[0], Value()); // reading a missing key adds it
+        result = m_entries[size_t(pos)].item;
+        return true;
+    }
+    if (n == QLatin1String("add") && !assigning) {
+        wantArgs(2);
+        insert(args[0], std::move(args[1]));
+        return true;
+    }
+    if (n == QLatin1String("exists") && !assigning) {
+        wantArgs(1);
+        result = Value::boolean(find(args[0]) >= 0);
+        return true;
+    }
+    if (n == QLatin1String("count") && !assigning) {
+        wantArgs(0);
+        result = Value::longValue(m_live);
+        return true;
+    }
+    if ((n == QLatin1String("keys") || n == QLatin1String("items")) && !assigning) {
+        wantArgs(0);
+        const bool keys = n == QLatin1String("keys");
+        std::vector<Value> out;
+        out.reserve(size_t(m_live));
+        for (const auto &e : m_entries)
+            if (e.live)
+                out.push_back(keys ? e.key : e.item);
+        result = Value::array(std::move(out));
+        return true;
+    }
+    if (n == QLatin1String("key")) {
+        if (!assigning)
+            return false; // Key can only be assigned
+        wantArgs(2);
+        const int pos = find(args[0]);
+        if (pos < 0)
+            raise(Err::ElementNotFound);
+        const QString h = hashKey(args[1]);
+        if (m_index.contains(h))
+            raise(Err::DuplicateKey);
+        m_index.remove(hashKey(args[0]));
+        m_index.insert(h, pos);
+        m_entries[size_t(pos)].key = args[1];
+        return true;
+    }
+    if (n == QLatin1String("remove") && !assigning) {
+        wantArgs(1);
+        remove(args[0]);
+        return true;
+    }
+    if (n == QLatin1String("removeall") && !assigning) {
+        wantArgs(0);
+        removeAll();
+        return true;
+    }
+    if (n == QLatin1String("comparemode")) {
+        if (!assigning) {
+            wantArgs(0);
+            result = Value::longValue(m_compareMode);
+            return true;
+        }
+        wantArgs(1);
+        const int32_t mode = toLong(args[0]);
+        if (mode < 0 || m_live > 0)
+            raise(Err::InvalidCall);
+        m_compareMode = mode == 0 ? 0 : 1;
+        compact();
+        return true;
+    }
+    return false;
+}
+
+} // namespace vbs
