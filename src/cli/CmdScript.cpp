@@ -1,12 +1,11 @@
 // vornprn-cli script: runs a conversion script over a file as the import dialog's test action
 // does, and prints what it stored.
 #include "cli/CliCommand.h"
+#include "cli/CliShared.h"
 #include "common/MsgBox.h"
 #include "input/TextLines.h"
 #include "input/clsScriptRunner.h"
 
-#include <QCoreApplication>
-#include <QDir>
 #include <QFileInfo>
 
 namespace {
@@ -19,15 +18,14 @@ const CliCommand kCommand{QStringLiteral("script"),
                           &runScript, 42};
 const CliRegistrar reg(kCommand);
 
-// A name without a folder and without ".cvb" is a script of the program's Script folder; so is
-// a bare file name that does not exist where we stand.
+// A name is a script of the program's Script folder; so is a bare file name that does not
+// exist where we stand.
 QString ResolveScript(const QString &given)
 {
-    const QString scripts =
-        QDir(QCoreApplication::applicationDirPath()).absoluteFilePath(QStringLiteral("Script/"));
-    const bool hasFolder = given.contains('/') || given.contains('\\');
-    if (!hasFolder && !given.endsWith(QStringLiteral(".cvb"), Qt::CaseInsensitive))
+    const QString scripts = CliProgramFolder() + QStringLiteral("Script/");
+    if (!CliScriptIsPath(given))
         return scripts + given + QStringLiteral(".cvb");
+    const bool hasFolder = given.contains('/') || given.contains('\\');
     if (!hasFolder && !QFileInfo::exists(given) && QFileInfo::exists(scripts + given))
         return scripts + given;
     return given;

@@ -2,6 +2,46 @@
 
 #include "common/MsgBox.h"
 #include "input/TextLines.h"
+#include "vbscript/Coerce.h"
+#include "vbscript/Engine.h"
+#include "vbscript/HostObject.h"
+#include "vbscript/ScriptError.h"
+#include "vbscript/Value.h"
+
+#include <QDeadlineTimer>
+#include <new>
+
+namespace {
+// "obj" as the script sees it: its members are clsScriptValue's, and only through that name.
+std::shared_ptr<vbs::HostObject> MakeHostObject(clsScriptValue &value)
+{
+    auto obj = std::make_shared<vbs::HostObject>(QStringLiteral("clsScriptValue"));
+    obj->addProperty(
+        QStringLiteral("Source"), [&value] { return vbs::Value::string(value.Source()); },
+        [&value](const vbs::Value &v) { value.setSource(vbs::toStr(v)); });
+    obj->addProperty(
+        QStringLiteral("Result"), [&value] { return vbs::Value::string(value.Result()); },
+        [&value](const vbs::Value &v) { value.setResult(vbs::toStr(v)); });
+    obj->addMethod(QStringLiteral("GetArrayReturn"), 0, 0, [&value](const std::vector<vbs::Value> &) {
+        const QStringList lines = value.GetArrayReturn();
+        std::vector<vbs::Value> items;
+        items.reserve(size_t(lines.size()));
+        for (const QString &line : lines)
+            items.push_back(vbs::Value::string(line));
+        return vbs::Value::array(std::move(items));
+    });
+    obj->addMethod(QStringLiteral("SetArrayReturn"), 2, 2, [&value](const std::vector<vbs::Value> &a) {
+        const qint32 index = vbs::toLong(a[0]);
+        const QString text = vbs::toStr(a[1]);
+        if (index < 0)
+            vbs::raise(vbs::Err::SubscriptOutOfRange);
+        if (!value.SetArrayReturn(index, text))
+            vbs::raise(vbs::Err::OutOfMemory);
+        return vbs::Value();
+    });
+    return obj;
+}
+} // namespace
 
 void clsScriptRunner::LoadScriptFile(const QString &pathFile)
 {
@@ -10,9 +50,18 @@ void clsScriptRunner::LoadScriptFile(const QString &pathFile)
 
 bool clsScriptRunner::RunScript(const QString &input)
 {
-    m_objValue.setSource(input);
-    // The script engine is not linked into this build yet.
-    m_lastError = QStringLiteral("脚本引擎不可用");
+    m_lastError.clear();
+    try {
+        // A fresh engine per run: nothing of an earlier script survives.
+        vbs::Engine engine;
+        m_objValue.setSource(input);
+        engine.addObject(QStringLiteral("obj"), MakeHostObject(m_objValue));
+        if (engine.run(m_strScriptCode, QDeadlineTimer(m_timeLimitMs)))
+            return true;
+        m_lastError = engine.failure().description;
+    } catch (const std::bad_alloc &) {
+        m_lastError = vbs::errorText(vbs::Err::OutOfMemory);
+    }
     MsgBox(QStringLiteral("执行代码错误:") + m_lastError, MsgStyle::Exclamation);
     return false;
 }
