@@ -89,7 +89,8 @@ private:
     std::vector<Value> evalArgs(const std::vector<ExprPtr> &args);
     Value *variable(const NameExpr *n);       // storage of a variable, or raises
     Value *reference(const Expr *e, Frame &callee); // ByRef target, or null for a temporary
-    Value createObject(const QString &name);
+    Value createObject(const QString &progId); // CreateObject
+    Value newObject(const QString &className); // New
     static QString displayName(const Expr *e);
 
     Frame &frame() { return *m_frames.back(); }

@@ -1,6 +1,7 @@
 #include "vbscript/Builtins.h"
 #include "vbscript/Coerce.h"
 #include "vbscript/Dictionary.h"
+#include "vbscript/RegExp.h"
 #include "vbscript/Interpreter.h"
 #include "vbscript/Operators.h"
 
@@ -72,7 +73,7 @@ Value Interpreter::eval(const Expr *e)
     case ExprKind::Paren:
         return eval(static_cast<const ParenExpr *>(e)->inner.get());
     case ExprKind::New:
-        return createObject(static_cast<const NewExpr *>(e)->className);
+        return newObject(static_cast<const NewExpr *>(e)->className);
     }
     return Value();
 }
@@ -301,11 +302,20 @@ Value Interpreter::callBuiltin(int index, const std::vector<ExprPtr> &args)
     }
 }
 
+Value Interpreter::newObject(const QString &className)
+{
+    if (className.compare(QLatin1String("regexp"), Qt::CaseInsensitive) == 0)
+        return Value::object(std::make_shared<RegExpObject>());
+    raiseNamed(Err::ClassNotDefined, className);
+}
+
 Value Interpreter::createObject(const QString &progId)
 {
     const QString id = progId.trimmed().toLower();
     if (id == QLatin1String("scripting.dictionary"))
         return Value::object(std::make_shared<Dictionary>());
+    if (id == QLatin1String("vbscript.regexp"))
+        return Value::object(std::make_shared<RegExpObject>());
     raise(Err::CannotCreateObject);
 }
 

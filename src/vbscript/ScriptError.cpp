@@ -25,6 +25,7 @@ QString errorText(int number)
         {451, QStringLiteral("对象不是一个集合")},
         {457, QStringLiteral("此键已经与该集合的一个元素相关联")},
         {500, QStringLiteral("变量未定义")},
+        {506, QStringLiteral("类没有定义")},
         {501, QStringLiteral("不能给变量赋值")},
         {1002, QStringLiteral("语法错误")},
         {1010, QStringLiteral("缺少标识符")},

@@ -24,6 +24,7 @@ constexpr int NoSuchMember = 438;
 constexpr int WrongArgumentCount = 450;
 constexpr int NotACollection = 451;
 constexpr int DuplicateKey = 457;
+constexpr int ClassNotDefined = 506;
 constexpr int UndefinedVariable = 500;
 constexpr int IllegalAssignment = 501;
 constexpr int Syntax = 1002;
