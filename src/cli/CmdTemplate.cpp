@@ -1,0 +1,205 @@
+// vornprn-cli template: show a template file as JSON, save it again with the full writer, or
+// make the layout-only update.
+#include "cli/CliCommand.h"
+#include "common/FormatMsg.h"
+#include "common/MsgBox.h"
+#include "common/VbFormat.h"
+#include "model/colPLControls.h"
+#include "storage/StrictConvert.h"
+#include "storage/clsPLStoreINI.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+namespace {
+int runTemplate(CliContext &ctx);
+
+const CliCommand kCommand{
+    QStringLiteral("template"),
+    QStringLiteral("template show FILE.tzd | template save IN.tzd OUT.tzd | "
+                   "template set-layout FILE.tzd --left MM --top MM --orientation 0|1"),
+    QStringLiteral("show a slip template as JSON, write it again, or change its layout offset"),
+    &runTemplate, 30};
+const CliRegistrar reg(kCommand);
+
+// A path as given; when no such file exists and the name has no folder part, the program
+// folder's template folder is searched.
+QString resolveTemplate(const QString &given)
+{
+    if (QFileInfo::exists(given) || given.contains('/') || given.contains('\\'))
+        return given;
+    const QString inFolder = QDir(QCoreApplication::applicationDirPath()).absolutePath()
+                             + QStringLiteral("/投注单文件/") + given;
+    return QFileInfo::exists(inFolder) ? inFolder : given;
+}
+
+// Single-precision values as the file writes them, so 0.1 shows as 0.1.
+double single(float v) { return GeneralSingle(v).toDouble(); }
+
+QJsonObject baseJson(const colPLControls &t)
+{
+    QJsonObject o;
+    o["PackNameNoUse"] = t.PackNameNoUse();
+    o["LayoutName"] = t.LayoutName();
+    o["PaperWidth"] = single(t.PaperWidth());
+    o["PaperHeight"] = single(t.PaperHeight());
+    o["PaperMarginLeft"] = single(t.PaperMarginLeft());
+    o["PaperMarginRight"] = single(t.PaperMarginRight());
+    o["PaperMarginTop"] = single(t.PaperMarginTop());
+    o["PaperMarginBottom"] = single(t.PaperMarginBottom());
+    o["PaperColumns"] = t.PaperColumns();
+    o["PaperColumnSpace"] = t.PaperColumnSpace();
+    o["PaperRows"] = t.PaperRows();
+    o["PaperRowSpace"] = t.PaperRowSpace();
+    o["PaperHeaderText"] = t.PaperHeaderText();
+    o["PaperFooterText"] = t.PaperFooterText();
+    o["PaperOrientation"] = t.PaperOrientation();
+    o["IsPrintBodyLine"] = t.IsPrintBodyLine();
+    o["PaperSize"] = t.PaperSize();
+    o["PathFile"] = t.PathFile();
+    o["LottNumberWidth"] = t.LottNumberWidth();
+    o["LottNumberHeight"] = t.LottNumberHeight();
+    o["StakeLocateOffsetStrX"] = t.StakeLocateOffsetStrX();
+    o["StakeLocateOffsetStrY"] = t.StakeLocateOffsetStrY();
+    o["StakeCountPerTicket"] = t.StakeCountPerTicket();
+    o["GroupLottNumberCountStr"] = t.GroupLottNumberCountStr();
+    o["BackPicPathFile"] = t.BackPicPathFile();
+    o["BackPicLeft"] = t.BackPicLeft();
+    o["BackPicTop"] = t.BackPicTop();
+    o["BackPicWidth"] = t.BackPicWidth();
+    o["BackPicHeight"] = t.BackPicHeight();
+    o["GroupCount"] = t.GroupCount();
+    o["LayoutLeft"] = t.LayoutLeft();
+    o["LayoutTop"] = t.LayoutTop();
+    o["MarkStyle"] = t.MarkStyle();
+    return o;
+}
+
+QJsonObject elementJson(const clsPLControl &c)
+{
+    QJsonObject o;
+    o["KeyName"] = c.KeyName();
+    o["ControlType"] = c.ControlType();
+    o["ShowType"] = c.ShowType();
+    o["GroupID"] = c.GroupID();
+    o["FieldValue"] = c.FieldValue();
+    o["Left"] = c.Left();
+    o["Top"] = c.Top();
+    o["Width"] = c.Width();
+    o["Height"] = c.Height();
+    o["BorderStyle"] = c.BorderStyle();
+    o["BackStyle"] = c.BackStyle();
+    o["BackColor"] = c.BackColor();
+    o["ForeColor"] = c.ForeColor();
+    o["Visible"] = c.Visible();
+    o["ZorderSeq"] = c.ZorderSeq();
+    o["SpaceBetweenChar"] = c.SpaceBetweenChar();
+    o["FormatString"] = c.FormatString();
+    o["FontName"] = c.FontName();
+    o["FontBold"] = c.FontBold();
+    o["FontItalic"] = c.FontItalic();
+    o["FontSize"] = c.FontSize();
+    o["FontUnderline"] = c.FontUnderline();
+    o["FontStrikethru"] = c.FontStrikethru();
+    o["Alignment"] = c.Alignment();
+    o["BorderWidth"] = c.BorderWidth();
+    o["BorderColor"] = c.BorderColor();
+    o["TempIndex"] = c.TempIndex();
+    o["IsAllowResize"] = c.IsAllowResize();
+    o["IsAlwaysPrint"] = c.IsAlwaysPrint();
+    return o;
+}
+
+bool fileExists(CliContext &ctx, const QString &given, const QString &path)
+{
+    if (QFileInfo(path).isFile())
+        return true;
+    ctx.err << "vornprn-cli: no template file " << given << "\n";
+    return false;
+}
+
+int show(CliContext &ctx, const QStringList &args)
+{
+    if (args.size() != 1)
+        return cliUsageError(ctx, kCommand, QStringLiteral("show takes one FILE.tzd"));
+    const QString path = resolveTemplate(args[0]);
+    if (!fileExists(ctx, args[0], path))
+        return ExitFailure;
+    colPLControls t;
+    const bool loaded = clsPLStoreINI().LoadFromINI(path, t);
+    QJsonArray controls;
+    for (const clsPLControl &c : t)
+        controls.append(elementJson(c));
+    QJsonObject root;
+    root["loaded"] = loaded;
+    root["base"] = baseJson(t);
+    root["controls"] = controls;
+    ctx.out << QString::fromUtf8(QJsonDocument(root).toJson(QJsonDocument::Indented));
+    return ExitOk;
+}
+
+int save(CliContext &ctx, const QStringList &args)
+{
+    if (args.size() != 2)
+        return cliUsageError(ctx, kCommand, QStringLiteral("save takes IN.tzd and OUT.tzd"));
+    const QString in = resolveTemplate(args[0]);
+    if (!fileExists(ctx, args[0], in))
+        return ExitFailure;
+    colPLControls t;
+    if (!clsPLStoreINI().LoadFromINI(in, t)) {
+        MsgBox(FormatMsg("", QStringLiteral("投注单模板文件 {1} 不能打开！"), {in}), MsgStyle::Plain);
+        return ExitFailure;
+    }
+    return clsPLStoreINI().SaveToINI_Fast(args[1], t) ? ExitOk : ExitFailure;
+}
+
+int setLayout(CliContext &ctx, const QStringList &args)
+{
+    const CliOptions o = cliParse(args, {"left", "top", "orientation"}, {});
+    if (!o.error.isEmpty())
+        return cliUsageError(ctx, kCommand, o.error);
+    if (o.positional.size() != 1)
+        return cliUsageError(ctx, kCommand, QStringLiteral("set-layout takes one FILE.tzd"));
+    for (const char *name : {"left", "top", "orientation"})
+        if (!o.has(name))
+            return cliUsageError(ctx, kCommand, QStringLiteral("missing --%1").arg(name));
+    double left = 0, top = 0;
+    if (!StrictDouble(o.value("left"), &left) || !StrictDouble(o.value("top"), &top))
+        return cliUsageError(ctx, kCommand, QStringLiteral("--left and --top need numbers"));
+    const QString orientation = o.value("orientation").trimmed();
+    if (orientation != "0" && orientation != "1")
+        return cliUsageError(ctx, kCommand, QStringLiteral("--orientation takes 0 or 1"));
+
+    colPLControls t;
+    t.setLayoutLeft(left);
+    t.setLayoutTop(top);
+    t.setPaperOrientation(orientation.toInt());
+    const QString path = resolveTemplate(o.positional[0]);
+    if (!clsPLStoreINI().SaveToINI_LayoutSettingOnly(path, t)) {
+        ctx.err << "vornprn-cli: cannot write " << path << "\n";
+        return ExitFailure;
+    }
+    return ExitOk;
+}
+
+int runTemplate(CliContext &ctx)
+{
+    if (ctx.args.isEmpty())
+        return cliUsageError(ctx, kCommand, QStringLiteral("missing show, save or set-layout"));
+    const QString action = ctx.args.first();
+    const QStringList rest = ctx.args.mid(1);
+    if (action == "show" || action == "save") {
+        const CliOptions o = cliParse(rest, {}, {});
+        if (!o.error.isEmpty())
+            return cliUsageError(ctx, kCommand, o.error);
+        return action == "show" ? show(ctx, o.positional) : save(ctx, o.positional);
+    }
+    if (action == "set-layout")
+        return setLayout(ctx, rest);
+    return cliUsageError(ctx, kCommand, QStringLiteral("unknown action '%1'").arg(action));
+}
+} // namespace
