@@ -161,6 +161,7 @@ void PreviewWidget::resizeEvent(QResizeEvent *event)
 void PreviewWidget::paintEvent(QPaintEvent *event)
 {
     QPainter painter(viewport());
+    painter.fillRect(event->rect(), QColor(128, 128, 128)); // the desk
     m_lastPainted = 0;
     if (pageCount() == 0)
         return;

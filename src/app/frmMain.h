@@ -1,0 +1,106 @@
+#pragma once
+// The main window: choose a slip template, see its test layout, adjust the print offset and
+// orientation for this printer, fill the bet list, choose what to print, and print.
+#include "app/MainSettings.h"
+#include "app/clsFlyChar.h"
+#include "model/colPLControls.h"
+
+#include <QMainWindow>
+#include <memory>
+
+class BetList;
+class PreviewWidget;
+class frmPLPreview;
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+class QSlider;
+class QTableView;
+class QTimer;
+class QToolButton;
+class MarkSample;
+
+class frmMain : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit frmMain(QWidget *parent = nullptr);
+    ~frmMain() override;
+
+    // The load steps: theme, template list, settings, bet list, caption, flying characters.
+    void Form_Load();
+
+    void FillLayoutList(const QString &fileToSelect);
+    void LoadLayout(const QString &templatePath, bool fromTemplate);
+    void SyncLayoutSettings(bool fromTemplate);
+    void ApplyLayoutChanges();
+    void ShowLayoutTest(bool inMainWindow);
+    void UpdateMarkColor();
+    void UpdateRangeControls();
+    void LoadMainSettings();
+    void SaveMainSettings();
+    void PrintLottNumbers(const QString &templatePath, bool useTemplateLayout);
+    void RefreshLottNumberStatus();
+
+    // Buttons and menu entries.
+    void cmdSaveLayout_Click();
+    void cmdPrint_Click();
+    void cmdPrintTest_Click();
+    void cmdLottNumbersImport_Click();
+    void cmdLottNumberClear_Click();
+    void cmdDelSelected_Click();
+    void mnuFileExit_Click();
+    void StepLayout(QLineEdit *box, int direction); // up/down buttons: +-0.1
+
+    BetList &Bets() { return *m_bets; }
+    const colPLControls &CurrentTemplate() const { return *m_layout; }
+    frmPLPreview &PreviewWindow();
+    QString TemplatePath() const;
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void buildUi();
+    QWidget *buildTemplatePane();
+    QWidget *buildOptionsPane();
+    void connectSignals();
+    void openHelp();
+    void openHomePage();
+    MainSettings currentSettings() const;
+
+    std::unique_ptr<BetList> m_bets;
+    std::unique_ptr<colPLControls> m_layout;
+    std::unique_ptr<frmPLPreview> m_preview;
+    int m_stakesPerTicket = 1;
+    qint32 m_lastOrientation = 0;
+    double m_lastLeft = 0, m_lastTop = 0;
+    bool m_loaded = false;
+    clsFlyChar m_fly;
+
+    QComboBox *icboLottType = nullptr;
+    PreviewWidget *vspPreview = nullptr;
+    QPushButton *cmdZoomIn = nullptr, *cmdZoomOut = nullptr, *cmdZoomAll = nullptr;
+    QLineEdit *txtLayoutLeft = nullptr, *txtLayoutTop = nullptr;
+    QToolButton *updLayoutLeftUp = nullptr, *updLayoutLeftDown = nullptr;
+    QToolButton *updLayoutTopUp = nullptr, *updLayoutTopDown = nullptr;
+    QRadioButton *optLandscape = nullptr, *optPortrait = nullptr;
+    QPushButton *cmdSaveLayout = nullptr, *cmdPrintTest = nullptr;
+    QCheckBox *chkPrintText = nullptr, *chkPrintMark = nullptr;
+    QSlider *sldMarkGray = nullptr;
+    MarkSample *lblMarkGray = nullptr;
+    QRadioButton *optPrintRangeAll = nullptr, *optPrintRangeByPage = nullptr, *optPrintRangeByStake = nullptr;
+    QLineEdit *txtPaperStart = nullptr, *txtPaperEnd = nullptr;
+    QLineEdit *txtLottNumberStart = nullptr, *txtLottNumberEnd = nullptr;
+    QLineEdit *txtPrintPaustPaper = nullptr;
+    QPushButton *cmdPrint = nullptr;
+    QTableView *lvwLottNumbers = nullptr;
+    QLabel *lblLottCountInfo = nullptr;
+    QPushButton *cmdLottNumbersImport = nullptr, *cmdLottNumberClear = nullptr, *cmdDelSelected = nullptr;
+    QPushButton *cmdExit = nullptr;
+    QLabel *lblWeb = nullptr;
+    QTimer *tmrFlyChar = nullptr;
+};

@@ -1,0 +1,61 @@
+// VornPrn: start-up of the desktop program.
+#include "app/ProgramFolders.h"
+#include "app/frmMain.h"
+#include "common/MsgBox.h"
+#include "common/clsRegIni.h"
+#include "input/BetImporter.h"
+#include "platform/QtMsgBox.h"
+#include "print/PrintFonts.h"
+#include "storage/clsMouseCtrl.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFont>
+#include <QStandardPaths>
+#include <clocale>
+
+int main(int argc, char **argv)
+{
+    QApplication app(argc, argv);
+    std::setlocale(LC_NUMERIC, "C"); // numbers in files are always written with a "."
+    QApplication::setApplicationName(AppTitle());
+    QApplication::setApplicationVersion(QStringLiteral(VORN_VERSION));
+    // "宋体" is what templates and windows ask for; draw it with the installed CJK family.
+    QFont::insertSubstitution(QStringLiteral("宋体"), ResolveFontFamily(QStringLiteral("宋体")));
+    InstallQtMsgBoxHandler();
+    SetMouseCtrlHandler([](bool wait) {
+        if (wait)
+            QApplication::setOverrideCursor(Qt::WaitCursor);
+        else
+            QApplication::restoreOverrideCursor();
+    });
+
+    // 1-2: the program's folders and the user data folder.
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    const ProgramFolders folders =
+        ProgramFolders::ForProgramFolder(QCoreApplication::applicationDirPath(), documents);
+    SetFolders(folders);
+    EnsureFolder(folders.userData);
+
+    // 4: where the program is, for whoever wants to find it.
+    clsRegIni reg;
+    reg.Init(clsRegIni::HKEY_LOCAL_MACHINE, QStringLiteral("SOFTWARE\\VornPrn"));
+    reg.SaveReg(QStringLiteral("PathFile"), QCoreApplication::applicationFilePath(), QString());
+
+    // 5: the main window.
+    frmMain window;
+    window.show();
+    window.Form_Load();
+
+    // 6: a bet file named on the command line is imported without the dialog.
+    const QString file = QCoreApplication::arguments().mid(1).join(' ').trimmed();
+    if (!file.isEmpty() && window.isVisible()) {
+        ImportFolders f;
+        f.ProgramFolder = folders.program;
+        f.ScriptFolder = folders.scripts;
+        f.UserDataFolder = folders.userData;
+        ShowMe_Background(window.Bets(), file, f);
+        window.RefreshLottNumberStatus();
+    }
+    return app.exec();
+}
