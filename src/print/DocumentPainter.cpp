@@ -36,11 +36,11 @@ Qt::PenStyle qtPenStyle(qint32 style)
     }
 }
 
-QPen statePen(const DrawState &s)
+// A pen thinner than a device pixel is drawn one pixel wide, as printers draw hairlines.
+QPen statePen(const DrawState &s, double pixelsPerTwip)
 {
-    QPen pen(rgbColor(s.PenColor), std::max(0, s.PenWidth), qtPenStyle(s.PenStyle), Qt::FlatCap,
-             Qt::MiterJoin);
-    return pen;
+    const double width = s.PenWidth * pixelsPerTwip < 1.0 ? 0.0 : double(s.PenWidth);
+    return QPen(rgbColor(s.PenColor), width, qtPenStyle(s.PenStyle), Qt::FlatCap, Qt::MiterJoin);
 }
 
 // Rectangles drawn with the inside pen keep their outline within the rectangle.
@@ -54,8 +54,8 @@ QRectF outlineRect(const QRectF &r, const DrawState &s)
 
 class OpPainter {
 public:
-    OpPainter(QPainter &p, const PrintDocument &doc, double deviceDpiY)
-        : m_p(p), m_doc(doc), m_dpiY(deviceDpiY) {}
+    OpPainter(QPainter &p, const PrintDocument &doc, double deviceDpiY, double pixelsPerTwip)
+        : m_p(p), m_doc(doc), m_dpiY(deviceDpiY), m_pixelsPerTwip(pixelsPerTwip) {}
 
     void paint(const DrawOp &op)
     {
@@ -77,7 +77,7 @@ private:
         m_p.fillRect(r, rgbColor(s.BrushColor));
         if (s.PenStyle == 5)
             return;
-        m_p.setPen(statePen(s));
+        m_p.setPen(statePen(s, m_pixelsPerTwip));
         m_p.setBrush(Qt::NoBrush);
         m_p.drawRect(outlineRect(r, s));
     }
@@ -86,7 +86,7 @@ private:
     {
         if (s.PenStyle == 5)
             return;
-        m_p.setPen(statePen(s));
+        m_p.setPen(statePen(s, m_pixelsPerTwip));
         m_p.drawLine(QPointF(op.A, op.B), QPointF(op.C, op.D));
     }
 
@@ -96,7 +96,7 @@ private:
         if (op.Fill) {
             m_p.fillRect(box.normalized(), rgbColor(s.BrushColor));
             if (s.PenStyle != 5) {
-                m_p.setPen(statePen(s));
+                m_p.setPen(statePen(s, m_pixelsPerTwip));
                 m_p.setBrush(Qt::NoBrush);
                 m_p.drawRect(outlineRect(box.normalized(), s));
             }
@@ -124,6 +124,7 @@ private:
     QPainter &m_p;
     const PrintDocument &m_doc;
     double m_dpiY;
+    double m_pixelsPerTwip; // the smaller of the two directions
     const DrawState *m_fontState = nullptr;
 };
 } // namespace
@@ -144,7 +145,7 @@ void DocumentPainter::PaintPage(QPainter &painter, int page, double dpiX, double
     painter.setRenderHint(QPainter::TextAntialiasing, true);
     painter.setRenderHint(QPainter::SmoothPixmapTransform, true);
     // Fonts are resolved against the device's own resolution, whatever the zoom.
-    OpPainter ops(painter, m_doc, painter.device()->logicalDpiY());
+    OpPainter ops(painter, m_doc, painter.device()->logicalDpiY(), std::min(dpiX, dpiY) / 1440.0);
     for (const DrawOp *op = m_doc.PageBegin(page); op != m_doc.PageEnd(page); ++op)
         ops.paint(*op);
     painter.restore();
