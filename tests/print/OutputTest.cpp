@@ -220,39 +220,6 @@ Edges darkEdges(const QImage &img)
 }
 } // namespace
 
-TEST(Fidelity, TestPageBlocksLandWithinOnePixelOfTheirTemplatePosition)
-{
-    colPLControls t = TwoAreaSlip();
-    DocumentSurface s;
-    clsPLPrint engine;
-    clsPLPrint().SetPrinterPageByLayout(s, t);
-    engine.PrintPLWithTest(t, s, true);
-    const PrintDocument &doc = s.Document();
-
-    struct Case {
-        const char *key;
-        int stake;
-        double dpiX, dpiY;
-    };
-    const Case cases[] = {{"r01", 0, 600, 600}, {"r33", 2, 600, 600}, {"b16", 4, 600, 600},
-                          {"r17", 3, 600, 300}, {"b01", 1, 203, 407}};
-    for (const Case &c : cases) {
-        const clsPLControl &block = t.Item(colPLControls::KeyOf(c.key));
-        const double x1 = (t.LayoutLeft() + block.Left()) * 56.7;
-        const double y1 = (t.LayoutTop() + c.stake * 28.5 + block.Top()) * 56.7;
-        const double x2 = x1 + block.Width() * 56.7, y2 = y1 + block.Height() * 56.7;
-        // Render just the block and a margin around it, narrower than the gap to its neighbours.
-        const QRectF area(x1 - 50, y1 - 50, x2 - x1 + 100, y2 - y1 + 100);
-        const QImage img = RenderPageImage(doc, 0, c.dpiX, c.dpiY, area);
-        const Edges e = darkEdges(img);
-        const double px = c.dpiX / 1440, py = c.dpiY / 1440;
-        EXPECT_NEAR(e.left, (x1 - area.left()) * px, 1) << c.key << " " << c.dpiX;
-        EXPECT_NEAR(e.right, (x2 - area.left()) * px, 1) << c.key << " " << c.dpiX;
-        EXPECT_NEAR(e.top, (y1 - area.top()) * py, 1) << c.key << " " << c.dpiY;
-        EXPECT_NEAR(e.bottom, (y2 - area.top()) * py, 1) << c.key << " " << c.dpiY;
-    }
-}
-
 TEST(Fidelity, CrossRunsCornerToCorner)
 {
     DocumentSurface s;
