@@ -139,6 +139,11 @@ bool ForEachTextLine(QIODevice &device, const QString &name,
 bool ForEachTextLine(const QString &path, const std::function<void(QStringView)> &onLine,
                      QString *failure)
 {
+    if (path.isEmpty()) { // QFile would also warn on the console
+        if (failure)
+            *failure = FailureText(path, QStringLiteral("No file name specified"));
+        return false;
+    }
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         if (failure)
