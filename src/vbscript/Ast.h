@@ -4,6 +4,7 @@
 #include "vbscript/Operators.h"
 #include "vbscript/Value.h"
 
+#include <QHash>
 #include <QString>
 #include <memory>
 #include <vector>
@@ -19,6 +20,9 @@ struct NameRef {
         Procedure,  // index into Program::procedures
         Builtin,    // index into the built-in function table
         Constant,   // a built-in constant: the literal in NameExpr::constant
+        Field,      // inside a class: a field of Me (index into ClassInstance::fields)
+        Member,     // inside a class: a method or property of Me (index into ClassDecl::members)
+        Me,
         HostObject, // index into the objects the host registered
         ErrObject,
         Undeclared, // under Option Explicit: raises 500 when used
@@ -87,9 +91,10 @@ struct ParenExpr : Expr {
 struct NewExpr : Expr {
     NewExpr(int l, QString c) : Expr(ExprKind::New, l), className(std::move(c)) {}
     QString className;
+    int classIndex = -1; // into Program::classes; -1 for RegExp or an unknown class
 };
 
-enum class StmtKind { Assign, Call, ReDim, Erase, If, For, ForEach, Do, Select, Exit, OnError, Nop };
+enum class StmtKind { Assign, Call, ReDim, Erase, If, For, ForEach, Do, Select, Exit, OnError, With, Nop };
 
 struct Stmt {
     explicit Stmt(StmtKind k, int l) : kind(k), line(l) {}
@@ -183,6 +188,14 @@ struct OnErrorStmt : Stmt {
     bool resumeNext;
 };
 
+// With obj ... End With: the object is kept in a hidden variable that `.Name` reads.
+struct WithStmt : Stmt {
+    WithStmt(int l) : Stmt(StmtKind::With, l) {}
+    std::unique_ptr<NameExpr> var;
+    ExprPtr object;
+    Block body;
+};
+
 // Declarations of one scope (the script or a procedure), set up when the scope is entered.
 struct Declaration {
     enum Kind { Variable, FixedArray, DynamicArray, Const };
@@ -192,11 +205,17 @@ struct Declaration {
     std::vector<int32_t> upper; // FixedArray
     ExprPtr value;              // Const
     int slot = -1;              // filled by the resolver
+    bool isPublic = true;       // class fields
 };
+
+enum class ProcKind { Sub, Function, PropertyGet, PropertyLet, PropertySet };
 
 struct Procedure {
     QString name;
-    bool isFunction = false;
+    ProcKind kind = ProcKind::Sub;
+    bool isFunction = false; // has a return value: Function or Property Get
+    bool isPublic = true;
+    bool isDefault = false;
     int line = 0;
     struct Param {
         QString name;
@@ -209,6 +228,27 @@ struct Procedure {
     // (functions), then declared and implicit locals.
     int slotCount = 0;
     int returnSlot = -1;
+    QHash<QString, NameRef> localNames; // by lower-case name, for code that Execute compiles
+};
+
+// A class: its fields and methods, and the members scripts reach by name. Property Get, Let
+// and Set of one name form one member.
+struct ClassDecl {
+    QString name;
+    int line = 0;
+    std::vector<Declaration> fields;
+    std::vector<std::unique_ptr<Procedure>> methods;
+    // Filled by the resolver:
+    struct Member {
+        QString name;
+        bool isPublic = true;
+        int field = -1;                     // index into fields
+        int get = -1, let = -1, set = -1;   // indexes into methods (get: also Sub/Function)
+    };
+    std::vector<Member> members;
+    QHash<QString, int> memberIndex; // lower-case name -> members
+    int defaultMember = -1;
+    int initialize = -1, terminate = -1; // Class_Initialize / Class_Terminate in methods
 };
 
 struct Program {
@@ -216,7 +256,12 @@ struct Program {
     std::vector<Declaration> decls; // script level
     Block body;
     std::vector<std::unique_ptr<Procedure>> procedures;
-    int globalCount = 0; // filled by the resolver
+    std::vector<std::shared_ptr<ClassDecl>> classes; // shared with the objects made from them
+    // Filled by the resolver:
+    int globalCount = 0;
+    QHash<QString, NameRef> globalNames; // by lower-case name
+    QHash<QString, int> procNames;       // into procedures
+    QHash<QString, int> classNames;      // into classes
 };
 
 } // namespace vbs

@@ -50,7 +50,7 @@ bool Engine::run(const QString &source, QDeadlineTimer deadline)
     try {
         std::unique_ptr<Program> prog = parseProgram(source, deadline);
         resolveProgram(*prog, m_objectIndex);
-        Interpreter interpreter(*prog, m_objects, deadline);
+        Interpreter interpreter(*prog, m_objects, deadline, m_objectIndex);
         interpreter.run();
         return true;
     } catch (const ScriptError &e) {

@@ -1,5 +1,6 @@
 #include "vbscript/Interpreter.h"
 
+#include "vbscript/ClassInstance.h"
 #include "vbscript/Coerce.h"
 #include "vbscript/ErrObject.h"
 #include "vbscript/Operators.h"
@@ -8,14 +9,34 @@
 
 namespace vbs {
 
-Interpreter::Interpreter(const Program &prog, std::vector<std::shared_ptr<ScriptObject>> hostObjects,
-                         QDeadlineTimer deadline)
-    : m_prog(prog), m_hostObjects(std::move(hostObjects)), m_deadline(deadline)
+Interpreter::Interpreter(Program &prog, std::vector<std::shared_ptr<ScriptObject>> hostObjects,
+                         QDeadlineTimer deadline, QHash<QString, int> hostIndex)
+    : m_prog(prog), m_hostIndex(std::move(hostIndex)),
+      m_token(std::make_shared<Interpreter *>(this)), m_hostObjects(std::move(hostObjects)),
+      m_deadline(deadline)
 {
     m_errObject = std::make_shared<ErrObject>(m_err);
 }
 
-Interpreter::~Interpreter() = default;
+Interpreter::~Interpreter()
+{
+    // Objects that outlive the run are deleted without Class_Terminate.
+    *m_token = nullptr;
+}
+
+// At the end of a run the script's objects are released in the order of their variables,
+// each running its Class_Terminate.
+void Interpreter::releaseGlobals()
+{
+    Frame &globals = *m_frames.front();
+    for (Value *cell : globals.cells) {
+        Value dying = std::move(*cell);
+        try {
+            dying = Value();
+        } catch (...) {
+        }
+    }
+}
 
 void Interpreter::checkDeadline()
 {
@@ -42,6 +63,7 @@ void Interpreter::run()
         throw;
     }
     execBlock(m_prog.body);
+    releaseGlobals();
 }
 
 void Interpreter::initDeclarations(const std::vector<Declaration> &decls)
@@ -145,6 +167,8 @@ Interpreter::Flow Interpreter::execStmt(const Stmt &s)
         frame().resumeNext = static_cast<const OnErrorStmt &>(s).resumeNext;
         m_err.clear();
         return Flow::Normal;
+    case StmtKind::With:
+        return execWith(static_cast<const WithStmt &>(s));
     case StmtKind::Nop:
         return Flow::Normal;
     }
@@ -266,6 +290,20 @@ Interpreter::Flow Interpreter::execSelect(const SelectStmt &s)
     return execBlock(s.elseBody);
 }
 
+Interpreter::Flow Interpreter::execWith(const WithStmt &s)
+{
+    Value *slot = variable(s.var.get());
+    Value object = eval(s.object.get());
+    if (!object.isObject() || !object.asObject())
+        raise(Err::ObjectRequired);
+    *slot = std::move(object);
+    struct Release {
+        Value *slot;
+        ~Release() { *slot = Value(); }
+    } release{slot};
+    return execBlock(s.body);
+}
+
 void Interpreter::execReDim(const ReDimStmt &s)
 {
     for (const auto &item : s.items) {
@@ -317,6 +355,19 @@ void Interpreter::execCall(const CallStmt &s)
         eval(callee);
 }
 
+void Interpreter::assignMember(const Value &object, const MemberExpr *m, std::vector<Value> &args,
+                               Access access)
+{
+    if (ClassInstance *instance = instanceOf(object)) {
+        const int member = visibleMember(*instance, m->name);
+        if (member < 0)
+            raiseNamed(Err::NoSuchMember, displayName(m));
+        memberAccess(instance->shared_from_this(), member, args, access, displayName(m));
+        return;
+    }
+    invoke(object, m->name, displayName(m), args, access);
+}
+
 void Interpreter::assign(const Expr *target, Value value, bool isSet)
 {
     if (isSet) {
@@ -325,15 +376,22 @@ void Interpreter::assign(const Expr *target, Value value, bool isSet)
     } else if (value.isObject()) {
         value = dereference(value);
     }
+    const Access access = isSet ? Access::Set : Access::Let;
     switch (target->kind) {
-    case ExprKind::Name:
-        *variable(static_cast<const NameExpr *>(target)) = std::move(value);
+    case ExprKind::Name: {
+        auto *n = static_cast<const NameExpr *>(target);
+        if (n->ref.kind == NameRef::Member) { // a property of Me
+            std::vector<Value> args{std::move(value)};
+            memberAccess(frame().self, n->ref.index, args, access, n->name);
+            return;
+        }
+        *variable(n) = std::move(value);
         return;
+    }
     case ExprKind::Member: {
         auto *m = static_cast<const MemberExpr *>(target);
         std::vector<Value> args{std::move(value)};
-        invoke(objectOf(m->object.get()), m->name, displayName(m), args,
-               isSet ? Access::Set : Access::Let);
+        assignMember(objectOf(m->object.get()), m, args, access);
         return;
     }
     case ExprKind::Call: {
@@ -343,12 +401,18 @@ void Interpreter::assign(const Expr *target, Value value, bool isSet)
             Value object = objectOf(m->object.get());
             std::vector<Value> args = evalArgs(c->args);
             args.push_back(std::move(value));
-            invoke(object, m->name, displayName(m), args, isSet ? Access::Set : Access::Let);
+            assignMember(object, m, args, access);
             return;
         }
         if (c->callee->kind == ExprKind::Name) {
             auto *n = static_cast<const NameExpr *>(c->callee.get());
-            if (n->ref.kind == NameRef::Local || n->ref.kind == NameRef::Global) {
+            if (n->ref.kind == NameRef::Member) {
+                std::vector<Value> args = evalArgs(c->args);
+                args.push_back(std::move(value));
+                memberAccess(frame().self, n->ref.index, args, access, n->name);
+                return;
+            }
+            if (isStorage(n->ref)) {
                 Value *slot = variable(n);
                 if (slot->isArray()) {
                     *elementRef(*slot, c->args) = std::move(value);

@@ -5,6 +5,7 @@
 #include "vbscript/ScriptObject.h"
 
 #include <QDeadlineTimer>
+#include <QHash>
 #include <memory>
 #include <vector>
 
@@ -22,16 +23,34 @@ struct ErrState {
     void clear() { *this = ErrState(); }
 };
 
+class ClassInstance;
+
+// Kinds of names that stand for a variable's storage.
+inline bool isStorage(const NameRef &r)
+{
+    return r.kind == NameRef::Local || r.kind == NameRef::Global || r.kind == NameRef::Field;
+}
+
 class Interpreter {
 public:
-    Interpreter(const Program &prog, std::vector<std::shared_ptr<ScriptObject>> hostObjects,
-                QDeadlineTimer deadline);
+    Interpreter(Program &prog, std::vector<std::shared_ptr<ScriptObject>> hostObjects,
+                QDeadlineTimer deadline, QHash<QString, int> hostIndex = {});
     ~Interpreter();
 
     // Runs the script-level statements; raises ScriptError with the failing line.
     void run();
 
     ErrState &err() { return m_err; }
+
+    // Classes (InterpreterClasses.cpp). A member of an object, with values for arguments: for
+    // ClassInstance::invoke, and for assignments. For Let and Set the value is the last one.
+    Value memberAccess(const std::shared_ptr<ClassInstance> &self, int member,
+                       std::vector<Value> &values, Access access, const QString &shownName);
+    // Runs Class_Terminate of an object whose last reference went; errors are dropped.
+    void terminate(const std::shared_ptr<ClassInstance> &self);
+    // Calls a procedure (or a method of `self`) with arguments already evaluated.
+    Value callWithValues(const Procedure &p, std::vector<Value> &values,
+                         std::shared_ptr<ClassInstance> self = {});
     // Rnd's generator state (24-bit, as the Windows engine's).
     uint32_t rndSeed = 0x50000;
     float rndLast = 0;
@@ -51,6 +70,12 @@ private:
         std::vector<Value *> cells;
         std::vector<std::shared_ptr<ArrayData>> keep; // arrays whose elements are passed ByRef
         bool resumeNext = false;
+        std::shared_ptr<ClassInstance> self; // Me, in a method of a class
+        const Procedure *proc = nullptr;     // null at script level
+        ClassDecl *cls = nullptr;            // the class of `self`
+        // Variables that code compiled by Execute added to this frame, and their storage.
+        std::unique_ptr<QHash<QString, NameRef>> dynamicNames;
+        std::vector<std::unique_ptr<Value>> extra;
     };
     enum class Flow { Normal, ExitDo, ExitFor, ExitProcedure };
     class FrameGuard;
@@ -71,7 +96,11 @@ private:
     void execErase(const EraseStmt &s);
     void execCall(const CallStmt &s);
     void assign(const Expr *target, Value value, bool isSet);
+    void assignMember(const Value &object, const MemberExpr *m, std::vector<Value> &args,
+                      Access access);
     void catchError(const ScriptError &e);
+    Flow execWith(const WithStmt &s);
+    void releaseGlobals();
 
     // Expressions and calls (InterpreterCalls.cpp)
     Value eval(const Expr *e);
@@ -79,7 +108,10 @@ private:
     Value evalCall(const CallExpr *c);
     Value evalMember(const MemberExpr *m, const std::vector<ExprPtr> &args, Access access);
     Value callName(const NameExpr *n, const std::vector<ExprPtr> &args, Access access);
-    Value callProcedure(const Procedure &p, const std::vector<ExprPtr> &args);
+    Value callProcedure(const Procedure &p, const std::vector<ExprPtr> &args,
+                        std::shared_ptr<ClassInstance> self = {});
+    std::unique_ptr<Frame> newFrame(const Procedure &p, std::shared_ptr<ClassInstance> self);
+    Value runFrame(const Procedure &p, std::unique_ptr<Frame> f);
     Value callBuiltin(int index, const std::vector<ExprPtr> &args);
     Value invoke(const Value &object, const QString &member, const QString &shownName,
                  std::vector<Value> &args, Access access);
@@ -93,9 +125,22 @@ private:
     Value newObject(const QString &className); // New
     static QString displayName(const Expr *e);
 
+    // Classes (InterpreterClasses.cpp)
+    Value newInstance(int classIndex);
+    Value memberCall(const std::shared_ptr<ClassInstance> &self, int member,
+                     const std::vector<ExprPtr> &args, Access access, const QString &shownName);
+    // The member of `object` a script may use by `name` here, or -1.
+    int visibleMember(const ClassInstance &object, const QString &name) const;
+    static ClassInstance *instanceOf(const Value &v);
+    Value indexByValues(const Value &array, const std::vector<Value> &idx, size_t count);
+    Value *elementByValues(Value &array, const std::vector<Value> &idx, size_t count);
+
     Frame &frame() { return *m_frames.back(); }
 
-    const Program &m_prog;
+    Program &m_prog;
+    QHash<QString, int> m_hostIndex;
+    // Objects of this run's classes reach the interpreter through this, until it is gone.
+    std::shared_ptr<Interpreter *> m_token;
     std::vector<std::shared_ptr<ScriptObject>> m_hostObjects;
     std::shared_ptr<ScriptObject> m_errObject;
     QDeadlineTimer m_deadline;

@@ -1,4 +1,5 @@
 #include "vbscript/Builtins.h"
+#include "vbscript/ClassInstance.h"
 #include "vbscript/Coerce.h"
 #include "vbscript/Dictionary.h"
 #include "vbscript/RegExp.h"
@@ -17,8 +18,12 @@ public:
     }
     ~FrameGuard()
     {
+        // The frame's variables go only once the stack is consistent again: releasing an
+        // object may run its Class_Terminate, which pushes frames of its own.
+        std::unique_ptr<Frame> f = std::move(m_in.m_frames.back());
         m_in.m_frames.pop_back();
         --m_in.m_callDepth;
+        f.reset();
     }
 
 private:
@@ -73,7 +78,10 @@ Value Interpreter::eval(const Expr *e)
     case ExprKind::Paren:
         return eval(static_cast<const ParenExpr *>(e)->inner.get());
     case ExprKind::New:
-        return newObject(static_cast<const NewExpr *>(e)->className);
+    {
+        auto *n = static_cast<const NewExpr *>(e);
+        return n->classIndex >= 0 ? newInstance(n->classIndex) : newObject(n->className);
+    }
     }
     return Value();
 }
@@ -87,6 +95,8 @@ Value *Interpreter::variable(const NameExpr *n)
             raise(Err::IllegalAssignment);
         return n->ref.kind == NameRef::Local ? frame().cells[n->ref.index]
                                              : m_frames.front()->cells[n->ref.index];
+    case NameRef::Field:
+        return &frame().self->fields[size_t(n->ref.index)];
     case NameRef::Undeclared:
         raiseNamed(Err::UndefinedVariable, n->name);
     default:
@@ -107,6 +117,10 @@ Value Interpreter::evalName(const NameExpr *n)
         return Value::object(m_hostObjects[size_t(n->ref.index)]);
     case NameRef::ErrObject:
         return Value::object(m_errObject);
+    case NameRef::Field:
+        return frame().self->fields[size_t(n->ref.index)];
+    case NameRef::Me:
+        return Value::object(frame().self);
     default:
         return callName(n, {}, Access::Get);
     }
@@ -119,10 +133,14 @@ Value Interpreter::callName(const NameExpr *n, const std::vector<ExprPtr> &args,
         return callProcedure(*m_prog.procedures[size_t(n->ref.index)], args);
     case NameRef::Builtin:
         return callBuiltin(n->ref.index, args);
+    case NameRef::Member:
+        return memberCall(frame().self, n->ref.index, args, access, n->name);
     case NameRef::Undeclared:
         raiseNamed(Err::UndefinedVariable, n->name);
     case NameRef::Local:
     case NameRef::Global:
+    case NameRef::Field:
+    case NameRef::Me:
     case NameRef::HostObject:
     case NameRef::ErrObject: {
         Value v = evalName(n);
@@ -173,6 +191,12 @@ Value Interpreter::objectOf(const Expr *e)
 Value Interpreter::evalMember(const MemberExpr *m, const std::vector<ExprPtr> &args, Access access)
 {
     Value object = objectOf(m->object.get());
+    if (ClassInstance *instance = instanceOf(object)) {
+        const int member = visibleMember(*instance, m->name);
+        if (member < 0)
+            raiseNamed(Err::NoSuchMember, displayName(m));
+        return memberCall(instance->shared_from_this(), member, args, access, displayName(m));
+    }
     std::vector<Value> values = evalArgs(args);
     return invoke(object, m->name, displayName(m), values, access);
 }
@@ -233,7 +257,7 @@ Value *Interpreter::reference(const Expr *e, Frame &callee)
 {
     if (e->kind == ExprKind::Name) {
         auto *n = static_cast<const NameExpr *>(e);
-        if ((n->ref.kind == NameRef::Local || n->ref.kind == NameRef::Global) && !n->ref.readOnly)
+        if (isStorage(n->ref) && !n->ref.readOnly)
             return variable(n);
         return nullptr;
     }
@@ -242,7 +266,7 @@ Value *Interpreter::reference(const Expr *e, Frame &callee)
         if (c->callee->kind != ExprKind::Name)
             return nullptr;
         auto *n = static_cast<const NameExpr *>(c->callee.get());
-        if (n->ref.kind != NameRef::Local && n->ref.kind != NameRef::Global)
+        if (!isStorage(n->ref))
             return nullptr;
         Value *slot = variable(n);
         if (!slot->isArray())
@@ -254,10 +278,9 @@ Value *Interpreter::reference(const Expr *e, Frame &callee)
     return nullptr;
 }
 
-Value Interpreter::callProcedure(const Procedure &p, const std::vector<ExprPtr> &args)
+std::unique_ptr<Interpreter::Frame> Interpreter::newFrame(const Procedure &p,
+                                                        std::shared_ptr<ClassInstance> self)
 {
-    if (args.size() != p.params.size())
-        raiseNamed(Err::WrongArgumentCount, p.name);
     char probe;
     if (m_callDepth >= kMaxCallDepth || m_stackBase - &probe > kStackBudgetBytes)
         raise(Err::OutOfStack);
@@ -267,6 +290,27 @@ Value Interpreter::callProcedure(const Procedure &p, const std::vector<ExprPtr> 
     f->cells.resize(size_t(p.slotCount));
     for (size_t i = 0; i < f->own.size(); ++i)
         f->cells[i] = &f->own[i];
+    f->proc = &p;
+    f->self = std::move(self);
+    return f;
+}
+
+Value Interpreter::runFrame(const Procedure &p, std::unique_ptr<Frame> f)
+{
+    FrameGuard guard(*this, std::move(f));
+    initDeclarations(p.decls);
+    execBlock(p.body);
+    if (p.returnSlot < 0)
+        return Value();
+    return std::move(*frame().cells[size_t(p.returnSlot)]);
+}
+
+Value Interpreter::callProcedure(const Procedure &p, const std::vector<ExprPtr> &args,
+                                 std::shared_ptr<ClassInstance> self)
+{
+    if (args.size() != p.params.size())
+        raiseNamed(Err::WrongArgumentCount, p.name);
+    auto f = newFrame(p, std::move(self));
     for (size_t i = 0; i < args.size(); ++i) {
         const Expr *a = args[i].get();
         if (!a)
@@ -277,12 +321,19 @@ Value Interpreter::callProcedure(const Procedure &p, const std::vector<ExprPtr> 
         else
             f->own[i] = eval(a);
     }
-    FrameGuard guard(*this, std::move(f));
-    initDeclarations(p.decls);
-    execBlock(p.body);
-    if (p.returnSlot < 0)
-        return Value();
-    return std::move(*frame().cells[size_t(p.returnSlot)]);
+    return runFrame(p, std::move(f));
+}
+
+Value Interpreter::callWithValues(const Procedure &p, std::vector<Value> &values,
+                                  std::shared_ptr<ClassInstance> self)
+{
+    if (values.size() != p.params.size())
+        raiseNamed(Err::WrongArgumentCount, p.name);
+    auto f = newFrame(p, std::move(self));
+    for (size_t i = 0; i < values.size(); ++i)
+        if (values[i].type() != Type::Error)
+            f->own[i] = std::move(values[i]);
+    return runFrame(p, std::move(f));
 }
 
 Value Interpreter::callBuiltin(int index, const std::vector<ExprPtr> &args)

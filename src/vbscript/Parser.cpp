@@ -159,14 +159,24 @@ void Parser::topLevel(Program &prog)
         return procedure(prog, false);
     if (acceptKeyword("function"))
         return procedure(prog, true);
+    if (acceptKeyword("class"))
+        return classDefinition(prog);
     statement(prog.body, false);
 }
 
 void Parser::procedure(Program &prog, bool isFunction)
 {
+    auto proc = procedureDefinition(isFunction ? ProcKind::Function : ProcKind::Sub);
+    m_decls = &prog.decls;
+    prog.procedures.push_back(std::move(proc));
+}
+
+std::unique_ptr<Procedure> Parser::procedureDefinition(ProcKind kind)
+{
     auto proc = std::make_unique<Procedure>();
     proc->line = peek().line;
-    proc->isFunction = isFunction;
+    proc->kind = kind;
+    proc->isFunction = kind == ProcKind::Function || kind == ProcKind::PropertyGet;
     proc->name = expectName();
     if (accept(Tok::LParen) && !accept(Tok::RParen)) {
         do {
@@ -182,15 +192,21 @@ void Parser::procedure(Program &prog, bool isFunction)
         } while (accept(Tok::Comma));
         expect(Tok::RParen);
     }
+    if ((kind == ProcKind::PropertyLet || kind == ProcKind::PropertySet) && proc->params.empty())
+        fail(Err::Syntax); // the assigned value arrives as the last parameter
     endOfStatement();
+    std::vector<Declaration> *outerDecls = m_decls;
     m_decls = &proc->decls;
     m_proc = proc.get();
     proc->body = block({"end"});
     expectKeyword("end", Err::ExpectedEnd);
-    expectKeyword(isFunction ? "function" : "sub", Err::Syntax);
-    m_decls = &prog.decls;
+    const char *closer = kind == ProcKind::Sub        ? "sub"
+                         : kind == ProcKind::Function ? "function"
+                                                      : "property";
+    expectKeyword(closer, Err::Syntax);
+    m_decls = outerDecls;
     m_proc = nullptr;
-    prog.procedures.push_back(std::move(proc));
+    return proc;
 }
 
 bool Parser::atTerminator(const std::vector<const char *> &terminators) const

@@ -46,6 +46,14 @@ private:
     // Statements (ParserStatements.cpp)
     void topLevel(Program &prog);
     void procedure(Program &prog, bool isFunction);
+    // Parameters and body of a Sub, Function or Property, after its keywords.
+    std::unique_ptr<Procedure> procedureDefinition(ProcKind kind);
+
+    // Classes and With (ParserClasses.cpp)
+    void classDefinition(Program &prog);
+    void classMember(ClassDecl &cls);
+    StmtPtr withStatement(int line);
+    ExprPtr withMember(); // `.Name` inside a With block
     Block block(const std::vector<const char *> &terminators);
     bool atTerminator(const std::vector<const char *> &terminators) const;
     void statement(Block &out, bool singleLine);
@@ -85,6 +93,8 @@ private:
     int m_exprNesting = 0; // open parentheses and prefix operators
     std::vector<Declaration> *m_decls = nullptr; // of the scope being parsed
     Procedure *m_proc = nullptr;
+    std::vector<QString> m_withVars; // hidden variables of the open With blocks
+    int m_withCount = 0;
 };
 
 } // namespace vbs

@@ -158,6 +158,10 @@ ExprPtr Parser::primary()
     }
     case Tok::Name:
         break;
+    case Tok::Dot:
+        if (!m_withVars.empty())
+            return withMember();
+        fail(Err::Syntax);
     default:
         fail(Err::Syntax);
     }
@@ -183,7 +187,7 @@ ExprPtr Parser::primary()
         next();
         return std::make_unique<NewExpr>(line, expectName());
     }
-    if (isReservedWord(w))
+    if (isReservedWord(w) && w != QLatin1String("me"))
         fail(Err::Syntax);
     return target();
 }
@@ -191,7 +195,9 @@ ExprPtr Parser::primary()
 ExprPtr Parser::target()
 {
     const Token &t = peek();
-    if (t.kind != Tok::Name || isReservedWord(t.lower))
+    if (t.kind == Tok::Dot && !m_withVars.empty())
+        return withMember();
+    if (t.kind != Tok::Name || (isReservedWord(t.lower) && t.lower != QLatin1String("me")))
         fail(Err::ExpectedStatement);
     const int line = t.line;
     return postfix(std::make_unique<NameExpr>(line, next().text));

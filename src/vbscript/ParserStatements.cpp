@@ -9,6 +9,10 @@ void Parser::statement(Block &out, bool singleLine)
     const int line = t.line;
     if (++m_statements % 4096 == 0 && m_deadline.hasExpired())
         throw ScriptError{Err::Timeout, errorText(Err::Timeout), line, true, false, {}};
+    if (t.kind == Tok::Dot && !m_withVars.empty()) {
+        out.push_back(nameStatement(line));
+        return;
+    }
     if (t.kind != Tok::Name)
         fail(t.kind == Tok::Dot ? Err::Syntax : Err::ExpectedStatement);
     const QString &kw = t.lower;
@@ -58,6 +62,11 @@ void Parser::statement(Block &out, bool singleLine)
     } else if (kw == QLatin1String("call")) {
         next();
         s = callKeywordStatement(line);
+    } else if (kw == QLatin1String("with") && !singleLine) {
+        next();
+        s = withStatement(line);
+    } else if (kw == QLatin1String("me")) {
+        s = nameStatement(line);
     } else if (isReservedWord(kw)) {
         fail(Err::ExpectedStatement);
     } else {
@@ -269,9 +278,13 @@ StmtPtr Parser::exitStatement(int line)
         return std::make_unique<ExitStmt>(line, ExitStmt::Do);
     if (acceptKeyword("for"))
         return std::make_unique<ExitStmt>(line, ExitStmt::For);
-    const bool inFunction = m_proc && m_proc->isFunction;
-    const bool inSub = m_proc && !m_proc->isFunction;
-    if ((inSub && acceptKeyword("sub")) || (inFunction && acceptKeyword("function")))
+    const ProcKind kind = m_proc ? m_proc->kind : ProcKind::Sub;
+    const bool inProperty = kind == ProcKind::PropertyGet || kind == ProcKind::PropertyLet
+                            || kind == ProcKind::PropertySet;
+    if (m_proc
+        && ((kind == ProcKind::Sub && acceptKeyword("sub"))
+            || (kind == ProcKind::Function && acceptKeyword("function"))
+            || (inProperty && acceptKeyword("property"))))
         return std::make_unique<ExitStmt>(line, ExitStmt::Procedure);
     fail(Err::Syntax);
 }

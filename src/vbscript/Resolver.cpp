@@ -6,34 +6,105 @@ namespace vbs {
 
 namespace {
 
+bool isHiddenName(const QString &key) { return key.startsWith(QChar(1)); }
+
 class Resolver {
 public:
     Resolver(Program &p, const QHash<QString, int> &h) : prog(p), hostObjects(h) {}
 
-    void run()
+    // Makes the procedures and classes from index `firstProc`/`firstClass` on known by name.
+    void registerDefinitions(size_t firstProc, size_t firstClass)
     {
-        for (int i = 0; i < int(prog.procedures.size()); ++i)
-            procs.insert(prog.procedures[i]->name.toLower(), i);
-        declare(prog.decls, globals, prog.globalCount, NameRef::Global);
-        for (auto &d : prog.decls)
+        for (size_t i = firstProc; i < prog.procedures.size(); ++i)
+            prog.procNames.insert(prog.procedures[i]->name.toLower(), int(i));
+        for (size_t i = firstClass; i < prog.classes.size(); ++i) {
+            prog.classNames.insert(prog.classes[i]->name.toLower(), int(i));
+            classMembers(*prog.classes[i]);
+        }
+    }
+
+    // Resolves their bodies; after the script-level code, whose implicit variables they share.
+    void resolveDefinitions(size_t firstProc, size_t firstClass)
+    {
+        for (size_t i = firstProc; i < prog.procedures.size(); ++i)
+            procedure(*prog.procedures[i], nullptr);
+        for (size_t i = firstClass; i < prog.classes.size(); ++i)
+            for (auto &m : prog.classes[i]->methods)
+                procedure(*m, prog.classes[i].get());
+    }
+
+    // Statements and declarations of a scope that already exists (script level, or a frame).
+    void scopeBody(std::vector<Declaration> &decls, Block &body, const RunningScope &scope)
+    {
+        enter(scope);
+        declare(decls);
+        for (auto &d : decls)
             if (d.value)
                 expr(d.value.get());
-        block(prog.body);
-        for (auto &p : prog.procedures)
-            procedure(*p);
+        block(body);
+    }
+
+    void expression(Expr &e, const RunningScope &scope)
+    {
+        enter(scope);
+        expr(&e);
     }
 
 private:
-    void declare(std::vector<Declaration> &decls, QHash<QString, NameRef> &scope, int &count,
-                 NameRef::Kind kind)
+    void enter(const RunningScope &scope)
+    {
+        proc = scope.proc;
+        cls = scope.cls;
+        locals = scope.locals;
+        localCount = scope.localCount;
+    }
+
+    // Fields first, then Sub/Function/Property of each name.
+    void classMembers(ClassDecl &c)
+    {
+        auto member = [&](const QString &name) -> ClassDecl::Member & {
+            const QString key = name.toLower();
+            auto it = c.memberIndex.find(key);
+            if (it == c.memberIndex.end()) {
+                it = c.memberIndex.insert(key, int(c.members.size()));
+                c.members.push_back({name, true, -1, -1, -1, -1});
+            }
+            return c.members[size_t(*it)];
+        };
+        for (int i = 0; i < int(c.fields.size()); ++i) {
+            ClassDecl::Member &m = member(c.fields[size_t(i)].name);
+            m.field = i;
+            m.isPublic = c.fields[size_t(i)].isPublic;
+            c.fields[size_t(i)].slot = i;
+        }
+        for (int i = 0; i < int(c.methods.size()); ++i) {
+            const Procedure &p = *c.methods[size_t(i)];
+            const QString key = p.name.toLower();
+            if (key == QLatin1String("class_initialize"))
+                c.initialize = i;
+            else if (key == QLatin1String("class_terminate"))
+                c.terminate = i;
+            ClassDecl::Member &m = member(p.name);
+            (p.kind == ProcKind::PropertyLet   ? m.let
+             : p.kind == ProcKind::PropertySet ? m.set
+                                               : m.get) = i;
+            m.isPublic = p.isPublic;
+            if (p.isDefault)
+                c.defaultMember = c.memberIndex.value(key);
+        }
+    }
+
+    // Gives each declaration a slot in the current scope.
+    void declare(std::vector<Declaration> &decls)
     {
         for (auto &d : decls) {
             const QString key = d.name.toLower();
+            QHash<QString, NameRef> &scope = locals ? *locals : prog.globalNames;
             auto it = scope.find(key);
             if (it == scope.end()) {
                 NameRef ref;
-                ref.kind = kind;
-                ref.index = count++;
+                ref.kind = locals ? NameRef::Local : NameRef::Global;
+                ref.index = locals ? (*localCount)++ : prog.globalCount++;
                 it = scope.insert(key, ref);
             }
             it->readOnly = d.kind == Declaration::Const;
@@ -41,49 +112,61 @@ private:
         }
     }
 
-    void procedure(Procedure &p)
+    void procedure(Procedure &p, ClassDecl *owner)
     {
-        proc = &p;
-        locals.clear();
         int count = 0;
+        RunningScope scope{&p, owner, &p.localNames, &count};
+        enter(scope);
+        p.localNames.clear();
         for (const auto &param : p.params) {
             NameRef ref;
             ref.kind = NameRef::Local;
             ref.index = count++;
-            locals.insert(param.name.toLower(), ref);
+            p.localNames.insert(param.name.toLower(), ref);
         }
         if (p.isFunction) {
             NameRef ref;
             ref.kind = NameRef::Local;
             ref.index = count++;
             p.returnSlot = ref.index;
-            locals.insert(p.name.toLower(), ref);
+            p.localNames.insert(p.name.toLower(), ref);
         }
-        declare(p.decls, locals, count, NameRef::Local);
-        localCount = &count;
+        declare(p.decls);
         for (auto &d : p.decls)
             if (d.value)
                 expr(d.value.get());
         block(p.body);
         p.slotCount = count;
-        proc = nullptr;
-        localCount = nullptr;
+        enter(RunningScope());
     }
 
     NameRef lookup(const QString &name, bool declareMissing)
     {
         const QString key = name.toLower();
-        if (proc) {
-            auto it = locals.find(key);
-            if (it != locals.end())
+        if (locals) {
+            auto it = locals->find(key);
+            if (it != locals->end())
                 return *it;
         }
-        auto g = globals.find(key);
-        if (g != globals.end())
-            return *g;
         NameRef ref;
-        auto p = procs.find(key);
-        if (p != procs.end()) {
+        if (cls) {
+            auto m = cls->memberIndex.find(key);
+            if (m != cls->memberIndex.end()) {
+                const ClassDecl::Member &member = cls->members[size_t(*m)];
+                ref.kind = member.field >= 0 ? NameRef::Field : NameRef::Member;
+                ref.index = member.field >= 0 ? member.field : *m;
+                return ref;
+            }
+            if (key == QLatin1String("me")) {
+                ref.kind = NameRef::Me;
+                return ref;
+            }
+        }
+        auto g = prog.globalNames.find(key);
+        if (g != prog.globalNames.end())
+            return *g;
+        auto p = prog.procNames.find(key);
+        if (p != prog.procNames.end()) {
             ref.kind = NameRef::Procedure;
             ref.index = *p;
             return ref;
@@ -109,19 +192,19 @@ private:
             ref.kind = NameRef::Constant;
             return ref;
         }
-        if (prog.optionExplicit && !declareMissing) {
+        if (prog.optionExplicit && !declareMissing && !isHiddenName(key)) {
             ref.kind = NameRef::Undeclared;
             return ref;
         }
         // Assigning an undeclared name declares it in the scope that uses it.
-        if (proc) {
+        if (locals) {
             ref.kind = NameRef::Local;
             ref.index = (*localCount)++;
-            locals.insert(key, ref);
+            locals->insert(key, ref);
         } else {
             ref.kind = NameRef::Global;
             ref.index = prog.globalCount++;
-            globals.insert(key, ref);
+            prog.globalNames.insert(key, ref);
         }
         return ref;
     }
@@ -161,6 +244,11 @@ private:
         case ExprKind::Paren:
             expr(static_cast<ParenExpr *>(e)->inner.get());
             break;
+        case ExprKind::New: {
+            auto *n = static_cast<NewExpr *>(e);
+            n->classIndex = prog.classNames.value(n->className.toLower(), -1);
+            break;
+        }
         default:
             break;
         }
@@ -173,8 +261,14 @@ private:
         if (e->kind == ExprKind::Name && proc && proc->isFunction) {
             auto *n = static_cast<NameExpr *>(e);
             if (n->name.compare(proc->name, Qt::CaseInsensitive) == 0) {
-                n->ref.kind = NameRef::Procedure;
-                n->ref.index = procs.value(proc->name.toLower());
+                const QString key = proc->name.toLower();
+                if (cls) {
+                    n->ref.kind = NameRef::Member;
+                    n->ref.index = cls->memberIndex.value(key);
+                } else {
+                    n->ref.kind = NameRef::Procedure;
+                    n->ref.index = prog.procNames.value(key);
+                }
                 return;
             }
         }
@@ -255,6 +349,13 @@ private:
             block(sel->elseBody);
             break;
         }
+        case StmtKind::With: {
+            auto *w = static_cast<WithStmt *>(s);
+            expr(w->object.get());
+            name(w->var.get(), true);
+            block(w->body);
+            break;
+        }
         default:
             break;
         }
@@ -262,10 +363,9 @@ private:
 
     Program &prog;
     const QHash<QString, int> &hostObjects;
-    QHash<QString, int> procs;
-    QHash<QString, NameRef> globals;
-    QHash<QString, NameRef> locals;
     Procedure *proc = nullptr;
+    ClassDecl *cls = nullptr;
+    QHash<QString, NameRef> *locals = nullptr;
     int *localCount = nullptr;
 };
 
@@ -273,7 +373,33 @@ private:
 
 void resolveProgram(Program &prog, const QHash<QString, int> &hostObjects)
 {
-    Resolver(prog, hostObjects).run();
+    Resolver r(prog, hostObjects);
+    r.registerDefinitions(0, 0);
+    r.scopeBody(prog.decls, prog.body, RunningScope());
+    r.resolveDefinitions(0, 0);
+}
+
+void resolveFragment(Program &prog, Program &fragment, const QHash<QString, int> &hostObjects,
+                     const RunningScope &scope)
+{
+    const size_t firstProc = prog.procedures.size();
+    const size_t firstClass = prog.classes.size();
+    for (auto &p : fragment.procedures)
+        prog.procedures.push_back(std::move(p));
+    for (auto &c : fragment.classes)
+        prog.classes.push_back(std::move(c));
+    fragment.procedures.clear();
+    fragment.classes.clear();
+    Resolver r(prog, hostObjects);
+    r.registerDefinitions(firstProc, firstClass);
+    r.scopeBody(fragment.decls, fragment.body, scope);
+    r.resolveDefinitions(firstProc, firstClass);
+}
+
+void resolveExpression(Program &prog, Expr &e, const QHash<QString, int> &hostObjects,
+                       const RunningScope &scope)
+{
+    Resolver(prog, hostObjects).expression(e, scope);
 }
 
 } // namespace vbs

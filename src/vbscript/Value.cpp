@@ -11,12 +11,14 @@ Value::Value(const Value &other) : m_type(Type::Empty), m_num(0) { copyFrom(othe
 
 Value::Value(Value &&other) noexcept : m_type(Type::Empty), m_num(0) { moveFrom(other); }
 
+// Assignments release the old contents last, once this value holds the new ones: releasing
+// an object can run script code (Class_Terminate) that reads this very variable, and the
+// source may live inside what is released (a = a(0)).
 Value &Value::operator=(const Value &other)
 {
     if (this != &other) {
-        Value copy(other); // other may live inside what destroy() releases
-        destroy();
-        moveFrom(copy);
+        Value old(std::move(*this));
+        copyFrom(other);
     }
     return *this;
 }
@@ -24,9 +26,8 @@ Value &Value::operator=(const Value &other)
 Value &Value::operator=(Value &&other) noexcept
 {
     if (this != &other) {
-        Value moved(std::move(*&other));
-        destroy();
-        moveFrom(moved);
+        Value old(std::move(*this));
+        moveFrom(other);
     }
     return *this;
 }
