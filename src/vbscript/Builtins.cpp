@@ -17,6 +17,7 @@ const std::vector<Builtin> &builtinTable()
         addMathBuiltins(t);
         addInspectionBuiltins(t);
         addHostBuiltins(t);
+        addDynamicBuiltins(t);
         return t;
     }();
     return table;

@@ -30,6 +30,7 @@ void addConversionBuiltins(std::vector<Builtin> &table);
 void addMathBuiltins(std::vector<Builtin> &table);
 void addInspectionBuiltins(std::vector<Builtin> &table);
 void addHostBuiltins(std::vector<Builtin> &table);
+void addDynamicBuiltins(std::vector<Builtin> &table);
 
 // Helpers the families share.
 bool argGiven(const std::vector<Value> &args, size_t i); // present and not an omitted slot

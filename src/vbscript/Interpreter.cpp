@@ -16,6 +16,7 @@ Interpreter::Interpreter(Program &prog, std::vector<std::shared_ptr<ScriptObject
       m_deadline(deadline)
 {
     m_errObject = std::make_shared<ErrObject>(m_err);
+    m_procedureCount = m_prog.procedures.size();
 }
 
 Interpreter::~Interpreter()
@@ -66,9 +67,8 @@ void Interpreter::run()
     releaseGlobals();
 }
 
-void Interpreter::initDeclarations(const std::vector<Declaration> &decls)
+void Interpreter::initDeclarations(const std::vector<Declaration> &decls, Frame &f)
 {
-    Frame &f = frame();
     for (const auto &d : decls) {
         try {
             switch (d.kind) {

@@ -1,11 +1,13 @@
 #pragma once
 // Interpreter: walks a resolved program. Internal to the engine; the host uses Engine.
 #include "vbscript/Ast.h"
+#include "vbscript/Resolver.h"
 #include "vbscript/ScriptError.h"
 #include "vbscript/ScriptObject.h"
 
 #include <QDeadlineTimer>
 #include <QHash>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -48,6 +50,12 @@ public:
                        std::vector<Value> &values, Access access, const QString &shownName);
     // Runs Class_Terminate of an object whose last reference went; errors are dropped.
     void terminate(const std::shared_ptr<ClassInstance> &self);
+    // Execute / ExecuteGlobal (in the script-level scope) and Eval (InterpreterDynamic.cpp).
+    void execute(const QString &code, bool global);
+    Value evaluate(const QString &expression);
+    // The procedure a script names in GetRef, or null.
+    const Procedure *procedureNamed(const QString &name) const;
+
     // Calls a procedure (or a method of `self`) with arguments already evaluated.
     Value callWithValues(const Procedure &p, std::vector<Value> &values,
                          std::shared_ptr<ClassInstance> self = {});
@@ -72,7 +80,6 @@ private:
         bool resumeNext = false;
         std::shared_ptr<ClassInstance> self; // Me, in a method of a class
         const Procedure *proc = nullptr;     // null at script level
-        ClassDecl *cls = nullptr;            // the class of `self`
         // Variables that code compiled by Execute added to this frame, and their storage.
         std::unique_ptr<QHash<QString, NameRef>> dynamicNames;
         std::vector<std::unique_ptr<Value>> extra;
@@ -85,7 +92,8 @@ private:
     // Statements (Interpreter.cpp)
     Flow execBlock(const Block &b);
     Flow execStmt(const Stmt &s);
-    void initDeclarations(const std::vector<Declaration> &decls);
+    void initDeclarations(const std::vector<Declaration> &decls) { initDeclarations(decls, frame()); }
+    void initDeclarations(const std::vector<Declaration> &decls, Frame &f);
     bool condition(const Expr *e);
     Flow execIf(const IfStmt &s);
     Flow execFor(const ForStmt &s);
@@ -121,6 +129,11 @@ private:
     std::vector<Value> evalArgs(const std::vector<ExprPtr> &args);
     Value *variable(const NameExpr *n);       // storage of a variable, or raises
     Value *reference(const Expr *e, Frame &callee); // ByRef target, or null for a temporary
+    // A procedure that ExecuteGlobal defined after `n` was resolved as a variable, or null.
+    const Procedure *lateProcedure(const NameExpr *n) const;
+    // The scope of the running frame, for code compiled now; grows the frames afterwards.
+    struct DynamicScope;
+    void resolveInFrame(const std::function<void(const RunningScope &)> &resolve, bool global);
     Value createObject(const QString &progId); // CreateObject
     Value newObject(const QString &className); // New
     static QString displayName(const Expr *e);
@@ -147,6 +160,7 @@ private:
     std::vector<std::unique_ptr<Frame>> m_frames; // [0] holds the script-level variables
     ErrState m_err;
     int m_ticks = 0;
+    size_t m_procedureCount = 0; // procedures known when the script was compiled
     int m_callDepth = 0;
     const char *m_stackBase = nullptr;
 

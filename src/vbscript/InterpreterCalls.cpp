@@ -136,6 +136,8 @@ Value Interpreter::callName(const NameExpr *n, const std::vector<ExprPtr> &args,
     case NameRef::Member:
         return memberCall(frame().self, n->ref.index, args, access, n->name);
     case NameRef::Undeclared:
+        if (const Procedure *late = lateProcedure(n))
+            return callProcedure(*late, args);
         raiseNamed(Err::UndefinedVariable, n->name);
     case NameRef::Local:
     case NameRef::Global:
@@ -152,6 +154,8 @@ Value Interpreter::callName(const NameExpr *n, const std::vector<ExprPtr> &args,
         }
         if (access == Access::Get && args.empty())
             return v;
+        if (const Procedure *late = lateProcedure(n))
+            return callProcedure(*late, args);
         raiseNamed(Err::TypeMismatch, n->name);
     }
     default:
@@ -357,6 +361,9 @@ Value Interpreter::newObject(const QString &className)
 {
     if (className.compare(QLatin1String("regexp"), Qt::CaseInsensitive) == 0)
         return Value::object(std::make_shared<RegExpObject>());
+    const int late = m_prog.classNames.value(className.toLower(), -1); // from ExecuteGlobal
+    if (late >= 0)
+        return newInstance(late);
     raiseNamed(Err::ClassNotDefined, className);
 }
 

@@ -25,6 +25,21 @@ std::unique_ptr<Program> parseProgram(const QString &source, QDeadlineTimer dead
     return parser.program();
 }
 
+ExprPtr parseExpression(const QString &source, QDeadlineTimer deadline)
+{
+    Parser parser(source, deadline);
+    return parser.wholeExpression();
+}
+
+ExprPtr Parser::wholeExpression()
+{
+    ExprPtr e = expression();
+    skipSeparators();
+    if (peek().kind != Tok::End)
+        fail(Err::ExpectedEndOfStatement);
+    return e;
+}
+
 Parser::Parser(const QString &source, QDeadlineTimer deadline)
     : m_lexer(source), m_deadline(deadline)
 {

@@ -21,10 +21,15 @@ bool isReservedWord(const QString &lower);
 std::unique_ptr<Program> parseProgram(const QString &source,
                                       QDeadlineTimer deadline = QDeadlineTimer(QDeadlineTimer::Forever));
 
+// Parses one expression that fills the whole text (Eval).
+ExprPtr parseExpression(const QString &source,
+                        QDeadlineTimer deadline = QDeadlineTimer(QDeadlineTimer::Forever));
+
 class Parser {
 public:
     explicit Parser(const QString &source, QDeadlineTimer deadline = QDeadlineTimer(QDeadlineTimer::Forever));
     std::unique_ptr<Program> program();
+    ExprPtr wholeExpression();
 
 private:
     // Tokens

@@ -363,8 +363,8 @@ private:
 
     Program &prog;
     const QHash<QString, int> &hostObjects;
-    Procedure *proc = nullptr;
-    ClassDecl *cls = nullptr;
+    const Procedure *proc = nullptr;
+    const ClassDecl *cls = nullptr;
     QHash<QString, NameRef> *locals = nullptr;
     int *localCount = nullptr;
 };

@@ -12,8 +12,8 @@ void resolveProgram(Program &prog, const QHash<QString, int> &hostObjects);
 
 // Where code compiled while the script runs (Execute, ExecuteGlobal, Eval) executes.
 struct RunningScope {
-    Procedure *proc = nullptr;               // the running procedure; null at script level
-    ClassDecl *cls = nullptr;                // its class, for Me and the class's members
+    const Procedure *proc = nullptr;         // the running procedure; null at script level
+    const ClassDecl *cls = nullptr;          // its class, for Me and the class's members
     QHash<QString, NameRef> *locals = nullptr; // the running frame's names (null: script level)
     int *localCount = nullptr;               // slots of the running frame; grows for new names
 };
