@@ -37,8 +37,10 @@ bool readSwitch(const CliOptions &o, const char *name, bool fallback, bool *valu
 bool writeJson(CliContext &ctx, const QString &target, const QByteArray &json)
 {
     if (target == QLatin1String("-")) {
-        ctx.out << QString::fromUtf8(json);
-        return true;
+        // Already UTF-8: straight to stdout, after what the text stream holds.
+        ctx.out.flush();
+        QFile out;
+        return out.open(stdout, QIODevice::WriteOnly) && out.write(json) == json.size() && out.flush();
     }
     QSaveFile file(target);
     return file.open(QIODevice::WriteOnly) && file.write(json) == json.size() && file.commit();
