@@ -13,6 +13,8 @@
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 #include <malloc.h>
+#include <algorithm>
+#include <numeric>
 #include <random>
 
 namespace {
