@@ -18,6 +18,8 @@ const std::vector<Builtin> &builtinTable()
         addInspectionBuiltins(t);
         addHostBuiltins(t);
         addDynamicBuiltins(t);
+        addDateBuiltins(t);
+        addFormatBuiltins(t);
         return t;
     }();
     return table;

@@ -31,6 +31,8 @@ void addMathBuiltins(std::vector<Builtin> &table);
 void addInspectionBuiltins(std::vector<Builtin> &table);
 void addHostBuiltins(std::vector<Builtin> &table);
 void addDynamicBuiltins(std::vector<Builtin> &table);
+void addDateBuiltins(std::vector<Builtin> &table);
+void addFormatBuiltins(std::vector<Builtin> &table);
 
 // Helpers the families share.
 bool argGiven(const std::vector<Value> &args, size_t i); // present and not an omitted slot
