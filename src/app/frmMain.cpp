@@ -353,10 +353,10 @@ void frmMain::connectSignals()
     connect(cmdZoomAll, &QPushButton::clicked, vspPreview, &PreviewWidget::showWholePage);
     new ApplyOnEnter(txtLayoutLeft, [this] { ApplyLayoutChanges(); });
     new ApplyOnEnter(txtLayoutTop, [this] { ApplyLayoutChanges(); });
-    connect(updLayoutLeftUp, &QToolButton::clicked, this, [this] { StepLayout(txtLayoutLeft, 1); });
-    connect(updLayoutLeftDown, &QToolButton::clicked, this, [this] { StepLayout(txtLayoutLeft, -1); });
-    connect(updLayoutTopUp, &QToolButton::clicked, this, [this] { StepLayout(txtLayoutTop, 1); });
-    connect(updLayoutTopDown, &QToolButton::clicked, this, [this] { StepLayout(txtLayoutTop, -1); });
+    connect(updLayoutLeftUp, &QToolButton::pressed, this, [this] { StepLayout(txtLayoutLeft, 1); });
+    connect(updLayoutLeftDown, &QToolButton::pressed, this, [this] { StepLayout(txtLayoutLeft, -1); });
+    connect(updLayoutTopUp, &QToolButton::pressed, this, [this] { StepLayout(txtLayoutTop, 1); });
+    connect(updLayoutTopDown, &QToolButton::pressed, this, [this] { StepLayout(txtLayoutTop, -1); });
     for (QToolButton *b : {updLayoutLeftUp, updLayoutLeftDown, updLayoutTopUp, updLayoutTopDown})
         connect(b, &QToolButton::released, this, &frmMain::ApplyLayoutChanges);
     connect(optLandscape, &QRadioButton::clicked, this, &frmMain::ApplyLayoutChanges);
@@ -470,6 +470,7 @@ void frmMain::ShowLayoutTest(bool inMainWindow)
     DocumentSurface surface;
     engine.SetPrinterPageByLayout(surface, *m_layout);
     engine.PrintPLWithTest(*m_layout, surface, true);
+    ++m_testLayouts;
     if (inMainWindow) {
         vspPreview->setDocument(surface.TakeDocument());
         return;

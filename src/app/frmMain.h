@@ -58,6 +58,8 @@ public:
     const colPLControls &CurrentTemplate() const { return *m_layout; }
     frmPLPreview &PreviewWindow();
     QString TemplatePath() const;
+    // How many times the test layout was drawn (the preview redraws only on a change).
+    int TestLayoutsShown() const { return m_testLayouts; }
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -76,6 +78,7 @@ private:
     std::unique_ptr<colPLControls> m_layout;
     std::unique_ptr<frmPLPreview> m_preview;
     int m_stakesPerTicket = 1;
+    int m_testLayouts = 0;
     qint32 m_lastOrientation = 0;
     double m_lastLeft = 0, m_lastTop = 0;
     bool m_loaded = false;

@@ -1,0 +1,178 @@
+#include "app/ProgramFolders.h"
+#include "app/frmMain.h"
+#include "common/Quitting.h"
+#include "common/TextFile.h"
+#include "input/BetList.h"
+#include "print/MarkColor.h"
+#include "TestSupport.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSlider>
+#include <QTest>
+#include <QToolButton>
+#include <gtest/gtest.h>
+
+namespace {
+const QString kSample = QStringLiteral("陕西－双色球.tzd");
+
+// A program folder of its own with the given templates (copies of the shipped sample).
+QString programFolder(const QStringList &templateNames, const QString &cfg = QString())
+{
+    const QString dir = makeTempDir();
+    QDir().mkpath(dir + "/投注单文件");
+    QDir().mkpath(dir + "/Script");
+    const QString sample = sourceDir() + "/resources/投注单文件/" + kSample;
+    for (const QString &name : templateNames)
+        QFile::copy(sample, dir + "/投注单文件/" + name);
+    if (!cfg.isEmpty())
+        WriteWholeTextFile(dir + "/Vorn.cfg", cfg);
+    SetFolders(ProgramFolders::ForProgramFolder(dir, dir + "/docs"));
+    return dir;
+}
+
+template <class T>
+T *child(QWidget &w, const char *name)
+{
+    T *c = w.findChild<T *>(name);
+    EXPECT_NE(c, nullptr) << name;
+    return c;
+}
+} // namespace
+
+TEST(frmMain, TemplateListIsSortedByCodeUnitsAndEmptyFolderIsReported)
+{
+    ScriptedMsgBox box;
+    programFolder({"b.tzd", "a.tzd", "B.tzd"});
+    frmMain w;
+    w.Form_Load();
+    auto *list = child<QComboBox>(w, "icboLottType");
+    ASSERT_EQ(list->count(), 3);
+    EXPECT_EQ(list->itemText(0), "B.tzd");
+    EXPECT_EQ(list->itemText(1), "a.tzd");
+    EXPECT_EQ(list->itemText(2), "b.tzd");
+    EXPECT_TRUE(box.shown().empty());
+
+    const QString empty = programFolder({});
+    frmMain w2;
+    w2.Form_Load();
+    ASSERT_FALSE(box.shown().empty());
+    EXPECT_EQ(box.shown()[0].text, "未在[" + empty + "/投注单文件/]目录找到任何的投注单文件!");
+    EXPECT_EQ(box.shown()[0].style, MsgStyle::Exclamation);
+}
+
+TEST(frmMain, SettingsSelectTemplateRangeAndOptions)
+{
+    ScriptedMsgBox box;
+    programFolder({"a.tzd", kSample},
+                  "[MAIN]\r\nPRINTRANGE=2\r\nPRINTMARK=1\r\nPRINT_PAUSE_ON=abc\r\nSELECTFILE=" + kSample + "\r\n");
+    frmMain w;
+    w.Form_Load();
+    EXPECT_EQ(child<QComboBox>(w, "icboLottType")->currentText(), kSample);
+    EXPECT_TRUE(child<QRadioButton>(w, "optPrintRangeByPage")->isChecked());
+    EXPECT_TRUE(child<QLineEdit>(w, "txtPaperStart")->isEnabled());
+    EXPECT_FALSE(child<QLineEdit>(w, "txtLottNumberStart")->isEnabled());
+    EXPECT_TRUE(child<QCheckBox>(w, "chkPrintMark")->isChecked());
+    EXPECT_EQ(child<QLineEdit>(w, "txtPrintPaustPaper")->text(), "200");
+    EXPECT_EQ(w.CurrentTemplate().StakeCountPerTicket(), 5);
+
+    child<QRadioButton>(w, "optPrintRangeAll")->click();
+    EXPECT_FALSE(child<QLineEdit>(w, "txtPaperStart")->isEnabled());
+    EXPECT_FALSE(child<QLineEdit>(w, "txtLottNumberEnd")->isEnabled());
+}
+
+TEST(frmMain, LayoutOffsetRedrawsOnlyOnAChange)
+{
+    ScriptedMsgBox box;
+    programFolder({kSample});
+    frmMain w;
+    w.show();
+    w.Form_Load();
+    auto *left = child<QLineEdit>(w, "txtLayoutLeft");
+    const int before = w.TestLayoutsShown();
+    left->setFocus();
+    left->setText("2.5");
+    QTest::keyClick(left, Qt::Key_Return);
+    EXPECT_EQ(w.TestLayoutsShown(), before + 1);
+    EXPECT_DOUBLE_EQ(w.CurrentTemplate().LayoutLeft(), 2.5);
+    QTest::keyClick(left, Qt::Key_Return);
+    EXPECT_EQ(w.TestLayoutsShown(), before + 1);
+
+    left->setText("1.00");
+    for (int i = 0; i < 3; ++i)
+        child<QToolButton>(w, "updLayoutLeft")->click();
+    EXPECT_EQ(left->text(), "1.3");
+    EXPECT_DOUBLE_EQ(w.CurrentTemplate().LayoutLeft(), 1.3);
+
+    child<QRadioButton>(w, "optLandscape")->click();
+    EXPECT_EQ(w.CurrentTemplate().PaperOrientation(), 1);
+}
+
+TEST(frmMain, GraySliderSetsTheMarkColour)
+{
+    ScriptedMsgBox box;
+    programFolder({kSample});
+    frmMain w;
+    w.Form_Load();
+    auto *slider = child<QSlider>(w, "sldMarkGray");
+    slider->setValue(0);
+    EXPECT_EQ(GetMarkColor(), 0xFFFFFF);
+    slider->setValue(100);
+    EXPECT_EQ(GetMarkColor(), 0);
+    slider->setValue(50);
+    EXPECT_EQ(GetMarkColor(), 0x808080); // 127.5 rounds to even: 128
+}
+
+TEST(frmMain, BetListButtonsAndStatus)
+{
+    ScriptedMsgBox box;
+    programFolder({kSample});
+    frmMain w;
+    w.Form_Load();
+    for (int i = 1; i <= 12; ++i)
+        w.Bets().Append(i, "01 02 03 04 05 06 07");
+    w.RefreshLottNumberStatus();
+    EXPECT_EQ(child<QLabel>(w, "lblLottCountInfo")->text(), "共 12 注, 3 页");
+
+    child<QPushButton>(w, "cmdDelSelected")->click();
+    ASSERT_EQ(box.shown().size(), 1u);
+    EXPECT_EQ(box.shown()[0].text, "请选择要删除的投注号码！\r\n(可以配合使用 Ctrl、Shift 键，同时选择多个号码)");
+
+    box.queue(MsgAnswer::Yes);
+    child<QPushButton>(w, "cmdLottNumberClear")->click();
+    EXPECT_EQ(box.shown().back().text, "确认要清除所有的投注号码吗？");
+    EXPECT_EQ(w.Bets().Count(), 0);
+    EXPECT_EQ(child<QLabel>(w, "lblLottCountInfo")->text(), "共 0 注, 1 页");
+}
+
+TEST(frmMain, ExitAsksUnlessQuittingAndSavesTheSettings)
+{
+    ScriptedMsgBox box;
+    const QString dir = programFolder({kSample});
+    {
+        frmMain w;
+        w.show();
+        w.Form_Load();
+        box.queue(MsgAnswer::No);
+        w.close();
+        EXPECT_TRUE(w.isVisible());
+        EXPECT_EQ(box.shown().back().text, "确认要退出VornPrn吗?");
+        EXPECT_EQ(box.shown().back().style, MsgStyle::Question);
+        const size_t asked = box.shown().size();
+        child<QSlider>(w, "sldMarkGray")->setValue(30);
+        w.mnuFileExit_Click();
+        EXPECT_FALSE(w.isVisible());
+        EXPECT_EQ(box.shown().size(), asked);
+    }
+    SetQuitting(false);
+    const TextReadResult cfg = ReadWholeTextFile(dir + "/Vorn.cfg");
+    ASSERT_TRUE(cfg.ok);
+    EXPECT_TRUE(cfg.text.contains("MARKGRAY=30\r\n"));
+    EXPECT_TRUE(cfg.text.contains("SELECTFILE=" + kSample + "\r\n"));
+}
