@@ -132,6 +132,8 @@ Interpreter::Flow Interpreter::execStmt(const Stmt &s)
     switch (s.kind) {
     case StmtKind::Assign: {
         const auto &a = static_cast<const AssignStmt &>(s);
+        if (!a.isSet && appendInPlace(a))
+            return Flow::Normal;
         assign(a.target.get(), eval(a.value.get()), a.isSet);
         return Flow::Normal;
     }
@@ -214,7 +216,11 @@ Interpreter::Flow Interpreter::execFor(const ForStmt &s)
     *counter = from;
     for (;;) {
         tick();
-        int c = compareValues(*counter, to, false, false);
+        int c;
+        if (counter->isSmallInteger() && to.isSmallInteger())
+            c = counter->asInt() < to.asInt() ? -1 : counter->asInt() > to.asInt() ? 1 : 0;
+        else
+            c = compareValues(*counter, to, false, false);
         if (c == 2 || (up ? c > 0 : c < 0))
             break;
         Flow f = execBlock(s.body);
@@ -222,7 +228,12 @@ Interpreter::Flow Interpreter::execFor(const ForStmt &s)
             break;
         if (f != Flow::Normal)
             return f;
-        *counter = binaryOp(BinOp::Add, *counter, step);
+        Value next;
+        if (counter->isSmallInteger() && step.isSmallInteger()
+            && smallIntegerOp(BinOp::Add, *counter, step, next))
+            *counter = next;
+        else
+            *counter = binaryOp(BinOp::Add, *counter, step);
     }
     return Flow::Normal;
 }

@@ -104,6 +104,8 @@ private:
     void execErase(const EraseStmt &s);
     void execCall(const CallStmt &s);
     void assign(const Expr *target, Value value, bool isSet);
+    // s = s & a & b ... extends s where it is (InterpreterAppend.cpp); false if not that form.
+    bool appendInPlace(const AssignStmt &a);
     void assignMember(const Value &object, const MemberExpr *m, std::vector<Value> &args,
                       Access access);
     void catchError(const ScriptError &e);
@@ -120,6 +122,7 @@ private:
                         std::shared_ptr<ClassInstance> self = {});
     std::unique_ptr<Frame> newFrame(const Procedure &p, std::shared_ptr<ClassInstance> self);
     Value runFrame(const Procedure &p, std::unique_ptr<Frame> f);
+    void recycle(std::unique_ptr<Frame> f); // empties a finished frame into the pool
     Value callBuiltin(int index, const std::vector<ExprPtr> &args);
     Value invoke(const Value &object, const QString &member, const QString &shownName,
                  std::vector<Value> &args, Access access);
@@ -159,6 +162,7 @@ private:
     QDeadlineTimer m_deadline;
     std::vector<std::unique_ptr<Frame>> m_frames; // [0] holds the script-level variables
     ErrState m_err;
+    std::vector<std::unique_ptr<Frame>> m_framePool; // finished frames, reused by calls
     int m_ticks = 0;
     size_t m_procedureCount = 0; // procedures known when the script was compiled
     int m_callDepth = 0;

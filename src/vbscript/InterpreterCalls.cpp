@@ -23,7 +23,7 @@ public:
         std::unique_ptr<Frame> f = std::move(m_in.m_frames.back());
         m_in.m_frames.pop_back();
         --m_in.m_callDepth;
-        f.reset();
+        m_in.recycle(std::move(f));
     }
 
 private:
@@ -72,6 +72,9 @@ Value Interpreter::eval(const Expr *e)
         auto *b = static_cast<const BinaryExpr *>(e);
         Value l = eval(b->lhs.get());
         Value r = eval(b->rhs.get());
+        Value out;
+        if (l.isSmallInteger() && r.isSmallInteger() && smallIntegerOp(b->op, l, r, out))
+            return out;
         return binaryOp(b->op, l, r, b->lhs->kind == ExprKind::Literal,
                         b->rhs->kind == ExprKind::Literal);
     }
@@ -289,7 +292,13 @@ std::unique_ptr<Interpreter::Frame> Interpreter::newFrame(const Procedure &p,
     if (m_callDepth >= kMaxCallDepth || m_stackBase - &probe > kStackBudgetBytes)
         raise(Err::OutOfStack);
     tick();
-    auto f = std::make_unique<Frame>();
+    std::unique_ptr<Frame> f;
+    if (m_framePool.empty()) {
+        f = std::make_unique<Frame>();
+    } else {
+        f = std::move(m_framePool.back());
+        m_framePool.pop_back();
+    }
     f->own.resize(size_t(p.slotCount));
     f->cells.resize(size_t(p.slotCount));
     for (size_t i = 0; i < f->own.size(); ++i)
@@ -297,6 +306,20 @@ std::unique_ptr<Interpreter::Frame> Interpreter::newFrame(const Procedure &p,
     f->proc = &p;
     f->self = std::move(self);
     return f;
+}
+
+void Interpreter::recycle(std::unique_ptr<Frame> f)
+{
+    // Releasing the variables may run Class_Terminate, which uses frames of its own.
+    f->own.clear();
+    f->keep.clear();
+    f->self.reset();
+    f->dynamicNames.reset();
+    f->extra.clear();
+    f->resumeNext = false;
+    f->proc = nullptr;
+    if (m_framePool.size() < 64)
+        m_framePool.push_back(std::move(f));
 }
 
 Value Interpreter::runFrame(const Procedure &p, std::unique_ptr<Frame> f)

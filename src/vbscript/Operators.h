@@ -15,6 +15,10 @@ enum class BinOp {
 Value binaryOp(BinOp op, const Value &a, const Value &b, bool aLiteral = false,
                bool bLiteral = false);
 Value negate(const Value &v);
+
+// The common case of two Integer/Long operands, without any conversions. False when the
+// general binaryOp must decide (other operators, division by zero).
+bool smallIntegerOp(BinOp op, const Value &a, const Value &b, Value &out);
 Value logicalNot(const Value &v);
 
 // Three-way comparison for `=` and friends: -1, 0, 1, or 2 when either side is Null.

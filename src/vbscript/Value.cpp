@@ -7,14 +7,10 @@
 
 namespace vbs {
 
-Value::Value(const Value &other) : m_type(Type::Empty), m_num(0) { copyFrom(other); }
-
-Value::Value(Value &&other) noexcept : m_type(Type::Empty), m_num(0) { moveFrom(other); }
-
 // Assignments release the old contents last, once this value holds the new ones: releasing
 // an object can run script code (Class_Terminate) that reads this very variable, and the
 // source may live inside what is released (a = a(0)).
-Value &Value::operator=(const Value &other)
+Value &Value::assignSlow(const Value &other)
 {
     if (this != &other) {
         Value old(std::move(*this));
@@ -23,7 +19,7 @@ Value &Value::operator=(const Value &other)
     return *this;
 }
 
-Value &Value::operator=(Value &&other) noexcept
+Value &Value::assignSlow(Value &&other) noexcept
 {
     if (this != &other) {
         Value old(std::move(*this));
@@ -223,35 +219,7 @@ bool Value::isIntegral() const
            || m_type == Type::Boolean;
 }
 
-int32_t Value::asInt() const
-{
-    switch (m_type) {
-    case Type::Byte:
-        return m_byte;
-    case Type::Integer:
-        return m_i16;
-    case Type::Long:
-        return m_i32;
-    case Type::Boolean:
-        return m_b ? -1 : 0;
-    default:
-        return 0;
-    }
-}
 
-double Value::asDouble() const
-{
-    switch (m_type) {
-    case Type::Single:
-        return m_f;
-    case Type::Double:
-    case Type::Currency:
-    case Type::Date:
-        return m_d;
-    default:
-        return asInt();
-    }
-}
 
 ArrayData &Value::mutableArray()
 {

@@ -32,12 +32,41 @@ enum class Type : uint16_t {
 
 class Value {
 public:
+    // Copies and moves of numbers never touch the heap: those paths stay inline.
     Value() : m_type(Type::Empty), m_num(0) {}
-    Value(const Value &other);
-    Value(Value &&other) noexcept;
-    Value &operator=(const Value &other);
-    Value &operator=(Value &&other) noexcept;
-    ~Value() { destroy(); }
+    Value(const Value &other) : m_type(other.m_type), m_num(other.m_num)
+    {
+        if (other.onHeap())
+            copyFrom(other);
+    }
+    Value(Value &&other) noexcept : m_type(other.m_type), m_num(other.m_num)
+    {
+        if (other.onHeap())
+            moveFrom(other);
+    }
+    Value &operator=(const Value &other)
+    {
+        if (!onHeap() && !other.onHeap()) {
+            m_type = other.m_type;
+            m_num = other.m_num;
+            return *this;
+        }
+        return assignSlow(other);
+    }
+    Value &operator=(Value &&other) noexcept
+    {
+        if (!onHeap() && !other.onHeap()) {
+            m_type = other.m_type;
+            m_num = other.m_num;
+            return *this;
+        }
+        return assignSlow(std::move(other));
+    }
+    ~Value()
+    {
+        if (onHeap())
+            destroy();
+    }
 
     static Value null();
     static Value missing(); // an omitted argument
@@ -68,8 +97,30 @@ public:
 
     // Raw access; the caller has checked the type.
     bool asBool() const { return m_b; }
-    int32_t asInt() const; // for Byte, Integer, Long, Boolean
-    double asDouble() const; // any numeric subtype
+    int32_t asInt() const // for Byte, Integer, Long, Boolean
+    {
+        switch (m_type) {
+        case Type::Integer: return m_i16;
+        case Type::Long: return m_i32;
+        case Type::Byte: return m_byte;
+        case Type::Boolean: return m_b ? -1 : 0;
+        default: return 0;
+        }
+    }
+    double asDouble() const // any numeric subtype
+    {
+        switch (m_type) {
+        case Type::Double:
+        case Type::Currency:
+        case Type::Date: return m_d;
+        case Type::Single: return m_f;
+        default: return asInt();
+        }
+    }
+    // Integer or Long: the subtypes of the interpreter's fast paths.
+    bool isSmallInteger() const { return m_type == Type::Integer || m_type == Type::Long; }
+    // The text of a String value for appending in place (s = s & x); null for other types.
+    QString *stringForAppend() { return m_type == Type::String ? &m_str : nullptr; }
     const QString &asString() const { return m_str; }
     const std::shared_ptr<ScriptObject> &asObject() const { return m_obj; }
     const std::shared_ptr<ArrayData> &asArray() const { return m_arr; }
@@ -77,9 +128,15 @@ public:
     ArrayData &mutableArray();
 
 private:
+    bool onHeap() const
+    {
+        return m_type == Type::String || m_type == Type::Object || m_type == Type::Array;
+    }
     void destroy();
     void copyFrom(const Value &other);
     void moveFrom(Value &other) noexcept;
+    Value &assignSlow(const Value &other);
+    Value &assignSlow(Value &&other) noexcept;
 
     Type m_type;
     union {

@@ -1,0 +1,235 @@
+// The script engine against CPython on four programs, in the same run on the same machine:
+// (a) a conversion script over a 200,000-line bet file, (b) 10,000,000 rounds of integer
+// arithmetic, (c) building a string of 1,000,000 pieces with &, (d) a recursive Fibonacci(25).
+// Each benchmark times the engine (the reported time) and python3 running the equivalent
+// program; the counters give the medians in milliseconds and engine/python.
+#include "vbscript/Coerce.h"
+#include "vbscript/Engine.h"
+#include "vbscript/HostObject.h"
+#include "vbscript/ScriptError.h"
+
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+#include <algorithm>
+#include <benchmark/benchmark.h>
+
+namespace {
+
+struct Program {
+    QString vbs;
+    QString python; // prints the milliseconds its work took (startup not counted)
+};
+
+// "  01 05 12 19 23 31+09  " with doubled spaces now and then, comments and blank lines.
+QString BetFile(int count)
+{
+    QRandomGenerator rng(11);
+    QString text;
+    text.reserve(count * 28);
+    for (int i = 0; i < count; ++i) {
+        if (i % 1000 == 0)
+            text += QStringLiteral("# batch %1\r\n\r\n").arg(i / 1000);
+        QString line = QStringLiteral("  ");
+        for (int k = 0; k < 6; ++k) {
+            line += QStringLiteral("%1").arg(rng.bounded(1, 34), 2, 10, QLatin1Char('0'));
+            if (k < 5)
+                line += rng.bounded(10) == 0 ? QStringLiteral("  ") : QStringLiteral(" ");
+        }
+        line += QStringLiteral("+%1 \r\n").arg(rng.bounded(1, 17), 2, 10, QLatin1Char('0'));
+        text += line;
+    }
+    return text;
+}
+
+const Program kConversion{
+    QStringLiteral(R"(lines = Split(obj.Source, vbCrLf)
+n = 0
+For i = 0 To UBound(lines)
+    s = Trim(lines(i))
+    If Len(s) > 0 Then
+        If Left(s, 1) <> "#" Then
+            p = InStr(s, "+")
+            If p > 0 Then
+                s = Replace(Replace(Mid(s, 1, p - 1), "  ", " "), " ", ",") & "|" & Mid(s, p + 1)
+                obj.SetArrayReturn n, s
+                n = n + 1
+            End If
+        End If
+    End If
+Next
+)"),
+    QStringLiteral(R"(import sys, time
+src = open(sys.argv[1], encoding="utf-8", newline="").read()
+t = time.perf_counter()
+out = []
+lines = src.split("\r\n")
+n = 0
+for i in range(0, len(lines)):
+    s = lines[i].strip(" ")
+    if len(s) > 0:
+        if s[0] != "#":
+            p = s.find("+") + 1
+            if p > 0:
+                s = s[0:p - 1].replace("  ", " ").replace(" ", ",") + "|" + s[p:]
+                out.append(s)
+                n = n + 1
+print((time.perf_counter() - t) * 1000)
+)")};
+
+const Program kArithmetic{
+    QStringLiteral(R"(total = 0
+For i = 1 To 10000000
+    total = total + i Mod 7
+Next
+)"),
+    QStringLiteral(R"(import time
+t = time.perf_counter()
+total = 0
+for i in range(1, 10000001):
+    total = total + i % 7
+print((time.perf_counter() - t) * 1000)
+)")};
+
+const Program kConcat{
+    QStringLiteral(R"(s = ""
+For i = 1 To 1000000
+    s = s & "ab"
+Next
+)"),
+    QStringLiteral(R"(import time
+t = time.perf_counter()
+s = ""
+for i in range(1, 1000001):
+    s = s + "ab"
+print((time.perf_counter() - t) * 1000)
+)")};
+
+const Program kFibonacci{
+    QStringLiteral(R"(Function Fib(n)
+    If n < 2 Then
+        Fib = n
+    Else
+        Fib = Fib(n - 1) + Fib(n - 2)
+    End If
+End Function
+r = Fib(25)
+)"),
+    QStringLiteral(R"(import time
+def fib(n):
+    if n < 2:
+        return n
+    else:
+        return fib(n - 1) + fib(n - 2)
+t = time.perf_counter()
+r = fib(25)
+print((time.perf_counter() - t) * 1000)
+)")};
+
+// Runs the script as the program runs conversion scripts: "obj" with Source and
+// SetArrayReturn. Returns milliseconds, or -1 on failure.
+double RunEngine(const QString &code, const QString &input, QString *error)
+{
+    QString source = input;
+    std::vector<QString> lines;
+    auto obj = std::make_shared<vbs::HostObject>(QStringLiteral("clsScriptValue"));
+    obj->addProperty(QStringLiteral("Source"), [&] { return vbs::Value::string(source); },
+                     [&](const vbs::Value &v) { source = vbs::toStr(v); });
+    obj->addMethod(QStringLiteral("SetArrayReturn"), 2, 2, [&](const std::vector<vbs::Value> &a) {
+        const int32_t i = vbs::toLong(a[0]);
+        if (i < 0)
+            vbs::raise(vbs::Err::SubscriptOutOfRange);
+        if (size_t(i) >= lines.size())
+            lines.resize(size_t(i) + 1);
+        lines[size_t(i)] = vbs::toStr(a[1]);
+        return vbs::Value();
+    });
+    vbs::Engine engine;
+    engine.addObject(QStringLiteral("obj"), obj);
+    QElapsedTimer clock;
+    clock.start();
+    const bool ok = engine.run(code, QDeadlineTimer(600000));
+    const double ms = clock.nsecsElapsed() / 1e6;
+    if (!ok) {
+        *error = engine.failure().description;
+        return -1;
+    }
+    return ms;
+}
+
+// Runs the Python program with python3; returns the milliseconds it reports, or -1.
+double RunPython(const QTemporaryDir &dir, const QString &code, const QString &inputPath)
+{
+    const QString path = dir.filePath(QStringLiteral("program.py"));
+    QFile f(path);
+    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        return -1;
+    f.write(code.toUtf8());
+    f.close();
+    QProcess p;
+    p.start(QStringLiteral("python3"), {path, inputPath});
+    if (!p.waitForFinished(600000) || p.exitCode() != 0)
+        return -1;
+    bool ok = false;
+    const double ms = QString::fromUtf8(p.readAllStandardOutput()).trimmed().toDouble(&ok);
+    return ok ? ms : -1;
+}
+
+double Median(std::vector<double> v)
+{
+    std::sort(v.begin(), v.end());
+    return v.empty() ? 0 : v[v.size() / 2];
+}
+
+void Compare(benchmark::State &state, const Program &program, const QString &input = QString())
+{
+    QTemporaryDir dir;
+    const QString inputPath = dir.filePath(QStringLiteral("input.txt"));
+    {
+        QFile f(inputPath);
+        if (f.open(QIODevice::WriteOnly))
+            f.write(input.toUtf8());
+    }
+    std::vector<double> engineMs, pythonMs;
+    for (auto _ : state) {
+        QString error;
+        const double e = RunEngine(program.vbs, input, &error);
+        if (e < 0) {
+            state.SkipWithError(("engine failed: " + error).toStdString().c_str());
+            return;
+        }
+        state.SetIterationTime(e / 1000.0);
+        const double p = RunPython(dir, program.python, inputPath);
+        if (p < 0) {
+            state.SkipWithError("python3 failed");
+            return;
+        }
+        engineMs.push_back(e);
+        pythonMs.push_back(p);
+    }
+    const double e = Median(engineMs), p = Median(pythonMs);
+    state.counters["engine_ms"] = e;
+    state.counters["python_ms"] = p;
+    state.counters["ratio"] = p > 0 ? e / p : 0;
+}
+
+void BM_ConversionScript200kLines(benchmark::State &state)
+{
+    Compare(state, kConversion, BetFile(200'000));
+}
+BENCHMARK(BM_ConversionScript200kLines)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(5);
+
+void BM_IntegerLoop10M(benchmark::State &state) { Compare(state, kArithmetic); }
+BENCHMARK(BM_IntegerLoop10M)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(5);
+
+void BM_StringAppend1M(benchmark::State &state) { Compare(state, kConcat); }
+BENCHMARK(BM_StringAppend1M)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(5);
+
+void BM_RecursiveFib25(benchmark::State &state) { Compare(state, kFibonacci); }
+BENCHMARK(BM_RecursiveFib25)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(5);
+
+} // namespace
+
+BENCHMARK_MAIN();
