@@ -1,6 +1,6 @@
 // vornprn-cli template: show a template file as JSON, save it again with the full writer, or
 // make the layout-only update.
-#include "cli/CliCommand.h"
+#include "cli/CliShared.h"
 #include "common/FormatMsg.h"
 #include "common/MsgBox.h"
 #include "common/VbFormat.h"
@@ -8,8 +8,6 @@
 #include "storage/StrictConvert.h"
 #include "storage/clsPLStoreINI.h"
 
-#include <QCoreApplication>
-#include <QDir>
 #include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -25,17 +23,6 @@ const CliCommand kCommand{
     QStringLiteral("show a slip template as JSON, write it again, or change its layout offset"),
     &runTemplate, 30};
 const CliRegistrar reg(kCommand);
-
-// A path as given; when no such file exists and the name has no folder part, the program
-// folder's template folder is searched.
-QString resolveTemplate(const QString &given)
-{
-    if (QFileInfo::exists(given) || given.contains('/') || given.contains('\\'))
-        return given;
-    const QString inFolder = QDir(QCoreApplication::applicationDirPath()).absolutePath()
-                             + QStringLiteral("/投注单文件/") + given;
-    return QFileInfo::exists(inFolder) ? inFolder : given;
-}
 
 // Single-precision values as the file writes them, so 0.1 shows as 0.1.
 double single(float v) { return GeneralSingle(v).toDouble(); }
@@ -126,7 +113,7 @@ int show(CliContext &ctx, const QStringList &args)
 {
     if (args.size() != 1)
         return cliUsageError(ctx, kCommand, QStringLiteral("show takes one FILE.tzd"));
-    const QString path = resolveTemplate(args[0]);
+    const QString path = CliResolveTemplate(args[0]);
     if (!fileExists(ctx, args[0], path))
         return ExitFailure;
     colPLControls t;
@@ -146,7 +133,7 @@ int save(CliContext &ctx, const QStringList &args)
 {
     if (args.size() != 2)
         return cliUsageError(ctx, kCommand, QStringLiteral("save takes IN.tzd and OUT.tzd"));
-    const QString in = resolveTemplate(args[0]);
+    const QString in = CliResolveTemplate(args[0]);
     if (!fileExists(ctx, args[0], in))
         return ExitFailure;
     colPLControls t;
@@ -178,7 +165,7 @@ int setLayout(CliContext &ctx, const QStringList &args)
     t.setLayoutLeft(left);
     t.setLayoutTop(top);
     t.setPaperOrientation(orientation.toInt());
-    const QString path = resolveTemplate(o.positional[0]);
+    const QString path = CliResolveTemplate(o.positional[0]);
     if (!clsPLStoreINI().SaveToINI_LayoutSettingOnly(path, t)) {
         ctx.err << "vornprn-cli: cannot write " << path << "\n";
         return ExitFailure;

@@ -13,21 +13,6 @@
 namespace {
 // The PDF is laid out at 1440 dots per inch, so a twip is one unit of its painter.
 constexpr int PdfResolution = 1440;
-
-QPageLayout pageLayout(const PageSetup &setup)
-{
-    QPageSize size;
-    QSizeF standard;
-    if (PaperSizeTwips(setup.PaperSize, &standard)
-        && standard == QSizeF(setup.PaperWidth, setup.PaperHeight)) {
-        size = QPageSize(QPageSize::id(setup.PaperSize));
-    } else {
-        size = QPageSize(QSizeF(setup.PaperWidth / 20.0, setup.PaperHeight / 20.0), QPageSize::Point,
-                         QString(), QPageSize::ExactMatch);
-    }
-    return QPageLayout(size, setup.Orientation == 1 ? QPageLayout::Landscape : QPageLayout::Portrait,
-                       QMarginsF(0, 0, 0, 0));
-}
 } // namespace
 
 PdfOutput::PdfOutput(const QString &path) : m_path(path) {}
@@ -53,7 +38,7 @@ bool PdfOutput::Append(const PrintDocument &doc)
         return false;
     if (!m_writer)
         setTitle(doc.DocName());
-    const QPageLayout layout = pageLayout(doc.Setup());
+    const QPageLayout layout = PageLayoutOf(doc.Setup());
     DocumentPainter painter(doc);
     for (int page = 0; page < doc.PageCount(); ++page) {
         if (!m_painter) {

@@ -1,5 +1,4 @@
 #include "print/PageSetup.h"
-
 #include "common/VbFormat.h"
 
 #include <QPageSize>
@@ -15,4 +14,19 @@ bool PaperSizeTwips(qint32 code, QSizeF *twips)
     const QSizeF mm = QPageSize::size(id, QPageSize::Millimeter);
     *twips = QSizeF(RoundHalfAway(mm.width() * 1440.0 / 25.4), RoundHalfAway(mm.height() * 1440.0 / 25.4));
     return true;
+}
+
+QPageLayout PageLayoutOf(const PageSetup &setup)
+{
+    QPageSize size;
+    QSizeF standard;
+    if (PaperSizeTwips(setup.PaperSize, &standard)
+        && standard == QSizeF(setup.PaperWidth, setup.PaperHeight)) {
+        size = QPageSize(QPageSize::id(setup.PaperSize));
+    } else {
+        size = QPageSize(QSizeF(setup.PaperWidth / 20.0, setup.PaperHeight / 20.0), QPageSize::Point,
+                         QString(), QPageSize::ExactMatch);
+    }
+    return QPageLayout(size, setup.Orientation == 1 ? QPageLayout::Landscape : QPageLayout::Portrait,
+                       QMarginsF(0, 0, 0, 0));
 }

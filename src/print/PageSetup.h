@@ -1,6 +1,7 @@
 #pragma once
 // The page set-up of a print surface and of the documents it records. Paper and margins are
 // twips; the paper size is given in portrait, `Orientation` turns it.
+#include <QPageLayout>
 #include <QSizeF>
 
 struct PageSetup {
@@ -27,3 +28,6 @@ bool PaperSizeTwips(qint32 code, QSizeF *twips);
 
 // The largest paper side the surface accepts, twips (200 inches, the PDF page limit).
 constexpr float MaxPaperTwips = 288000.0f;
+
+// The paper, orientation and zero margins of a page set-up, for a PDF writer or a printer.
+QPageLayout PageLayoutOf(const PageSetup &setup);

@@ -3,27 +3,9 @@
 #include "print/PageSetup.h"
 #include "print/PrintDocument.h"
 
-#include <QPageLayout>
-#include <QPageSize>
 #include <QPainter>
 #include <QPrinter>
 #include <QPrinterInfo>
-
-namespace {
-QPageLayout pageLayoutOf(const PageSetup &setup)
-{
-    QSizeF standard;
-    QPageSize size;
-    if (PaperSizeTwips(setup.PaperSize, &standard)
-        && standard == QSizeF(setup.PaperWidth, setup.PaperHeight))
-        size = QPageSize(QPageSize::id(setup.PaperSize));
-    else
-        size = QPageSize(QSizeF(setup.PaperWidth / 20.0, setup.PaperHeight / 20.0),
-                         QPageSize::Point, QString(), QPageSize::ExactMatch);
-    return QPageLayout(size, setup.Orientation == 1 ? QPageLayout::Landscape : QPageLayout::Portrait,
-                       QMarginsF(0, 0, 0, 0));
-}
-} // namespace
 
 PrinterOutput::PrinterOutput(const QString &printerName)
 {
@@ -53,7 +35,7 @@ bool PrinterOutput::PrintDocumentOn(QPrinter &printer, const PrintDocument &doc,
         return true;
     // Full page, zero margins: the document's coordinates start at the paper's corner.
     printer.setFullPage(true);
-    printer.setPageLayout(pageLayoutOf(doc.Setup()));
+    printer.setPageLayout(PageLayoutOf(doc.Setup()));
     QPainter painter;
     if (!painter.begin(&printer))
         return false;
