@@ -4,12 +4,16 @@
 #include "common/TextFile.h"
 #include "input/BetList.h"
 #include "print/MarkColor.h"
+#include "print/frmPLPreview.h"
 #include "TestSupport.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QPrinter>
+#include <QTimer>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -175,4 +179,44 @@ TEST(frmMain, ExitAsksUnlessQuittingAndSavesTheSettings)
     ASSERT_TRUE(cfg.ok);
     EXPECT_TRUE(cfg.text.contains("MARKGRAY=30\r\n"));
     EXPECT_TRUE(cfg.text.contains("SELECTFILE=" + kSample + "\r\n"));
+}
+
+TEST(frmMain, PrintButtonRunsTheJobBatchByBatchThroughThePreview)
+{
+    ScriptedMsgBox box; // continue questions: OK
+    const QString dir = programFolder({kSample}, "[MAIN]\r\nPRINT_PAUSE_ON=1\r\n");
+    frmMain w;
+    w.show();
+    w.Form_Load();
+    for (int i = 1; i <= 12; ++i)
+        w.Bets().Append(i, "01 02 03 04 05 06+07");
+
+    frmPLPreview &preview = w.PreviewWindow();
+    int printed = 0;
+    preview.setPrinterDialog([&](QPrinter &printer, int) {
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(QStringLiteral("%1/batch%2.pdf").arg(dir).arg(++printed));
+        return true;
+    });
+    QStringList captions;
+    QTimer answer;
+    answer.setInterval(5);
+    QObject::connect(&answer, &QTimer::timeout, [&] {
+        if (!preview.isVisible())
+            return;
+        captions << preview.findChild<QLabel *>("lblMessage")->text();
+        preview.cmdPrint_Click();
+    });
+    answer.start();
+    child<QPushButton>(w, "cmdPrint")->click();
+    answer.stop();
+
+    EXPECT_EQ(captions, (QStringList{"每次打印1页[第 1 ～ 5 注]", "每次打印1页[第 6 ～ 10 注]",
+                                     "每次打印1页[第 11 ～ 12 注]"}));
+    EXPECT_EQ(printed, 3);
+    EXPECT_EQ(box.texts(), (QStringList{"第 1 ～ 5 注打印完毕, 要继续打印请按[确定]按钮。",
+                                        "第 6 ～ 10 注打印完毕, 要继续打印请按[确定]按钮。",
+                                        "所有投注单打印完毕， 注数从 1 ～ 12 共 12 注。"}));
+    EXPECT_TRUE(QFileInfo(dir + "/batch3.pdf").size() > 0);
+    EXPECT_TRUE(w.centralWidget()->isEnabled());
 }
