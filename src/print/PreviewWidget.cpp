@@ -18,6 +18,9 @@ PreviewWidget::PreviewWidget(QWidget *parent)
     : QAbstractScrollArea(parent), m_doc(std::make_unique<PrintDocument>())
 {
     setFocusPolicy(Qt::StrongFocus);
+    // A vertical bar that came and went with the fitted zoom would change the width the zoom
+    // is fitted to, and fitting would never settle.
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     viewport()->setAutoFillBackground(true);
     QPalette pal = viewport()->palette();
     pal.setColor(QPalette::Window, QColor(128, 128, 128));
@@ -151,11 +154,15 @@ void PreviewWidget::scrollContentsBy(int, int)
 void PreviewWidget::resizeEvent(QResizeEvent *event)
 {
     QAbstractScrollArea::resizeEvent(event);
+    if (m_resizing)
+        return;
+    m_resizing = true;
     const int page = currentPage();
     applyFit();
     updateScrollBars();
     if (m_fit != Fit::None)
         setCurrentPage(page);
+    m_resizing = false;
 }
 
 void PreviewWidget::paintEvent(QPaintEvent *event)

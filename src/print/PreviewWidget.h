@@ -53,4 +53,5 @@ private:
     Fit m_fit = Fit::WholePage;
     int m_lastPage = -1;
     int m_lastPainted = 0;
+    bool m_resizing = false;
 };

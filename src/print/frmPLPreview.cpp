@@ -63,6 +63,8 @@ frmPLPreview::frmPLPreview(QWidget *parent) : QDialog(parent)
     auto *bar = new QHBoxLayout;
     bar->addWidget(m_cmdPrint);
     bar->addWidget(m_lblMessage, 1);
+    for (QPushButton *b : {first, prev, next, last})
+        b->setMaximumWidth(40);
     for (QWidget *w : std::initializer_list<QWidget *>{zoomIn, zoomOut, whole, width, first, prev,
                                                        m_pageBox, m_pageCountLabel, next, last})
         bar->addWidget(w);
