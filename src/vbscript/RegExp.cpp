@@ -68,8 +68,10 @@ public:
             return false;
         const QString n = name.toLower();
         if (n == QLatin1String("submatches")) {
-            wantArgs(args, 0);
-            result = Value::object(std::make_shared<SubMatches>(m_groups));
+            if (args.empty())
+                result = Value::object(std::make_shared<SubMatches>(m_groups));
+            else // m.SubMatches(0): the arguments go to the collection's Item
+                result = itemAt(m_groups, args);
             return true;
         }
         if (!args.empty())
@@ -169,8 +171,9 @@ void expand(QString &out, const QString &rep, const QRegularExpressionMatch &m, 
 
 QString translatePattern(const QString &p, bool multiline)
 {
-    QString out;
-    out.reserve(p.size() + 8);
+    // Lines end at \r, \n or \r\n for ^, $ and the dot, as in JavaScript.
+    QString out = QStringLiteral("(*ANYCRLF)");
+    out.reserve(p.size() + 24);
     bool inClass = false;
     for (qsizetype i = 0; i < p.size(); ++i) {
         const QChar c = p[i];

@@ -29,8 +29,8 @@ private:
     bool m_dirty = true;
 };
 
-// Translates a JavaScript-flavour pattern to PCRE2: `$` ends the text only (unless multiline)
-// and `\uXXXX` names a character.
+// Translates a JavaScript-flavour pattern to PCRE2: `$` ends the text only (unless multiline),
+// lines end at CR, LF or CRLF, and `\uXXXX` names a character.
 QString translatePattern(const QString &pattern, bool multiline);
 
 } // namespace vbs
