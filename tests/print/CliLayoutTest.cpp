@@ -10,19 +10,7 @@
 #include <gtest/gtest.h>
 
 namespace {
-struct CliRun {
-    int exitCode = -1;
-    QByteArray out;
-    QString err;
-};
-
-CliRun runLayout(const QStringList &args)
-{
-    QProcess p;
-    p.start(binDir() + "/vornprn-cli", QStringList{"layout"} + args);
-    p.waitForFinished(120000);
-    return {p.exitCode(), p.readAllStandardOutput(), QString::fromUtf8(p.readAllStandardError())};
-}
+CliRun runLayout(const QStringList &args) { return RunCli(QStringList{"layout"} + args); }
 
 // A bet file of plain ASCII lines (the same bytes in GBK).
 QString writeBets(const QByteArray &lines)
@@ -38,7 +26,7 @@ class CliLayout : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        if (!QFile::exists(binDir() + "/vornprn-cli"))
+        if (!CliBuilt())
             GTEST_SKIP() << "vornprn-cli is not built";
     }
 };

@@ -1,6 +1,8 @@
 #include "TestSupport.h"
 
 #include <QDir>
+#include <QFile>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <memory>
 
@@ -41,4 +43,16 @@ QString makeTempDir()
     static std::vector<std::unique_ptr<QTemporaryDir>> dirs;
     dirs.push_back(std::make_unique<QTemporaryDir>());
     return dirs.back()->path();
+}
+
+bool CliBuilt() { return QFile::exists(binDir() + "/vornprn-cli"); }
+
+CliRun RunCli(const QStringList &args, const QByteArray &stdinBytes)
+{
+    QProcess p;
+    p.start(binDir() + "/vornprn-cli", args);
+    p.write(stdinBytes);
+    p.closeWriteChannel();
+    p.waitForFinished(300000);
+    return {p.exitCode(), p.readAllStandardOutput(), QString::fromUtf8(p.readAllStandardError())};
 }

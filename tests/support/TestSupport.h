@@ -37,3 +37,13 @@ QString binDir();
 
 // A fresh temporary folder per call, removed when the test program ends.
 QString makeTempDir();
+
+// vornprn-cli as a user runs it from the program folder of the build.
+struct CliRun {
+    int exitCode = -1;
+    QByteArray out; // stdout bytes (UTF-8)
+    QString err;
+    QString outText() const { return QString::fromUtf8(out); }
+};
+bool CliBuilt();
+CliRun RunCli(const QStringList &args, const QByteArray &stdinBytes = {});

@@ -1,0 +1,103 @@
+// vornprn-cli print as a user runs it: captions and messages on stdout in order, the stakes of
+// every batch in the JSON, exit codes.
+#include "TestSupport.h"
+
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <gtest/gtest.h>
+
+namespace {
+QString betFile(int stakes)
+{
+    const QString path = makeTempDir() + "/bets.txt";
+    QFile f(path);
+    f.open(QIODevice::WriteOnly);
+    for (int i = 1; i <= stakes; ++i)
+        f.write(QByteArray::number(i % 33 + 1) + " 02 03 04 05 06+07\r\n");
+    return path;
+}
+
+// The first number block drawn on every page (the red number of each ticket's stakes).
+int pagesOf(const QJsonObject &batch) { return batch["document"].toObject()["pages"].toArray().size(); }
+
+class CliPrint : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        if (!CliBuilt())
+            GTEST_SKIP() << "vornprn-cli is not built";
+    }
+};
+} // namespace
+
+TEST_F(CliPrint, BatchesCaptionsMessagesAndJson)
+{
+    const QString json = makeTempDir() + "/job.json";
+    const CliRun r = RunCli({"print", "--template", "陕西－双色球.tzd", "--bets", betFile(23),
+                             "--pause", "2", "--json", json});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_EQ(r.outText(), "每次打印2页[第 1 ～ 10 注]\n"
+                           "第 1 ～ 10 注打印完毕, 要继续打印请按[确定]按钮。\n"
+                           "每次打印2页[第 11 ～ 20 注]\n"
+                           "第 11 ～ 20 注打印完毕, 要继续打印请按[确定]按钮。\n"
+                           "每次打印2页[第 21 ～ 23 注]\n"
+                           "所有投注单打印完毕， 注数从 1 ～ 23 共 23 注。\n");
+    QFile f(json);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    const QJsonObject doc = QJsonDocument::fromJson(f.readAll()).object();
+    const QJsonArray batches = doc["batches"].toArray();
+    ASSERT_EQ(batches.size(), 3);
+    EXPECT_EQ(batches[2].toObject()["caption"].toString(), "每次打印2页[第 21 ～ 23 注]");
+    EXPECT_EQ(pagesOf(batches[0].toObject()), 2);
+    EXPECT_EQ(pagesOf(batches[2].toObject()), 1);
+    EXPECT_EQ(doc["messages"].toArray().size(), 3);
+    // the page set-up of the template travels with every batch
+    EXPECT_EQ(batches[1].toObject()["document"].toObject()["page"].toObject()["paperWidth"].toDouble(), 11906);
+}
+
+TEST_F(CliPrint, RangesAndRefusals)
+{
+    struct Case {
+        QStringList args;
+        int exitCode;
+        QString out;
+    };
+    const QString bets = betFile(12);
+    const Case cases[] = {
+        {{"--pages", "2", "3"}, 0, "每次打印200页[第 6 ～ 12 注]\n所有投注单打印完毕， 注数从 6 ～ 12 共 7 注。\n"},
+        {{"--stakes", "10", "4"}, 0, ""},
+        {{"--stakes", "0", "999"}, 0, "每次打印200页[第 1 ～ 12 注]\n所有投注单打印完毕， 注数从 1 ～ 12 共 12 注。\n"},
+        {{"--pause", "abc"}, 0, "每次打印200页[第 1 ～ 12 注]\n所有投注单打印完毕， 注数从 1 ～ 12 共 12 注。\n"},
+        {{"--pause", "0"}, 1, "每多少页暂停的值必须是大于 0 的整数！当前值为：0\n"},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.args.join(' ').toStdString());
+        const CliRun r = RunCli(QStringList{"print", "--template", "陕西－双色球.tzd", "--bets", bets,
+                                            "--json", makeTempDir() + "/j.json"} + c.args);
+        EXPECT_EQ(r.exitCode, c.exitCode) << r.err.toStdString();
+        EXPECT_EQ(r.outText(), c.out);
+    }
+    const QString empty = makeTempDir() + "/empty.txt";
+    QFile(empty).open(QIODevice::WriteOnly);
+    const CliRun none = RunCli({"print", "--template", "陕西－双色球.tzd", "--bets", empty, "--json",
+                                makeTempDir() + "/j.json"});
+    EXPECT_EQ(none.outText(), "没有投注数据，请先导入投注数据！\n");
+    EXPECT_EQ(none.exitCode, 1);
+    EXPECT_EQ(RunCli({"print", "--bets", empty}).exitCode, 2); // usage
+}
+
+TEST_F(CliPrint, PdfOfAllBatchesInOrder)
+{
+    const QString pdf = makeTempDir() + "/out.pdf";
+    const CliRun r = RunCli({"print", "--template", "陕西－双色球.tzd", "--bets", betFile(23), "--pause",
+                             "2", "--pdf", pdf});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_TRUE(r.err.contains("wrote 5 pages to"));
+    QFile f(pdf);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    const QByteArray bytes = f.readAll();
+    EXPECT_TRUE(bytes.startsWith("%PDF"));
+    EXPECT_EQ(bytes.count("/Type /Page\n") + bytes.count("/Type /Page "), 5);
+}
