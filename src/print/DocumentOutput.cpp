@@ -9,6 +9,7 @@
 #include <QSaveFile>
 #include <charconv>
 #include <cmath>
+#include <type_traits>
 
 namespace {
 // The PDF is laid out at 1440 dots per inch, so a twip is one unit of its painter.
@@ -125,17 +126,9 @@ public:
     QByteArray bytes;
 
     void raw(const char *s) { bytes.append(s); }
-    void number(double v)
-    {
-        if (!std::isfinite(v)) {
-            raw("null");
-            return;
-        }
-        char buf[32];
-        auto r = std::to_chars(buf, buf + sizeof buf, v);
-        bytes.append(buf, r.ptr - buf);
-    }
-    void number(float v)
+    // The shortest text that reads back as the same value (a float keeps its own shortest form).
+    template <class T>
+    void number(T v) requires std::is_floating_point_v<T>
     {
         if (!std::isfinite(v)) {
             raw("null");

@@ -193,32 +193,6 @@ TEST(DocumentPng, OnePictureFilePerPageAtThreeHundredDpi)
     EXPECT_EQ(qGray(first.pixel(310, 310)), 255);
 }
 
-namespace {
-// Edges of the dark area crossing the image's middle row and column, in pixels.
-struct Edges {
-    int left = -1, right = -1, top = -1, bottom = -1;
-};
-Edges darkEdges(const QImage &img)
-{
-    Edges e;
-    const int midY = img.height() / 2, midX = img.width() / 2;
-    for (int x = 0; x < img.width(); ++x) {
-        if (qGray(img.pixel(x, midY)) < 128) {
-            if (e.left < 0)
-                e.left = x;
-            e.right = x + 1;
-        }
-    }
-    for (int y = 0; y < img.height(); ++y) {
-        if (qGray(img.pixel(midX, y)) < 128) {
-            if (e.top < 0)
-                e.top = y;
-            e.bottom = y + 1;
-        }
-    }
-    return e;
-}
-} // namespace
 
 TEST(Fidelity, CrossRunsCornerToCorner)
 {

@@ -116,4 +116,25 @@ std::vector<QString> PageTexts(const PrintDocument &doc, int page)
     return out;
 }
 
+Edges darkEdges(const QImage &img)
+{
+    Edges e;
+    const int midY = img.height() / 2, midX = img.width() / 2;
+    for (int x = 0; x < img.width(); ++x) {
+        if (qGray(img.pixel(x, midY)) < 128) {
+            if (e.left < 0)
+                e.left = x;
+            e.right = x + 1;
+        }
+    }
+    for (int y = 0; y < img.height(); ++y) {
+        if (qGray(img.pixel(midX, y)) < 128) {
+            if (e.top < 0)
+                e.top = y;
+            e.bottom = y + 1;
+        }
+    }
+    return e;
+}
+
 } // namespace printtest

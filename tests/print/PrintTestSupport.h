@@ -3,6 +3,7 @@
 #include "model/colPLControls.h"
 #include "print/PrintDocument.h"
 
+#include <QImage>
 #include <QString>
 #include <vector>
 
@@ -31,5 +32,11 @@ struct Op {
 std::vector<Op> PageOps(const PrintDocument &doc, int page);
 std::vector<Op> OpsOfKind(const PrintDocument &doc, int page, OpKind kind);
 std::vector<QString> PageTexts(const PrintDocument &doc, int page);
+
+// Edges of the dark area crossing the image's middle row and column, in pixels.
+struct Edges {
+    int left = -1, right = -1, top = -1, bottom = -1;
+};
+Edges darkEdges(const QImage &img);
 
 } // namespace printtest

@@ -1,4 +1,5 @@
 // The sample templates shipped with the program: their test pages on paper.
+#include "PrintTestSupport.h"
 #include "TestSupport.h"
 #include "print/DocumentOutput.h"
 #include "print/DocumentSurface.h"
@@ -7,6 +8,9 @@
 
 #include <QImage>
 #include <gtest/gtest.h>
+
+using printtest::darkEdges;
+using printtest::Edges;
 
 namespace {
 const char *const Samples[] = {"陕西－双色球", "七乐彩", "体彩－超级大乐透", "福彩3D"};
@@ -30,30 +34,6 @@ PrintDocument testPage(const colPLControls &t, bool backPic)
     return s.TakeDocument();
 }
 
-// Edges of the dark area crossing the image's middle row and column, in pixels.
-struct Edges {
-    int left = -1, right = -1, top = -1, bottom = -1;
-};
-Edges darkEdges(const QImage &img)
-{
-    Edges e;
-    const int midY = img.height() / 2, midX = img.width() / 2;
-    for (int x = 0; x < img.width(); ++x) {
-        if (qGray(img.pixel(x, midY)) < 128) {
-            if (e.left < 0)
-                e.left = x;
-            e.right = x + 1;
-        }
-    }
-    for (int y = 0; y < img.height(); ++y) {
-        if (qGray(img.pixel(midX, y)) < 128) {
-            if (e.top < 0)
-                e.top = y;
-            e.bottom = y + 1;
-        }
-    }
-    return e;
-}
 
 // The first pixel of ink (anything clearly darker than the paper) met when walking from
 // `from` to `to` (pixels) along a row or a column of the image; -1 when there is none.
