@@ -295,38 +295,6 @@ Value binaryOp(BinOp op, const Value &a, const Value &b, bool aLiteral, bool bLi
     }
 }
 
-bool smallIntegerOp(BinOp op, const Value &a, const Value &b, Value &out)
-{
-    const long long p = a.asInt(), q = b.asInt();
-    const bool integers = a.type() == Type::Integer && b.type() == Type::Integer;
-    long long r;
-    switch (op) {
-    case BinOp::Add: r = p + q; break;
-    case BinOp::Sub: r = p - q; break;
-    case BinOp::Mul: r = p * q; break;
-    case BinOp::Mod:
-        if (q == 0)
-            return false;
-        r = p % q;
-        break;
-    case BinOp::IntDiv:
-        if (q == 0)
-            return false;
-        r = p / q;
-        break;
-    case BinOp::Eq: out = Value::boolean(p == q); return true;
-    case BinOp::Ne: out = Value::boolean(p != q); return true;
-    case BinOp::Lt: out = Value::boolean(p < q); return true;
-    case BinOp::Gt: out = Value::boolean(p > q); return true;
-    case BinOp::Le: out = Value::boolean(p <= q); return true;
-    case BinOp::Ge: out = Value::boolean(p >= q); return true;
-    default:
-        return false;
-    }
-    out = integerResult(r, integers ? RInteger : RLong);
-    return true;
-}
-
 Value negate(const Value &v0)
 {
     Value v = toNumeric(v0);

@@ -2,6 +2,8 @@
 // The operators of the language over Values, with the widening, Null and Empty rules.
 #include "vbscript/Value.h"
 
+#include <cstdint>
+
 namespace vbs {
 
 enum class BinOp {
@@ -17,8 +19,44 @@ Value binaryOp(BinOp op, const Value &a, const Value &b, bool aLiteral = false,
 Value negate(const Value &v);
 
 // The common case of two Integer/Long operands, without any conversions. False when the
-// general binaryOp must decide (other operators, division by zero).
-bool smallIntegerOp(BinOp op, const Value &a, const Value &b, Value &out);
+// general binaryOp must decide (other operators, division by zero). Inline: loops and
+// recursive calls spend much of their time here.
+inline bool smallIntegerOp(BinOp op, const Value &a, const Value &b, Value &out)
+{
+    const long long p = a.asInt(), q = b.asInt();
+    long long r;
+    switch (op) {
+    case BinOp::Add: r = p + q; break;
+    case BinOp::Sub: r = p - q; break;
+    case BinOp::Mul: r = p * q; break;
+    case BinOp::Mod:
+        if (q == 0)
+            return false;
+        r = p % q;
+        break;
+    case BinOp::IntDiv:
+        if (q == 0)
+            return false;
+        r = p / q;
+        break;
+    case BinOp::Eq: out = Value::boolean(p == q); return true;
+    case BinOp::Ne: out = Value::boolean(p != q); return true;
+    case BinOp::Lt: out = Value::boolean(p < q); return true;
+    case BinOp::Gt: out = Value::boolean(p > q); return true;
+    case BinOp::Le: out = Value::boolean(p <= q); return true;
+    case BinOp::Ge: out = Value::boolean(p >= q); return true;
+    default:
+        return false;
+    }
+    // Integer when both operands are and the result fits, else Long, else Double.
+    if (a.type() == Type::Integer && b.type() == Type::Integer && r >= -32768 && r <= 32767)
+        out = Value::integer(int16_t(r));
+    else if (r >= INT32_MIN && r <= INT32_MAX)
+        out = Value::longValue(int32_t(r));
+    else
+        out = Value::dbl(double(r));
+    return true;
+}
 Value logicalNot(const Value &v);
 
 // Three-way comparison for `=` and friends: -1, 0, 1, or 2 when either side is Null.

@@ -68,16 +68,42 @@ public:
             destroy();
     }
 
-    static Value null();
-    static Value missing(); // an omitted argument
-    static Value boolean(bool b);
-    static Value byte(uint8_t v);
-    static Value integer(int16_t v);
-    static Value longValue(int32_t v);
-    static Value single(float v);
-    static Value dbl(double v);
-    static Value currency(double v);
-    static Value date(double v);
+    // The scalar factories are defined here so that arithmetic inlines them.
+    static Value null() { return scalar(Type::Null); }
+    static Value missing() { return scalar(Type::Error); } // an omitted argument
+    static Value boolean(bool b)
+    {
+        Value v = scalar(Type::Boolean);
+        v.m_b = b;
+        return v;
+    }
+    static Value byte(uint8_t x)
+    {
+        Value v = scalar(Type::Byte);
+        v.m_byte = x;
+        return v;
+    }
+    static Value integer(int16_t x)
+    {
+        Value v = scalar(Type::Integer);
+        v.m_i16 = x;
+        return v;
+    }
+    static Value longValue(int32_t x)
+    {
+        Value v = scalar(Type::Long);
+        v.m_i32 = x;
+        return v;
+    }
+    static Value single(float x)
+    {
+        Value v = scalar(Type::Single);
+        v.m_f = x;
+        return v;
+    }
+    static Value dbl(double x) { return floating(Type::Double, x); }
+    static Value currency(double x) { return floating(Type::Currency, x); }
+    static Value date(double x) { return floating(Type::Date, x); }
     static Value string(QString s);
     static Value object(std::shared_ptr<ScriptObject> o); // null pointer means Nothing
     static Value array(std::shared_ptr<ArrayData> a);
@@ -128,6 +154,18 @@ public:
     ArrayData &mutableArray();
 
 private:
+    static Value scalar(Type t)
+    {
+        Value v;
+        v.m_type = t;
+        return v;
+    }
+    static Value floating(Type t, double x)
+    {
+        Value v = scalar(t);
+        v.m_d = x;
+        return v;
+    }
     bool onHeap() const
     {
         return m_type == Type::String || m_type == Type::Object || m_type == Type::Array;
