@@ -33,8 +33,14 @@ private:
         int minArgs = 0;
         int maxArgs = 0;
     };
+    const Member *find(const QString &name);
+
     QString m_typeName;
     QHash<QString, Member> m_members; // by lower-case name
+    // The member found last and the name as the script wrote it: a loop calls the same
+    // member again and again. Cleared when members are added (the hash may move them).
+    QString m_lastName;
+    const Member *m_last = nullptr;
 };
 
 } // namespace vbs
