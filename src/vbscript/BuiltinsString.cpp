@@ -6,6 +6,7 @@
 
 #include <QStringDecoder>
 #include <QStringEncoder>
+#include <algorithm>
 
 namespace vbs {
 
@@ -123,13 +124,19 @@ Value replace(Interpreter &, Args &a)
     if (start > s.size())
         return Value::string(QString());
     // The part before start is dropped from the result.
-    QString text = s.mid(qsizetype(start - 1));
+    QString text = start == 1 ? s : s.mid(qsizetype(start - 1));
     if (find.isEmpty() || limit == 0)
         return Value::string(text);
+    const Qt::CaseSensitivity cs = sensitivity(mode);
+    // Every occurrence, and a result that cannot outgrow the limit: QString does it at once.
+    const long long growth = std::max<long long>(0, with.size() - find.size());
+    if (limit < 0 && text.size() + text.size() / find.size() * growth <= kMaxStringLength) {
+        text.replace(find, with, cs);
+        return Value::string(std::move(text));
+    }
     QString out;
     qsizetype pos = 0;
     long long done = 0;
-    const Qt::CaseSensitivity cs = sensitivity(mode);
     for (;;) {
         if (limit >= 0 && done >= limit)
             break;
