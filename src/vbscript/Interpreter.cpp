@@ -376,7 +376,7 @@ void Interpreter::assignMember(const Value &object, const MemberExpr *m, std::ve
         memberAccess(instance->shared_from_this(), member, args, access, displayName(m));
         return;
     }
-    invoke(object, m->name, displayName(m), args, access);
+    invoke(object, m->name, m, args, access);
 }
 
 void Interpreter::assign(const Expr *target, Value value, bool isSet)

@@ -126,10 +126,15 @@ private:
     Value callBuiltin(int index, const std::vector<ExprPtr> &args);
     Value invoke(const Value &object, const QString &member, const QString &shownName,
                  std::vector<Value> &args, Access access);
+    // The same, naming `shown` (see displayName) only when the member is missing.
+    Value invoke(const Value &object, const QString &member, const Expr *shown,
+                 std::vector<Value> &args, Access access);
     Value objectOf(const Expr *e);
     Value index(const Value &array, const std::vector<ExprPtr> &args);
     Value *elementRef(Value &array, const std::vector<ExprPtr> &args);
     std::vector<Value> evalArgs(const std::vector<ExprPtr> &args);
+    // Evaluated arguments in a vector kept from call to call (InterpreterCalls.cpp).
+    class ArgBuffer;
     Value *variable(const NameExpr *n);       // storage of a variable, or raises
     Value *reference(const Expr *e, Frame &callee); // ByRef target, or null for a temporary
     // A procedure that ExecuteGlobal defined after `n` was resolved as a variable, or null.
@@ -163,6 +168,9 @@ private:
     std::vector<std::unique_ptr<Frame>> m_frames; // [0] holds the script-level variables
     ErrState m_err;
     std::vector<std::unique_ptr<Frame>> m_framePool; // finished frames, reused by calls
+    // Argument vectors of the calls in progress (ArgBuffer), one per nesting level.
+    std::vector<std::unique_ptr<std::vector<Value>>> m_argPool;
+    size_t m_argDepth = 0;
     int m_ticks = 0;
     size_t m_procedureCount = 0; // procedures known when the script was compiled
     int m_callDepth = 0;

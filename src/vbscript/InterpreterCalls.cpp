@@ -30,6 +30,37 @@ private:
     Interpreter &m_in;
 };
 
+// The evaluated arguments of a call to a built-in or an object's member. The vector comes
+// from a pool, so a call allocates nothing once the pool is warm; it is emptied afterwards.
+class Interpreter::ArgBuffer {
+public:
+    explicit ArgBuffer(Interpreter &in) : m_in(in)
+    {
+        if (m_in.m_argDepth == m_in.m_argPool.size())
+            m_in.m_argPool.push_back(std::make_unique<std::vector<Value>>());
+        m_values = m_in.m_argPool[m_in.m_argDepth++].get();
+    }
+    ~ArgBuffer()
+    {
+        m_values->clear(); // may run Class_Terminate, which uses the next level
+        --m_in.m_argDepth;
+    }
+    ArgBuffer(const ArgBuffer &) = delete;
+    ArgBuffer &operator=(const ArgBuffer &) = delete;
+
+    std::vector<Value> &fill(const std::vector<ExprPtr> &args)
+    {
+        m_values->reserve(args.size());
+        for (const auto &a : args)
+            m_values->push_back(a ? m_in.eval(a.get()) : Value::missing());
+        return *m_values;
+    }
+
+private:
+    Interpreter &m_in;
+    std::vector<Value> *m_values;
+};
+
 QString Interpreter::displayName(const Expr *e)
 {
     switch (e->kind) {
@@ -152,8 +183,8 @@ Value Interpreter::callName(const NameExpr *n, const std::vector<ExprPtr> &args,
         if (v.isArray() && access != Access::Call && !args.empty())
             return index(v, args);
         if (v.isObject() && v.asObject()) {
-            std::vector<Value> values = evalArgs(args);
-            return invoke(v, QString(), n->name, values, access);
+            ArgBuffer buffer(*this);
+            return invoke(v, QString(), n->name, buffer.fill(args), access);
         }
         if (access == Access::Get && args.empty())
             return v;
@@ -177,8 +208,8 @@ Value Interpreter::evalCall(const CallExpr *c)
     if (v.isArray())
         return index(v, c->args);
     if (v.isObject() && v.asObject()) {
-        std::vector<Value> values = evalArgs(c->args);
-        return invoke(v, QString(), displayName(callee), values, Access::Get);
+        ArgBuffer buffer(*this);
+        return invoke(v, QString(), callee, buffer.fill(c->args), Access::Get);
     }
     raise(Err::TypeMismatch);
 }
@@ -204,8 +235,21 @@ Value Interpreter::evalMember(const MemberExpr *m, const std::vector<ExprPtr> &a
             raiseNamed(Err::NoSuchMember, displayName(m));
         return memberCall(instance->shared_from_this(), member, args, access, displayName(m));
     }
-    std::vector<Value> values = evalArgs(args);
-    return invoke(object, m->name, displayName(m), values, access);
+    ArgBuffer buffer(*this);
+    return invoke(object, m->name, m, buffer.fill(args), access);
+}
+
+Value Interpreter::invoke(const Value &object, const QString &member, const Expr *shown,
+                          std::vector<Value> &args, Access access)
+{
+    Value result;
+    if (!object.asObject()->invoke(member, access, args, result)) {
+        const QString shownName = displayName(shown);
+        if (shownName.isEmpty())
+            raise(Err::NoSuchMember);
+        raiseNamed(Err::NoSuchMember, shownName);
+    }
+    return result;
 }
 
 Value Interpreter::invoke(const Value &object, const QString &member, const QString &shownName,
@@ -366,7 +410,8 @@ Value Interpreter::callWithValues(const Procedure &p, std::vector<Value> &values
 Value Interpreter::callBuiltin(int index, const std::vector<ExprPtr> &args)
 {
     const Builtin &b = builtinTable()[size_t(index)];
-    std::vector<Value> values = evalArgs(args);
+    ArgBuffer buffer(*this);
+    std::vector<Value> &values = buffer.fill(args);
     if (int(values.size()) < b.minArgs || int(values.size()) > b.maxArgs)
         raiseNamed(Err::WrongArgumentCount, QString::fromLatin1(b.name));
     try {
