@@ -79,6 +79,45 @@ QString Interpreter::displayName(const Expr *e)
     }
 }
 
+namespace {
+
+// The common case of two String operands: & and the comparisons (binary compare, as
+// binaryOp does them). `a` is a temporary the result may reuse. False for other operators.
+bool stringOp(BinOp op, Value &a, const Value &b, Value &out)
+{
+    if (op == BinOp::Concat) {
+        QString *text = a.stringForAppend();
+        if (text->size() + b.asString().size() > kMaxStringLength)
+            raise(Err::OutOfMemory);
+        text->append(b.asString());
+        out = std::move(a);
+        return true;
+    }
+    int c;
+    switch (op) {
+    case BinOp::Eq:
+    case BinOp::Ne:
+    case BinOp::Lt:
+    case BinOp::Gt:
+    case BinOp::Le:
+    case BinOp::Ge:
+        c = compareText(a.asString(), b.asString(), 0);
+        break;
+    default:
+        return false;
+    }
+    const bool r = op == BinOp::Eq   ? c == 0
+                   : op == BinOp::Ne ? c != 0
+                   : op == BinOp::Lt ? c < 0
+                   : op == BinOp::Gt ? c > 0
+                   : op == BinOp::Le ? c <= 0
+                                     : c >= 0;
+    out = Value::boolean(r);
+    return true;
+}
+
+} // namespace
+
 Value Interpreter::eval(const Expr *e)
 {
     switch (e->kind) {
@@ -105,6 +144,8 @@ Value Interpreter::eval(const Expr *e)
         Value r = eval(b->rhs.get());
         Value out;
         if (l.isSmallInteger() && r.isSmallInteger() && smallIntegerOp(b->op, l, r, out))
+            return out;
+        if (l.isString() && r.isString() && stringOp(b->op, l, r, out))
             return out;
         return binaryOp(b->op, l, r, b->lhs->kind == ExprKind::Literal,
                         b->rhs->kind == ExprKind::Literal);
@@ -291,6 +332,13 @@ Value *Interpreter::elementRef(Value &array, const std::vector<ExprPtr> &args)
 
 Value Interpreter::index(const Value &array, const std::vector<ExprPtr> &args)
 {
+    if (args.size() == 1 && args[0]) { // one subscript: no index vector
+        const int32_t i = toLong(eval(args[0].get()));
+        const ArrayData &data = *array.asArray();
+        if (data.dims() != 1 || i < 0 || i > data.upper[0])
+            raise(Err::SubscriptOutOfRange);
+        return data.items[size_t(i)];
+    }
     std::vector<int32_t> idx;
     idx.reserve(args.size());
     for (const auto &a : args) {
