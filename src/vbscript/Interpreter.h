@@ -114,6 +114,21 @@ private:
 
     // Expressions and calls (InterpreterCalls.cpp)
     Value eval(const Expr *e);
+    Value evalBinary(const BinaryExpr *b);
+    // A literal's or a variable's value in place, or null when `e` must be evaluated.
+    const Value *peek(const Expr *e)
+    {
+        if (e->kind == ExprKind::Literal)
+            return &static_cast<const LiteralExpr *>(e)->value;
+        if (e->kind == ExprKind::Name) {
+            const NameRef &r = static_cast<const NameExpr *>(e)->ref;
+            if (r.kind == NameRef::Local)
+                return m_frames.back()->cells[size_t(r.index)];
+            if (r.kind == NameRef::Global)
+                return m_frames.front()->cells[size_t(r.index)];
+        }
+        return nullptr;
+    }
     Value evalName(const NameExpr *n);
     Value evalCall(const CallExpr *c);
     Value evalMember(const MemberExpr *m, const std::vector<ExprPtr> &args, Access access);

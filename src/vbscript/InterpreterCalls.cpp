@@ -79,45 +79,6 @@ QString Interpreter::displayName(const Expr *e)
     }
 }
 
-namespace {
-
-// The common case of two String operands: & and the comparisons (binary compare, as
-// binaryOp does them). `a` is a temporary the result may reuse. False for other operators.
-bool stringOp(BinOp op, Value &a, const Value &b, Value &out)
-{
-    if (op == BinOp::Concat) {
-        QString *text = a.stringForAppend();
-        if (text->size() + b.asString().size() > kMaxStringLength)
-            raise(Err::OutOfMemory);
-        text->append(b.asString());
-        out = std::move(a);
-        return true;
-    }
-    int c;
-    switch (op) {
-    case BinOp::Eq:
-    case BinOp::Ne:
-    case BinOp::Lt:
-    case BinOp::Gt:
-    case BinOp::Le:
-    case BinOp::Ge:
-        c = compareText(a.asString(), b.asString(), 0);
-        break;
-    default:
-        return false;
-    }
-    const bool r = op == BinOp::Eq   ? c == 0
-                   : op == BinOp::Ne ? c != 0
-                   : op == BinOp::Lt ? c < 0
-                   : op == BinOp::Gt ? c > 0
-                   : op == BinOp::Le ? c <= 0
-                                     : c >= 0;
-    out = Value::boolean(r);
-    return true;
-}
-
-} // namespace
-
 Value Interpreter::eval(const Expr *e)
 {
     switch (e->kind) {
@@ -138,18 +99,8 @@ Value Interpreter::eval(const Expr *e)
             return logicalNot(v);
         return v;
     }
-    case ExprKind::Binary: {
-        auto *b = static_cast<const BinaryExpr *>(e);
-        Value l = eval(b->lhs.get());
-        Value r = eval(b->rhs.get());
-        Value out;
-        if (l.isSmallInteger() && r.isSmallInteger() && smallIntegerOp(b->op, l, r, out))
-            return out;
-        if (l.isString() && r.isString() && stringOp(b->op, l, r, out))
-            return out;
-        return binaryOp(b->op, l, r, b->lhs->kind == ExprKind::Literal,
-                        b->rhs->kind == ExprKind::Literal);
-    }
+    case ExprKind::Binary:
+        return evalBinary(static_cast<const BinaryExpr *>(e));
     case ExprKind::Paren:
         return eval(static_cast<const ParenExpr *>(e)->inner.get());
     case ExprKind::New:
@@ -159,6 +110,56 @@ Value Interpreter::eval(const Expr *e)
     }
     }
     return Value();
+}
+
+Value Interpreter::evalBinary(const BinaryExpr *b)
+{
+    // Literals and variables are read where they are. The left operand only when the right
+    // one is also read so: evaluating the right one could change or move the left one.
+    Value lTemp, rTemp;
+    const Value *l = peek(b->rhs.get()) ? peek(b->lhs.get()) : nullptr;
+    if (!l) {
+        lTemp = eval(b->lhs.get());
+        l = &lTemp;
+    }
+    const Value *r = peek(b->rhs.get());
+    if (!r) {
+        rTemp = eval(b->rhs.get());
+        r = &rTemp;
+    }
+    Value out;
+    if (l->isSmallInteger() && r->isSmallInteger() && smallIntegerOp(b->op, *l, *r, out))
+        return out;
+    if (l->isString() && r->isString()) {
+        if (b->op == BinOp::Concat) {
+            if (l->asString().size() + r->asString().size() > kMaxStringLength)
+                raise(Err::OutOfMemory);
+            if (l != &lTemp)
+                return Value::string(l->asString() + r->asString());
+            lTemp.stringForAppend()->append(r->asString()); // a temporary: extend it
+            return lTemp;
+        }
+        int c;
+        switch (b->op) {
+        case BinOp::Eq:
+        case BinOp::Ne:
+        case BinOp::Lt:
+        case BinOp::Gt:
+        case BinOp::Le:
+        case BinOp::Ge:
+            c = compareText(l->asString(), r->asString(), 0); // as binaryOp compares
+            return Value::boolean(b->op == BinOp::Eq   ? c == 0
+                                  : b->op == BinOp::Ne ? c != 0
+                                  : b->op == BinOp::Lt ? c < 0
+                                  : b->op == BinOp::Gt ? c > 0
+                                  : b->op == BinOp::Le ? c <= 0
+                                                       : c >= 0);
+        default:
+            break;
+        }
+    }
+    return binaryOp(b->op, *l, *r, b->lhs->kind == ExprKind::Literal,
+                    b->rhs->kind == ExprKind::Literal);
 }
 
 Value *Interpreter::variable(const NameExpr *n)

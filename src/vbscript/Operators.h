@@ -18,12 +18,12 @@ Value binaryOp(BinOp op, const Value &a, const Value &b, bool aLiteral = false,
                bool bLiteral = false);
 Value negate(const Value &v);
 
-// The common case of two Integer/Long operands, without any conversions. False when the
-// general binaryOp must decide (other operators, division by zero). Inline: loops and
+// The common case of two Integer/Long operands (the caller checks), without any conversions.
+// False when the general binaryOp must decide (other operators, division by zero). Inline: loops and
 // recursive calls spend much of their time here.
 inline bool smallIntegerOp(BinOp op, const Value &a, const Value &b, Value &out)
 {
-    const long long p = a.asInt(), q = b.asInt();
+    const long long p = a.asSmallInteger(), q = b.asSmallInteger();
     long long r;
     switch (op) {
     case BinOp::Add: r = p + q; break;

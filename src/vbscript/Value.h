@@ -145,6 +145,7 @@ public:
     }
     // Integer or Long: the subtypes of the interpreter's fast paths.
     bool isSmallInteger() const { return m_type == Type::Integer || m_type == Type::Long; }
+    int32_t asSmallInteger() const { return m_type == Type::Integer ? m_i16 : m_i32; } // checked
     // The text of a String value for appending in place (s = s & x); null for other types.
     QString *stringForAppend() { return m_type == Type::String ? &m_str : nullptr; }
     const QString &asString() const { return m_str; }
