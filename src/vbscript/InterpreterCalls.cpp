@@ -392,7 +392,7 @@ std::unique_ptr<Interpreter::Frame> Interpreter::newFrame(const Procedure &p,
         f = std::move(m_framePool.back());
         m_framePool.pop_back();
     }
-    f->own.resize(size_t(p.slotCount));
+    f->own.resize(size_t(p.slotCount)); // a recycled frame's slots are already Empty
     f->cells.resize(size_t(p.slotCount));
     for (size_t i = 0; i < f->own.size(); ++i)
         f->cells[i] = &f->own[i];
@@ -403,8 +403,10 @@ std::unique_ptr<Interpreter::Frame> Interpreter::newFrame(const Procedure &p,
 
 void Interpreter::recycle(std::unique_ptr<Frame> f)
 {
-    // Releasing the variables may run Class_Terminate, which uses frames of its own.
-    f->own.clear();
+    // Releasing the variables may run Class_Terminate, which uses frames of its own. The
+    // slots stay, emptied, for the next call.
+    for (Value &v : f->own)
+        v = Value();
     f->keep.clear();
     f->self.reset();
     f->dynamicNames.reset();
