@@ -132,9 +132,24 @@ Interpreter::Flow Interpreter::execStmt(const Stmt &s)
     switch (s.kind) {
     case StmtKind::Assign: {
         const auto &a = static_cast<const AssignStmt &>(s);
-        if (!a.isSet && appendInPlace(a))
+        if (a.isSet) {
+            assign(a.target.get(), eval(a.value.get()), true);
             return Flow::Normal;
-        assign(a.target.get(), eval(a.value.get()), a.isSet);
+        }
+        if (a.value->kind == ExprKind::Binary
+            && static_cast<const BinaryExpr *>(a.value.get())->op == BinOp::Concat
+            && appendInPlace(a))
+            return Flow::Normal;
+        Value v = eval(a.value.get());
+        if (a.target->kind == ExprKind::Name && !v.isObject()) { // the usual x = value
+            const NameRef &r = static_cast<const NameExpr *>(a.target.get())->ref;
+            if ((r.kind == NameRef::Local || r.kind == NameRef::Global) && !r.readOnly) {
+                *(r.kind == NameRef::Local ? frame() : *m_frames.front()).cells[size_t(r.index)] =
+                    std::move(v);
+                return Flow::Normal;
+            }
+        }
+        assign(a.target.get(), std::move(v), false);
         return Flow::Normal;
     }
     case StmtKind::Call:
