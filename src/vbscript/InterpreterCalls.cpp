@@ -115,11 +115,11 @@ Value Interpreter::eval(const Expr *e)
 Value Interpreter::evalBinary(const BinaryExpr *b)
 {
     // Literals and variables are read where they are. The left operand only when the right
-    // one is also read so: evaluating the right one could change or move the left one.
+    // one is also read so: evaluating the right one could change the left one.
     Value lTemp, rTemp;
-    const Value *l = peek(b->rhs.get()) ? peek(b->lhs.get()) : nullptr;
-    if (!l) {
-        lTemp = eval(b->lhs.get());
+    const Value *l = peek(b->lhs.get());
+    if (!l || !peek(b->rhs.get())) {
+        lTemp = l ? *l : eval(b->lhs.get());
         l = &lTemp;
     }
     const Value *r = peek(b->rhs.get());
@@ -158,8 +158,14 @@ Value Interpreter::evalBinary(const BinaryExpr *b)
             break;
         }
     }
-    return binaryOp(b->op, *l, *r, b->lhs->kind == ExprKind::Literal,
-                    b->rhs->kind == ExprKind::Literal);
+    const bool aLiteral = b->lhs->kind == ExprKind::Literal;
+    const bool bLiteral = b->rhs->kind == ExprKind::Literal;
+    if (l->isObject() || r->isObject()) {
+        // A default member may run code that assigns the variables: use copies.
+        const Value a = *l, c = *r;
+        return binaryOp(b->op, a, c, aLiteral, bLiteral);
+    }
+    return binaryOp(b->op, *l, *r, aLiteral, bLiteral);
 }
 
 Value *Interpreter::variable(const NameExpr *n)
