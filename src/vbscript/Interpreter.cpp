@@ -195,6 +195,8 @@ Interpreter::Flow Interpreter::execStmt(const Stmt &s)
 bool Interpreter::condition(const Expr *e)
 {
     Value v = eval(e);
+    if (v.type() == Type::Boolean) // a comparison
+        return v.asBool();
     if (v.isNull())
         return false;
     return toBool(v);

@@ -426,7 +426,8 @@ void Interpreter::recycle(std::unique_ptr<Frame> f)
 Value Interpreter::runFrame(const Procedure &p, std::unique_ptr<Frame> f)
 {
     FrameGuard guard(*this, std::move(f));
-    initDeclarations(p.decls);
+    if (!p.decls.empty())
+        initDeclarations(p.decls);
     execBlock(p.body);
     if (p.returnSlot < 0)
         return Value();
@@ -443,7 +444,8 @@ Value Interpreter::callProcedure(const Procedure &p, const std::vector<ExprPtr> 
         const Expr *a = args[i].get();
         if (!a)
             continue;
-        Value *ref = p.params[i].byRef ? reference(a, *f) : nullptr;
+        const bool mayRefer = a->kind == ExprKind::Name || a->kind == ExprKind::Call;
+        Value *ref = p.params[i].byRef && mayRefer ? reference(a, *f) : nullptr;
         if (ref)
             f->cells[i] = ref;
         else
