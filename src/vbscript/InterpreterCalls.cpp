@@ -86,8 +86,15 @@ Value Interpreter::eval(const Expr *e)
         return static_cast<const LiteralExpr *>(e)->value;
     case ExprKind::Name:
         return evalName(static_cast<const NameExpr *>(e));
-    case ExprKind::Call:
-        return evalCall(static_cast<const CallExpr *>(e));
+    case ExprKind::Call: {
+        auto *c = static_cast<const CallExpr *>(e);
+        if (c->callee->kind == ExprKind::Name) { // a function of the script: straight there
+            const NameRef &r = static_cast<const NameExpr *>(c->callee.get())->ref;
+            if (r.kind == NameRef::Procedure)
+                return callProcedure(*m_prog.procedures[size_t(r.index)], c->args);
+        }
+        return evalCall(c);
+    }
     case ExprKind::Member:
         return evalMember(static_cast<const MemberExpr *>(e), {}, Access::Get);
     case ExprKind::Unary: {
