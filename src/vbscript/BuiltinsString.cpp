@@ -128,19 +128,26 @@ Value replace(Interpreter &, Args &a)
     if (find.isEmpty() || limit == 0)
         return Value::string(text);
     const Qt::CaseSensitivity cs = sensitivity(mode);
-    // Every occurrence, and a result that cannot outgrow the limit: QString does it at once.
+    // One character everywhere, and a result that cannot outgrow the limit: QString does it
+    // at once (for longer ones it builds a search table each time, which costs more).
     const long long growth = std::max<long long>(0, with.size() - find.size());
-    if (limit < 0 && text.size() + text.size() / find.size() * growth <= kMaxStringLength) {
-        text.replace(find, with, cs);
+    if (limit < 0 && find.size() == 1 && text.size() + text.size() * growth <= kMaxStringLength) {
+        text.replace(find.front(), with, cs);
         return Value::string(std::move(text));
     }
+    qsizetype hit = text.indexOf(find, 0, cs);
+    if (hit < 0)
+        return Value::string(std::move(text)); // nothing to replace
     QString out;
+    if (growth == 0)
+        out.reserve(text.size());
     qsizetype pos = 0;
     long long done = 0;
     for (;;) {
         if (limit >= 0 && done >= limit)
             break;
-        qsizetype hit = text.indexOf(find, pos, cs);
+        if (done > 0)
+            hit = text.indexOf(find, pos, cs);
         if (hit < 0)
             break;
         out += QStringView(text).mid(pos, hit - pos);
