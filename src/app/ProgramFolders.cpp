@@ -30,11 +30,22 @@ ProgramFolders ProgramFolders::ForProgramFolder(const QString &programFolder,
     f.imageIcon16 = f.program + QStringLiteral("Image/Icon16/");
     f.imageIcon24 = f.program + QStringLiteral("Image/Icon24/");
     f.imageCur = f.program + QStringLiteral("Image/Cur/");
-    f.userData = withSeparator(documentsFolder) + QStringLiteral("VornPrn/");
+    // No documents folder (the command line shows no file dialogs): no user data folder.
+    if (!documentsFolder.isEmpty())
+        f.userData = withSeparator(documentsFolder) + QStringLiteral("VornPrn/");
     return f;
 }
 
 QString ProgramFolders::HelpFile() const { return program + QStringLiteral("help/index.html"); }
+
+ImportFolders ProgramFolders::Import() const
+{
+    ImportFolders f;
+    f.ProgramFolder = program;
+    f.ScriptFolder = scripts;
+    f.UserDataFolder = userData;
+    return f;
+}
 
 const ProgramFolders &Folders() { return slot(); }
 

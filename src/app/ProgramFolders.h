@@ -1,6 +1,8 @@
 #pragma once
 // The folders the program works with, computed once at start-up from the folder of the program
 // file. Every path ends in the platform's folder separator.
+#include "input/BetImporter.h"
+
 #include <QString>
 
 struct ProgramFolders {
@@ -17,6 +19,8 @@ struct ProgramFolders {
     // The settings file "Vorn.cfg" in the program folder.
     QString SettingsFile() const { return program + QStringLiteral("Vorn.cfg"); }
     QString HelpFile() const;
+    // The folders the import of bet files works with.
+    ImportFolders Import() const;
 };
 
 // The folders of this run (set once at start-up; the command line and tests set their own).

@@ -94,14 +94,6 @@ QLineEdit *numberBox(QWidget *parent, const QString &name, int width = 60)
     return box;
 }
 
-ImportFolders importFolders()
-{
-    ImportFolders f;
-    f.ProgramFolder = Folders().program;
-    f.ScriptFolder = Folders().scripts;
-    f.UserDataFolder = Folders().userData;
-    return f;
-}
 } // namespace
 
 frmMain::frmMain(QWidget *parent)
@@ -626,7 +618,7 @@ void frmMain::cmdPrint_Click()
 
 void frmMain::cmdLottNumbersImport_Click()
 {
-    frmPImportLottNumbers dialog(importFolders(), this);
+    frmPImportLottNumbers dialog(Folders().Import(), this);
     if (dialog.ShowMe(*m_bets))
         RefreshLottNumberStatus();
 }

@@ -7,16 +7,20 @@
 #include <QDir>
 #include <QFileInfo>
 
-QString CliProgramFolder()
+const ProgramFolders &CliFolders()
 {
-    return QDir(QCoreApplication::applicationDirPath()).absolutePath() + QLatin1Char('/');
+    static const ProgramFolders folders = ProgramFolders::ForProgramFolder(
+        QDir(QCoreApplication::applicationDirPath()).absolutePath(), QString());
+    return folders;
 }
+
+QString CliProgramFolder() { return CliFolders().program; }
 
 QString CliResolveTemplate(const QString &given)
 {
     if (QFileInfo::exists(given) || given.contains('/') || given.contains('\\'))
         return given;
-    const QString inFolder = CliProgramFolder() + QStringLiteral("投注单文件/") + given;
+    const QString inFolder = CliFolders().templates + given;
     return QFileInfo::exists(inFolder) ? inFolder : given;
 }
 
@@ -37,10 +41,7 @@ QString CliCheckBetOptions(const CliBetOptions &bets)
 
 bool CliImportBets(const CliBetOptions &bets, BetList &list, QStringList *messages)
 {
-    ImportFolders folders;
-    folders.ProgramFolder = CliProgramFolder();
-    folders.ScriptFolder = folders.ProgramFolder + QStringLiteral("Script/");
-    BetImporter importer(list, folders);
+    BetImporter importer(list, CliFolders().Import());
     importer.setPathFile(bets.file);
     importer.setMode(ImportModeFromValue(bets.mode.toInt()));
     if (!bets.script.isEmpty()) {

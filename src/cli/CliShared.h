@@ -1,6 +1,7 @@
 #pragma once
 // What several subcommands share: the program folder, finding templates and scripts by the
 // command line's rules, and importing a bet file as the import dialog's OK does.
+#include "app/ProgramFolders.h"
 #include "cli/CliCommand.h"
 
 #include <QString>
@@ -8,6 +9,8 @@
 
 class BetList;
 
+// The folders under the executable's folder, where the program finds its templates and scripts.
+const ProgramFolders &CliFolders();
 // The folder of the executable, with a trailing separator.
 QString CliProgramFolder();
 // A template path as given; when no such file exists and the name has no folder part, the

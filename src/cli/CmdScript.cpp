@@ -22,7 +22,7 @@ const CliRegistrar reg(kCommand);
 // exist where we stand.
 QString ResolveScript(const QString &given)
 {
-    const QString scripts = CliProgramFolder() + QStringLiteral("Script/");
+    const QString &scripts = CliFolders().scripts;
     if (!CliScriptIsPath(given))
         return scripts + given + QStringLiteral(".cvb");
     const bool hasFolder = given.contains('/') || given.contains('\\');

@@ -50,11 +50,7 @@ int main(int argc, char **argv)
     // 6: a bet file named on the command line is imported without the dialog.
     const QString file = QCoreApplication::arguments().mid(1).join(' ').trimmed();
     if (!file.isEmpty() && window.isVisible()) {
-        ImportFolders f;
-        f.ProgramFolder = folders.program;
-        f.ScriptFolder = folders.scripts;
-        f.UserDataFolder = folders.userData;
-        ShowMe_Background(window.Bets(), file, f);
+        ShowMe_Background(window.Bets(), file, folders.Import());
         window.RefreshLottNumberStatus();
     }
     return app.exec();
