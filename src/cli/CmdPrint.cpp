@@ -35,26 +35,6 @@ bool onOff(const CliOptions &o, const QString &name, bool def, QString *problem)
     return v == "on";
 }
 
-QByteArray jsonString(const QString &s)
-{
-    QByteArray out = "\"";
-    for (QChar c : s) {
-        switch (c.unicode()) {
-        case '"': out += "\\\""; break;
-        case '\\': out += "\\\\"; break;
-        case '\n': out += "\\n"; break;
-        case '\r': out += "\\r"; break;
-        case '\t': out += "\\t"; break;
-        default:
-            if (c.unicode() < 0x20)
-                out += QByteArray("\\u") + QByteArray::number(c.unicode(), 16).rightJustified(4, '0');
-            else
-                out += QString(c).toUtf8();
-        }
-    }
-    return out + "\"";
-}
-
 int runPrint(CliContext &ctx)
 {
     const CliOptions o = cliParse(
@@ -169,7 +149,7 @@ int runPrint(CliContext &ctx)
             outputFailed = true;
         if (o.has("json")) {
             json += jsonBatches++ ? ",\n" : "\n";
-            json += "{\"caption\": " + jsonString(caption) + ", \"document\": "
+            json += "{\"caption\": " + JsonString(caption) + ", \"document\": "
                     + DocumentJson(doc, batchMessages) + "}";
         }
         batchMessages.clear();
@@ -185,7 +165,7 @@ int runPrint(CliContext &ctx)
     if (o.has("json")) {
         json += "],\n\"messages\": [";
         for (int i = 0; i < jobMessages.size(); ++i)
-            json += (i ? ", " : "") + jsonString(jobMessages[i]);
+            json += (i ? ", " : "") + JsonString(jobMessages[i]);
         json += "]}\n";
         QSaveFile f(o.value("json"));
         if (!f.open(QIODevice::WriteOnly) || f.write(json) != json.size() || !f.commit()) {

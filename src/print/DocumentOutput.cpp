@@ -120,6 +120,39 @@ bool WriteDocumentPngs(const PrintDocument &doc, const QString &folder, double d
     return true;
 }
 
+QByteArray JsonString(QStringView s)
+{
+    bool plain = true;
+    for (QChar c : s) {
+        if (c.unicode() < 0x20 || c == u'"' || c == u'\\') {
+            plain = false;
+            break;
+        }
+    }
+    if (plain)
+        return '"' + s.toUtf8() + '"';
+    QString escaped;
+    escaped.reserve(s.size() + 8);
+    for (QChar c : s) {
+        const char16_t u = c.unicode();
+        if (u == u'"')
+            escaped += QLatin1String("\\\"");
+        else if (u == u'\\')
+            escaped += QLatin1String("\\\\");
+        else if (u == u'\n')
+            escaped += QLatin1String("\\n");
+        else if (u == u'\r')
+            escaped += QLatin1String("\\r");
+        else if (u == u'\t')
+            escaped += QLatin1String("\\t");
+        else if (u < 0x20)
+            escaped += QStringLiteral("\\u%1").arg(unsigned(u), 4, 16, QLatin1Char('0'));
+        else
+            escaped += c;
+    }
+    return '"' + escaped.toUtf8() + '"';
+}
+
 namespace {
 class JsonOut {
 public:
@@ -140,42 +173,7 @@ public:
     }
     void number(qint32 v) { bytes.append(QByteArray::number(v)); }
     void boolean(bool v) { raw(v ? "true" : "false"); }
-    void string(QStringView s)
-    {
-        bool plain = true;
-        for (QChar c : s) {
-            if (c.unicode() < 0x20 || c == u'"' || c == u'\\') {
-                plain = false;
-                break;
-            }
-        }
-        bytes.append('"');
-        if (plain) {
-            bytes.append(s.toUtf8());
-        } else {
-            QString escaped;
-            escaped.reserve(s.size() + 8);
-            for (QChar c : s) {
-                const char16_t u = c.unicode();
-                if (u == u'"')
-                    escaped += QLatin1String("\\\"");
-                else if (u == u'\\')
-                    escaped += QLatin1String("\\\\");
-                else if (u == u'\n')
-                    escaped += QLatin1String("\\n");
-                else if (u == u'\r')
-                    escaped += QLatin1String("\\r");
-                else if (u == u'\t')
-                    escaped += QLatin1String("\\t");
-                else if (u < 0x20)
-                    escaped += QStringLiteral("\\u%1").arg(unsigned(u), 4, 16, QLatin1Char('0'));
-                else
-                    escaped += c;
-            }
-            bytes.append(escaped.toUtf8());
-        }
-        bytes.append('"');
-    }
+    void string(QStringView s) { bytes.append(JsonString(s)); }
     template <class T>
     void field(const char *name, T v)
     {

@@ -45,5 +45,8 @@ QImage RenderPageImage(const PrintDocument &doc, int page, double dpiX, double d
 // page-0001.png, page-0002.png, ... in `folder`; false when a file could not be written.
 bool WriteDocumentPngs(const PrintDocument &doc, const QString &folder, double dpi = 300);
 
+// A text as a JSON string, quotes included (UTF-8).
+QByteArray JsonString(QStringView text);
+
 // The JSON form: {"docName", "page", "pages": [{"ops": [...]}], "messages"}.
 QByteArray DocumentJson(const PrintDocument &doc, const QStringList &messages);
