@@ -2,7 +2,7 @@
 // "printed" (written to the PDF or JSON, or sent to a printer) and every continue question is
 // answered OK.
 #include "app/PrintJob.h"
-#include "print/PrinterOutput.h"
+#include "print/printer/PrinterOutput.h"
 #include "cli/CliShared.h"
 #include "input/BetList.h"
 #include "print/DocumentOutput.h"

@@ -1,6 +1,7 @@
 #include "model/clsPLControl.h"
 
 #include "common/DesignScale.h"
+#include "model/ElementKind.h"
 
 void clsPLControl::CopyFrom(const clsPLControl &other)
 {
@@ -10,8 +11,7 @@ void clsPLControl::CopyFrom(const clsPLControl &other)
 
 bool clsPLControl::IsBlockOrMark() const
 {
-    return m_ControlType == QLatin1String("Label")
-           && (m_ShowType == QLatin1String("LottNumber") || m_ShowType == QLatin1String("LocateMark"));
+    return IsBlockOrMarkKind(ElementKindOf(m_ControlType, m_ShowType));
 }
 
 void clsPLControl::ApplyBlockStyle()

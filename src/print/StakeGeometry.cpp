@@ -1,4 +1,5 @@
 #include "print/StakeGeometry.h"
+#include "model/ElementKind.h"
 #include "common/ToNumber.h"
 #include "common/VbFormat.h"
 #include "model/colPLControls.h"
@@ -56,7 +57,7 @@ double BlockKeyPart(const QString &text)
 LottNumberIndex::LottNumberIndex(const colPLControls &layout)
 {
     for (const clsPLControl &el : layout) {
-        if (el.ControlType() != QLatin1String("Label") || el.ShowType() != QLatin1String("LottNumber"))
+        if (ElementKindOf(el) != ElementKind::NumberBlock)
             continue;
         const BlockKey key{BlockKeyPart(el.GroupID()), BlockKeyPart(el.FieldValue())};
         if (!m_blocks.contains(key))

@@ -6,6 +6,7 @@
 #include "common/FormatMsg.h"
 #include "common/MsgBox.h"
 #include "common/VbFormat.h"
+#include "model/ElementKind.h"
 #include "model/colPLControls.h"
 
 #include <optional>
@@ -23,11 +24,6 @@ public:
 const char *const TooManyTokens = "下标越界";
 
 enum class PageKind { Label, LocateMark, Line };
-
-bool isLabel(const clsPLControl &el, const char *showType)
-{
-    return el.ControlType() == QLatin1String("Label") && el.ShowType() == QLatin1String(showType);
-}
 
 // Spaces only, as the field words are compared.
 QString trimBlanks(const QString &text)
@@ -55,14 +51,22 @@ struct clsPLPrint::Job {
           offsets(l.StakeLocateOffsetStrX(), l.StakeLocateOffsetStrY(), stakeCount)
     {
         for (const clsPLControl &el : l) {
-            if (isLabel(el, "NormalLable"))
+            switch (ElementKindOf(el)) {
+            case ElementKind::TextLabel:
                 pageElements.push_back({PageKind::Label, &el});
-            else if (isLabel(el, "LocateMark"))
+                break;
+            case ElementKind::Mark:
                 pageElements.push_back({PageKind::LocateMark, &el});
-            else if (el.ControlType() == QLatin1String("Line"))
+                break;
+            case ElementKind::Line:
                 pageElements.push_back({PageKind::Line, &el});
-            else if (isLabel(el, "LottNumber"))
+                break;
+            case ElementKind::NumberBlock:
                 lottNumbers.push_back(&el);
+                break;
+            case ElementKind::Other:
+                break;
+            }
         }
     }
 

@@ -1,6 +1,12 @@
-// Test entry point: a QApplication on the offscreen platform, so font metrics, images and
-// widgets work without a display.
+// Test entry point on the offscreen platform, so font metrics and images work without a
+// display: a QGuiApplication for the logic tests, a QApplication for the widget tests.
+#ifdef VORN_TEST_WIDGETS
 #include <QApplication>
+using TestApplication = QApplication;
+#else
+#include <QGuiApplication>
+using TestApplication = QGuiApplication;
+#endif
 #include <clocale>
 #include <gtest/gtest.h>
 
@@ -8,7 +14,7 @@ int main(int argc, char **argv)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
+    TestApplication app(argc, argv);
     std::setlocale(LC_NUMERIC, "C"); // numbers in files are always written with a "."
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();

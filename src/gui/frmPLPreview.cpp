@@ -1,10 +1,10 @@
-#include "print/frmPLPreview.h"
+#include "gui/frmPLPreview.h"
 #include "common/MsgBox.h"
 #include "common/Quitting.h"
 #include "platform/FormTheme.h"
 #include "print/DocumentSurface.h"
-#include "print/PreviewWidget.h"
-#include "print/PrinterOutput.h"
+#include "gui/PreviewWidget.h"
+#include "print/printer/PrinterOutput.h"
 #include "print/clsPLPrint.h"
 
 #include <QHBoxLayout>

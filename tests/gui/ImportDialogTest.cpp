@@ -1,6 +1,6 @@
 #include "common/TextFile.h"
 #include "input/BetList.h"
-#include "input/frmPImportLottNumbers.h"
+#include "gui/frmPImportLottNumbers.h"
 #include "TestSupport.h"
 
 #include <QComboBox>

@@ -1,4 +1,4 @@
-#include "print/PreviewWidget.h"
+#include "gui/PreviewWidget.h"
 #include "print/DocumentPainter.h"
 
 #include <QKeyEvent>

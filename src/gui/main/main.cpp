@@ -1,6 +1,6 @@
 // VornPrn: start-up of the desktop program.
 #include "app/ProgramFolders.h"
-#include "app/frmMain.h"
+#include "gui/frmMain.h"
 #include "common/MsgBox.h"
 #include "common/clsRegIni.h"
 #include "input/BetImporter.h"

@@ -1,10 +1,10 @@
 #include "app/ProgramFolders.h"
-#include "app/frmMain.h"
+#include "gui/frmMain.h"
 #include "common/Quitting.h"
 #include "common/TextFile.h"
 #include "input/BetList.h"
 #include "print/MarkColor.h"
-#include "print/frmPLPreview.h"
+#include "gui/frmPLPreview.h"
 #include "TestSupport.h"
 
 #include <QCheckBox>

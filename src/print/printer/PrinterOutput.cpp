@@ -1,4 +1,4 @@
-#include "print/PrinterOutput.h"
+#include "print/printer/PrinterOutput.h"
 #include "print/DocumentPainter.h"
 #include "print/PageSetup.h"
 #include "print/PrintDocument.h"

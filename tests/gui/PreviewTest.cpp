@@ -1,7 +1,7 @@
 #include "common/Quitting.h"
 #include "print/DocumentSurface.h"
-#include "print/PreviewWidget.h"
-#include "print/frmPLPreview.h"
+#include "gui/PreviewWidget.h"
+#include "gui/frmPLPreview.h"
 #include "TestSupport.h"
 
 #include <QFileInfo>

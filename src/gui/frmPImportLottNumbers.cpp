@@ -1,4 +1,4 @@
-#include "input/frmPImportLottNumbers.h"
+#include "gui/frmPImportLottNumbers.h"
 #include "common/MsgBox.h"
 #include "input/BetList.h"
 #include "platform/FormTheme.h"

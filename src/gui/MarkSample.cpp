@@ -1,4 +1,4 @@
-#include "app/MarkSample.h"
+#include "gui/MarkSample.h"
 
 #include <QPainter>
 
