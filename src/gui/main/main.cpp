@@ -51,7 +51,7 @@ int main(int argc, char **argv)
     const QString file = QCoreApplication::arguments().mid(1).join(' ').trimmed();
     if (!file.isEmpty() && window.isVisible()) {
         ShowMe_Background(window.Bets(), file, folders.Import());
-        window.RefreshLottNumberStatus();
+        window.CheckLottNumbers();
     }
     return app.exec();
 }
