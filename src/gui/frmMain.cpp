@@ -14,6 +14,7 @@
 #include "input/BetListCommands.h"
 #include "input/StakeCheck.h"
 #include "gui/frmPImportLottNumbers.h"
+#include "gui/frmPLDesigner.h"
 #include "platform/FormTheme.h"
 #include "print/DocumentSurface.h"
 #include "print/MarkColor.h"
@@ -131,12 +132,20 @@ QWidget *frmMain::buildTemplatePane()
     cmdZoomOut->setObjectName("cmdZoomOut");
     cmdZoomAll = new QPushButton(QStringLiteral("显示整页"), pane);
     cmdZoomAll->setObjectName("cmdZoomAll");
+    cmdLottSetting = new QPushButton(QStringLiteral("设计"), pane);
+    cmdLottSetting->setObjectName("cmdLottSetting");
+    cmdLottSetting->setToolTip(QStringLiteral("在设计器中修改所选的投注单模板"));
+    cmdLottNew = new QPushButton(QStringLiteral("新建"), pane);
+    cmdLottNew->setObjectName("cmdLottNew");
+    cmdLottNew->setToolTip(QStringLiteral("在设计器中新建一个投注单模板"));
     vspPreview = new PreviewWidget(pane);
     vspPreview->setObjectName("vspPreview");
 
     auto *top = new QHBoxLayout;
     top->addWidget(label);
     top->addWidget(icboLottType, 1);
+    top->addWidget(cmdLottSetting);
+    top->addWidget(cmdLottNew);
     top->addSpacing(12);
     top->addWidget(cmdZoomIn);
     top->addWidget(cmdZoomOut);
@@ -345,6 +354,8 @@ void frmMain::connectSignals()
     connect(cmdZoomIn, &QPushButton::clicked, vspPreview, &PreviewWidget::zoomIn);
     connect(cmdZoomOut, &QPushButton::clicked, vspPreview, &PreviewWidget::zoomOut);
     connect(cmdZoomAll, &QPushButton::clicked, vspPreview, &PreviewWidget::showWholePage);
+    connect(cmdLottSetting, &QPushButton::clicked, this, &frmMain::cmdLottSetting_Click);
+    connect(cmdLottNew, &QPushButton::clicked, this, &frmMain::cmdLottNew_Click);
     new ApplyOnEnter(txtLayoutLeft, [this] { ApplyLayoutChanges(); });
     new ApplyOnEnter(txtLayoutTop, [this] { ApplyLayoutChanges(); });
     connect(updLayoutLeftUp, &QToolButton::pressed, this, [this] { StepLayout(txtLayoutLeft, 1); });
@@ -689,3 +700,33 @@ void frmMain::openHelp()
 }
 
 void frmMain::openHomePage() { QDesktopServices::openUrl(QUrl(QString::fromLatin1(kHomePage))); }
+
+void frmMain::cmdLottSetting_Click()
+{
+    colPLControls layout;
+    const bool complete = frmPLDesigner::LoadForDesign(TemplatePath(), layout);
+    openDesigner(layout, false, complete);
+}
+
+void frmMain::cmdLottNew_Click()
+{
+    colPLControls layout;
+    openDesigner(layout, true, true);
+}
+
+void frmMain::openDesigner(colPLControls &layout, bool isNew, bool loadedCompletely)
+{
+    if (m_runDesigner) {
+        m_runDesigner(layout, isNew, loadedCompletely);
+    } else {
+        frmPLDesigner designer(this);
+        designer.ShowMe(layout, isNew, loadedCompletely);
+    }
+    const PathParts saved = SplitPathFile(layout.PathFile());
+    if (!saved.folder.isEmpty() && !SameFolder(saved.folder, Folders().templates))
+        MsgBox(FormatMsg(QString(),
+                         QStringLiteral("该投注单设计文件不在系统要求的目录下，将不能正确加载，请将其拷贝到目录 [{1}] 中！"),
+                         {Folders().templates}),
+               MsgStyle::Plain);
+    FillLayoutList(saved.fileName);
+}

@@ -6,6 +6,7 @@
 #include "model/colPLControls.h"
 
 #include <QMainWindow>
+#include <functional>
 #include <memory>
 
 class BetList;
@@ -56,6 +57,12 @@ public:
     void cmdDelSelected_Click();
     void mnuFileExit_Click();
     void StepLayout(QLineEdit *box, int direction); // up/down buttons: +-0.1
+    void cmdLottSetting_Click();
+    void cmdLottNew_Click();
+    // Runs the designer on a template and returns when it has closed: the designer window,
+    // unless a test puts its own.
+    using DesignerRunner = std::function<void(colPLControls &layout, bool isNew, bool loadedCompletely)>;
+    void setDesignerRunner(DesignerRunner runner) { m_runDesigner = std::move(runner); }
 
     BetList &Bets() { return *m_bets; }
     const colPLControls &CurrentTemplate() const { return *m_layout; }
@@ -90,6 +97,9 @@ private:
     QComboBox *icboLottType = nullptr;
     PreviewWidget *vspPreview = nullptr;
     QPushButton *cmdZoomIn = nullptr, *cmdZoomOut = nullptr, *cmdZoomAll = nullptr;
+    QPushButton *cmdLottSetting = nullptr, *cmdLottNew = nullptr;
+    DesignerRunner m_runDesigner;
+    void openDesigner(colPLControls &layout, bool isNew, bool loadedCompletely);
     QLineEdit *txtLayoutLeft = nullptr, *txtLayoutTop = nullptr;
     QToolButton *updLayoutLeftUp = nullptr, *updLayoutLeftDown = nullptr;
     QToolButton *updLayoutTopUp = nullptr, *updLayoutTopDown = nullptr;

@@ -18,6 +18,7 @@
 
 #include <QAction>
 #include <QDesktopServices>
+#include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QHBoxLayout>
@@ -75,6 +76,21 @@ frmPLDesigner::frmPLDesigner(QWidget *parent, clsTimerLock::TickSource ticks)
 }
 
 frmPLDesigner::~frmPLDesigner() = default;
+
+bool frmPLDesigner::LoadForDesign(const QString &path, colPLControls &layout)
+{
+    // A file that is missing or cannot be read loads as a template of defaults: still a
+    // failure to report.
+    QFile file(path);
+    const bool readable = QFileInfo(path).isFile() && file.open(QIODevice::ReadOnly);
+    file.close();
+    if (clsPLStoreINI().LoadFromINI(path, layout) && readable)
+        return true;
+    MsgBox(FormatMsg(QString(), QStringLiteral("投注单模板文件 {1} 不能打开！"), {path}), MsgStyle::Plain);
+    if (layout.PathFile().isEmpty())
+        layout.setPathFile(path);
+    return false;
+}
 
 void frmPLDesigner::buildUi()
 {
@@ -271,7 +287,9 @@ void frmPLDesigner::firstActivation()
     m_openPropertiesFirst = false;
     const bool isNew = m_newTemplate;
     m_newTemplate = false;
-    if (m_windows.lottProperty && m_windows.lottProperty(*m_layout, isNew)) {
+    if (!m_windows.lottProperty)
+        return;
+    if (m_windows.lottProperty(*m_layout, isNew)) {
         DoUpdateControlsByProperty();
         return;
     }

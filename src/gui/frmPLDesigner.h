@@ -39,6 +39,11 @@ public:
     explicit frmPLDesigner(QWidget *parent = nullptr, clsTimerLock::TickSource ticks = {});
     ~frmPLDesigner() override;
 
+    // Reads a template file for editing. A file that cannot be read completely is reported
+    // ("投注单模板文件 {1} 不能打开！") and keeps what was read and its path: the designer still
+    // opens on it. Returns whether it was read completely.
+    static bool LoadForDesign(const QString &path, colPLControls &layout);
+
     // Shows the window modally for the template and returns when it has closed. A template
     // that was not read completely asks before its file is overwritten.
     void ShowMe(colPLControls &layout, bool isNew, bool loadedCompletely = true);
