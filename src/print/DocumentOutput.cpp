@@ -288,7 +288,7 @@ QByteArray DocumentJson(const PrintDocument &doc, const QStringList &messages)
     j.string(doc.DocName());
     j.raw(",\n\"page\":{\"orientation\":");
     j.number(p.Orientation);
-    j.field("paperSize", p.PaperSize);
+    j.field("paperSize", p.EffectivePaperSize());
     j.field("paperWidth", p.PaperWidth);
     j.field("paperHeight", p.PaperHeight);
     j.field("marginLeft", p.MarginLeft);

@@ -48,7 +48,12 @@ bool DocumentSurface::setOrientation(qint32 v)
 
 bool DocumentSurface::setPaperSize(qint32 v)
 {
-    if (v != 256) {
+    if (v == 0) {
+        // Back to "no paper set": A4 to draw on, the printer's own paper when printed.
+        const PageSetup unset;
+        m_setup.PaperWidth = unset.PaperWidth;
+        m_setup.PaperHeight = unset.PaperHeight;
+    } else if (v != 256) {
         QSizeF twips;
         if (!PaperSizeTwips(v, &twips))
             return false;
