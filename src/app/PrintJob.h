@@ -39,7 +39,9 @@ struct PrintJobCallbacks {
 };
 
 struct PrintJobOutcome {
-    bool started = false;   // false: it stopped before laying anything out
+    bool started = false;   // false: it stopped before loading the template (no bets, a bad box)
+    bool refused = false;   // it stopped with a message after applying the template's layout,
+                            // before laying anything out (an overflow, no stakes per ticket)
     bool completed = false; // every batch was shown and printed
     int batches = 0;        // batches shown
     qint64 firstStake = 0, lastStake = -1; // the job's range of list entries (1-based)
