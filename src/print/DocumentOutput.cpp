@@ -210,11 +210,13 @@ public:
 
     void raw(const char *s) { bytes.append(s); }
     // The shortest text that reads back as the same value (a float keeps its own shortest form).
+    // The surface records finite numbers only; 0 stands in should anything else slip through,
+    // so a reader always finds a number.
     template <class T>
     void number(T v) requires std::is_floating_point_v<T>
     {
         if (!std::isfinite(v)) {
-            raw("null");
+            raw("0");
             return;
         }
         char buf[32];
