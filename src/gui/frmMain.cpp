@@ -2,6 +2,7 @@
 #include "gui/MarkSample.h"
 #include "app/PrintJob.h"
 #include "app/ProgramFolders.h"
+#include "common/AtomicFile.h"
 #include "common/FormatMsg.h"
 #include "common/MsgBox.h"
 #include "common/PathFile.h"
@@ -11,6 +12,7 @@
 #include "input/BetImporter.h"
 #include "input/BetList.h"
 #include "input/BetListCommands.h"
+#include "input/StakeCheck.h"
 #include "gui/frmPImportLottNumbers.h"
 #include "platform/FormTheme.h"
 #include "print/DocumentSurface.h"
@@ -416,6 +418,13 @@ void frmMain::LoadLayout(const QString &templatePath, bool fromTemplate)
     store.LoadFromINI(templatePath, *m_layout);
     SyncLayoutSettings(fromTemplate);
     UpdateMarkColor();
+    CheckLottNumbers();
+}
+
+void frmMain::CheckLottNumbers()
+{
+    m_bets->SetFindings(::CheckLottNumbers(*m_bets, *m_layout));
+    RefreshLottNumberStatus();
 }
 
 void frmMain::SyncLayoutSettings(bool fromTemplate)
@@ -544,7 +553,7 @@ void frmMain::SaveMainSettings() { currentSettings().Save(Folders().SettingsFile
 
 void frmMain::RefreshLottNumberStatus()
 {
-    lblLottCountInfo->setText(LottNumberStatusText(m_bets->Count(), m_stakesPerTicket));
+    lblLottCountInfo->setText(LottNumberStatusText(m_bets->Count(), m_stakesPerTicket, m_bets->FindingCount()));
 }
 
 void frmMain::cmdSaveLayout_Click()
@@ -555,7 +564,7 @@ void frmMain::cmdSaveLayout_Click()
     layout.setPaperOrientation(optLandscape->isChecked() ? 1 : 0);
     clsPLStoreINI store;
     if (!store.SaveToINI_LayoutSettingOnly(TemplatePath(), layout))
-        MsgBox(FormatMsg("1", QStringLiteral("投注单模板文件 {1} 不能保存！"), {TemplatePath()}), MsgStyle::Exclamation);
+        MsgBox(LastSaveFailureText(), MsgStyle::Exclamation); // why: full disk, permission, folder
     else
         statusBar()->showMessage(QStringLiteral("边距和打印方向已保存到 %1").arg(icboLottType->currentText()), 5000);
 }
@@ -586,6 +595,9 @@ void frmMain::PrintLottNumbers(const QString &templatePath, bool useTemplateLayo
         frmPLPreview &preview = PreviewWindow();
         preview.setDocument(std::move(batch));
         return preview.ShowMe_Print(true, caption);
+    };
+    cb.confirmFaultyStakes = [](const QString &question) {
+        return IsConfirmed(MsgBox(question, MsgStyle::ConfirmDefaultNo));
     };
     cb.progress = [this](qint64 done, qint64 total) {
         statusBar()->showMessage(QStringLiteral("已排版 %1 / %2 注").arg(done).arg(total));
@@ -620,7 +632,7 @@ void frmMain::cmdLottNumbersImport_Click()
 {
     frmPImportLottNumbers dialog(Folders().Import(), this);
     if (dialog.ShowMe(*m_bets))
-        RefreshLottNumberStatus();
+        CheckLottNumbers();
 }
 
 void frmMain::cmdLottNumberClear_Click()
