@@ -10,6 +10,7 @@
 #include "common/PathFile.h"
 #include "common/VbFormat.h"
 #include "gui/DesignerCommands.h"
+#include "gui/HelpPage.h"
 #include "gui/KdPopupMenu.h"
 #include "gui/frmPLPreview.h"
 #include "gui/kdPLControlProperties.h"
@@ -17,7 +18,6 @@
 #include "storage/clsPLStoreINI.h"
 
 #include <QAction>
-#include <QDesktopServices>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -30,7 +30,6 @@
 #include <QTimer>
 #include <QToolBar>
 #include <QUndoStack>
-#include <QUrl>
 #include <QVBoxLayout>
 
 namespace {
@@ -146,9 +145,7 @@ void frmPLDesigner::buildUi()
     shortcut(QKeySequence(Qt::CTRL | Qt::Key_Y), [this] { m_undo->Stack().redo(); });
     shortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), [this] { m_undo->Stack().redo(); });
     shortcut(QKeySequence(Qt::CTRL | Qt::Key_Z), [this] { m_undo->Stack().undo(); });
-    shortcut(QKeySequence(Qt::Key_F1), [] {
-        QDesktopServices::openUrl(QUrl::fromLocalFile(Folders().HelpFile() + QStringLiteral("#designer")));
-    });
+    shortcut(QKeySequence(Qt::Key_F1), [] { OpenHelpPage(); });
 }
 
 QToolBar *frmPLDesigner::buildToolBar()
