@@ -4,12 +4,12 @@
 #include "app/PrintJob.h"
 #include "print/printer/PrinterOutput.h"
 #include "cli/CliShared.h"
+#include "common/AtomicFile.h"
 #include "input/BetList.h"
 #include "print/DocumentOutput.h"
 #include "print/MarkColor.h"
 #include "print/PrintDocument.h"
 
-#include <QSaveFile>
 #include <memory>
 
 namespace {
@@ -167,14 +167,16 @@ int runPrint(CliContext &ctx)
         for (int i = 0; i < jobMessages.size(); ++i)
             json += (i ? ", " : "") + JsonString(jobMessages[i]);
         json += "]}\n";
-        QSaveFile f(o.value("json"));
-        if (!f.open(QIODevice::WriteOnly) || f.write(json) != json.size() || !f.commit()) {
-            ctx.err << "vornprn-cli print: cannot write " << o.value("json") << ": " << f.errorString() << "\n";
+        const SaveOutcome saved = WriteFileAtomically(o.value("json"), json);
+        if (!saved.ok) {
+            ctx.err << saved.reason << "\n";
             return ExitFailure;
         }
     }
-    if (pdf && !pdf->Finish())
-        outputFailed = true;
+    if (pdf && !pdf->Finish()) {
+        ctx.err << pdf->FailureText() << "\n";
+        return ExitFailure;
+    }
     if (outputFailed) {
         ctx.err << "vornprn-cli print: the output could not be written\n";
         return ExitFailure;

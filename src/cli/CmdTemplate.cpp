@@ -1,6 +1,7 @@
 // vornprn-cli template: show a template file as JSON, save it again with the full writer, or
 // make the layout-only update.
 #include "cli/CliShared.h"
+#include "common/AtomicFile.h"
 #include "common/FormatMsg.h"
 #include "common/MsgBox.h"
 #include "common/VbFormat.h"
@@ -141,7 +142,11 @@ int save(CliContext &ctx, const QStringList &args)
         MsgBox(FormatMsg("", QStringLiteral("投注单模板文件 {1} 不能打开！"), {in}), MsgStyle::Plain);
         return ExitFailure;
     }
-    return clsPLStoreINI().SaveToINI_Fast(args[1], t) ? ExitOk : ExitFailure;
+    if (!clsPLStoreINI().SaveToINI_Fast(args[1], t)) {
+        ctx.err << LastSaveFailureText() << "\n";
+        return ExitFailure;
+    }
+    return ExitOk;
 }
 
 int setLayout(CliContext &ctx, const QStringList &args)
@@ -167,7 +172,7 @@ int setLayout(CliContext &ctx, const QStringList &args)
     t.setPaperOrientation(orientation.toInt());
     const QString path = CliResolveTemplate(o.positional[0]);
     if (!clsPLStoreINI().SaveToINI_LayoutSettingOnly(path, t)) {
-        ctx.err << "vornprn-cli: cannot write " << path << "\n";
+        ctx.err << LastSaveFailureText() << "\n";
         return ExitFailure;
     }
     return ExitOk;

@@ -1,7 +1,10 @@
 #include "common/PathFile.h"
+#include "common/Blanks.h"
 #include "common/MsgBox.h"
 
 #include <QDesktopServices>
+#include <QFile>
+#include <sys/stat.h>
 #include <QFileInfo>
 #include <QUrl>
 
@@ -26,7 +29,7 @@ ShellOpenHandler &handlerSlot()
 PathParts SplitPathFile(const QString &path)
 {
     PathParts p;
-    if (path.trimmed().endsWith(':')) {
+    if (TrimBlanks(path).endsWith(':')) {
         p.folder = path;
         return p;
     }
@@ -51,16 +54,31 @@ PathParts SplitPathFile(const QString &path)
     return p;
 }
 
+bool SameFolder(const QString &a, const QString &b)
+{
+    QString x = a, y = b;
+    x.replace(QLatin1Char('\\'), QLatin1Char('/'));
+    y.replace(QLatin1Char('\\'), QLatin1Char('/'));
+    if (x == y)
+        return true;
+    if (x.isEmpty() || y.isEmpty())
+        return false;
+    struct stat sx {}, sy {};
+    return ::stat(QFile::encodeName(x).constData(), &sx) == 0 && S_ISDIR(sx.st_mode)
+           && ::stat(QFile::encodeName(y).constData(), &sy) == 0 && S_ISDIR(sy.st_mode)
+           && sx.st_dev == sy.st_dev && sx.st_ino == sy.st_ino;
+}
+
 QString StripNull(const QString &text, bool trim)
 {
     const int nul = int(text.indexOf(QChar(0)));
     const QString cut = nul >= 0 ? text.left(nul) : text;
-    return trim ? cut.trimmed() : cut;
+    return trim ? TrimBlanks(cut) : cut;
 }
 
 bool ShellOpen(const QString &path)
 {
-    const QString trimmed = path.trimmed();
+    const QString trimmed = TrimBlanks(path);
     const int result = handlerSlot()(trimmed, SplitPathFile(trimmed).folder);
     if (result > 32)
         return true;

@@ -2,6 +2,7 @@
 #include "gui/MarkSample.h"
 #include "app/PrintJob.h"
 #include "app/ProgramFolders.h"
+#include "common/AtomicFile.h"
 #include "common/FormatMsg.h"
 #include "common/MsgBox.h"
 #include "common/PathFile.h"
@@ -555,7 +556,7 @@ void frmMain::cmdSaveLayout_Click()
     layout.setPaperOrientation(optLandscape->isChecked() ? 1 : 0);
     clsPLStoreINI store;
     if (!store.SaveToINI_LayoutSettingOnly(TemplatePath(), layout))
-        MsgBox(FormatMsg("1", QStringLiteral("投注单模板文件 {1} 不能保存！"), {TemplatePath()}), MsgStyle::Exclamation);
+        MsgBox(LastSaveFailureText(), MsgStyle::Exclamation); // why: full disk, permission, folder
     else
         statusBar()->showMessage(QStringLiteral("边距和打印方向已保存到 %1").arg(icboLottType->currentText()), 5000);
 }

@@ -1,5 +1,6 @@
 #include "input/BetImporter.h"
 
+#include "common/Blanks.h"
 #include "common/FormatMsg.h"
 #include "common/MsgBox.h"
 #include "common/PathFile.h"
@@ -76,7 +77,7 @@ void BetImporter::SaveImportSettings() const
 
 bool BetImporter::Ok(const std::function<void()> &browse)
 {
-    if (m_PathFile.trimmed().isEmpty()) {
+    if (TrimBlanks(m_PathFile).isEmpty()) {
         MsgBox(QStringLiteral("请选择文件！"), MsgStyle::Plain);
         if (browse)
             browse();

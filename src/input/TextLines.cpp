@@ -181,7 +181,7 @@ bool WriteTextLines(const QStringList &lines, const QString &path)
 {
     QString error;
     if (!WriteWholeTextFile(path, JoinCrLf(lines), &error)) {
-        MsgBox(FailureText(path, error), MsgStyle::Exclamation);
+        MsgBox(error, MsgStyle::Exclamation);
         return false;
     }
     return true;

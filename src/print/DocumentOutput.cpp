@@ -1,12 +1,13 @@
 #include "print/DocumentOutput.h"
 #include "print/DocumentPainter.h"
+#include "common/AtomicFile.h"
 
 #include <QDir>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QSaveFile>
+#include <cerrno>
 #include <charconv>
 #include <cmath>
 #include <type_traits>
@@ -23,22 +24,34 @@ PdfOutput::~PdfOutput()
     Finish();
 }
 
+bool PdfOutput::start()
+{
+    if (m_writer)
+        return true;
+    m_file = std::make_unique<AtomicFile>(m_path);
+    if (!m_file->open(QIODevice::WriteOnly)) {
+        m_failure = m_file->outcome().reason;
+        m_failed = true;
+        return false;
+    }
+    m_writer = std::make_unique<QPdfWriter>(m_file.get());
+    m_writer->setResolution(PdfResolution);
+    m_writer->setCreator(QStringLiteral("VornPrn"));
+    return true;
+}
+
 void PdfOutput::setTitle(const QString &title)
 {
-    if (!m_writer) {
-        m_writer = std::make_unique<QPdfWriter>(m_path);
-        m_writer->setResolution(PdfResolution);
-        m_writer->setCreator(QStringLiteral("VornPrn"));
-    }
-    m_writer->setTitle(title);
+    if (start())
+        m_writer->setTitle(title);
 }
 
 bool PdfOutput::Append(const PrintDocument &doc)
 {
-    if (m_failed)
-        return false;
     if (!m_writer)
         setTitle(doc.DocName());
+    if (m_failed)
+        return false;
     const QPageLayout layout = PageLayoutOf(doc.Setup());
     DocumentPainter painter(doc);
     for (int page = 0; page < doc.PageCount(); ++page) {
@@ -76,15 +89,32 @@ bool PdfOutput::Finish()
             m_failed = true;
     }
     m_writer.reset();
+    if (m_file) {
+        // A device that failed while the PDF was written keeps its first reason.
+        if (!m_failed && m_file->outcome().ok)
+            m_file->commit();
+        else
+            m_file->cancel();
+        if (!m_file->outcome().ok) {
+            m_failed = true;
+            m_failure = m_file->outcome().reason;
+        } else if (m_failed && m_failure.isEmpty()) {
+            m_failure = SaveFailureText(m_path, EIO);
+        }
+        m_file.reset();
+    }
     return !m_failed;
 }
 
-bool WriteDocumentPdf(const PrintDocument &doc, const QString &path)
+bool WriteDocumentPdf(const PrintDocument &doc, const QString &path, QString *failure)
 {
     PdfOutput out(path);
     out.setTitle(doc.DocName());
     const bool appended = out.Append(doc);
-    return out.Finish() && appended;
+    const bool ok = out.Finish() && appended;
+    if (!ok && failure)
+        *failure = out.FailureText();
+    return ok;
 }
 
 QImage RenderPageImage(const PrintDocument &doc, int page, double dpiX, double dpiY,
@@ -105,17 +135,27 @@ QImage RenderPageImage(const PrintDocument &doc, int page, double dpiX, double d
     return image;
 }
 
-bool WriteDocumentPngs(const PrintDocument &doc, const QString &folder, double dpi)
+bool WriteDocumentPngs(const PrintDocument &doc, const QString &folder, double dpi,
+                       QString *failure)
 {
-    if (!QDir().mkpath(folder))
+    if (!QDir().mkpath(folder)) {
+        if (failure)
+            *failure = SaveFailureText(QDir(folder).filePath(QStringLiteral("page-0001.png")), ENOENT);
         return false;
+    }
     for (int page = 0; page < doc.PageCount(); ++page) {
         const QString name = QStringLiteral("page-%1.png").arg(page + 1, 4, 10, QLatin1Char('0'));
-        QSaveFile file(QDir(folder).filePath(name));
-        if (!file.open(QIODevice::WriteOnly))
+        AtomicFile file(QDir(folder).filePath(name));
+        const bool written = file.open(QIODevice::WriteOnly)
+                             && RenderPageImage(doc, page, dpi, dpi).save(&file, "PNG")
+                             && file.commit();
+        if (!written) {
+            file.cancel();
+            if (failure)
+                *failure = file.outcome().ok ? SaveFailureText(file.fileName(), EIO)
+                                             : file.outcome().reason;
             return false;
-        if (!RenderPageImage(doc, page, dpi, dpi).save(&file, "PNG") || !file.commit())
-            return false;
+        }
     }
     return true;
 }

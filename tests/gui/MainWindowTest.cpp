@@ -5,6 +5,7 @@
 #include "input/BetList.h"
 #include "print/MarkColor.h"
 #include "gui/frmPLPreview.h"
+#include "DiskSupport.h"
 #include "TestSupport.h"
 
 #include <QCheckBox>
@@ -116,6 +117,30 @@ TEST(frmMain, LayoutOffsetRedrawsOnlyOnAChange)
 
     child<QRadioButton>(w, "optLandscape")->click();
     EXPECT_EQ(w.CurrentTemplate().PaperOrientation(), 1);
+}
+
+TEST(frmMain, SavingTheLayoutOnAFullDiskShowsWhyAndKeepsTheTemplate)
+{
+    ScriptedMsgBox box;
+    const QString dir = programFolder({kSample});
+    const QString path = dir + "/投注单文件/" + kSample;
+    QFile original(path);
+    ASSERT_TRUE(original.open(QIODevice::ReadOnly));
+    const QByteArray before = original.readAll();
+    original.close();
+    frmMain w;
+    w.show();
+    w.Form_Load();
+    child<QLineEdit>(w, "txtLayoutLeft")->setText("2.5");
+    {
+        DiskFullAfter full(100);
+        child<QPushButton>(w, "cmdSaveLayout")->click();
+    }
+    ASSERT_EQ(box.shown().size(), 1u);
+    EXPECT_EQ(box.shown()[0].text, QStringLiteral("保存文件 %1 失败：磁盘空间不足").arg(path));
+    EXPECT_EQ(box.shown()[0].style, MsgStyle::Exclamation);
+    ASSERT_TRUE(original.open(QIODevice::ReadOnly));
+    EXPECT_EQ(original.readAll(), before);
 }
 
 TEST(frmMain, GraySliderSetsTheMarkColour)

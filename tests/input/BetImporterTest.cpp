@@ -1,4 +1,5 @@
 #include "InputTestSupport.h"
+#include "DiskSupport.h"
 #include "TestSupport.h"
 #include "common/clsIniFile.h"
 #include "input/BetImporter.h"
@@ -160,6 +161,23 @@ TEST(ImportSettings, PathsAreReadUpTo499Characters)
     const ImportSettings s = ReadImportSettings(pf.Cfg(), "");
     EXPECT_EQ(s.LastPathFile, longPath.left(499));
     EXPECT_EQ(s.SpecialScript, QString(1999, 's'));
+}
+
+TEST(ImportSettings, SavedTogetherOrNotAtAllOnAFullDisk)
+{
+    ProgramFolder pf;
+    pf.Write("LastPathFile", QStringLiteral("\u3000/bets/a.txt"));
+    EXPECT_EQ(ReadImportSettings(pf.Cfg(), "").LastPathFile, QStringLiteral("\u3000/bets/a.txt"))
+        << "a full-width space is part of the path";
+    const ImportSettings before = ReadImportSettings(pf.Cfg(), "");
+    {
+        DiskFullAfter full(10);
+        EXPECT_FALSE(SaveImportSettings(pf.Cfg(), "/new.txt", ImportMode::Special, "x"));
+    }
+    const ImportSettings after = ReadImportSettings(pf.Cfg(), "");
+    EXPECT_EQ(after.LastPathFile, before.LastPathFile);
+    EXPECT_EQ(after.Mode, before.Mode);
+    EXPECT_EQ(after.SpecialScript, before.SpecialScript);
 }
 
 TEST(BetImporterDialog, LoadTakesTheRememberedState)

@@ -1,4 +1,5 @@
 #include "InputTestSupport.h"
+#include "DiskSupport.h"
 #include "TestSupport.h"
 #include "input/TextLines.h"
 
@@ -127,6 +128,20 @@ TEST(WriteTextLines, UnwritablePathShowsWhyAndFails)
     const QString path = makeTempDir() + "/no/such/folder/out.txt";
     EXPECT_FALSE(WriteTextLines({"1"}, path));
     ASSERT_EQ(box.shown().size(), 1u);
-    EXPECT_TRUE(box.shown()[0].text.startsWith(path + ":"));
+    EXPECT_EQ(box.shown()[0].text, QStringLiteral("保存文件 %1 失败：文件夹不存在").arg(path));
+}
+
+TEST(WriteTextLines, AFullDiskShowsWhyOnceAndKeepsTheOldOutput)
+{
+    const QString path = makeTempDir() + "/debugout.txt";
+    ASSERT_TRUE(WriteTextLines({"old"}, path));
+    for (qint64 limit : {qint64(0), qint64(3), qint64(4096)}) {
+        ScriptedMsgBox box;
+        DiskFullAfter full(limit);
+        EXPECT_FALSE(WriteTextLines(QStringList(2000, QStringLiteral("01 02 03")), path));
+        ASSERT_EQ(box.shown().size(), 1u);
+        EXPECT_EQ(box.shown()[0].text, QStringLiteral("保存文件 %1 失败：磁盘空间不足").arg(path));
+        EXPECT_EQ(readBytes(path), "old\r\n") << limit;
+    }
 }
 } // namespace

@@ -1,6 +1,7 @@
 // VornPrn: start-up of the desktop program.
 #include "app/ProgramFolders.h"
 #include "gui/frmMain.h"
+#include "common/Blanks.h"
 #include "common/MsgBox.h"
 #include "common/clsRegIni.h"
 #include "input/BetImporter.h"
@@ -48,7 +49,7 @@ int main(int argc, char **argv)
     window.Form_Load();
 
     // 6: a bet file named on the command line is imported without the dialog.
-    const QString file = QCoreApplication::arguments().mid(1).join(' ').trimmed();
+    const QString file = TrimBlanks(QCoreApplication::arguments().mid(1).join(' '));
     if (!file.isEmpty() && window.isVisible()) {
         ShowMe_Background(window.Bets(), file, folders.Import());
         window.RefreshLottNumberStatus();
