@@ -130,6 +130,11 @@ void KdPLDesinger::SetCurrentControl(const clsPLControl &element, int shift)
     emit CtrlClick(GetCurrentControl());
 }
 
+void KdPLDesinger::SetCurrentControl(std::nullptr_t, int shift)
+{
+    SelectCtl(nullptr, shift);
+}
+
 void KdPLDesinger::AddControls(const colPLControls &collection)
 {
     m_items.Reserve(m_items.Count() + collection.Count());

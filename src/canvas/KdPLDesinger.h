@@ -58,6 +58,8 @@ public:
     // The current element, or nullptr. Valid until the canvas changes.
     const clsPLControl *GetCurrentControl() const;
     void SetCurrentControl(const clsPLControl &element, int shift);
+    // No element: the canvas has no current control afterwards (CtrlClick with none).
+    void SetCurrentControl(std::nullptr_t, int shift);
     void AddControls(const colPLControls &collection);
     void ClearAllControls();
     // Empties the collection and adds copies of every element, in the canvas's order.

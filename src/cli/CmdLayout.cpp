@@ -97,8 +97,8 @@ int runLayout(CliContext &ctx)
     clsPLStoreINI().LoadFromINI(templatePath, layout);
 
     QStringList stakeLines{QString()};
+    BetList list;
     if (!test) {
-        BetList list;
         QStringList importMessages;
         const bool imported = CliImportBets(bets, list, &importMessages);
         for (const QString &m : importMessages)
@@ -124,6 +124,8 @@ int runLayout(CliContext &ctx)
     engine.setIsPrintMark(marks);
     engine.setIsPrintText(text);
     engine.setIsPrintBackPic(backPic);
+    // A stake that stops the layout is named by its index in the imported list.
+    engine.setStakeIndexOf([&list](qint64 line) { return qint64(list.StakeIndexNumber(int(line - 1))); });
     DocumentSurface surface;
     engine.SetPrinterPageByLayout(surface, layout);
     if (test)

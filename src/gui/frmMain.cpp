@@ -12,6 +12,7 @@
 #include "input/BetImporter.h"
 #include "input/BetList.h"
 #include "input/BetListCommands.h"
+#include "input/StakeCheck.h"
 #include "gui/frmPImportLottNumbers.h"
 #include "platform/FormTheme.h"
 #include "print/DocumentSurface.h"
@@ -417,6 +418,13 @@ void frmMain::LoadLayout(const QString &templatePath, bool fromTemplate)
     store.LoadFromINI(templatePath, *m_layout);
     SyncLayoutSettings(fromTemplate);
     UpdateMarkColor();
+    CheckLottNumbers();
+}
+
+void frmMain::CheckLottNumbers()
+{
+    m_bets->SetFindings(::CheckLottNumbers(*m_bets, *m_layout));
+    RefreshLottNumberStatus();
 }
 
 void frmMain::SyncLayoutSettings(bool fromTemplate)
@@ -545,7 +553,7 @@ void frmMain::SaveMainSettings() { currentSettings().Save(Folders().SettingsFile
 
 void frmMain::RefreshLottNumberStatus()
 {
-    lblLottCountInfo->setText(LottNumberStatusText(m_bets->Count(), m_stakesPerTicket));
+    lblLottCountInfo->setText(LottNumberStatusText(m_bets->Count(), m_stakesPerTicket, m_bets->FindingCount()));
 }
 
 void frmMain::cmdSaveLayout_Click()
@@ -588,6 +596,9 @@ void frmMain::PrintLottNumbers(const QString &templatePath, bool useTemplateLayo
         preview.setDocument(std::move(batch));
         return preview.ShowMe_Print(true, caption);
     };
+    cb.confirmFaultyStakes = [](const QString &question) {
+        return IsConfirmed(MsgBox(question, MsgStyle::ConfirmDefaultNo));
+    };
     cb.progress = [this](qint64 done, qint64 total) {
         statusBar()->showMessage(QStringLiteral("已排版 %1 / %2 注").arg(done).arg(total));
     };
@@ -621,7 +632,7 @@ void frmMain::cmdLottNumbersImport_Click()
 {
     frmPImportLottNumbers dialog(Folders().Import(), this);
     if (dialog.ShowMe(*m_bets))
-        RefreshLottNumberStatus();
+        CheckLottNumbers();
 }
 
 void frmMain::cmdLottNumberClear_Click()

@@ -43,6 +43,9 @@ public:
     void SaveMainSettings();
     void PrintLottNumbers(const QString &templatePath, bool useTemplateLayout);
     void RefreshLottNumberStatus();
+    // Checks every stake against the current template, marks the faulty ones in the list and
+    // counts them in the status line: after an import and whenever the template changes.
+    void CheckLottNumbers();
 
     // Buttons and menu entries.
     void cmdSaveLayout_Click();

@@ -214,7 +214,7 @@ TEST(frmMain, PrintButtonRunsTheJobBatchByBatchThroughThePreview)
     w.show();
     w.Form_Load();
     for (int i = 1; i <= 12; ++i)
-        w.Bets().Append(i, "01 02 03 04 05 06+07");
+        w.Bets().Append(i, "01 02 03 04 05 06 07");
 
     frmPLPreview &preview = w.PreviewWindow();
     int printed = 0;
@@ -244,4 +244,49 @@ TEST(frmMain, PrintButtonRunsTheJobBatchByBatchThroughThePreview)
                                         "所有投注单打印完毕， 注数从 1 ～ 12 共 12 注。"}));
     EXPECT_TRUE(QFileInfo(dir + "/batch3.pdf").size() > 0);
     EXPECT_TRUE(w.centralWidget()->isEnabled());
+}
+
+// Bad stakes are found before paper: marked in the list, counted in the status line, and
+// "开始打印" asks first (No, the default, prints nothing).
+TEST(frmMain, FaultyStakesAreMarkedCountedAndAskedAboutBeforePrinting)
+{
+    ScriptedMsgBox box;
+    const QString dir = programFolder({kSample});
+    frmMain w;
+    w.show();
+    w.Form_Load();
+    w.Bets().Append(1, "01 02 03 04 05 06 07");
+    w.Bets().Append(2, "01 02 03 04 05 06 07 08 09 10 11 12");
+    w.Bets().Append(4, "O2 05 11 17 23 29 08");
+    w.CheckLottNumbers();
+    EXPECT_EQ(child<QLabel>(w, "lblLottCountInfo")->text(), "共 3 注, 1 页，其中 2 注有误");
+    const QModelIndex bad = w.Bets().index(2, BetList::ColumnValue);
+    EXPECT_EQ(w.Bets().data(bad, Qt::ToolTipRole).toString(), "“O2”不是号码");
+    EXPECT_TRUE(w.Bets().data(bad, Qt::BackgroundRole).isValid());
+
+    frmPLPreview &preview = w.PreviewWindow();
+    bool previewShown = false;
+    QTimer watch;
+    watch.setInterval(5);
+    QObject::connect(&watch, &QTimer::timeout, [&] {
+        if (preview.isVisible()) {
+            previewShown = true;
+            preview.close();
+        }
+    });
+    watch.start();
+    box.queue(MsgAnswer::No);
+    child<QPushButton>(w, "cmdPrint")->click();
+    watch.stop();
+    ASSERT_EQ(box.shown().size(), 1u);
+    EXPECT_EQ(box.shown()[0].text, "有 2 注号码不能正确打印（第 2、4 注等），是否继续打印？");
+    EXPECT_EQ(box.shown()[0].style, MsgStyle::ConfirmDefaultNo);
+    EXPECT_FALSE(previewShown);
+
+    // Deleting the faulty stakes leaves a clean list and status.
+    w.Bets().SetSelected(1, true);
+    w.Bets().SetSelected(2, true);
+    w.Bets().RemoveSelected();
+    w.RefreshLottNumberStatus();
+    EXPECT_EQ(child<QLabel>(w, "lblLottCountInfo")->text(), "共 1 注, 1 页");
 }

@@ -52,7 +52,7 @@ int main(int argc, char **argv)
     const QString file = TrimBlanks(QCoreApplication::arguments().mid(1).join(' '));
     if (!file.isEmpty() && window.isVisible()) {
         ShowMe_Background(window.Bets(), file, folders.Import());
-        window.RefreshLottNumberStatus();
+        window.CheckLottNumbers();
     }
     return app.exec();
 }
