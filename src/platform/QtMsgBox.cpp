@@ -2,6 +2,21 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QPushButton>
+
+namespace {
+// The buttons carry the program's own Chinese captions, so that a text such as
+// "要继续打印请按[确定]按钮" names a button the box really has, whatever language Qt runs in.
+void ChineseCaptions(QMessageBox &box)
+{
+    const std::pair<QMessageBox::StandardButton, const char16_t *> captions[] = {
+        {QMessageBox::Ok, u"确定"}, {QMessageBox::Cancel, u"取消"},
+        {QMessageBox::Yes, u"是"}, {QMessageBox::No, u"否"}};
+    for (const auto &[button, caption] : captions)
+        if (QAbstractButton *b = box.button(button))
+            b->setText(QString::fromUtf16(caption));
+}
+} // namespace
 
 void SetUpMessageBox(QMessageBox &box, const QString &text, MsgStyle style)
 {
@@ -36,6 +51,7 @@ void SetUpMessageBox(QMessageBox &box, const QString &text, MsgStyle style)
         box.setDefaultButton(QMessageBox::Ok);
         break;
     }
+    ChineseCaptions(box);
 }
 
 void InstallQtMsgBoxHandler()

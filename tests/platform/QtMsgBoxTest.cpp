@@ -31,3 +31,25 @@ TEST(QtMsgBox, EveryStyleHasItsButtonsIconAndTheApplicationTitle)
             EXPECT_EQ(box.defaultButton(), box.button(c.defaultButton));
     }
 }
+
+TEST(QtMsgBox, ButtonsHaveChineseCaptions)
+{
+    struct Case {
+        MsgStyle style;
+        QStringList captions; // in the order of the standard buttons' values
+    };
+    const Case cases[] = {
+        {MsgStyle::Information, {"确定"}},
+        {MsgStyle::ConfirmDefaultNo, {"是", "否"}},
+        {MsgStyle::OkCancel, {"确定", "取消"}},
+    };
+    for (const Case &c : cases) {
+        QMessageBox box;
+        SetUpMessageBox(box, "x", c.style);
+        QStringList captions;
+        for (QMessageBox::StandardButton b : {QMessageBox::Ok, QMessageBox::Yes, QMessageBox::No, QMessageBox::Cancel})
+            if (box.button(b))
+                captions << box.button(b)->text();
+        EXPECT_EQ(captions, c.captions);
+    }
+}
