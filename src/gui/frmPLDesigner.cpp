@@ -9,6 +9,9 @@
 #include "common/MsgBox.h"
 #include "common/PathFile.h"
 #include "common/VbFormat.h"
+#include "dialogs/CanvasSink.h"
+#include "dialogs/DialogElements.h"
+#include "gui/DesignCanvasView.h"
 #include "gui/DesignerCommands.h"
 #include "gui/HelpPage.h"
 #include "gui/KdPopupMenu.h"
@@ -94,12 +97,9 @@ bool frmPLDesigner::LoadForDesign(const QString &path, colPLControls &layout)
 void frmPLDesigner::buildUi()
 {
     setWindowFlags(windowFlags() | Qt::WindowMinMaxButtonsHint);
-    kdPLD = new QWidget(this);
+    kdPLD = new DesignCanvasView(*m_canvas, this);
     kdPLD->setObjectName(QStringLiteral("kdPLD"));
     kdPLD->setMinimumSize(480, 360);
-    kdPLD->setFocusPolicy(Qt::StrongFocus);
-    new QVBoxLayout(kdPLD);
-    kdPLD->layout()->setContentsMargins(0, 0, 0, 0);
     kdPLProperties = new kdPLControlProperties(this);
     kdPLProperties->setObjectName(QStringLiteral("kdPLProperties"));
     popMenu = new KdPopupMenu(this);
@@ -220,13 +220,6 @@ void frmPLDesigner::connectCanvas()
     connect(popMenu, &KdPopupMenu::mnuClick, this, &frmPLDesigner::popMenu_mnuClick);
     connect(kdPLProperties, &kdPLControlProperties::AfterPropertyChanged, this,
             [this](const QString &, const QString &) { propertyEdited(); });
-    // The canvas's own keys where no view takes them first.
-    auto key = [this](const QKeySequence &keys, int code, int shift) {
-        auto *s = new QShortcut(keys, kdPLD, nullptr, nullptr, Qt::WidgetWithChildrenShortcut);
-        connect(s, &QShortcut::activated, this, [this, code, shift] { m_canvas->KeyDown(code, shift); });
-    };
-    key(QKeySequence(Qt::Key_Delete), Qt::Key_Delete, 0);
-    key(QKeySequence(Qt::CTRL | Qt::Key_A), Qt::Key_A, KdPLDesinger::CtrlKey);
 }
 
 void frmPLDesigner::installDefaultWindows()
@@ -252,8 +245,7 @@ void frmPLDesigner::Load(colPLControls &layout, bool isNew, bool loadedCompletel
     m_layout = &layout;
     m_canvas->ClearAllControls();
     m_canvas->AddControls(layout);
-    m_canvas->SetBackPicture(layout.BackPicPathFile(), layout.BackPicLeft(), layout.BackPicTop(),
-                             layout.BackPicWidth(), layout.BackPicHeight());
+    showBackPicture();
     m_undo->Reset(layout);
     kdPLProperties->Obj2Me(nullptr);
     m_openPropertiesFirst = true;
@@ -297,6 +289,12 @@ void frmPLDesigner::firstActivation()
     }
 }
 
+void frmPLDesigner::showBackPicture()
+{
+    m_canvas->SetBackPicture(m_layout->BackPicPathFile(), m_layout->BackPicLeft(), m_layout->BackPicTop(),
+                             m_layout->BackPicWidth(), m_layout->BackPicHeight());
+}
+
 void frmPLDesigner::refreshTitle()
 {
     setWindowTitle(FormatMsg(QString(), QStringLiteral("打印设计器 - [{1}] - {2}"),
@@ -311,19 +309,7 @@ bool frmPLDesigner::IsModified() const
 
 void frmPLDesigner::DoUpdateControlsByProperty()
 {
-    colPLControls elements;
-    m_canvas->GetAllControls(elements);
-    for (clsPLControl &e : elements) {
-        if (ElementKindOf(e) != ElementKind::NumberBlock)
-            continue;
-        e.setWidth(m_layout->LottNumberWidth());
-        e.setHeight(m_layout->LottNumberHeight());
-        e.setBackColor(GetGroupColor(e.GroupID()));
-        e.setForeColor(InvertColor(e.BackColor()));
-        m_canvas->UpdateOneControl(e);
-    }
-    m_canvas->SetBackPicture(m_layout->BackPicPathFile(), m_layout->BackPicLeft(), m_layout->BackPicTop(),
-                             m_layout->BackPicWidth(), m_layout->BackPicHeight());
+    ApplyTemplateToCanvas(*m_layout, *m_canvas);
     m_undo->Record(QStringLiteral("投注单设置"), *m_layout);
     refreshTitle();
 }
@@ -335,8 +321,7 @@ void frmPLDesigner::restoreProperties(const colPLControls &snapshot)
     *m_layout = snapshot;
     m_layout->RemoveAll();
     m_layout->setPathFile(path);
-    m_canvas->SetBackPicture(m_layout->BackPicPathFile(), m_layout->BackPicLeft(), m_layout->BackPicTop(),
-                             m_layout->BackPicWidth(), m_layout->BackPicHeight());
+    showBackPicture();
     kdPLProperties->Obj2Me(m_canvas->GetCurrentControl());
     refreshTitle();
 }
@@ -397,28 +382,12 @@ void frmPLDesigner::cmdAddLabel_Click()
     const QString text = m_windows.addLabel();
     if (text.isEmpty())
         return;
-    clsPLControl e;
-    e.setControlType(QStringLiteral("Label"));
-    e.setShowType(QStringLiteral("NormalLable"));
-    e.setFieldValue(text);
-    e.setBackColor(RGB(255, 255, 255));
-    e.setForeColor(RGB(0, 0, 0));
-    e.setVisible(1);
-    e.setFontName(font().family());
-    e.setFontSize(font().pointSizeF());
-    m_canvas->BeginAddControlByMouse(e);
+    m_canvas->BeginAddControlByMouse(NewTextLabel(text, font().family(), font().pointSizeF()));
 }
 
 void frmPLDesigner::cmdAddLine_Click()
 {
-    clsPLControl e;
-    e.setControlType(QStringLiteral("Line"));
-    e.setShowType(QStringLiteral("Line"));
-    e.setVisible(1);
-    e.setBorderWidth(1);
-    e.setBorderColor(RGB(0, 0, 0));
-    e.setBorderStyle(1);
-    m_canvas->BeginAddControlByMouse(e);
+    m_canvas->BeginAddControlByMouse(NewLine());
 }
 
 void frmPLDesigner::zoomBy(double factor)
@@ -529,8 +498,11 @@ void frmPLDesigner::ShowPopMenu(double x, double y)
     for (const auto &[key, caption] : kMenu)
         popMenu->AddMenu(QString::fromUtf8(caption), QString::fromLatin1(key));
     popMenu->SetEnable(QStringLiteral("DELETE-CURRENT"), m_canvas->GetCurrentControl() != nullptr);
-    QWidget *host = kdPLD->layout()->count() > 0 ? kdPLD->layout()->itemAt(0)->widget() : kdPLD;
-    popMenu->PopUpMenu(x, y, host ? host : kdPLD, true);
+    // The canvas reports surface twips; the menu wants twips from the corner of the visible part.
+    const CanvasViewport view = kdPLD->Viewport();
+    const QPointF pixel = view.ToPixels(QRectF(x, y, 0, 0)).topLeft();
+    popMenu->PopUpMenu(pixel.x() * view.TwipsPerPixelX(), pixel.y() * view.TwipsPerPixelY(),
+                       kdPLD->viewport(), true);
 }
 
 void frmPLDesigner::popMenu_mnuClick(const QString &key)

@@ -10,6 +10,7 @@
 #include <functional>
 #include <memory>
 
+class DesignCanvasView;
 class KdPLDesinger;
 class KdPopupMenu;
 class TemplateUndoStack;
@@ -89,6 +90,7 @@ private:
     void connectCanvas();
     void firstActivation();
     void refreshTitle();
+    void showBackPicture();
     void takeElements();
     bool saveTo(const QString &path);
     void runElementDialog(const std::function<void(KdPLDesinger &, const colPLControls &)> &dialog,
@@ -108,7 +110,7 @@ private:
     bool m_loadedCompletely = true;
     bool m_closeWithoutQuestion = false;
 
-    QWidget *kdPLD = nullptr; // where the canvas is shown
+    DesignCanvasView *kdPLD = nullptr;
     kdPLControlProperties *kdPLProperties = nullptr;
     KdPopupMenu *popMenu = nullptr;
     QLabel *lblCurrentMousePointer = nullptr;
