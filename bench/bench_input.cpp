@@ -4,6 +4,9 @@
 #include "input/BetImporter.h"
 #include "input/BetList.h"
 #include "input/NormalizeLottNumberLine.h"
+#include "input/StakeCheck.h"
+#include "model/colPLControls.h"
+#include "storage/clsPLStoreINI.h"
 #include "input/clsScriptRunner.h"
 
 #include <QDir>
@@ -106,5 +109,28 @@ void BM_ExpandMultipleStakeScript(benchmark::State &state)
 }
 BENCHMARK(BM_ExpandMultipleStakeScript)->Unit(benchmark::kMillisecond);
 } // namespace
+
+// The check of every stake against the selected template, run after each import and each
+// change of template: 100,000 stakes, a tenth of them with a number the slip does not have.
+void BM_CheckHundredThousandStakes(benchmark::State &state)
+{
+    colPLControls layout;
+    clsPLStoreINI().LoadFromINI(
+        QStringLiteral(VORN_SOURCE_DIR) + QStringLiteral("/resources/投注单文件/陕西－双色球.tzd"), layout);
+    QStringList lines = RandomStakes(100'000, 6, 1);
+    for (int i = 0; i < lines.size(); i += 10)
+        lines[i] += QStringLiteral(" 17");
+    BetList list;
+    for (int i = 0; i < lines.size(); ++i)
+        list.Append(i + 1, NormalizeLottNumberLine(lines[i], false));
+    size_t faulty = 0;
+    for (auto _ : state) {
+        const std::vector<StakeFinding> findings = CheckLottNumbers(list, layout);
+        faulty = findings.size();
+        benchmark::DoNotOptimize(faulty);
+    }
+    state.counters["faulty"] = double(faulty);
+}
+BENCHMARK(BM_CheckHundredThousandStakes)->Unit(benchmark::kMillisecond);
 
 BENCHMARK_MAIN();

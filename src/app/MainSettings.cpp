@@ -1,4 +1,5 @@
 #include "app/MainSettings.h"
+#include "common/Blanks.h"
 #include "common/Conversions.h"
 #include "common/ToNumber.h"
 #include "common/VbFormat.h"
@@ -13,7 +14,7 @@ const QString kSection = QStringLiteral("MAIN");
 // as the key's default.
 double wholeNumber(const QString &text, double def)
 {
-    return text.trimmed().isEmpty() ? def : ToNumber(text, def, 0);
+    return TrimBlanks(text).isEmpty() ? def : ToNumber(text, def, 0);
 }
 
 // A whole number as the boxes show it after loading.
@@ -50,19 +51,16 @@ bool MainSettings::Save(const QString &settingsFile) const
 {
     clsIniFile ini;
     ini.setFileName(settingsFile);
-    bool ok = true;
-    auto write = [&](const char *key, const QString &value) {
-        ok = ini.WriteString(kSection, QString::fromLatin1(key), value) && ok;
-    };
-    write("MARKGRAY", VbFormatNumber(markGray, QStringLiteral("####0")));
-    write("PRINTMARK", printMark ? "1" : "0");
-    write("PRINTTEXT", printText ? "1" : "0");
-    write("PRINT_PAUSE_ON", pauseText);
-    write("PRINTRANGE", QString::number(int(range)));
-    write("PAPERSTART", paperStart);
-    write("PAPEREND", paperEnd);
-    write("LOTTNUMBERSTART", lottNumberStart);
-    write("LOTTNUMBEREND", lottNumberEnd);
-    write("SELECTFILE", selectFile);
-    return ok;
+    // One write for every key: a failed save leaves the whole file as it was.
+    return ini.WriteStrings(
+        kSection, {{QStringLiteral("MARKGRAY"), VbFormatNumber(markGray, QStringLiteral("####0"))},
+                   {QStringLiteral("PRINTMARK"), printMark ? QStringLiteral("1") : QStringLiteral("0")},
+                   {QStringLiteral("PRINTTEXT"), printText ? QStringLiteral("1") : QStringLiteral("0")},
+                   {QStringLiteral("PRINT_PAUSE_ON"), pauseText},
+                   {QStringLiteral("PRINTRANGE"), QString::number(int(range))},
+                   {QStringLiteral("PAPERSTART"), paperStart},
+                   {QStringLiteral("PAPEREND"), paperEnd},
+                   {QStringLiteral("LOTTNUMBERSTART"), lottNumberStart},
+                   {QStringLiteral("LOTTNUMBEREND"), lottNumberEnd},
+                   {QStringLiteral("SELECTFILE"), selectFile}});
 }

@@ -6,6 +6,7 @@
 #include "app/MainSettings.h"
 #include "common/MsgBox.h"
 
+#include <QList>
 #include <QString>
 #include <functional>
 
@@ -36,11 +37,17 @@ struct PrintJobCallbacks {
     std::function<MsgAnswer(const QString &text, MsgStyle style)> message;
     // How far the job is: stakes laid out so far of all the job's stakes.
     std::function<void(qint64 done, qint64 total)> progress;
+    // Asked before anything is laid out when stakes of the job would not print right (the
+    // question names how many and the first few); false stops the job. Unset: no question.
+    std::function<bool(const QString &question)> confirmFaultyStakes;
 };
 
 struct PrintJobOutcome {
-    bool started = false;   // false: it stopped before laying anything out
+    bool started = false;   // false: it stopped before loading the template (no bets, a bad box)
+    bool refused = false;   // it stopped with a message after applying the template's layout,
+                            // before laying anything out (an overflow, no stakes per ticket)
     bool completed = false; // every batch was shown and printed
+    qint64 stoppedAtStake = 0; // the stake index (as the list shows it) the layout stopped at
     int batches = 0;        // batches shown
     qint64 firstStake = 0, lastStake = -1; // the job's range of list entries (1-based)
     // The layout the job applied to its template (the window's last applied layout).
@@ -50,6 +57,15 @@ struct PrintJobOutcome {
 
 PrintJobOutcome PrintLottNumbers(const BetList &bets, const PrintJobOptions &options,
                                  const PrintJobCallbacks &callbacks);
+
+// The first problem of the typed values the job would use ("请输入合法值！"), or "" when every
+// one of them reads as a number: the layout offset (unless the template's own is used), the
+// boxes of the chosen range and the pause. A box is never silently read as some default.
+QString PrintJobInputProblem(const PrintJobOptions &options);
+
+// The question asked before a job with `faulty` stakes that would not print right, naming the
+// first few by their indexes.
+QString FaultyStakesQuestion(qint64 faulty, const QList<qint64> &firstIndexes);
 
 // The job's stake range for the options: 1-based list entries [first, last], last < first when
 // the range is empty.

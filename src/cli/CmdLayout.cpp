@@ -1,6 +1,8 @@
 // vornprn-cli layout: one document from the print engine, as JSON, PDF or PNG pages.
 #include "cli/CliCommand.h"
 #include "cli/CliShared.h"
+#include "common/AtomicFile.h"
+#include "common/FormatMsg.h"
 #include "common/MsgBox.h"
 #include "input/BetList.h"
 #include "model/colPLControls.h"
@@ -12,7 +14,6 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 namespace {
 int runLayout(CliContext &ctx);
@@ -34,7 +35,7 @@ bool readSwitch(const CliOptions &o, const char *name, bool fallback, bool *valu
     return v == QLatin1String("on") || v == QLatin1String("off");
 }
 
-bool writeJson(CliContext &ctx, const QString &target, const QByteArray &json)
+bool writeJson(CliContext &ctx, const QString &target, const QByteArray &json, QString *failure)
 {
     if (target == QLatin1String("-")) {
         // Already UTF-8: straight to stdout, after what the text stream holds.
@@ -42,8 +43,9 @@ bool writeJson(CliContext &ctx, const QString &target, const QByteArray &json)
         QFile out;
         return out.open(stdout, QIODevice::WriteOnly) && out.write(json) == json.size() && out.flush();
     }
-    QSaveFile file(target);
-    return file.open(QIODevice::WriteOnly) && file.write(json) == json.size() && file.commit();
+    const SaveOutcome outcome = WriteFileAtomically(target, json);
+    *failure = outcome.reason;
+    return outcome.ok;
 }
 
 int runLayout(CliContext &ctx)
@@ -88,7 +90,8 @@ int runLayout(CliContext &ctx)
 
     const QString templatePath = CliResolveTemplate(o.value("template"));
     if (!QFileInfo(templatePath).isFile()) {
-        ctx.err << "vornprn-cli: no template file " << o.value("template") << "\n";
+        ctx.err << FormatMsg("1", QStringLiteral("投注单模板文件 {1} 不能打开！"), {o.value("template")})
+                << "\n";
         return ExitFailure;
     }
     colPLControls layout;
@@ -96,8 +99,8 @@ int runLayout(CliContext &ctx)
     clsPLStoreINI().LoadFromINI(templatePath, layout);
 
     QStringList stakeLines{QString()};
+    BetList list;
     if (!test) {
-        BetList list;
         QStringList importMessages;
         const bool imported = CliImportBets(bets, list, &importMessages);
         for (const QString &m : importMessages)
@@ -123,6 +126,8 @@ int runLayout(CliContext &ctx)
     engine.setIsPrintMark(marks);
     engine.setIsPrintText(text);
     engine.setIsPrintBackPic(backPic);
+    // A stake that stops the layout is named by its index in the imported list.
+    engine.setStakeIndexOf([&list](qint64 line) { return qint64(list.StakeIndexNumber(int(line - 1))); });
     DocumentSurface surface;
     engine.SetPrinterPageByLayout(surface, layout);
     if (test)
@@ -133,19 +138,15 @@ int runLayout(CliContext &ctx)
     const PrintDocument &doc = surface.Document();
 
     bool written = false;
-    QString target;
-    if (o.has("json")) {
-        target = o.value("json");
-        written = writeJson(ctx, target, DocumentJson(doc, messages));
-    } else if (o.has("pdf")) {
-        target = o.value("pdf");
-        written = WriteDocumentPdf(doc, target);
-    } else {
-        target = o.value("png");
-        written = WriteDocumentPngs(doc, target, 300);
-    }
+    QString failure;
+    if (o.has("json"))
+        written = writeJson(ctx, o.value("json"), DocumentJson(doc, messages), &failure);
+    else if (o.has("pdf"))
+        written = WriteDocumentPdf(doc, o.value("pdf"), &failure);
+    else
+        written = WriteDocumentPngs(doc, o.value("png"), 300, &failure);
     if (!written) {
-        ctx.err << "vornprn-cli: cannot write " << target << "\n";
+        ctx.err << failure << "\n";
         return ExitFailure;
     }
     return ExitOk;

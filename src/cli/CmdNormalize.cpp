@@ -40,9 +40,9 @@ int runNormalize(CliContext &ctx)
             ctx.err << in.errorString() << "\n";
             return ExitFailure;
         }
-        ok = ForEachTextLine(in, QStringLiteral("-"), onLine, &failure);
+        ok = ForEachTextLine(in, QStringLiteral("-"), onLine, &failure, TextFileKind::BetFile);
     } else {
-        ok = ForEachTextLine(path, onLine, &failure);
+        ok = ForEachTextLine(path, onLine, &failure, TextFileKind::BetFile);
     }
     if (!ok) {
         ctx.out.flush();

@@ -54,7 +54,7 @@ int runScript(CliContext &ctx)
         ctx.err.flush();
         return MsgAnswer::Ok;
     });
-    const QString input = ReadTextFile(o.positional[1]);
+    const QString input = ReadTextFile(o.positional[1], TextFileKind::BetFile);
     clsScriptRunner runner;
     runner.setTimeLimitMs(timeoutMs);
     if (shown == 0)

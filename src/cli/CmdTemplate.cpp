@@ -1,6 +1,8 @@
 // vornprn-cli template: show a template file as JSON, save it again with the full writer, or
 // make the layout-only update.
 #include "cli/CliShared.h"
+#include "cli/CmdTemplateDesign.h"
+#include "common/AtomicFile.h"
 #include "common/FormatMsg.h"
 #include "common/MsgBox.h"
 #include "common/VbFormat.h"
@@ -19,8 +21,9 @@ int runTemplate(CliContext &ctx);
 const CliCommand kCommand{
     QStringLiteral("template"),
     QStringLiteral("template show FILE.tzd | template save IN.tzd OUT.tzd | "
-                   "template set-layout FILE.tzd --left MM --top MM --orientation 0|1"),
-    QStringLiteral("show a slip template as JSON, write it again, or change its layout offset"),
+                   "template set-layout FILE.tzd --left MM --top MM --orientation 0|1 | ")
+        + TemplateDesignUsage(),
+    QStringLiteral("show a slip template as JSON, write it again, change its layout offset, or design one"),
     &runTemplate, 30};
 const CliRegistrar reg(kCommand);
 
@@ -141,7 +144,11 @@ int save(CliContext &ctx, const QStringList &args)
         MsgBox(FormatMsg("", QStringLiteral("投注单模板文件 {1} 不能打开！"), {in}), MsgStyle::Plain);
         return ExitFailure;
     }
-    return clsPLStoreINI().SaveToINI_Fast(args[1], t) ? ExitOk : ExitFailure;
+    if (!clsPLStoreINI().SaveToINI_Fast(args[1], t)) {
+        ctx.err << LastSaveFailureText() << "\n";
+        return ExitFailure;
+    }
+    return ExitOk;
 }
 
 int setLayout(CliContext &ctx, const QStringList &args)
@@ -167,7 +174,7 @@ int setLayout(CliContext &ctx, const QStringList &args)
     t.setPaperOrientation(orientation.toInt());
     const QString path = CliResolveTemplate(o.positional[0]);
     if (!clsPLStoreINI().SaveToINI_LayoutSettingOnly(path, t)) {
-        ctx.err << "vornprn-cli: cannot write " << path << "\n";
+        ctx.err << LastSaveFailureText() << "\n";
         return ExitFailure;
     }
     return ExitOk;
@@ -187,6 +194,8 @@ int runTemplate(CliContext &ctx)
     }
     if (action == "set-layout")
         return setLayout(ctx, rest);
+    if (int rc = ExitOk; RunTemplateDesignAction(ctx, kCommand, action, rest, &rc))
+        return rc;
     return cliUsageError(ctx, kCommand, QStringLiteral("unknown action '%1'").arg(action));
 }
 } // namespace

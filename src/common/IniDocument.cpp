@@ -1,21 +1,99 @@
 #include "common/IniDocument.h"
+#include "common/Blanks.h"
 #include "common/TextFile.h"
 
+#include <QStringDecoder>
+#include <QStringEncoder>
+
 namespace {
+QString fold(QStringView s) { return TrimBlanks(s).toString().toCaseFolded(); }
+
 // The section name of a header line ("[name]"), or nullopt when the line is no header.
-std::optional<QString> headerName(const QString &line)
+std::optional<QStringView> headerName(QStringView line)
 {
-    const QString t = line.trimmed();
-    if (!t.startsWith('['))
+    const QStringView t = TrimBlanks(line);
+    if (!t.startsWith(u'['))
         return std::nullopt;
-    const int close = int(t.indexOf(']'));
+    const qsizetype close = t.indexOf(u']');
     return close < 0 ? t.mid(1) : t.mid(1, close - 1);
+}
+
+bool isAscii(const QByteArray &raw)
+{
+    for (char c : raw)
+        if (uchar(c) >= 0x80)
+            return false;
+    return true;
+}
+
+// Splits at CR LF, LF or a lone CR; each piece keeps its end.
+template <class Text, class Piece>
+void splitKeepingEnds(const Text &text, Piece piece)
+{
+    const qsizetype n = text.size();
+    qsizetype start = 0;
+    for (qsizetype i = 0; i < n; ++i) {
+        if (text[i] != u'\r' && text[i] != u'\n')
+            continue;
+        const qsizetype endLength = text[i] == u'\r' && i + 1 < n && text[i + 1] == u'\n' ? 2 : 1;
+        piece(text.mid(start, i - start), text.mid(i, endLength));
+        i += endLength - 1;
+        start = i + 1;
+    }
+    if (start < n)
+        piece(text.mid(start), text.mid(n, 0));
 }
 } // namespace
 
-IniDocument::IniDocument(const QString &text) : m_lines(SplitTextLines(text))
+IniDocument::IniDocument(const QByteArray &bytes)
 {
+    QByteArray body = bytes;
+    if (bytes.startsWith("\xEF\xBB\xBF")) {
+        m_encoding = Encoding::Utf8;
+        m_bom = bytes.left(3);
+    } else if (bytes.startsWith("\xFF\xFE")) {
+        m_encoding = Encoding::Utf16LE;
+        m_bom = bytes.left(2);
+    } else if (bytes.startsWith("\xFE\xFF")) {
+        m_encoding = Encoding::Utf16BE;
+        m_bom = bytes.left(2);
+    }
+    body = bytes.mid(m_bom.size());
+    if (m_encoding == Encoding::Utf16LE || m_encoding == Encoding::Utf16BE) {
+        // Two bytes a character: lines are found in the decoded text.
+        const QString text = decode(body);
+        splitKeepingEnds(text, [&](const QString &line, const QString &end) {
+            m_lines.push_back({encode(line), encode(end), line});
+        });
+    } else {
+        m_lines.reserve(size_t(body.size() / 24));
+        splitKeepingEnds(body, [&](const QByteArray &raw, const QByteArray &end) {
+            m_lines.push_back({raw, end, decode(raw)});
+        });
+    }
     rebuildIndex();
+}
+
+QString IniDocument::decode(const QByteArray &raw) const
+{
+    switch (m_encoding) {
+    case Encoding::Utf8: return QString::fromUtf8(raw);
+    case Encoding::Utf16LE: return QStringDecoder(QStringConverter::Utf16LE).decode(raw);
+    case Encoding::Utf16BE: return QStringDecoder(QStringConverter::Utf16BE).decode(raw);
+    case Encoding::Gbk: break;
+    }
+    return isAscii(raw) ? QString::fromLatin1(raw) : DecodeGbk(raw);
+}
+
+QByteArray IniDocument::encode(const QString &text) const
+{
+    switch (m_encoding) {
+    case Encoding::Utf8: return text.toUtf8();
+    case Encoding::Utf16LE: return QStringEncoder(QStringConverter::Utf16LE).encode(text);
+    case Encoding::Utf16BE: return QStringEncoder(QStringConverter::Utf16BE).encode(text);
+    case Encoding::Gbk: break;
+    }
+    return EncodeGbk(text);
 }
 
 void IniDocument::rebuildIndex()
@@ -26,8 +104,8 @@ void IniDocument::rebuildIndex()
     QString current;
     bool inSection = false;
     bool firstOccurrence = false;
-    for (int i = 0; i < m_lines.size(); ++i) {
-        const QString &line = m_lines[i];
+    for (int i = 0; i < int(m_lines.size()); ++i) {
+        const QString &line = m_lines[size_t(i)].text;
         if (auto name = headerName(line)) {
             current = fold(*name);
             inSection = true;
@@ -40,24 +118,38 @@ void IniDocument::rebuildIndex()
         }
         if (!inSection || !firstOccurrence)
             continue;
-        if (!line.trimmed().isEmpty())
+        if (!TrimBlanks(QStringView(line)).isEmpty())
             m_sectionEnd[current] = i;
-        const int eq = int(line.indexOf('='));
+        const qsizetype eq = line.indexOf(u'=');
         if (eq < 0)
             continue;
-        const QString key = current + QLatin1Char('\n') + fold(line.left(eq));
+        const QString key = current + QLatin1Char('\n') + fold(QStringView(line).left(eq));
         if (!m_keyLine.contains(key))
             m_keyLine.insert(key, i);
     }
 }
 
-std::optional<QString> IniDocument::Value(const QString &section, const QString &key) const
+std::optional<int> IniDocument::keyLine(const QString &section, const QString &key) const
 {
     auto it = m_keyLine.constFind(fold(section) + QLatin1Char('\n') + fold(key));
     if (it == m_keyLine.constEnd())
         return std::nullopt;
-    const QString &line = m_lines[*it];
-    return line.mid(line.indexOf('=') + 1).trimmed();
+    return *it;
+}
+
+std::optional<QString> IniDocument::RawValue(const QString &section, const QString &key) const
+{
+    const auto at = keyLine(section, key);
+    if (!at)
+        return std::nullopt;
+    const QString &line = m_lines[size_t(*at)].text;
+    return line.mid(line.indexOf(u'=') + 1);
+}
+
+std::optional<QString> IniDocument::Value(const QString &section, const QString &key) const
+{
+    const auto raw = RawValue(section, key);
+    return raw ? std::optional<QString>(TrimBlanks(*raw)) : std::nullopt;
 }
 
 QString IniDocument::Value(const QString &section, const QString &key,
@@ -72,21 +164,70 @@ bool IniDocument::HasSection(const QString &section) const
     return m_sectionHeader.contains(fold(section));
 }
 
+IniDocument::Line IniDocument::makeLine(const QString &text) const
+{
+    return {encode(text), defaultEnd(), text};
+}
+
+// The line end the file already uses; CR LF for a file without one.
+QByteArray IniDocument::defaultEnd() const
+{
+    for (const Line &l : m_lines)
+        if (!l.end.isEmpty())
+            return l.end;
+    return encode(QStringLiteral("\r\n"));
+}
+
+// A last line without an end gets one before a line is added after it.
+void IniDocument::endLine(int index)
+{
+    if (index >= 0 && m_lines[size_t(index)].end.isEmpty())
+        m_lines[size_t(index)].end = defaultEnd();
+}
+
 void IniDocument::SetValue(const QString &section, const QString &key, const QString &value)
 {
-    const QString newLine = key.trimmed() + QLatin1Char('=') + value;
-    auto it = m_keyLine.constFind(fold(section) + QLatin1Char('\n') + fold(key));
-    if (it != m_keyLine.constEnd()) {
-        m_lines[*it] = newLine;
+    const QString newLine = TrimBlanks(key) + QLatin1Char('=') + value;
+    if (const auto at = keyLine(section, key)) {
+        Line &line = m_lines[size_t(*at)];
+        line.raw = encode(newLine);
+        line.text = newLine;
         return;
     }
     auto end = m_sectionEnd.constFind(fold(section));
     if (end != m_sectionEnd.constEnd()) {
-        m_lines.insert(*end + 1, newLine);
+        const int after = *end;
+        endLine(after);
+        m_lines.insert(m_lines.begin() + after + 1, makeLine(newLine));
     } else {
-        m_lines << QLatin1Char('[') + section.trimmed() + QLatin1Char(']') << newLine;
+        endLine(int(m_lines.size()) - 1);
+        m_lines.push_back(makeLine(QLatin1Char('[') + TrimBlanks(section) + QLatin1Char(']')));
+        m_lines.push_back(makeLine(newLine));
     }
     rebuildIndex();
 }
 
-QString IniDocument::ToText() const { return JoinCrLf(m_lines); }
+bool IniDocument::RemoveKey(const QString &section, const QString &key)
+{
+    const auto at = keyLine(section, key);
+    if (!at)
+        return false;
+    m_lines.erase(m_lines.begin() + *at);
+    rebuildIndex();
+    return true;
+}
+
+QByteArray IniDocument::ToBytes() const
+{
+    qsizetype total = m_bom.size();
+    for (const Line &l : m_lines)
+        total += l.raw.size() + l.end.size();
+    QByteArray out;
+    out.reserve(total);
+    out += m_bom;
+    for (const Line &l : m_lines) {
+        out += l.raw;
+        out += l.end;
+    }
+    return out;
+}

@@ -1,19 +1,20 @@
 #include "common/PathFile.h"
+#include "common/Blanks.h"
 #include "common/MsgBox.h"
 
-#include <QDesktopServices>
+#include <QFile>
+#include <sys/stat.h>
 #include <QFileInfo>
 #include <QUrl>
 
 namespace {
 bool isSeparator(QChar c) { return c == '\\' || c == '/'; }
 
-int defaultShellOpen(const QString &path, const QString &folder)
+// Without a window there is no program to open anything with; the desktop program installs
+// the real opener from platform/.
+int defaultShellOpen(const QString &path, const QString &)
 {
-    const QUrl url = QUrl::fromUserInput(path, folder, QUrl::AssumeLocalFile);
-    if (url.isLocalFile() && !QFileInfo::exists(url.toLocalFile()))
-        return 2;
-    return QDesktopServices::openUrl(url) ? 42 : 31;
+    return QFileInfo::exists(path) || path.contains(QLatin1String("://")) ? 31 : 2;
 }
 
 ShellOpenHandler &handlerSlot()
@@ -26,7 +27,7 @@ ShellOpenHandler &handlerSlot()
 PathParts SplitPathFile(const QString &path)
 {
     PathParts p;
-    if (path.trimmed().endsWith(':')) {
+    if (TrimBlanks(path).endsWith(':')) {
         p.folder = path;
         return p;
     }
@@ -51,17 +52,37 @@ PathParts SplitPathFile(const QString &path)
     return p;
 }
 
+bool SameFolder(const QString &a, const QString &b)
+{
+    QString x = a, y = b;
+    x.replace(QLatin1Char('\\'), QLatin1Char('/'));
+    y.replace(QLatin1Char('\\'), QLatin1Char('/'));
+    if (x == y)
+        return true;
+    if (x.isEmpty() || y.isEmpty())
+        return false;
+    struct stat sx {}, sy {};
+    return ::stat(QFile::encodeName(x).constData(), &sx) == 0 && S_ISDIR(sx.st_mode)
+           && ::stat(QFile::encodeName(y).constData(), &sy) == 0 && S_ISDIR(sy.st_mode)
+           && sx.st_dev == sy.st_dev && sx.st_ino == sy.st_ino;
+}
+
 QString StripNull(const QString &text, bool trim)
 {
     const int nul = int(text.indexOf(QChar(0)));
     const QString cut = nul >= 0 ? text.left(nul) : text;
-    return trim ? cut.trimmed() : cut;
+    return trim ? TrimBlanks(cut) : cut;
+}
+
+int ShellOpenResult(const QString &path)
+{
+    const QString trimmed = TrimBlanks(path);
+    return handlerSlot()(trimmed, SplitPathFile(trimmed).folder);
 }
 
 bool ShellOpen(const QString &path)
 {
-    const QString trimmed = path.trimmed();
-    const int result = handlerSlot()(trimmed, SplitPathFile(trimmed).folder);
+    const int result = ShellOpenResult(path);
     if (result > 32)
         return true;
     if (result == 2 || result == 3)

@@ -9,11 +9,18 @@ struct PathParts {
 };
 // Splits at "\" or "/" (both separate folders on this platform).
 PathParts SplitPathFile(const QString &path);
+// Two folders are the same when their texts match ("\" and "/" alike) or when both exist and
+// the file system finds the same folder under both names: letter case counts exactly where the
+// file system counts it.
+bool SameFolder(const QString &a, const QString &b);
 // Cut before the first NUL; trimmed of blanks when `trim`.
 QString StripNull(const QString &text, bool trim);
 // Opens a document or address with the program the system associates with it; shows the
 // matching message and returns false when that fails.
 bool ShellOpen(const QString &path);
+// The same without any message: the shell-style result (> 32 success), for callers that say
+// something more useful themselves (where the help page is, the home page's address).
+int ShellOpenResult(const QString &path);
 // The face name the program asks for by default.
 QString DefaultFontName();
 

@@ -1,7 +1,7 @@
 #include "common/TextFile.h"
+#include "common/AtomicFile.h"
 
 #include <QFile>
-#include <QSaveFile>
 #include <QStringDecoder>
 #include <QStringEncoder>
 
@@ -17,6 +17,11 @@ QString DecodeText(const QByteArray &bytes)
         QStringDecoder d(QStringConverter::Utf16BE);
         return d.decode(bytes.mid(2));
     }
+    return DecodeGbk(bytes);
+}
+
+QString DecodeGbk(const QByteArray &bytes)
+{
     QStringDecoder d("GB18030");
     return d.decode(bytes);
 }
@@ -27,19 +32,26 @@ QByteArray EncodeGbk(const QString &text)
     return e.encode(text);
 }
 
+bool ReadWholeFile(const QString &path, QByteArray *bytes, QString *error)
+{
+    QFile f(path);
+    if (f.open(QIODevice::ReadOnly)) {
+        *bytes = f.readAll();
+        if (f.error() == QFileDevice::NoError)
+            return true;
+    }
+    if (error)
+        *error = f.errorString();
+    bytes->clear();
+    return false;
+}
+
 TextReadResult ReadWholeTextFile(const QString &path)
 {
     TextReadResult r;
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly)) {
-        r.error = f.errorString();
+    QByteArray bytes;
+    if (!ReadWholeFile(path, &bytes, &r.error))
         return r;
-    }
-    const QByteArray bytes = f.readAll();
-    if (f.error() != QFileDevice::NoError) {
-        r.error = f.errorString();
-        return r;
-    }
     r.ok = true;
     r.text = DecodeText(bytes);
     return r;
@@ -68,25 +80,10 @@ QStringList SplitTextLines(const QString &text)
 
 bool WriteWholeTextFile(const QString &path, const QString &text, QString *error)
 {
-    QSaveFile f(path);
-    if (!f.open(QIODevice::WriteOnly)) {
-        if (error)
-            *error = f.errorString();
-        return false;
-    }
-    const QByteArray bytes = EncodeGbk(text);
-    if (f.write(bytes) != bytes.size()) {
-        if (error)
-            *error = f.errorString();
-        f.cancelWriting();
-        return false;
-    }
-    if (!f.commit()) {
-        if (error)
-            *error = f.errorString();
-        return false;
-    }
-    return true;
+    const SaveOutcome outcome = WriteFileAtomically(path, EncodeGbk(text));
+    if (!outcome.ok && error)
+        *error = outcome.reason;
+    return outcome.ok;
 }
 
 QString JoinCrLf(const QStringList &lines)

@@ -8,6 +8,8 @@
 // Decodes file bytes: BOM-marked UTF-8/UTF-16 as such, everything else as GBK (GB18030).
 QString DecodeText(const QByteArray &bytes);
 QByteArray EncodeGbk(const QString &text);
+// GBK (GB18030) bytes without looking for a byte-order mark.
+QString DecodeGbk(const QByteArray &bytes);
 
 struct TextReadResult {
     bool ok = false;
@@ -15,13 +17,15 @@ struct TextReadResult {
     QString error;  // the system's description of the failure when !ok
 };
 TextReadResult ReadWholeTextFile(const QString &path);
+// The file's bytes as they are (for writers that change a few lines and keep the rest).
+bool ReadWholeFile(const QString &path, QByteArray *bytes, QString *error = nullptr);
 
 // Splits decoded text into lines at CR LF, LF or a lone CR; a final line end does not start
 // another line; an empty text gives no lines.
 QStringList SplitTextLines(const QString &text);
 
-// Writes the text as GBK through QSaveFile, so a failure leaves the old file untouched.
-// `error` receives the system's description of a failure.
+// Writes the text as GBK through AtomicFile, so a failure leaves the old file untouched.
+// `error` receives the reason of a failure (SaveFailureText), which is also the last error.
 bool WriteWholeTextFile(const QString &path, const QString &text, QString *error = nullptr);
 // Every line followed by CR LF.
 QString JoinCrLf(const QStringList &lines);

@@ -86,3 +86,12 @@ double ToNumber(const QVariant &value, double defaultValue, int decimals)
         return defaultValue;
     }
 }
+
+bool ConvertsToNumber(const QString &text)
+{
+    if (text.trimmed().isEmpty())
+        return false;
+    // A text that does not convert gives the default, whichever it is; one that converts gives
+    // its own value both times.
+    return ToNumber(text, 0) == ToNumber(text, 1);
+}

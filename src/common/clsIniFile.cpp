@@ -1,4 +1,6 @@
 #include "common/clsIniFile.h"
+#include "common/AtomicFile.h"
+#include "common/Blanks.h"
 #include "common/IniDocument.h"
 #include "common/PathFile.h"
 #include "common/TextFile.h"
@@ -7,28 +9,33 @@
 
 bool clsIniFile::WriteString(const QString &section, const QString &key, const QString &value)
 {
-    if (m_FileName.isEmpty() || section.trimmed().isEmpty() || key.trimmed().isEmpty())
+    return WriteStrings(section, {{key, value}});
+}
+
+bool clsIniFile::WriteStrings(const QString &section,
+                              const QList<QPair<QString, QString>> &keyValues)
+{
+    if (m_FileName.isEmpty() || TrimBlanks(section).isEmpty())
         return false;
-    IniDocument doc;
-    if (QFileInfo::exists(m_FileName)) {
-        const TextReadResult r = ReadWholeTextFile(m_FileName);
-        if (!r.ok)
+    for (const auto &kv : keyValues)
+        if (TrimBlanks(kv.first).isEmpty())
             return false;
-        doc = IniDocument(r.text);
-    }
-    doc.SetValue(section, key, value);
-    return WriteWholeTextFile(m_FileName, doc.ToText());
+    QByteArray bytes;
+    if (QFileInfo::exists(m_FileName) && !ReadWholeFile(m_FileName, &bytes))
+        return false;
+    IniDocument doc(bytes);
+    for (const auto &kv : keyValues)
+        doc.SetValue(section, kv.first, kv.second);
+    return WriteFileAtomically(m_FileName, doc.ToBytes()).ok;
 }
 
 QString clsIniFile::ReadString(const QString &section, const QString &key,
                                const QString &defaultValue, int size)
 {
     QString value = defaultValue;
-    if (!m_FileName.isEmpty()) {
-        const TextReadResult r = ReadWholeTextFile(m_FileName);
-        if (r.ok)
-            value = IniDocument(r.text).Value(section, key, defaultValue);
-    }
+    QByteArray bytes;
+    if (!m_FileName.isEmpty() && ReadWholeFile(m_FileName, &bytes))
+        value = IniDocument(bytes).Value(section, key, defaultValue);
     if (size > 0 && value.size() > size - 1)
         value.truncate(size - 1);
     return StripNull(value, true);

@@ -1,4 +1,5 @@
 #include "common/clsRegIni.h"
+#include "common/AtomicFile.h"
 #include "common/IniDocument.h"
 #include "common/TextFile.h"
 
@@ -29,9 +30,9 @@ IniDocument loadStore(bool *ok)
     const QString path = clsRegIni::StoreFile();
     if (!QFileInfo::exists(path))
         return IniDocument();
-    const TextReadResult r = ReadWholeTextFile(path);
-    *ok = r.ok;
-    return IniDocument(r.text);
+    QByteArray bytes;
+    *ok = ReadWholeFile(path, &bytes);
+    return IniDocument(bytes);
 }
 } // namespace
 
@@ -65,7 +66,7 @@ bool clsRegIni::SaveReg(const QString &valueName, const QString &value, const QS
         return false;
     doc.SetValue(section(subKey), valueName, value);
     QDir().mkpath(QFileInfo(StoreFile()).absolutePath());
-    return WriteWholeTextFile(StoreFile(), doc.ToText());
+    return WriteFileAtomically(StoreFile(), doc.ToBytes()).ok;
 }
 
 QString clsRegIni::ReadReg(const QString &valueName, const QString &defaultValue,
@@ -73,7 +74,8 @@ QString clsRegIni::ReadReg(const QString &valueName, const QString &defaultValue
 {
     bool ok = false;
     const IniDocument doc = loadStore(&ok);
-    const auto v = doc.Value(section(subKey), valueName);
+    // A value is the whole text stored, blanks of any kind included.
+    const auto v = doc.RawValue(section(subKey), valueName);
     if (!ok || !v || (size > 0 && v->size() >= size))
         return defaultValue;
     const int nul = int(v->indexOf(QChar(0)));
@@ -84,21 +86,6 @@ void clsRegIni::DeleteRegValue(const QString &valueName, const QString &subKey)
 {
     bool ok = false;
     IniDocument doc = loadStore(&ok);
-    if (!ok || !doc.Value(section(subKey), valueName))
-        return;
-    // An INI store has no "delete": write the document without that key line.
-    QStringList kept;
-    const QString sec = section(subKey).toCaseFolded();
-    QString current;
-    for (const QString &line : SplitTextLines(doc.ToText())) {
-        const QString t = line.trimmed();
-        if (t.startsWith('[')) {
-            current = t.mid(1, t.indexOf(']') - 1).trimmed().toCaseFolded();
-        } else if (current == sec && t.contains('=')
-                   && t.left(t.indexOf('=')).trimmed().toCaseFolded() == valueName.toCaseFolded()) {
-            continue;
-        }
-        kept << line;
-    }
-    WriteWholeTextFile(StoreFile(), JoinCrLf(kept));
+    if (ok && doc.RemoveKey(section(subKey), valueName))
+        WriteFileAtomically(StoreFile(), doc.ToBytes());
 }

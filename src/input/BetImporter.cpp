@@ -1,5 +1,6 @@
 #include "input/BetImporter.h"
 
+#include "common/Blanks.h"
 #include "common/FormatMsg.h"
 #include "common/MsgBox.h"
 #include "common/PathFile.h"
@@ -76,7 +77,7 @@ void BetImporter::SaveImportSettings() const
 
 bool BetImporter::Ok(const std::function<void()> &browse)
 {
-    if (m_PathFile.trimmed().isEmpty()) {
+    if (TrimBlanks(m_PathFile).isEmpty()) {
         MsgBox(QStringLiteral("请选择文件！"), MsgStyle::Plain);
         if (browse)
             browse();
@@ -88,48 +89,70 @@ bool BetImporter::Ok(const std::function<void()> &browse)
 
 bool BetImporter::ImportLottNumbers()
 {
-    m_list.Clear();
+    // The list is replaced only by a finished import: a failed or empty one leaves it (and the
+    // status line that describes it) as it was, rather than half emptied.
     BetEntries built;
     try {
-        if (m_Mode == ImportMode::Special) {
-            QStringList lines;
-            if (!ReadScriptLines(&lines))
-                return false;
-            for (qsizetype i = 0; i < lines.size(); ++i)
-                built.AppendSourceLine(qint32(i + 1), lines[i], false);
-        } else {
-            const bool includeIndex = m_Mode == ImportMode::IncludeIndex;
-            const qint64 bytes = std::min(QFileInfo(m_PathFile).size(), kMaxTextFileBytes);
-            built.reserve(bytes / 8, 0);
-            qint32 lineNumber = 0;
-            QString failure;
-            const bool read = ForEachTextLine(
-                m_PathFile,
-                [&](QStringView line) { built.AppendSourceLine(++lineNumber, line, includeIndex); },
-                &failure);
-            if (!read) {
-                // Nothing counts as read from a file that failed part way.
-                MsgBox(failure, MsgStyle::Exclamation);
-                return false;
-            }
-            if (lineNumber == 0)
-                return false;
-        }
+        if (!ReadEntries(built))
+            return false;
+        m_list.Clear();
         m_list.AppendEntries(std::move(built));
         return true;
     } catch (const std::bad_alloc &) {
-        m_list.AppendEntries(std::move(built));
         MsgBox(QStringLiteral("内存不足"), MsgStyle::Plain);
     } catch (const std::exception &e) {
-        m_list.AppendEntries(std::move(built));
         MsgBox(QString::fromLocal8Bit(e.what()), MsgStyle::Plain);
     }
     return false;
 }
 
+bool BetImporter::ReadEntries(BetEntries &built)
+{
+    if (m_Mode == ImportMode::Special) {
+        QStringList lines;
+        if (!ReadScriptLines(&lines))
+            return false;
+        for (qsizetype i = 0; i < lines.size(); ++i)
+            built.AppendSourceLine(qint32(i + 1), lines[i], false);
+        if (built.isEmpty()) { // only empty lines
+            MsgBox(QStringLiteral("运行转换脚本没有得到输出结果!"), MsgStyle::Exclamation);
+            return false;
+        }
+        return true;
+    }
+    const bool includeIndex = m_Mode == ImportMode::IncludeIndex;
+    const qint64 bytes = std::min(QFileInfo(m_PathFile).size(), kMaxTextFileBytes);
+    built.reserve(bytes / 8, 0);
+    qint32 lineNumber = 0;
+    QString failure;
+    const bool read = ForEachTextLine(
+        m_PathFile,
+        [&](QStringView line) { built.AppendSourceLine(++lineNumber, line, includeIndex); },
+        &failure, TextFileKind::BetFile);
+    if (!read) {
+        // Nothing counts as read from a file that failed part way.
+        MsgBox(failure, MsgStyle::Exclamation);
+        return false;
+    }
+    if (lineNumber == 0) {
+        MsgBox(FormatMsg(QString(), QStringLiteral("文件 {1} 是空的，没有可导入的投注号码！"),
+                         {m_PathFile}),
+               MsgStyle::Exclamation);
+        return false;
+    }
+    if (built.isEmpty()) {
+        MsgBox(FormatMsg(QString(), QStringLiteral("文件 {1} 中没有可导入的投注号码！"),
+                         {m_PathFile}),
+               MsgStyle::Exclamation);
+        return false;
+    }
+    return true;
+}
+
 bool BetImporter::ReadScriptLines(QStringList *lines)
 {
-    if (!RunConversionScript(ScriptPathFile(), m_PathFile, lines, m_ScriptTimeLimitMs))
+    if (!RunConversionScript(ScriptPathFile(), m_PathFile, lines, m_ScriptTimeLimitMs,
+                             ScriptDisplayName()))
         return false;
     if (lines->isEmpty()) {
         MsgBox(QStringLiteral("运行转换脚本没有得到输出结果!"), MsgStyle::Exclamation);
@@ -138,12 +161,18 @@ bool BetImporter::ReadScriptLines(QStringList *lines)
     return true;
 }
 
+QString BetImporter::ScriptDisplayName() const
+{
+    return m_ScriptPathFile.isEmpty() ? m_ScriptName : m_ScriptPathFile;
+}
+
 bool BetImporter::Test()
 {
     SaveImportSettings();
     const QString output = m_folders.DebugOutPathFile();
     QStringList lines;
-    if (!RunConversionScript(ScriptPathFile(), m_PathFile, &lines, m_ScriptTimeLimitMs))
+    if (!RunConversionScript(ScriptPathFile(), m_PathFile, &lines, m_ScriptTimeLimitMs,
+                             ScriptDisplayName()))
         return false;
     if (!WriteTextLines(lines, output))
         return false;

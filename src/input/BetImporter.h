@@ -8,6 +8,7 @@
 #include <QStringList>
 #include <functional>
 
+class BetEntries;
 class BetList;
 
 struct ImportFolders {
@@ -56,8 +57,9 @@ public:
     // imports. True when the import succeeded (the dialog then closes).
     bool Ok(const std::function<void()> &browse);
 
-    // Empties the list and fills it from the file in the current mode. False, with the message
-    // already shown, when nothing could be imported; what was appended before a failure stays.
+    // Replaces the list by the stakes of the file in the current mode. False, with the message
+    // already shown, when nothing could be imported (a file that cannot be read, an empty file,
+    // a script that fails or gives nothing); the list is then left as it was.
     bool ImportLottNumbers();
 
     // The test action: saves the settings, runs the chosen script over the file, writes its
@@ -65,7 +67,9 @@ public:
     bool Test();
 
 private:
+    bool ReadEntries(BetEntries &built);
     bool ReadScriptLines(QStringList *lines);
+    QString ScriptDisplayName() const;
 
     BetList &m_list;
     ImportFolders m_folders;

@@ -1,5 +1,7 @@
 #include "input/BetList.h"
 
+#include <QBrush>
+#include <QColor>
 #include <algorithm>
 
 namespace {
@@ -32,13 +34,72 @@ int BetList::columnCount(const QModelIndex &parent) const
 
 QVariant BetList::data(const QModelIndex &index, int role) const
 {
-    if (!index.isValid() || index.row() >= Count() || role != Qt::DisplayRole)
+    if (!index.isValid() || index.row() >= Count())
         return {};
-    if (index.column() == ColumnIndex)
-        return StakeIndex(index.row());
-    if (index.column() == ColumnValue)
-        return BetLine(index.row());
-    return {};
+    switch (role) {
+    case Qt::DisplayRole:
+        if (index.column() == ColumnIndex)
+            return StakeIndex(index.row());
+        if (index.column() == ColumnValue)
+            return BetLine(index.row());
+        return {};
+    case Qt::ToolTipRole:
+        if (const StakeFinding *f = FindingOf(index.row()))
+            return f->reason;
+        return {};
+    case Qt::ForegroundRole:
+        if (FindingOf(index.row()))
+            return QBrush(QColor(0xB0, 0x00, 0x00));
+        return {};
+    case Qt::BackgroundRole:
+        if (FindingOf(index.row()))
+            return QBrush(QColor(0xFF, 0xE4, 0xE1));
+        return {};
+    default:
+        return {};
+    }
+}
+
+void BetList::SetFindings(std::vector<StakeFinding> findings)
+{
+    if (m_findings.empty() && findings.empty())
+        return;
+    m_findings = std::move(findings);
+    if (Count() > 0)
+        emit dataChanged(index(0, 0), index(Count() - 1, ColumnCount - 1),
+                         {Qt::ToolTipRole, Qt::ForegroundRole, Qt::BackgroundRole});
+}
+
+const StakeFinding *BetList::FindingOf(int row) const
+{
+    const auto it = std::lower_bound(m_findings.begin(), m_findings.end(), row,
+                                     [](const StakeFinding &f, int r) { return f.row < r; });
+    return it != m_findings.end() && it->row == row ? &*it : nullptr;
+}
+
+QString BetList::FindingReason(int row) const
+{
+    const StakeFinding *f = FindingOf(row);
+    return f ? f->reason : QString();
+}
+
+void BetList::KeepFindingsOfRemaining(const std::vector<bool> &removed)
+{
+    if (m_findings.empty())
+        return;
+    // Rows move up by the number of removed rows before them.
+    std::vector<int> removedBefore(removed.size() + 1, 0);
+    for (size_t i = 0; i < removed.size(); ++i)
+        removedBefore[i + 1] = removedBefore[i] + (removed[i] ? 1 : 0);
+    std::vector<StakeFinding> kept;
+    kept.reserve(m_findings.size());
+    for (StakeFinding &f : m_findings) {
+        if (removed[size_t(f.row)])
+            continue;
+        f.row -= removedBefore[size_t(f.row)];
+        kept.push_back(std::move(f));
+    }
+    m_findings = std::move(kept);
 }
 
 QVariant BetList::headerData(int section, Qt::Orientation orientation, int role) const
@@ -91,6 +152,7 @@ void BetList::Clear()
     beginResetModel();
     m_entries.clear();
     m_selected = {};
+    m_findings = {};
     endResetModel();
 }
 
@@ -136,6 +198,7 @@ int BetList::RemoveSelected()
         runs.emplace_back(first, row);
         row = first;
     }
+    KeepFindingsOfRemaining(m_selected);
     int removed = 0;
     if (runs.size() > size_t(kMaxAnnouncedRuns)) {
         beginResetModel();

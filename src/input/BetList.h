@@ -4,6 +4,7 @@
 // from, not renumbered by deletions) and its bet line. The main window shows it in a
 // QTableView through this model; the import fills it, the print job reads it.
 #include "input/BetEntries.h"
+#include "input/StakeCheck.h"
 
 #include <QAbstractTableModel>
 #include <QStringList>
@@ -53,7 +54,20 @@ public:
     // shifts an entry not yet visited. Returns how many were removed.
     int RemoveSelected();
 
+    // The stakes that would not print right with the current template (sorted by row). They
+    // are shown in the list (colour and a tooltip with the reason); a deletion keeps the rest
+    // with their entries, a new import or a clear drops them until the next check.
+    void SetFindings(std::vector<StakeFinding> findings);
+    const std::vector<StakeFinding> &Findings() const { return m_findings; }
+    int FindingCount() const { return int(m_findings.size()); }
+    // The reason for entry `row`, "" when it prints right.
+    QString FindingReason(int row) const;
+
 private:
+    const StakeFinding *FindingOf(int row) const;
+    void KeepFindingsOfRemaining(const std::vector<bool> &removed);
+
     BetEntries m_entries;
     std::vector<bool> m_selected; // one flag per entry
+    std::vector<StakeFinding> m_findings;
 };

@@ -4,13 +4,16 @@
 #include "common/MsgBox.h"
 #include "input/BetList.h"
 
-QString LottNumberStatusText(int count, int stakesPerTicket)
+QString LottNumberStatusText(int count, int stakesPerTicket, int faulty)
 {
     if (stakesPerTicket < 1)
         stakesPerTicket = 1;
     // The quotient truncates toward zero, so an empty list still counts one page.
     const int pages = (count - 1) / stakesPerTicket + 1;
-    return FormatMsg(QString(), QStringLiteral("共 {1} 注, {2} 页"), {count, pages});
+    QString text = FormatMsg(QString(), QStringLiteral("共 {1} 注, {2} 页"), {count, pages});
+    if (faulty > 0)
+        text += FormatMsg(QString(), QStringLiteral("，其中 {1} 注有误"), {faulty});
+    return text;
 }
 
 bool ClearLottNumbers(BetList &list)

@@ -45,12 +45,11 @@ ImportSettings ReadImportSettings(const QString &cfgPathFile, const QString &def
 bool SaveImportSettings(const QString &cfgPathFile, const QString &pathFile, ImportMode mode,
                         const QString &specialScript)
 {
-    clsIniFile ini = IniAt(cfgPathFile);
-    bool ok = ini.WriteString(kSection, QStringLiteral("LastPathFile"), pathFile);
-    ok = ini.WriteString(kSection, QStringLiteral("IncludeIndex"),
-                         QString::number(int(mode))) && ok;
-    ok = ini.WriteString(kSection, QStringLiteral("SpecialScript"), specialScript) && ok;
-    return ok;
+    // One write: a failed save leaves the whole file as it was.
+    return IniAt(cfgPathFile)
+        .WriteStrings(kSection, {{QStringLiteral("LastPathFile"), pathFile},
+                                 {QStringLiteral("IncludeIndex"), QString::number(int(mode))},
+                                 {QStringLiteral("SpecialScript"), specialScript}});
 }
 
 bool SaveImportLastPath(const QString &cfgPathFile, const QString &folder)

@@ -22,6 +22,31 @@ void SplitFields(QStringView line, Fields &fields)
     }
 }
 
+constexpr char16_t kFullWidthZero = u'\uFF10';
+constexpr char16_t kFullWidthNine = u'\uFF19';
+
+bool IsFullWidthDigit(QChar c)
+{
+    return c.unicode() >= kFullWidthZero && c.unicode() <= kFullWidthNine;
+}
+
+bool HasFullWidthDigit(QStringView line)
+{
+    for (QChar c : line)
+        if (IsFullWidthDigit(c))
+            return true;
+    return false;
+}
+
+QString NarrowDigits(QStringView line)
+{
+    QString out = line.toString();
+    for (QChar &c : out)
+        if (IsFullWidthDigit(c))
+            c = QChar(char16_t(u'0' + (c.unicode() - kFullWidthZero)));
+    return out;
+}
+
 bool IsAsciiDigit(QChar c) { return c.unicode() >= u'0' && c.unicode() <= u'9'; }
 
 bool AllDigits(QStringView s)
@@ -130,6 +155,12 @@ QString NormalizeSeparators(const QString &text)
 
 qsizetype AppendNormalizedLottNumberLine(QStringView line, bool includeIndex, QString &out)
 {
+    // Full-width digits (０１ ０２), as Chinese input methods type them, are the digits they are.
+    QString narrowed;
+    if (HasFullWidthDigit(line)) {
+        narrowed = NarrowDigits(line);
+        line = narrowed;
+    }
     Fields fields;
     SplitFields(line, fields);
     const qsizetype before = out.size();

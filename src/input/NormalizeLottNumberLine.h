@@ -12,7 +12,8 @@ QString NormalizeSeparators(const QString &text);
 // One or two fields: digit mode, every character of the last field is a token ("12345" gives
 // "1 2 3 4 5"; a first field is an index and dropped). Three or more: number mode, every field
 // written with at least two digits ("5" gives "05"); with `includeIndex` the first field is the
-// file's own index and dropped. Fields that are not numbers pass through unchanged.
+// file's own index and dropped. Fields that are not numbers pass through unchanged. Full-width
+// digits ("０１") are read as the ASCII digits they stand for.
 QString NormalizeLottNumberLine(const QString &line, bool includeIndex);
 
 // The same, appending the bet line to `out` (nothing when there is none), so an import of a

@@ -4,7 +4,9 @@
 #include "common/TextFile.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QStringDecoder>
+#include <optional>
 
 namespace {
 constexpr qint64 kChunkBytes = 1 << 20;
@@ -21,23 +23,141 @@ QString TooLargeReason(qint64 bytes)
         .arg(kMaxTextFileBytes);
 }
 
+// Why a file cannot be opened for reading, in the program's words: the system's own texts
+// ("No such file or directory") are English.
+QString OpenFailureReason(const QString &path)
+{
+    const QFileInfo info(path);
+    if (!info.exists())
+        return QStringLiteral("文件不存在。");
+    if (info.isDir())
+        return QStringLiteral("这是一个文件夹，不是文件。");
+    if (!info.isReadable())
+        return QStringLiteral("没有读取该文件的权限。");
+    return QStringLiteral("文件不能打开。");
+}
+
+QString ReadFailureReason() { return QStringLiteral("读取文件时出错。"); }
+
 QString BinaryReason()
 {
     return QStringLiteral("文件中含有二进制数据，不是文本文件。");
 }
 
-// The decoder a file's first bytes ask for: a byte-order mark names UTF-8 or UTF-16 (and is
-// skipped by the decoder), anything else is GBK, read through its superset GB18030.
-QStringDecoder DecoderFor(const QByteArray &head)
+// How many of a file's first bytes decide whether it is binary or UTF-16 without a mark.
+constexpr qsizetype kSniffBytes = 8 * 1024;
+
+bool IsAscii(const QByteArray &bytes)
 {
-    if (head.startsWith("\xEF\xBB\xBF"))
-        return QStringDecoder(QStringDecoder::Utf8);
-    if (head.startsWith("\xFF\xFE"))
-        return QStringDecoder(QStringDecoder::Utf16LE);
-    if (head.startsWith("\xFE\xFF"))
-        return QStringDecoder(QStringDecoder::Utf16BE);
-    return QStringDecoder("GB18030");
+    for (char c : bytes)
+        if (static_cast<unsigned char>(c) >= 0x80)
+            return false;
+    return true;
 }
+
+// UTF-16 without a byte-order mark: the digits, separators and line ends of a bet file have a
+// zero high byte, so one side of the byte pairs is largely zero and the other hardly ever.
+std::optional<QStringConverter::Encoding> SniffUtf16(const QByteArray &head)
+{
+    const qsizetype pairs = head.size() / 2;
+    if (pairs < 2)
+        return std::nullopt;
+    qsizetype evenZeros = 0, oddZeros = 0;
+    for (qsizetype i = 0; i + 1 < head.size(); i += 2) {
+        evenZeros += head[i] == 0;
+        oddZeros += head[i + 1] == 0;
+    }
+    const auto many = [&](qsizetype n) { return n * 10 >= pairs * 3; };
+    const auto few = [&](qsizetype n) { return n * 50 <= pairs; };
+    if (many(oddZeros) && few(evenZeros))
+        return QStringConverter::Utf16LE;
+    if (many(evenZeros) && few(oddZeros))
+        return QStringConverter::Utf16BE;
+    return std::nullopt;
+}
+
+// Turns the bytes of a file into text a chunk at a time. The first chunk decides the encoding:
+// a byte-order mark names UTF-8 or UTF-16 (and is skipped by the decoder); anything else is
+// GBK, read through its superset GB18030, except that a bet file may also be UTF-8 or UTF-16
+// without a mark (see TextFileKind).
+class ChunkDecoder {
+public:
+    explicit ChunkDecoder(TextFileKind kind) : m_kind(kind) {}
+
+    // The text of the next chunk; false with `reason` set when the file is not text.
+    bool Decode(QByteArray bytes, QString *text, QString *reason)
+    {
+        if (m_first) {
+            m_first = false;
+            if (!Start(bytes, reason))
+                return false;
+        }
+        if (m_dropNuls && !m_wide)
+            bytes.removeIf([](char c) { return c == 0; });
+        if (!m_decided) {
+            if (IsAscii(bytes)) {
+                *text = QString::fromLatin1(bytes); // the same in UTF-8 and GBK
+                return true;
+            }
+            // The first chunk with other characters decides: valid UTF-8 is UTF-8.
+            QStringDecoder utf8(QStringConverter::Utf8);
+            QString decoded = utf8.decode(bytes);
+            m_decided = true;
+            if (!utf8.hasError()) {
+                m_decoder = std::move(utf8);
+                *text = std::move(decoded);
+                return true;
+            }
+            m_decoder = QStringDecoder("GB18030");
+        }
+        *text = m_decoder.decode(bytes);
+        if (!text->contains(QChar(0)))
+            return true;
+        if (!m_dropNuls) {
+            *reason = BinaryReason();
+            return false;
+        }
+        text->remove(QChar(0));
+        return true;
+    }
+
+private:
+    bool Start(const QByteArray &head, QString *reason)
+    {
+        m_decided = true;
+        if (head.startsWith("\xEF\xBB\xBF")) {
+            m_decoder = QStringDecoder(QStringDecoder::Utf8);
+        } else if (head.startsWith("\xFF\xFE")) {
+            m_decoder = QStringDecoder(QStringDecoder::Utf16LE);
+            m_wide = true;
+        } else if (head.startsWith("\xFE\xFF")) {
+            m_decoder = QStringDecoder(QStringDecoder::Utf16BE);
+            m_wide = true;
+        } else if (m_kind == TextFileKind::Program) {
+            m_decoder = QStringDecoder("GB18030");
+        } else {
+            const QByteArray sniff = head.left(kSniffBytes);
+            if (const auto utf16 = SniffUtf16(sniff)) {
+                m_decoder = QStringDecoder(*utf16);
+                m_wide = true;
+            } else if (sniff.count('\0') * 10 > sniff.size()) {
+                *reason = BinaryReason();
+                return false;
+            } else {
+                m_decided = false; // UTF-8 or GBK: told by the first non-ASCII bytes
+            }
+        }
+        m_dropNuls = m_kind == TextFileKind::BetFile;
+        return true;
+    }
+
+    TextFileKind m_kind;
+    QStringDecoder m_decoder;
+    bool m_first = true;
+    bool m_decided = false;
+    bool m_wide = false;     // UTF-16: a NUL is a whole character, dropped after decoding
+    bool m_dropNuls = false; // bet files: stray NULs are dropped instead of refusing the file
+};
 
 // Cuts decoded text into lines at CR LF, LF or a lone CR, across chunk boundaries.
 class LineSplitter {
@@ -91,7 +211,8 @@ void ShowReadFailure(const QString &failure)
 } // namespace
 
 bool ForEachTextLine(QIODevice &device, const QString &name,
-                     const std::function<void(QStringView)> &onLine, QString *failure)
+                     const std::function<void(QStringView)> &onLine, QString *failure,
+                     TextFileKind kind)
 {
     auto fail = [&](const QString &reason) {
         if (failure)
@@ -102,34 +223,35 @@ bool ForEachTextLine(QIODevice &device, const QString &name,
         return fail(TooLargeReason(device.size()));
 
     LineSplitter splitter(onLine);
-    QStringDecoder decoder;
+    ChunkDecoder decoder(kind);
     bool first = true;
     qint64 total = 0;
+    QString text;
+    QString reason;
     for (;;) {
         QByteArray bytes = device.read(kChunkBytes);
         if (bytes.isEmpty()) {
             if (device.atEnd() || device.isSequential())
                 break;
-            return fail(device.errorString());
+            return fail(ReadFailureReason());
         }
         total += bytes.size();
         if (total > kMaxTextFileBytes)
             return fail(TooLargeReason(device.isSequential() ? total : device.size()));
         if (first) {
-            // A byte-order mark can be cut by a short first read of a pipe.
-            while (bytes.size() < 3 && !device.atEnd()) {
-                const QByteArray more = device.read(3 - bytes.size());
+            // A byte-order mark, or the bytes that tell binary from UTF-16, can be cut by a
+            // short first read of a pipe.
+            while (bytes.size() < kSniffBytes && !device.atEnd()) {
+                const QByteArray more = device.read(kSniffBytes - bytes.size());
                 if (more.isEmpty())
                     break;
                 bytes += more;
                 total += more.size();
             }
-            decoder = DecoderFor(bytes);
             first = false;
         }
-        const QString text = decoder.decode(bytes);
-        if (text.contains(QChar(0)))
-            return fail(BinaryReason());
+        if (!decoder.Decode(std::move(bytes), &text, &reason))
+            return fail(reason);
         splitter.Feed(text);
     }
     splitter.Finish();
@@ -137,40 +259,41 @@ bool ForEachTextLine(QIODevice &device, const QString &name,
 }
 
 bool ForEachTextLine(const QString &path, const std::function<void(QStringView)> &onLine,
-                     QString *failure)
+                     QString *failure, TextFileKind kind)
 {
     if (path.isEmpty()) { // QFile would also warn on the console
         if (failure)
-            *failure = FailureText(path, QStringLiteral("No file name specified"));
+            *failure = FailureText(path, QStringLiteral("没有指定文件名。"));
         return false;
     }
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         if (failure)
-            *failure = FailureText(path, file.errorString());
+            *failure = FailureText(path, OpenFailureReason(path));
         return false;
     }
-    return ForEachTextLine(file, path, onLine, failure);
+    return ForEachTextLine(file, path, onLine, failure, kind);
 }
 
-QString ReadTextFile(const QString &path)
+QString ReadTextFile(const QString &path, TextFileKind kind)
 {
     QString text;
     QString failure;
     if (!ForEachTextLine(
-            path, [&](QStringView line) { text.append(line).append(u"\r\n"); }, &failure)) {
+            path, [&](QStringView line) { text.append(line).append(u"\r\n"); }, &failure,
+            kind)) {
         ShowReadFailure(failure);
         return QString();
     }
     return text;
 }
 
-QStringList ReadTextLines(const QString &path)
+QStringList ReadTextLines(const QString &path, TextFileKind kind)
 {
     QStringList lines;
     QString failure;
     if (!ForEachTextLine(path, [&](QStringView line) { lines.append(line.toString()); },
-                         &failure)) {
+                         &failure, kind)) {
         ShowReadFailure(failure);
         return {};
     }
@@ -181,7 +304,7 @@ bool WriteTextLines(const QStringList &lines, const QString &path)
 {
     QString error;
     if (!WriteWholeTextFile(path, JoinCrLf(lines), &error)) {
-        MsgBox(FailureText(path, error), MsgStyle::Exclamation);
+        MsgBox(error, MsgStyle::Exclamation);
         return false;
     }
     return true;

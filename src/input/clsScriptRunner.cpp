@@ -1,5 +1,6 @@
 #include "input/clsScriptRunner.h"
 
+#include "common/FormatMsg.h"
 #include "common/MsgBox.h"
 #include "input/TextLines.h"
 #include "vbscript/Coerce.h"
@@ -9,6 +10,7 @@
 #include "vbscript/Value.h"
 
 #include <QDeadlineTimer>
+#include <QFileInfo>
 #include <new>
 
 namespace {
@@ -67,9 +69,17 @@ bool clsScriptRunner::RunScript(const QString &input)
 }
 
 bool RunConversionScript(const QString &scriptPathFile, const QString &inputPathFile,
-                         QStringList *lines, qint64 timeLimitMs)
+                         QStringList *lines, qint64 timeLimitMs, const QString &scriptName)
 {
-    const QString input = ReadTextFile(inputPathFile);
+    // A missing script would otherwise surface as a file-system message about a path the user
+    // never typed, followed by "no output": name the choice that has to change instead.
+    if (!QFileInfo(scriptPathFile).isFile()) {
+        MsgBox(FormatMsg(QString(), QStringLiteral("没有找到转换脚本 {1}，请重新选择彩票软件！"),
+                         {scriptName.isEmpty() ? scriptPathFile : scriptName}),
+               MsgStyle::Exclamation);
+        return false;
+    }
+    const QString input = ReadTextFile(inputPathFile, TextFileKind::BetFile);
     clsScriptRunner runner;
     runner.setTimeLimitMs(timeLimitMs);
     runner.LoadScriptFile(scriptPathFile);

@@ -40,5 +40,8 @@ private:
 
 // The conversion every caller shares: reads the input file and the script file, runs the
 // script, and hands back its output lines. False when the script failed (already shown).
+// A script file that does not exist is reported by `scriptName` (the chooser's text; the path
+// when empty) and nothing runs.
 bool RunConversionScript(const QString &scriptPathFile, const QString &inputPathFile,
-                         QStringList *lines, qint64 timeLimitMs = clsScriptRunner::kTimeLimitMs);
+                         QStringList *lines, qint64 timeLimitMs = clsScriptRunner::kTimeLimitMs,
+                         const QString &scriptName = QString());

@@ -1,12 +1,15 @@
 #include "print/DocumentOutput.h"
 #include "print/DocumentPainter.h"
+#include "print/PdfMediaBox.h"
+#include "common/AtomicFile.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QSaveFile>
+#include <cerrno>
 #include <charconv>
 #include <cmath>
 #include <type_traits>
@@ -23,22 +26,37 @@ PdfOutput::~PdfOutput()
     Finish();
 }
 
+bool PdfOutput::start()
+{
+    if (m_writer)
+        return true;
+    m_file = std::make_unique<AtomicFile>(m_path);
+    if (!m_file->open(QIODevice::WriteOnly)) {
+        m_failure = m_file->outcome().reason;
+        m_failed = true;
+        return false;
+    }
+    // The PDF is made in memory: its page boxes get their exact sizes before it is written.
+    m_buffer = std::make_unique<QBuffer>();
+    m_buffer->open(QIODevice::WriteOnly);
+    m_writer = std::make_unique<QPdfWriter>(m_buffer.get());
+    m_writer->setResolution(PdfResolution);
+    m_writer->setCreator(QStringLiteral("VornPrn"));
+    return true;
+}
+
 void PdfOutput::setTitle(const QString &title)
 {
-    if (!m_writer) {
-        m_writer = std::make_unique<QPdfWriter>(m_path);
-        m_writer->setResolution(PdfResolution);
-        m_writer->setCreator(QStringLiteral("VornPrn"));
-    }
-    m_writer->setTitle(title);
+    if (start())
+        m_writer->setTitle(title);
 }
 
 bool PdfOutput::Append(const PrintDocument &doc)
 {
-    if (m_failed)
-        return false;
     if (!m_writer)
         setTitle(doc.DocName());
+    if (m_failed)
+        return false;
     const QPageLayout layout = PageLayoutOf(doc.Setup());
     DocumentPainter painter(doc);
     for (int page = 0; page < doc.PageCount(); ++page) {
@@ -58,6 +76,9 @@ bool PdfOutput::Append(const PrintDocument &doc)
             }
         }
         painter.PaintPage(*m_painter, page, PdfResolution, PdfResolution);
+        // Custom paper gets its exact size; a standard one keeps the box readers know it by.
+        const bool custom = doc.Setup().EffectivePaperSize() == 256;
+        m_pagePoints << (custom ? doc.Setup().PageSizeTwips() / 20.0 : QSizeF());
         ++m_pages;
     }
     return true;
@@ -76,15 +97,34 @@ bool PdfOutput::Finish()
             m_failed = true;
     }
     m_writer.reset();
+    if (m_file) {
+        if (!m_failed) {
+            const QByteArray pdf = WithExactMediaBoxes(m_buffer->data(), m_pagePoints);
+            if (m_file->write(pdf) == pdf.size())
+                m_file->commit();
+        }
+        m_file->cancel();
+        m_buffer.reset();
+        if (!m_file->outcome().ok) {
+            m_failed = true;
+            m_failure = m_file->outcome().reason;
+        } else if (m_failed && m_failure.isEmpty()) {
+            m_failure = SaveFailureText(m_path, EIO);
+        }
+        m_file.reset();
+    }
     return !m_failed;
 }
 
-bool WriteDocumentPdf(const PrintDocument &doc, const QString &path)
+bool WriteDocumentPdf(const PrintDocument &doc, const QString &path, QString *failure)
 {
     PdfOutput out(path);
     out.setTitle(doc.DocName());
     const bool appended = out.Append(doc);
-    return out.Finish() && appended;
+    const bool ok = out.Finish() && appended;
+    if (!ok && failure)
+        *failure = out.FailureText();
+    return ok;
 }
 
 QImage RenderPageImage(const PrintDocument &doc, int page, double dpiX, double dpiY,
@@ -105,17 +145,27 @@ QImage RenderPageImage(const PrintDocument &doc, int page, double dpiX, double d
     return image;
 }
 
-bool WriteDocumentPngs(const PrintDocument &doc, const QString &folder, double dpi)
+bool WriteDocumentPngs(const PrintDocument &doc, const QString &folder, double dpi,
+                       QString *failure)
 {
-    if (!QDir().mkpath(folder))
+    if (!QDir().mkpath(folder)) {
+        if (failure)
+            *failure = SaveFailureText(QDir(folder).filePath(QStringLiteral("page-0001.png")), ENOENT);
         return false;
+    }
     for (int page = 0; page < doc.PageCount(); ++page) {
         const QString name = QStringLiteral("page-%1.png").arg(page + 1, 4, 10, QLatin1Char('0'));
-        QSaveFile file(QDir(folder).filePath(name));
-        if (!file.open(QIODevice::WriteOnly))
+        AtomicFile file(QDir(folder).filePath(name));
+        const bool written = file.open(QIODevice::WriteOnly)
+                             && RenderPageImage(doc, page, dpi, dpi).save(&file, "PNG")
+                             && file.commit();
+        if (!written) {
+            file.cancel();
+            if (failure)
+                *failure = file.outcome().ok ? SaveFailureText(file.fileName(), EIO)
+                                             : file.outcome().reason;
             return false;
-        if (!RenderPageImage(doc, page, dpi, dpi).save(&file, "PNG") || !file.commit())
-            return false;
+        }
     }
     return true;
 }
@@ -160,11 +210,13 @@ public:
 
     void raw(const char *s) { bytes.append(s); }
     // The shortest text that reads back as the same value (a float keeps its own shortest form).
+    // The surface records finite numbers only; 0 stands in should anything else slip through,
+    // so a reader always finds a number.
     template <class T>
     void number(T v) requires std::is_floating_point_v<T>
     {
         if (!std::isfinite(v)) {
-            raw("null");
+            raw("0");
             return;
         }
         char buf[32];
@@ -248,7 +300,7 @@ QByteArray DocumentJson(const PrintDocument &doc, const QStringList &messages)
     j.string(doc.DocName());
     j.raw(",\n\"page\":{\"orientation\":");
     j.number(p.Orientation);
-    j.field("paperSize", p.PaperSize);
+    j.field("paperSize", p.EffectivePaperSize());
     j.field("paperWidth", p.PaperWidth);
     j.field("paperHeight", p.PaperHeight);
     j.field("marginLeft", p.MarginLeft);

@@ -14,14 +14,12 @@
 #include <vector>
 
 namespace {
-// A failure of the layout; its text is what the user is shown.
-class LayoutError : public std::runtime_error {
+// A stake line with more numbers than the template has positions; the message names the
+// stake ("下标越界（第 N 注）") so that the user can find it in the list.
+class TooManyTokens : public std::runtime_error {
 public:
-    using std::runtime_error::runtime_error;
+    TooManyTokens() : std::runtime_error("下标越界") {}
 };
-
-// A stake line with more numbers than the template has positions.
-const char *const TooManyTokens = "下标越界";
 
 enum class PageKind { Label, LocateMark, Line };
 
@@ -117,6 +115,8 @@ bool clsPLPrint::PrintPLWithDatas(const colPLControls &layout, const QStringList
                                   PrintSurface &surface, bool preview, qint32 firstSerial)
 {
     bool ok = true;
+    m_stoppedAtLine = 0;
+    qint64 line = 0;
     try {
         Job job(layout);
         job.index.emplace(layout);
@@ -135,11 +135,18 @@ bool clsPLPrint::PrintPLWithDatas(const colPLControls &layout, const QStringList
             const QString stakeText = FormatMsg(QString(), QStringLiteral("注：{1}~{2}"),
                                                 {first + f - 1, last + f - 1});
             PrintPageElements(job, surface, pageText, stakeText);
-            for (qint64 line = first; line <= last; ++line) {
+            for (line = first; line <= last; ++line) {
                 const int k = int(line - first);
                 PrintStakeMarks(job, surface, stakeLines[line], job.offsets.X(k), job.offsets.Y(k));
             }
         }
+    } catch (const TooManyTokens &e) {
+        ok = false;
+        m_stoppedAtLine = line;
+        const qint64 index = m_stakeIndexOf ? m_stakeIndexOf(line) : line + firstSerial - 1;
+        MsgBox(FormatMsg(QString(), QStringLiteral("{1}（第 {2} 注）"),
+                         {QString::fromUtf8(e.what()), index}),
+               MsgStyle::Plain);
     } catch (const std::exception &e) {
         ok = false;
         MsgBox(QString::fromUtf8(e.what()), MsgStyle::Plain);
@@ -241,7 +248,7 @@ void clsPLPrint::PrintStakeMarks(Job &job, PrintSurface &surface, const QString 
         if (token == QLatin1String("*"))
             continue;
         if (i >= job.groups->PositionCount())
-            throw LayoutError(TooManyTokens);
+            throw TooManyTokens();
         const clsPLControl *block = FindLottNumberControl(job, job.groups->GroupOf(i), token);
         if (block) {
             DrawElement(surface, *block, x0, y0, PrintScale, ElementDrawMode::Print,

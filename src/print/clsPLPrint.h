@@ -48,6 +48,12 @@ public:
     // The clock of the "{日期}" field (the current time unless set).
     void setClock(std::function<QDateTime()> clock) { m_clock = std::move(clock); }
 
+    // How a stake is named when the layout stops at it: its index as the bet list shows it,
+    // given its line in the job (1-based). Unset: the serial number of the line.
+    void setStakeIndexOf(std::function<qint64(qint64 line)> indexOf) { m_stakeIndexOf = std::move(indexOf); }
+    // The job line whose stake stopped the last PrintPLWithDatas; 0 when it ran to its end.
+    qint64 StoppedAtLine() const { return m_stoppedAtLine; }
+
 private:
     struct Job;
 
@@ -67,4 +73,6 @@ private:
     bool m_IsPrintBackPic = false;
     bool m_IsPrintText = true;
     std::function<QDateTime()> m_clock;
+    std::function<qint64(qint64 line)> m_stakeIndexOf;
+    qint64 m_stoppedAtLine = 0;
 };

@@ -1,7 +1,14 @@
 #include "storage/IniSections.h"
+#include "common/Blanks.h"
 
 // Names equal under case-insensitive comparison give equal hashes: ASCII letters are folded,
 // other characters count by their number only (simple folding keeps it).
+namespace {
+QStringView trimKey(QStringView key) { return TrimBlanks(key); }
+// The reader's own key names: plain ASCII without blanks.
+QLatin1String trimKey(QLatin1String key) { return key; }
+} // namespace
+
 template <class View>
 quint32 IniSections::keyHash(View key)
 {
@@ -39,11 +46,11 @@ IniSections::IniSections(const QString &text) : m_text(text)
 
 void IniSections::addLine(QStringView line, bool &indexing)
 {
-    const QStringView t = line.trimmed();
+    const QStringView t = TrimBlanks(line);
     if (t.startsWith(u'[')) {
         const qsizetype close = t.indexOf(u']');
         const QString name =
-            (close < 0 ? t.mid(1) : t.mid(1, close - 1)).trimmed().toString().toCaseFolded();
+            TrimBlanks(close < 0 ? t.mid(1) : t.mid(1, close - 1)).toString().toCaseFolded();
         indexing = !m_sections.contains(name);
         if (indexing) {
             m_sections.insert(name, int(m_ranges.size()));
@@ -57,14 +64,14 @@ void IniSections::addLine(QStringView line, bool &indexing)
     const qsizetype eq = line.indexOf(u'=');
     if (eq < 0)
         return;
-    const QStringView key = line.left(eq).trimmed();
-    m_entries.push_back({key, line.mid(eq + 1).trimmed(), keyHash(key)});
+    const QStringView key = TrimBlanks(line.left(eq));
+    m_entries.push_back({key, TrimBlanks(line.mid(eq + 1)), keyHash(key)});
     m_ranges.back().end = int(m_entries.size());
 }
 
 int IniSections::FindSection(const QString &name) const
 {
-    return m_sections.value(name.trimmed().toCaseFolded(), -1);
+    return m_sections.value(TrimBlanks(name).toCaseFolded(), -1);
 }
 
 template <class View>
@@ -72,7 +79,7 @@ std::optional<QStringView> IniSections::find(int section, View key) const
 {
     if (section < 0 || size_t(section) >= m_ranges.size())
         return std::nullopt;
-    const View k = key.trimmed();
+    const View k = trimKey(key);
     const quint32 h = keyHash(k);
     const Range r = m_ranges[size_t(section)];
     for (int i = r.begin; i < r.end; ++i) {

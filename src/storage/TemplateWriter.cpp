@@ -31,19 +31,12 @@ private:
     QString m_text;
 };
 
-// Folders compare without regard to letter case and with "\" and "/" alike.
-bool sameFolder(QString a, QString b)
-{
-    a.replace(QLatin1Char('\\'), QLatin1Char('/'));
-    b.replace(QLatin1Char('\\'), QLatin1Char('/'));
-    return a.compare(b, Qt::CaseInsensitive) == 0;
-}
-
 QString storedPictureName(const colPLControls &layout, const QString &filePath)
 {
     const QString picture = layout.BackPicPathFile();
     const PathParts pic = SplitPathFile(picture);
-    return sameFolder(pic.folder, SplitPathFile(filePath).folder) ? pic.fileName : picture;
+    // A picture stored by name must be found again beside the template.
+    return SameFolder(pic.folder, SplitPathFile(filePath).folder) ? pic.fileName : picture;
 }
 
 void writeBase(Lines &out, const colPLControls &t, const QString &filePath)

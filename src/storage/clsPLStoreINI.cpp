@@ -1,6 +1,5 @@
 #include "storage/clsPLStoreINI.h"
 
-#include "common/MsgBox.h"
 #include "common/TextFile.h"
 #include "common/VbFormat.h"
 #include "common/clsIniFile.h"
@@ -8,17 +7,13 @@
 #include "storage/clsMouseCtrl.h"
 
 // The old file is replaced only by a complete new one (the text file writer goes through
-// QSaveFile), so a failed save never loses the previous template.
+// AtomicFile), so a failed save never loses the previous template. The reason of a failure is
+// the last error; the window that asked for the save shows it.
 bool clsPLStoreINI::SaveToINI_Fast(const QString &path, colPLControls &layout)
 {
     clsMouseCtrl wait;
     layout.setPathFile(path);
-    QString error;
-    if (!WriteWholeTextFile(path, TemplateToText(layout, path), &error)) {
-        MsgBox(error, MsgStyle::Plain);
-        return false;
-    }
-    return true;
+    return WriteWholeTextFile(path, TemplateToText(layout, path));
 }
 
 bool clsPLStoreINI::SaveToINI_LayoutSettingOnly(const QString &path, const colPLControls &layout)
@@ -26,15 +21,13 @@ bool clsPLStoreINI::SaveToINI_LayoutSettingOnly(const QString &path, const colPL
     clsMouseCtrl wait;
     clsIniFile ini;
     ini.setFileName(path);
-    bool ok = ini.WriteString(QStringLiteral("Base"), QStringLiteral("LayoutLeft"),
-                              GeneralDouble(layout.LayoutLeft()));
-    ok = ini.WriteString(QStringLiteral("Base"), QStringLiteral("LayoutTop"),
-                         GeneralDouble(layout.LayoutTop()))
-         && ok;
-    ok = ini.WriteString(QStringLiteral("Base"), QStringLiteral("PaperOrientation"),
-                         QString::number(layout.PaperOrientation()))
-         && ok;
-    return ok;
+    // One write for the three keys: an interrupted save never leaves one changed without the
+    // others.
+    return ini.WriteStrings(QStringLiteral("Base"),
+                            {{QStringLiteral("LayoutLeft"), GeneralDouble(layout.LayoutLeft())},
+                             {QStringLiteral("LayoutTop"), GeneralDouble(layout.LayoutTop())},
+                             {QStringLiteral("PaperOrientation"),
+                              QString::number(layout.PaperOrientation())}});
 }
 
 bool clsPLStoreINI::LoadFromINI(const QString &path, colPLControls &layout)

@@ -8,11 +8,12 @@
 class clsPLStoreINI {
 public:
     // Writes the whole file (PathFile becomes path). The file is replaced only when the new
-    // one is complete: a failure shows its description and leaves the old file as it was.
+    // one is complete: a failure records its reason in the last error (SaveFailureText) and
+    // leaves the old file as it was; the caller shows it.
     bool SaveToINI_Fast(const QString &path, colPLControls &layout);
-    // Updates LayoutLeft, LayoutTop and PaperOrientation in section "Base" and keeps every
-    // other line; a missing file is created with these three keys. Reports nothing; the
-    // result says whether all three were written.
+    // Updates LayoutLeft, LayoutTop and PaperOrientation in section "Base" in one atomic
+    // write and keeps every other byte; a missing file is created with these three keys.
+    // Shows nothing; false (the reason in the last error) when the file was not changed.
     bool SaveToINI_LayoutSettingOnly(const QString &path, const colPLControls &layout);
     // Fills a newly created template from the file. A missing file, section or key keeps the
     // defaults; a value that does not convert ends the reading with false, keeping what was

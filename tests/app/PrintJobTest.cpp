@@ -18,6 +18,7 @@ void fill(BetList &list, int n)
 struct JobRun {
     QStringList events; // captions and messages in order
     QList<int> batchPages;
+    QList<MsgStyle> styles; // of the messages, in order
     PrintJobOutcome outcome;
 };
 
@@ -32,8 +33,9 @@ JobRun run(const BetList &list, PrintJobOptions o, bool printEach = true,
         r.batchPages << doc.PageCount();
         return printEach;
     };
-    cb.message = [&](const QString &text, MsgStyle) {
+    cb.message = [&](const QString &text, MsgStyle style) {
         r.events << text;
+        r.styles << style;
         return answer;
     };
     r.outcome = PrintLottNumbers(list, o, cb);
@@ -57,6 +59,9 @@ TEST(PrintJob, BatchesCaptionsAndTheFinalMessage)
                             "所有投注单打印完毕， 注数从 1 ～ 23 共 23 注。",
                         }));
     EXPECT_EQ(r.batchPages, (QList<int>{2, 2, 1}));
+    // Go on? is a question; the closing notice informs.
+    EXPECT_EQ(r.styles, (QList<MsgStyle>{MsgStyle::OkCancel, MsgStyle::OkCancel,
+                                         MsgStyle::InformationOkCancel}));
     EXPECT_TRUE(r.outcome.completed);
 }
 
@@ -74,7 +79,7 @@ TEST(PrintJob, RangesClampAndEmptyRangesSayNothing)
         {23, MainSettings::RangeByStake, "10", "4", 10, 9, nullptr},
         {30, MainSettings::RangeByStake, "0", "999", 1, 30, "每次打印200页[第 1 ～ 30 注]"},
         {30, MainSettings::RangeByStake, "2.5", "3.5", 2, 4, "每次打印200页[第 2 ～ 4 注]"},
-        {30, MainSettings::RangeByStake, "2*3", "abc", 6, 5, nullptr},
+        {30, MainSettings::RangeByStake, "2*3", "5", 6, 5, nullptr},
         {8, MainSettings::RangeAll, "", "", 1, 8, "每次打印200页[第 1 ～ 8 注]"},
     };
     for (const Case &c : cases) {
@@ -106,7 +111,7 @@ TEST(PrintJob, PauseTextAndRefusals)
     BetList list;
     fill(list, 3);
     PrintJobOptions o;
-    o.pause = "abc"; // unreadable: 200 tickets per batch
+    o.pause = "2*100";
     EXPECT_EQ(run(list, o).events.value(0), "每次打印200页[第 1 ～ 3 注]");
     for (const char *bad : {"0", "-3"}) {
         o.pause = bad;
@@ -116,7 +121,125 @@ TEST(PrintJob, PauseTextAndRefusals)
         EXPECT_TRUE(r.events[0].startsWith("每多少页暂停的值必须是大于 0 的整数！"));
     }
     o.pause = "1000000000"; // times 5 stakes does not fit in 32 bits
-    EXPECT_EQ(run(list, o).events, QStringList{"溢出"});
+    const JobRun over = run(list, o);
+    EXPECT_EQ(over.events, QStringList{"溢出"});
+    EXPECT_TRUE(over.outcome.refused) << "nothing was laid out";
+    EXPECT_EQ(over.outcome.batches, 0);
+
+    o.pause = "2";
+    o.range = MainSettings::RangeByStake;
+    o.lottNumberStart = "1";
+    o.lottNumberEnd = "2147483648"; // one beyond 32 bits
+    const JobRun range = run(list, o);
+    EXPECT_EQ(range.events, QStringList{"溢出"});
+    EXPECT_FALSE(range.outcome.started);
+}
+
+// A box the job would use that does not read as a number is refused with the window's own
+// message; the boxes of a range that is not chosen do not matter.
+TEST(PrintJob, ValuesThatAreNotNumbersAreRefusedNotReplaced)
+{
+    struct Case {
+        const char *name;
+        void (*set)(PrintJobOptions &);
+        bool refused;
+    };
+    const Case cases[] = {
+        {"pause", [](PrintJobOptions &o) { o.pause = "abc"; }, true},
+        {"empty pause", [](PrintJobOptions &o) { o.pause = " "; }, true},
+        {"left", [](PrintJobOptions &o) { o.layoutLeft = "1,5"; }, true},
+        {"top", [](PrintJobOptions &o) { o.layoutTop = "abc"; }, true},
+        {"left of the template's layout",
+         [](PrintJobOptions &o) { o.layoutLeft = "abc"; o.useTemplateLayout = true; }, false},
+        {"page start", [](PrintJobOptions &o) { o.range = MainSettings::RangeByPage; o.paperStart = "x"; }, true},
+        {"stake end", [](PrintJobOptions &o) { o.range = MainSettings::RangeByStake; o.lottNumberEnd = "1+"; }, true},
+        {"unused page box", [](PrintJobOptions &o) { o.range = MainSettings::RangeByStake; o.paperEnd = "x"; }, false},
+    };
+    BetList list;
+    fill(list, 3);
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        PrintJobOptions o;
+        c.set(o);
+        const JobRun r = run(list, o);
+        EXPECT_EQ(r.outcome.started, !c.refused);
+        if (c.refused)
+            EXPECT_EQ(r.events, QStringList{"请输入合法值！"});
+        EXPECT_EQ(PrintJobInputProblem(o).isEmpty(), !c.refused);
+    }
+}
+
+// The sample double-colour-ball slip: 33 red numbers and 16 blue ones, five stakes a ticket.
+QString sampleTemplate() { return sourceDir() + QStringLiteral("/resources/投注单文件/陕西－双色球.tzd"); }
+
+TEST(PrintJob, AsksBeforePrintingStakesThatWouldNotPrintRight)
+{
+    struct Case {
+        QStringList lines;
+        bool yes;
+        QStringList events;
+    };
+    const QString good = "01 02 03 04 05 06 07";
+    const Case cases[] = {
+        {{good, good}, false, {"每次打印200页[第 1 ～ 2 注]", "所有投注单打印完毕， 注数从 1 ～ 2 共 2 注。"}},
+        {{good, "01 02 03 04 05 06 17", good, "ab"}, false,
+         {"有 2 注号码不能正确打印（第 12、14 注等），是否继续打印？"}},
+        {{"01 02 03 04 05 06 17", good}, true,
+         {"有 1 注号码不能正确打印（第 11 注等），是否继续打印？", "每次打印200页[第 1 ～ 2 注]",
+          "所有投注单打印完毕， 注数从 1 ～ 2 共 2 注。"}},
+    };
+    for (const Case &c : cases) {
+        BetList list;
+        for (int i = 0; i < c.lines.size(); ++i)
+            list.Append(11 + i, c.lines[i]);
+        PrintJobOptions o;
+        o.templatePath = sampleTemplate();
+        QStringList events;
+        PrintJobCallbacks cb;
+        cb.showBatch = [&](PrintDocument &, const QString &caption) { events << caption; return true; };
+        cb.message = [&](const QString &text, MsgStyle) { events << text; return MsgAnswer::Ok; };
+        cb.confirmFaultyStakes = [&](const QString &q) { events << q; return c.yes; };
+        const PrintJobOutcome out = PrintLottNumbers(list, o, cb);
+        EXPECT_EQ(events, c.events);
+        EXPECT_EQ(out.started, c.events.size() > 1);
+    }
+}
+
+TEST(PrintJob, FaultyStakesQuestionNamesTheFirstFive)
+{
+    EXPECT_EQ(FaultyStakesQuestion(7, {3, 9, 12, 40, 41}),
+              QStringLiteral("有 7 注号码不能正确打印（第 3、9、12、40、41 注等），是否继续打印？"));
+}
+
+// The stakes after the one that stopped the layout were never laid out: the job says where it
+// stopped instead of reporting them printed, and prints no further batch.
+TEST(PrintJob, ALayoutThatStopsAtAStakeEndsTheJobNamingIt)
+{
+    BetList list;
+    const QString good = "01 02 03 04 05 06 07";
+    for (int i = 1; i <= 12; ++i)
+        list.Append(100 + i, i == 7 ? good + " 08" : good);
+    PrintJobOptions o;
+    o.templatePath = sampleTemplate();
+    o.pause = "1";
+    QStringList events, boxes;
+    QList<int> pages;
+    PrintJobCallbacks cb;
+    cb.showBatch = [&](PrintDocument &doc, const QString &caption) {
+        events << caption;
+        pages << doc.PageCount();
+        return true;
+    };
+    cb.message = [&](const QString &text, MsgStyle) { events << text; return MsgAnswer::Ok; };
+    ScriptedMsgBox engineBoxes;
+    const PrintJobOutcome out = PrintLottNumbers(list, o, cb);
+    EXPECT_EQ(events, (QStringList{"每次打印1页[第 1 ～ 5 注]", "第 1 ～ 5 注打印完毕, 要继续打印请按[确定]按钮。",
+                                   "每次打印1页[第 6 ～ 10 注]",
+                                   "打印在第 107 注停止：号码个数 8 超过投注单的 7 个位置"}));
+    EXPECT_EQ(engineBoxes.texts(), QStringList{"下标越界（第 107 注）"});
+    EXPECT_EQ(pages, (QList<int>{1, 1}));
+    EXPECT_EQ(out.stoppedAtStake, 107);
+    EXPECT_FALSE(out.completed);
 }
 
 TEST(PrintJob, StopsWhenABatchIsNotPrintedOrTheQuestionIsCancelled)

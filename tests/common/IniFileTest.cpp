@@ -2,11 +2,16 @@
 #include "common/TextFile.h"
 #include "common/clsIniFile.h"
 #include "common/clsRegIni.h"
+#include "common/AtomicFile.h"
+#include "common/PathFile.h"
+#include "DiskSupport.h"
 #include "TestSupport.h"
 
 #include <QDir>
 #include <QFile>
 #include <gtest/gtest.h>
+
+#include <cerrno>
 
 namespace {
 QByteArray readBytes(const QString &path)
@@ -64,7 +69,7 @@ TEST(IniDocument, WritesReplaceInPlaceAndAppendWhereMissing)
     doc.SetValue("a", "K1", "new");
     doc.SetValue("A", "k3", "3");
     doc.SetValue("C", "c", "x");
-    EXPECT_EQ(doc.ToText(), "; comment\r\n[A]\r\nK1=new\r\nk2=2\r\nk3=3\r\n\r\n[B]\r\nz=9\r\n[C]\r\nc=x\r\n");
+    EXPECT_EQ(doc.ToBytes(), "; comment\r\n[A]\r\nK1=new\r\nk2=2\r\nk3=3\r\n\r\n[B]\r\nz=9\r\n[C]\r\nc=x\r\n");
 }
 
 TEST(clsIniFile, ReadWriteThroughTheFile)
@@ -145,4 +150,112 @@ TEST(clsRegIni, ValuesUnderTheDefaultOrAGivenSubKey)
     EXPECT_EQ(reg.ReadReg("PathFile", "gone"), "gone");
     EXPECT_EQ(reg.ReadReg("Other", "none", "SOFTWARE\\Else"), "1");
     reg.DeleteRegValue("missing", "no\\key");
+}
+
+TEST(clsIniFile, WritingAKeyKeepsEveryOtherByte)
+{
+    struct Case {
+        const char *name;
+        QByteArray before, after;
+    };
+    const QByteArray gbkName = EncodeGbk(QStringLiteral("七乐彩"));
+    const Case cases[] = {
+        {"bytes that are no valid GBK", "[MAIN]\r\nLayoutName=T\xff\x80\r\nX=1\r\n",
+         "[MAIN]\r\nLayoutName=T\xff\x80\r\nX=2\r\n"},
+        {"LF line ends", "[MAIN]\nA=1\nX=1\n", "[MAIN]\nA=1\nX=2\n"},
+        {"a key added to an LF file", "[MAIN]\nA=1\n", "[MAIN]\nA=1\nX=2\n"},
+        {"a section added after a last line without end", "[B]\nA=1", "[B]\nA=1\n[MAIN]\nX=2\n"},
+        {"a UTF-8 byte-order mark",
+         "\xEF\xBB\xBF[MAIN]\r\nName=" + QStringLiteral("七乐彩").toUtf8() + "\r\nX=1\r\n",
+         "\xEF\xBB\xBF[MAIN]\r\nName=" + QStringLiteral("七乐彩").toUtf8() + "\r\nX=2\r\n"},
+        {"GBK text and a lone \\xff elsewhere", "[A]\r\nN=" + gbkName + "\r\nB=\xff\r\n[MAIN]\r\nX=1\r\n",
+         "[A]\r\nN=" + gbkName + "\r\nB=\xff\r\n[MAIN]\r\nX=2\r\n"},
+        {"CR alone", "[MAIN]\rX=1\rY=\xff\r", "[MAIN]\rX=2\rY=\xff\r"},
+    };
+    for (const Case &c : cases) {
+        const QString path = makeTempDir() + "/Vorn.cfg";
+        writeBytes(path, c.before);
+        clsIniFile ini;
+        ini.setFileName(path);
+        ASSERT_TRUE(ini.WriteString("MAIN", "X", "2")) << c.name;
+        EXPECT_EQ(readBytes(path), c.after) << c.name;
+    }
+}
+
+TEST(clsIniFile, ValuesKeepFullWidthAndOtherNonAsciiSpaces)
+{
+    const QString path = makeTempDir() + "/a.ini";
+    const QString padded = QStringLiteral("\u3000\u3000第{页码}页\u00A0");
+    writeBytes(path, "[S]\r\nk= \t" + EncodeGbk(QStringLiteral("\u3000七乐彩\u3000")) + " \r\n");
+    clsIniFile ini;
+    ini.setFileName(path);
+    EXPECT_EQ(ini.ReadString("S", "k", ""), QStringLiteral("\u3000七乐彩\u3000"));
+    ASSERT_TRUE(ini.WriteString("S", "p", padded));
+    EXPECT_EQ(ini.ReadString("S", "p", ""), padded);
+    EXPECT_EQ(ini.ReadString("S", "missing", QStringLiteral(" \u3000x ")), QStringLiteral("\u3000x"));
+}
+
+TEST(clsIniFile, SeveralKeysReachTheFileInOneWriteOrNotAtAll)
+{
+    const QString path = makeTempDir() + "/a.ini";
+    const QByteArray old = "[S]\r\na=1\r\nb=1\r\nc=1\r\n";
+    writeBytes(path, old);
+    clsIniFile ini;
+    ini.setFileName(path);
+    {
+        // The disk fills up after the first file written: a writer that wrote key by key would
+        // leave "a" changed and the others not.
+        DiskFullAfter full(0, 1);
+        ASSERT_TRUE(ini.WriteStrings("S", {{"a", "2"}, {"b", "2"}, {"c", "2"}}));
+    }
+    EXPECT_EQ(readBytes(path), "[S]\r\na=2\r\nb=2\r\nc=2\r\n");
+    {
+        DiskFullAfter full(5);
+        EXPECT_FALSE(ini.WriteStrings("S", {{"a", "3"}, {"b", "3"}}));
+    }
+    EXPECT_EQ(readBytes(path), "[S]\r\na=2\r\nb=2\r\nc=2\r\n");
+    EXPECT_EQ(LastSaveFailureText(), SaveFailureText(path, ENOSPC));
+}
+
+TEST(clsRegIni, StoresTheWholeValueAndSurvivesAFullDisk)
+{
+    const QString store = makeTempDir() + "/registry.ini";
+    clsRegIni::SetStoreFile(store);
+    clsRegIni reg;
+    reg.Init(clsRegIni::HKEY_LOCAL_MACHINE, "SOFTWARE\\VornPrn");
+    const QString padded = QStringLiteral(" \u3000/opt/vorn prn/\u00A0");
+    ASSERT_TRUE(reg.SaveReg("PathFile", padded));
+    EXPECT_EQ(reg.ReadReg("PathFile", "none"), padded);
+    const QByteArray before = readBytes(store);
+    {
+        DiskFullAfter full(0);
+        EXPECT_FALSE(reg.SaveReg("PathFile", "/elsewhere"));
+        reg.DeleteRegValue("PathFile");
+    }
+    EXPECT_EQ(readBytes(store), before) << "a full disk never empties the store";
+}
+
+TEST(SameFolder, ComparesAsTheFileSystemDoes)
+{
+    const QString dir = makeTempDir();
+    QDir().mkpath(dir + "/PICS");
+    QDir().mkpath(dir + "/pics");
+    QDir().mkpath(dir + "/Only");
+    QFile::link(dir + "/PICS", dir + "/alias");
+    struct Case {
+        QString a, b;
+        bool same;
+    };
+    const Case cases[] = {
+        {dir + "/PICS/", dir + "/PICS/", true},
+        {dir + "/PICS/", dir + "\\PICS\\", true},
+        {dir + "/PICS/", dir + "/pics/", false},  // two folders on a case-sensitive disk
+        {dir + "/Only/", dir + "/only/", false},  // no folder "only" exists here
+        {dir + "/PICS/", dir + "/alias/", true},  // one folder under two names
+        {"D:\\T\\", "d:\\t\\", false},
+        {"", "", true},
+        {"", dir + "/", false},
+    };
+    for (const Case &c : cases)
+        EXPECT_EQ(SameFolder(c.a, c.b), c.same) << c.a.toStdString() << " " << c.b.toStdString();
 }

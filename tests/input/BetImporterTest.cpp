@@ -1,4 +1,5 @@
 #include "InputTestSupport.h"
+#include "DiskSupport.h"
 #include "TestSupport.h"
 #include "common/clsIniFile.h"
 #include "input/BetImporter.h"
@@ -86,51 +87,48 @@ TEST(ImportLottNumbers, GbkTextPassesThrough)
 
 struct FailureCase {
     const char *name;
-    const char *file;              // fixture name, or "" for a missing file
-    const char16_t *messageSuffix; // what the one message box ends with; "" for none
+    QByteArray bytes;        // the file's content; a null array for a missing file
+    const char16_t *message; // what the one message box shows after "PATH:" or "文件 PATH "
 };
 
 class ImportFailure : public ::testing::TestWithParam<FailureCase> {};
 
-// A failed standard import has emptied the list and reports false.
-TEST_P(ImportFailure, LeavesTheListEmpty)
+// A failed standard import says why, reports false, and leaves the list as it was.
+TEST_P(ImportFailure, LeavesTheListAsItWas)
 {
     ScriptedMsgBox box;
     ProgramFolder pf;
     BetList list;
     BetImporter importer(ListWithOldContent(list), pf.folders);
-    const QString file = *GetParam().file ? fixture(GetParam().file)
-                                          : pf.folders.ProgramFolder + "没有这个文件.txt";
+    const QString file = pf.folders.ProgramFolder + "bets.txt";
+    if (!GetParam().bytes.isNull())
+        writeBytes(pf.folders.ProgramFolder, "bets.txt", GetParam().bytes);
     importer.setPathFile(file);
     EXPECT_FALSE(importer.ImportLottNumbers());
-    EXPECT_EQ(list.Count(), 0);
-    const QString suffix = QString::fromUtf16(GetParam().messageSuffix);
-    if (suffix.isEmpty()) {
-        EXPECT_TRUE(box.shown().empty());
-    } else {
-        ASSERT_EQ(box.shown().size(), 1u);
-        EXPECT_TRUE(box.shown()[0].text.startsWith(file + ":"));
-        EXPECT_TRUE(box.shown()[0].text.endsWith(suffix)) << box.shown()[0].text.toStdString();
-        EXPECT_EQ(box.shown()[0].style, MsgStyle::Exclamation);
-    }
+    EXPECT_EQ(Entries(list), QStringList{"99:01 02 03"});
+    ASSERT_EQ(box.shown().size(), 1u);
+    const QString text = box.shown()[0].text;
+    EXPECT_TRUE(text.startsWith(file + ":") || text.startsWith(QStringLiteral("文件 ") + file))
+        << text.toStdString();
+    EXPECT_TRUE(text.endsWith(QString::fromUtf16(GetParam().message))) << text.toStdString();
+    EXPECT_EQ(box.shown()[0].style, MsgStyle::Exclamation);
+}
+
+QByteArray MostlyNuls()
+{
+    QByteArray bytes = "01 02 03\r\n";
+    bytes += QByteArray(200, '\0');
+    return bytes;
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Files, ImportFailure,
-    ::testing::Values(FailureCase{"Missing", "", u"No such file or directory"},
-                      FailureCase{"Binary", "二进制.dat", u"文件中含有二进制数据，不是文本文件。"},
-                      FailureCase{"Empty", "空文件.txt", u""}),
+    ::testing::Values(FailureCase{"Missing", QByteArray(), u"文件不存在。"},
+                      FailureCase{"Binary", MostlyNuls(), u"文件中含有二进制数据，不是文本文件。"},
+                      FailureCase{"Empty", QByteArray(""), u"是空的，没有可导入的投注号码！"},
+                      FailureCase{"SeparatorsOnly", QByteArray("\r\n---\r\n , \r\n"),
+                                  u"中没有可导入的投注号码！"}),
     [](const auto &info) { return std::string(info.param.name); });
-
-TEST(ImportLottNumbers, SeparatorsOnlyFileSucceedsWithNoEntries)
-{
-    ProgramFolder pf;
-    BetList list;
-    BetImporter importer(ListWithOldContent(list), pf.folders);
-    importer.setPathFile(writeGbkFile(pf.folders.ProgramFolder, "bets.txt", {"", "---", " , "}));
-    EXPECT_TRUE(importer.ImportLottNumbers());
-    EXPECT_EQ(list.Count(), 0);
-}
 
 TEST(ImportSettings, ReadWithDefaultsAndModeMapping)
 {
@@ -160,6 +158,23 @@ TEST(ImportSettings, PathsAreReadUpTo499Characters)
     const ImportSettings s = ReadImportSettings(pf.Cfg(), "");
     EXPECT_EQ(s.LastPathFile, longPath.left(499));
     EXPECT_EQ(s.SpecialScript, QString(1999, 's'));
+}
+
+TEST(ImportSettings, SavedTogetherOrNotAtAllOnAFullDisk)
+{
+    ProgramFolder pf;
+    pf.Write("LastPathFile", QStringLiteral("\u3000/bets/a.txt"));
+    EXPECT_EQ(ReadImportSettings(pf.Cfg(), "").LastPathFile, QStringLiteral("\u3000/bets/a.txt"))
+        << "a full-width space is part of the path";
+    const ImportSettings before = ReadImportSettings(pf.Cfg(), "");
+    {
+        DiskFullAfter full(10);
+        EXPECT_FALSE(SaveImportSettings(pf.Cfg(), "/new.txt", ImportMode::Special, "x"));
+    }
+    const ImportSettings after = ReadImportSettings(pf.Cfg(), "");
+    EXPECT_EQ(after.LastPathFile, before.LastPathFile);
+    EXPECT_EQ(after.Mode, before.Mode);
+    EXPECT_EQ(after.SpecialScript, before.SpecialScript);
 }
 
 TEST(BetImporterDialog, LoadTakesTheRememberedState)

@@ -125,13 +125,14 @@ struct StatusCase {
     int count;
     int stakesPerTicket;
     const char16_t *text;
+    int faulty = 0;
 };
 
 class StatusText : public ::testing::TestWithParam<StatusCase> {};
 
 TEST_P(StatusText, CountsStakesAndPages)
 {
-    EXPECT_EQ(LottNumberStatusText(GetParam().count, GetParam().stakesPerTicket),
+    EXPECT_EQ(LottNumberStatusText(GetParam().count, GetParam().stakesPerTicket, GetParam().faulty),
               QString::fromUtf16(GetParam().text));
 }
 
@@ -142,7 +143,8 @@ INSTANTIATE_TEST_SUITE_P(Counts, StatusText,
                                            StatusCase{0, 5, u"共 0 注, 1 页"},
                                            StatusCase{7, 0, u"共 7 注, 7 页"},
                                            StatusCase{7, -3, u"共 7 注, 7 页"},
-                                           StatusCase{1000000, 3, u"共 1000000 注, 333334 页"}));
+                                           StatusCase{1000000, 3, u"共 1000000 注, 333334 页"},
+                                           StatusCase{12, 5, u"共 12 注, 3 页，其中 4 注有误", 4}));
 
 TEST(BetListCommands, DeleteWithoutSelectionOnlyHints)
 {

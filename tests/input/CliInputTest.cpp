@@ -42,11 +42,11 @@ TEST_F(Cli, FailedImportShowsTheMessageAndExitsOne)
     CliRun r = RunCli({"import", missing});
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_EQ(r.outText(), "");
-    EXPECT_TRUE(r.err.startsWith(missing + ":")) << r.err.toStdString();
+    EXPECT_EQ(r.err, missing + QStringLiteral(":文件不存在。\n"));
 
     r = RunCli({"import", fixture("标准-第三行空.txt"), "--mode", "2", "--script", "no-such-script"});
     EXPECT_EQ(r.exitCode, 1);
-    EXPECT_TRUE(r.err.endsWith(QStringLiteral("运行转换脚本没有得到输出结果!\n"))) << r.err.toStdString();
+    EXPECT_EQ(r.err, QStringLiteral("没有找到转换脚本 no-such-script，请重新选择彩票软件！\n"));
 }
 
 TEST_F(Cli, UsageErrorsExitTwo)
@@ -80,5 +80,60 @@ TEST_F(Cli, ScriptPrintsEveryElementAndFailsOnScriptErrors)
     r = RunCli({"script", dir + "/loop.cvb", input, "--timeout-ms", "200"});
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_TRUE(r.err.startsWith(QStringLiteral("执行代码错误:"))) << r.err.toStdString();
+}
+} // namespace
+
+namespace {
+// A shop's messy bet file, saved as UTF-8 without a byte-order mark: a heading, letters, twelve
+// numbers on a seven-number slip, "O2" with a letter O, full-width digits and a blue number
+// the slip does not have.
+QString messyBetFile()
+{
+    const QString text = QStringLiteral(
+        "# 第2024001期 双色球投注\r\n"
+        "01 02 03 04 05 06 07\r\n"
+        "01 02 03 04 05 06 07 08 09 10 11 12\r\n"
+        "O2 05 11 17 23 29 08\r\n"
+        "０１ ０２ ０３ ０４ ０５ ０６ ０７\r\n"
+        "01 02 03 04 05 06 17\r\n");
+    QFile f(makeTempDir() + "/messy.txt");
+    f.open(QIODevice::WriteOnly);
+    f.write(text.toUtf8());
+    return f.fileName();
+}
+
+TEST_F(Cli, CheckListsTheStakesThatWouldNotPrintRight)
+{
+    const CliRun r = RunCli({"check", "--template", QStringLiteral("陕西－双色球.tzd"), "--bets", messyBetFile()});
+    EXPECT_EQ(r.exitCode, 1) << r.err.toStdString();
+    EXPECT_EQ(r.outText(),
+              QStringLiteral("1\t# 第2024001期 双色球投注\t“#”不是号码；“第2024001期”不是号码；"
+                             "“双色球投注”不是号码\n"
+                             "3\t01 02 03 04 05 06 07 08 09 10 11 12\t号码个数 12 超过投注单的 7 个位置\n"
+                             "4\tO2 05 11 17 23 29 08\t“O2”不是号码\n"
+                             "6\t01 02 03 04 05 06 17\t号码 17 在第 2 填涂区没有对应的填涂块\n"));
+    EXPECT_EQ(r.err, "");
+}
+
+TEST_F(Cli, CheckOfGoodBetsPrintsNothingAndExitsZero)
+{
+    const QString bets = writeGbkFile(makeTempDir(), "good.txt", {"01 02 03 04 05 06 07", "33,32,31,30,29,28,16", "01 02 03"});
+    const CliRun r = RunCli({"check", "--template", QStringLiteral("陕西－双色球.tzd"), "--bets", bets});
+    EXPECT_EQ(r.exitCode, 0);
+    EXPECT_EQ(r.outText(), "");
+}
+
+TEST_F(Cli, CheckThatCannotCheckExitsTwo)
+{
+    const QString bets = writeGbkFile(makeTempDir(), "good.txt", {"01 02 03 04 05 06 07"});
+    CliRun r = RunCli({"check", "--template", "none.tzd", "--bets", bets});
+    EXPECT_EQ(r.exitCode, 2);
+    EXPECT_EQ(r.err, QStringLiteral("投注单模板文件 none.tzd 不能打开！\n"));
+    r = RunCli({"check", "--template", QStringLiteral("陕西－双色球.tzd"), "--bets", makeTempDir() + "/none.txt"});
+    EXPECT_EQ(r.exitCode, 2);
+    EXPECT_TRUE(r.err.endsWith(QStringLiteral(":文件不存在。\n"))) << r.err.toStdString();
+    r = RunCli({"check", "--bets", bets});
+    EXPECT_EQ(r.exitCode, 2);
+    EXPECT_TRUE(r.err.contains("usage: vornprn-cli check")) << r.err.toStdString();
 }
 } // namespace

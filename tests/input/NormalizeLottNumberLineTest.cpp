@@ -37,6 +37,10 @@ INSTANTIATE_TEST_SUITE_P(
         LineCase{u",, 05 ,, 12 ;; 23 ,,", false, u"05 12 23"},
         LineCase{u"007 0 123 5", false, u"07 00 123 05"},
         LineCase{u"01 05 12 19 23 31+09", false, u"01 05 12 19 23 31 09"},
+        // full-width digits, as Chinese input methods type them
+        LineCase{u"\uFF10\uFF11 \uFF10\uFF12 \uFF13", false, u"01 02 03"},
+        LineCase{u"\uFF11\uFF12\uFF13", false, u"1 2 3"},
+        LineCase{u"\uFF17\uFF0C\uFF10\uFF15\uFF0C12", true, u"05 12"},
         // the file's own index
         LineCase{u"1,05,12,23", true, u"05 12 23"},
         LineCase{u"1,05,12,23", false, u"01 05 12 23"},

@@ -102,7 +102,7 @@ TEST_P(ScriptFailure, StopsTheImportWithTheEnginesDescription)
     importer.setPathFile(sf.input({"1 2 3"}));
     importer.setScriptTimeLimitMs(300);
     EXPECT_FALSE(importer.ImportLottNumbers());
-    EXPECT_EQ(list.Count(), 0);
+    EXPECT_EQ(list.Count(), 1); // the list as it was before the import
     ASSERT_EQ(box.shown().size(), 1u);
     const QString text = box.shown()[0].text;
     EXPECT_TRUE(text.startsWith(QStringLiteral("执行代码错误:"))) << text.toStdString();
@@ -146,15 +146,28 @@ TEST(ScriptImport, NothingStoredFailsWithItsMessage)
     EXPECT_EQ(box.shown()[0].style, MsgStyle::Exclamation);
 }
 
-TEST(ScriptImport, MissingScriptReadsAsEmptyAndStoresNothing)
+// A missing script is named as the user chose it, not as a path the user never typed.
+TEST(ScriptImport, MissingScriptAsksForAnotherChoiceAndLeavesTheList)
 {
     ScriptedMsgBox box;
     ScriptFolder sf;
     BetList list;
+    list.Append(5, "01 02");
     EXPECT_FALSE(importWith(list, sf, "没有的脚本", sf.input({"1 2 3"})));
-    ASSERT_EQ(box.shown().size(), 2u);
-    EXPECT_TRUE(box.shown()[0].text.startsWith(sf.folders.ScriptFolder + QStringLiteral("没有的脚本.cvb:")));
-    EXPECT_EQ(box.shown()[1].text, QStringLiteral("运行转换脚本没有得到输出结果!"));
+    ASSERT_EQ(box.texts(), QStringList{QStringLiteral("没有找到转换脚本 没有的脚本，请重新选择彩票软件！")});
+    EXPECT_EQ(box.shown()[0].style, MsgStyle::Exclamation);
+    EXPECT_EQ(list.Count(), 1);
+}
+
+TEST(ScriptImport, OnlyEmptyOutputLinesGiveNoOutputAndLeaveTheList)
+{
+    ScriptedMsgBox box;
+    ScriptFolder sf("blank", {"obj.SetArrayReturn 2, \"--\""});
+    BetList list;
+    list.Append(5, "01 02");
+    EXPECT_FALSE(importWith(list, sf, "blank", sf.input({"1 2 3"})));
+    EXPECT_EQ(box.texts(), QStringList{QStringLiteral("运行转换脚本没有得到输出结果!")});
+    EXPECT_EQ(list.Count(), 1);
 }
 
 // The shell-open handler is a plain function: it records into a global.

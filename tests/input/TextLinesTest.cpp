@@ -1,5 +1,7 @@
 #include "InputTestSupport.h"
+#include "DiskSupport.h"
 #include "TestSupport.h"
+#include "common/TextFile.h"
 #include "input/TextLines.h"
 
 #include <QFile>
@@ -127,6 +129,102 @@ TEST(WriteTextLines, UnwritablePathShowsWhyAndFails)
     const QString path = makeTempDir() + "/no/such/folder/out.txt";
     EXPECT_FALSE(WriteTextLines({"1"}, path));
     ASSERT_EQ(box.shown().size(), 1u);
-    EXPECT_TRUE(box.shown()[0].text.startsWith(path + ":"));
+    EXPECT_EQ(box.shown()[0].text, QStringLiteral("保存文件 %1 失败：文件夹不存在").arg(path));
+}
+
+TEST(WriteTextLines, AFullDiskShowsWhyOnceAndKeepsTheOldOutput)
+{
+    const QString path = makeTempDir() + "/debugout.txt";
+    ASSERT_TRUE(WriteTextLines({"old"}, path));
+    for (qint64 limit : {qint64(0), qint64(3), qint64(4096)}) {
+        ScriptedMsgBox box;
+        DiskFullAfter full(limit);
+        EXPECT_FALSE(WriteTextLines(QStringList(2000, QStringLiteral("01 02 03")), path));
+        ASSERT_EQ(box.shown().size(), 1u);
+        EXPECT_EQ(box.shown()[0].text, QStringLiteral("保存文件 %1 失败：磁盘空间不足").arg(path));
+        EXPECT_EQ(readBytes(path), "old\r\n") << limit;
+    }
+}
+} // namespace
+
+namespace {
+QByteArray Utf16(const QString &text, bool littleEndian)
+{
+    QByteArray out;
+    for (QChar c : text) {
+        const char lo = char(c.unicode() & 0xFF), hi = char(c.unicode() >> 8);
+        out += littleEndian ? QByteArray{&lo, 1} + QByteArray{&hi, 1} : QByteArray{&hi, 1} + QByteArray{&lo, 1};
+    }
+    return out;
+}
+
+// Bet files as users bring them; the program's own files (scripts) stay GBK.
+TEST(ReadBetFile, EncodingsWithoutAByteOrderMark)
+{
+    struct Case {
+        const char *name;
+        QByteArray bytes;
+        QStringList lines;       // as a bet file
+        QStringList programLines; // as one of the program's own files; empty: not checked
+    };
+    const QString chinese = QStringLiteral("# 第1期 红球");
+    const Case cases[] = {
+        {"utf-8", chinese.toUtf8() + "\r\n01 02\r\n", {chinese, "01 02"}, {}},
+        {"gbk", EncodeGbk(chinese) + "\r\n01 02\r\n", {chinese, "01 02"}, {chinese, "01 02"}},
+        {"ascii", "01 02\n03\n", {"01 02", "03"}, {"01 02", "03"}},
+        {"utf-16le", Utf16(chinese + "\r\n01 02\r\n", true), {chinese, "01 02"}, {}},
+        {"utf-16be", Utf16(chinese + "\r\n01 02\r\n", false), {chinese, "01 02"}, {}},
+        // two NULs in 31 bytes: under a tenth
+        {"stray nuls", QByteArray("01 0\0" "2\r\n03\0\r\n04 05 06 07 08 09\r\n", 31),
+         {"01 02", "03", "04 05 06 07 08 09"}, {}},
+    };
+    const QString dir = makeTempDir();
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        ScriptedMsgBox box;
+        const QString path = writeBytes(dir, QString::fromLatin1(c.name) + ".txt", c.bytes);
+        EXPECT_EQ(ReadTextLines(path, TextFileKind::BetFile), c.lines);
+        EXPECT_TRUE(box.shown().empty());
+        if (c.programLines.size() == c.lines.size())
+            EXPECT_EQ(ReadTextLines(path), c.programLines);
+    }
+}
+
+TEST(ReadBetFile, UtfEightIsDecidedByTheFirstBytesThatAreNotAscii)
+{
+    // A megabyte of ASCII first, then UTF-8 across the chunk border.
+    QByteArray bytes(1 << 20, '1');
+    bytes[(1 << 20) - 2] = '\r';
+    bytes[(1 << 20) - 1] = '\n';
+    bytes += QStringLiteral("红 01\r\n").toUtf8();
+    const QStringList lines = ReadTextLines(writeBytes(makeTempDir(), "late.txt", bytes), TextFileKind::BetFile);
+    ASSERT_EQ(lines.size(), 2);
+    EXPECT_EQ(lines[1], QStringLiteral("红 01"));
+}
+
+TEST(ReadBetFile, MostlyNulsIsStillBinaryButAProgramFileRefusesAnyNul)
+{
+    ScriptedMsgBox box;
+    const QString dir = makeTempDir();
+    QByteArray binary = "01 02\r\n";
+    binary += QByteArray(100, '\0') + QByteArray(100, 'x');
+    const QString binaryPath = writeBytes(dir, "binary.dat", binary);
+    EXPECT_TRUE(ReadTextLines(binaryPath, TextFileKind::BetFile).isEmpty());
+    const QString strayPath = writeBytes(dir, "stray.txt", QByteArray("01\0 02 03 04 05 06 07\r\n", 24));
+    EXPECT_EQ(ReadTextLines(strayPath, TextFileKind::BetFile), QStringList{"01 02 03 04 05 06 07"});
+    EXPECT_TRUE(ReadTextLines(strayPath).isEmpty());
+    EXPECT_EQ(box.texts(), (QStringList{binaryPath + QStringLiteral(":文件中含有二进制数据，不是文本文件。"),
+                                        strayPath + QStringLiteral(":文件中含有二进制数据，不是文本文件。")}));
+}
+
+TEST(ForEachTextLine, FailuresAreToldInTheProgramsOwnWords)
+{
+    const QString dir = makeTempDir();
+    QString failure;
+    EXPECT_FALSE(ForEachTextLine(dir + "/none.txt", [](QStringView) {}, &failure));
+    EXPECT_EQ(failure, dir + QStringLiteral("/none.txt:文件不存在。"));
+    EXPECT_FALSE(ForEachTextLine(dir, [](QStringView) {}, &failure));
+    EXPECT_TRUE(failure.startsWith(dir + ":")) << failure.toStdString();
+    EXPECT_FALSE(failure.contains(QStringLiteral("No such"))) << failure.toStdString();
 }
 } // namespace

@@ -53,9 +53,9 @@ TEST_F(CliLayout, BetsWithSwitchesAndALayoutError)
     const CliRun r = runLayout({"--template", "陕西－双色球.tzd", "--bets", bets, "--first-serial", "6",
                                 "--marks", "off", "--text", "off", "--gray", "60", "--json", "-"});
     EXPECT_EQ(r.exitCode, 0);
-    EXPECT_EQ(r.err, "下标越界\n");
+    EXPECT_EQ(r.err, "下标越界（第 2 注）\n"); // named as the list shows it, not by serial
     const QJsonObject doc = QJsonDocument::fromJson(r.out).object();
-    EXPECT_EQ(doc["messages"].toArray(), QJsonArray{"下标越界"});
+    EXPECT_EQ(doc["messages"].toArray(), QJsonArray{"下标越界（第 2 注）"});
     const QJsonArray ops = doc["pages"].toArray()[0].toObject()["ops"].toArray();
     ASSERT_EQ(ops.size(), 14); // the first stake, and the second up to its eighth number
     EXPECT_EQ(ops[0].toObject()["brushColor"].toInt(), 0x666666);

@@ -227,11 +227,40 @@ TEST(StakePlacement, TooManyTokensStopsTheLayoutKeepingWhatWasLaidOut)
     lines << QStringLiteral("01 02 03 04 05 06 07 08") << QStringLiteral("01 02");
     const Layout r = layOut(workedExample(), lines);
     EXPECT_FALSE(r.ok);
-    EXPECT_EQ(r.messages, QStringList{QStringLiteral("下标越界")});
+    EXPECT_EQ(r.messages, QStringList{QStringLiteral("下标越界（第 7 注）")});
     ASSERT_EQ(r.doc.PageCount(), 2);
     EXPECT_EQ(OpsOfKind(r.doc, 0, OpKind::Rect).size(), 35u);
     // Stake 7 marked its seven numbers before its eighth token stopped the layout.
     EXPECT_EQ(OpsOfKind(r.doc, 1, OpKind::Rect).size(), 14u);
+}
+
+TEST(StakePlacement, TheStakeThatStopsTheLayoutIsNamedAsTheCallerNumbersIt)
+{
+    struct Case {
+        qint32 firstSerial;
+        bool listIndexes; // the caller names lines by their index in a list with gaps
+        QString message;
+        qint64 stoppedAt;
+    };
+    const std::vector<Case> cases = {
+        {1, false, QStringLiteral("下标越界（第 2 注）"), 2},
+        {41, false, QStringLiteral("下标越界（第 42 注）"), 2},
+        {41, true, QStringLiteral("下标越界（第 20 注）"), 2},
+    };
+    for (const Case &c : cases) {
+        ScriptedMsgBox boxes;
+        DocumentSurface surface;
+        clsPLPrint engine;
+        if (c.listIndexes)
+            engine.setStakeIndexOf([](qint64 line) { return line * 10; });
+        const QStringList lines{QString(), QStringLiteral("01 02"),
+                                QStringLiteral("01 02 03 04 05 06 07 08"), QStringLiteral("03")};
+        EXPECT_FALSE(engine.PrintPLWithDatas(workedExample(), lines, surface, true, c.firstSerial));
+        EXPECT_EQ(boxes.texts(), QStringList{c.message});
+        EXPECT_EQ(engine.StoppedAtLine(), c.stoppedAt);
+        EXPECT_TRUE(engine.PrintPLWithDatas(workedExample(), {QString(), "01"}, surface, true, 1));
+        EXPECT_EQ(engine.StoppedAtLine(), 0);
+    }
 }
 
 TEST(StakePlacement, ShortEmptyAndStarOnlyLinesMarkWhatTheyHave)

@@ -1,6 +1,7 @@
 #include "storage/IniSections.h"
 
 #include "common/IniDocument.h"
+#include "common/TextFile.h"
 
 #include <gtest/gtest.h>
 
@@ -15,12 +16,13 @@ TEST(IniSections, AnswersEveryKeyAsIniDocumentDoes)
         "[S]\r\n[x]=1\r\nK=[y]\r\n",
         "",
         "\r\n\r\n",
+        QStringLiteral("[S]\r\nK=\t\u3000v\u00A0 \r\n\u3000K2 = x\r\n"),
     };
     const QString sections[] = {"Base", "BASE", "S", "S2", "T", "U", "段", "Controls1", "x", "none", ""};
     const QString keys[] = {"A", "a", "B", "C", "K", "K2", "", "noequals", "键", "Ä", "ä",
                             "Left", "[x]", "k", "missing"};
     for (const QString &text : texts) {
-        const IniDocument doc(text);
+        const IniDocument doc(EncodeGbk(text));
         const IniSections idx(text);
         for (const QString &s : sections) {
             const int section = idx.FindSection(s);

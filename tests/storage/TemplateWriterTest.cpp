@@ -81,18 +81,22 @@ TEST(TemplateWriter, BodyLineFlagIsZeroOrOne)
     }
 }
 
+// Folders that do not exist here compare by their text: letter case counts, as it does on this
+// platform's disks ("\\" and "/" alike).
 TEST(TemplateWriter, PictureBesideTheTemplateIsStoredByNameOnly)
 {
     struct Case {
         QString picture, pathFile, savedTo, stored;
     };
     const Case cases[] = {
-        {"D:\\T\\slip.jpg", "D:\\T\\a.tzd", "d:\\t\\a.tzd", "slip.jpg"},
+        {"D:\\T\\slip.jpg", "D:\\T\\a.tzd", "d:\\t\\a.tzd", "D:\\T\\slip.jpg"},
+        {"D:\\T\\slip.jpg", "D:\\T\\a.tzd", "D:/T/b.tzd", "slip.jpg"},
         {"D:\\T\\slip.jpg", "D:\\T\\a.tzd", "D:\\U\\a.tzd", "D:\\T\\slip.jpg"},
         {"slip.jpg", "D:\\T\\a.tzd", "D:\\T\\a.tzd", "slip.jpg"},
         {"/home/u/投注单文件/slip.bmp", "/x/a.tzd", "/home/u/投注单文件/b.tzd", "slip.bmp"},
         {"/home/u/slip.bmp", "/x/a.tzd", "/home/u/投注单文件/b.tzd", "/home/u/slip.bmp"},
-        {"D:/T/slip.jpg", "", "d:\\t\\a.tzd", "slip.jpg"},
+        {"D:/T/slip.jpg", "", "D:\\T\\a.tzd", "slip.jpg"},
+        {"D:/T/slip.jpg", "", "d:\\t\\a.tzd", "D:/T/slip.jpg"},
         {"", "D:\\T\\a.tzd", "D:\\T\\a.tzd", ""},
         {"", "", "a.tzd", ""},
     };

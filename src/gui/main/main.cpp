@@ -1,12 +1,13 @@
 // VornPrn: start-up of the desktop program.
 #include "app/ProgramFolders.h"
 #include "gui/frmMain.h"
+#include "common/Blanks.h"
 #include "common/MsgBox.h"
 #include "common/clsRegIni.h"
 #include "input/BetImporter.h"
-#include "platform/QtMsgBox.h"
+#include "platform/AppIcon.h"
+#include "platform/QtPlatform.h"
 #include "print/PrintFonts.h"
-#include "storage/clsMouseCtrl.h"
 
 #include <QApplication>
 #include <QDir>
@@ -22,13 +23,9 @@ int main(int argc, char **argv)
     QApplication::setApplicationVersion(QStringLiteral(VORN_VERSION));
     // "宋体" is what templates and windows ask for; draw it with the installed CJK family.
     QFont::insertSubstitution(QStringLiteral("宋体"), ResolveFontFamily(QStringLiteral("宋体")));
-    InstallQtMsgBoxHandler();
-    SetMouseCtrlHandler([](bool wait) {
-        if (wait)
-            QApplication::setOverrideCursor(Qt::WaitCursor);
-        else
-            QApplication::restoreOverrideCursor();
-    });
+    InstallQtPlatformHooks();
+    InstallChineseTranslations(app); // Qt's own dialogs and menus in Chinese
+    QApplication::setWindowIcon(AppIcon());
 
     // 1-2: the program's folders and the user data folder.
     const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
@@ -48,10 +45,10 @@ int main(int argc, char **argv)
     window.Form_Load();
 
     // 6: a bet file named on the command line is imported without the dialog.
-    const QString file = QCoreApplication::arguments().mid(1).join(' ').trimmed();
+    const QString file = TrimBlanks(QCoreApplication::arguments().mid(1).join(' '));
     if (!file.isEmpty() && window.isVisible()) {
         ShowMe_Background(window.Bets(), file, folders.Import());
-        window.RefreshLottNumberStatus();
+        window.CheckLottNumbers();
     }
     return app.exec();
 }

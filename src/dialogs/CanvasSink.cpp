@@ -1,0 +1,39 @@
+#include "dialogs/CanvasSink.h"
+
+#include "canvas/KdPLDesinger.h"
+#include "dialogs/DialogElements.h"
+#include "model/ElementKind.h"
+
+bool CanvasSink::AddOneControl(clsPLControl &element)
+{
+    return m_canvas.AddOneControl(element) != nullptr;
+}
+
+void CanvasSink::SetCurrentControl(const clsPLControl *element, int shift)
+{
+    if (element)
+        m_canvas.SetCurrentControl(*element, shift);
+    else
+        m_canvas.SetCurrentControl(nullptr, shift);
+}
+
+void CanvasSink::BeginAddControlByMouse(const clsPLControl &element)
+{
+    m_canvas.BeginAddControlByMouse(element);
+}
+
+void ApplyTemplateToCanvas(const colPLControls &layout, KdPLDesinger &canvas)
+{
+    colPLControls elements;
+    canvas.GetAllControls(elements);
+    for (clsPLControl &e : elements) {
+        if (ElementKindOf(e) != ElementKind::NumberBlock)
+            continue;
+        e.setWidth(layout.LottNumberWidth());
+        e.setHeight(layout.LottNumberHeight());
+        ApplyGroupColors(e);
+        canvas.UpdateOneControl(e);
+    }
+    canvas.SetBackPicture(layout.BackPicPathFile(), layout.BackPicLeft(), layout.BackPicTop(),
+                          layout.BackPicWidth(), layout.BackPicHeight());
+}

@@ -1,0 +1,15 @@
+#include "dialogs/DialogCanvas.h"
+
+#include "model/clsPLControl.h"
+
+bool AddAtPosition(DialogCanvas &canvas, clsPLControl &element, double x, double y, int shift,
+                   QStringList &keys)
+{
+    element.setLeft(x);
+    element.setTop(y);
+    if (!canvas.AddOneControl(element))
+        return false;
+    canvas.SetCurrentControl(&element, shift);
+    keys << element.KeyName();
+    return true;
+}

@@ -1,0 +1,31 @@
+#pragma once
+// The outcome of a dialog's checks: passed, or the message to show and the field that gets the
+// focus (with its text selected). Fields are named as on the dialog ("txtStepX").
+#include <QString>
+
+struct DialogCheck {
+    QString message; // empty: every check passed
+    QString field;
+    int page = 0;    // the page of the field, for dialogs with pages
+
+    bool passed() const { return message.isEmpty(); }
+    static DialogCheck Pass() { return {}; }
+    static DialogCheck Refuse(const QString &field, const QString &message, int page = 0)
+    {
+        return {message, field, page};
+    }
+};
+
+// The message of every refused value on the element dialogs.
+inline QString InvalidValueMessage() { return QStringLiteral("请输入合法值！"); }
+// Both position steps of a run too small.
+inline QString StepsTooSmallMessage() { return QStringLiteral("X、Y的增量不能都小于 0.1 毫米！"); }
+
+// "Empty" is empty after trimming blanks.
+bool IsBlankField(const QString &text);
+// A position or count: refused when empty or when its number (default -1) is below 0.
+bool IsBlankOrNegative(const QString &text);
+// A run's position steps: refused when each is empty or smaller than 0.1 mm in magnitude.
+bool AreBothStepsTooSmall(const QString &stepX, const QString &stepY);
+// A number rounded halves to even into a 16-bit integer; false when it does not fit.
+bool ToInt16(double value, qint16 *out);

@@ -1,0 +1,112 @@
+#include "dialogs/LottNumberDialogs.h"
+
+#include "common/ToNumber.h"
+#include "dialogs/DialogCanvas.h"
+#include "dialogs/DialogElements.h"
+#include "model/clsPLControl.h"
+
+#include <cmath>
+
+namespace {
+DialogCheck refuse(const char *field) { return DialogCheck::Refuse(field, InvalidValueMessage()); }
+} // namespace
+
+DialogCheck CheckAddLottNumber(const AddLottNumberFields &f)
+{
+    if (IsBlankField(f.txtFirstGroupID))
+        return refuse("txtFirstGroupID");
+    if (IsBlankField(f.txtFirstLottNumber))
+        return refuse("txtFirstLottNumber");
+    if (f.optPosByInput) {
+        if (IsBlankOrNegative(f.txtX))
+            return refuse("txtX");
+        if (IsBlankOrNegative(f.txtY))
+            return refuse("txtY");
+    }
+    return DialogCheck::Pass();
+}
+
+DialogRun RunAddLottNumber(const AddLottNumberFields &f, const colPLControls &layout,
+                           DialogCanvas &canvas, const QString &fontName)
+{
+    DialogRun run;
+    run.check = CheckAddLottNumber(f);
+    if (!run.check.passed())
+        return run;
+    clsPLControl block = NewLottNumberBlock(f.txtFirstGroupID, f.txtFirstLottNumber, layout, fontName);
+    if (f.optPosByInput)
+        AddAtPosition(canvas, block, ToNumber(f.txtX, 0), ToNumber(f.txtY, 0), 0, run.addedKeys);
+    else
+        canvas.BeginAddControlByMouse(block);
+    return run;
+}
+
+DialogCheck CheckAddBatchLottNumber(const AddBatchLottNumberFields &f)
+{
+    if (IsBlankField(f.txtFirstGroupID))
+        return refuse("txtFirstGroupID");
+    if (IsBlankField(f.txtFirstLottNumber))
+        return refuse("txtFirstLottNumber");
+    if (IsBlankOrNegative(f.txtFirstX))
+        return refuse("txtFirstX");
+    if (IsBlankOrNegative(f.txtFirstY))
+        return refuse("txtFirstY");
+    if (AreBothStepsTooSmall(f.txtStepX, f.txtStepY))
+        return DialogCheck::Refuse("txtStepX", StepsTooSmallMessage());
+    if (IsBlankField(f.txtStep) || std::fabs(ToNumber(f.txtStep, 0)) < 1)
+        return refuse("txtStep");
+    if (IsBlankOrNegative(f.txtCount))
+        return refuse("txtCount");
+    return DialogCheck::Pass();
+}
+
+DialogCheck PlanLottNumberRun(const AddBatchLottNumberFields &f, RunCounter *counter)
+{
+    qint16 step = 0;
+    if (!ToInt16(ToNumber(f.txtStep, 0), &step))
+        return refuse("txtStep");
+    const double first = ToNumber(f.optBatchGroupID ? f.txtFirstGroupID : f.txtFirstLottNumber, 0);
+    const double count = ToNumber(f.txtCount, 0);
+    qint16 n = 0, last = 0;
+    if (!ToInt16(first, &n) || !ToInt16((count - 1) * step + first, &last))
+        return refuse("txtCount");
+    // How many values the counter takes from n while it has not passed last, and where it ends.
+    const qint64 span = step > 0 ? qint64(last) - n : qint64(n) - last;
+    const qint64 values = span < 0 ? 0 : span / std::abs(step) + 1;
+    const qint64 end = n + values * step;
+    if (values > 0 && (end < -32768 || end > 32767))
+        return refuse("txtCount");
+    *counter = RunCounter{n, step, qint32(values)};
+    return DialogCheck::Pass();
+}
+
+DialogRun RunAddBatchLottNumber(const AddBatchLottNumberFields &f, const colPLControls &layout,
+                                DialogCanvas &canvas, const QString &fontName)
+{
+    DialogRun run;
+    run.check = CheckAddBatchLottNumber(f);
+    RunCounter counter;
+    if (run.check.passed())
+        run.check = PlanLottNumberRun(f, &counter);
+    if (!run.check.passed())
+        return run;
+
+    const clsPLControl prototype =
+        NewLottNumberBlock(f.txtFirstGroupID, f.txtFirstLottNumber, layout, fontName);
+    double x = ToNumber(f.txtFirstX, 0), y = ToNumber(f.txtFirstY, 0);
+    const double dx = ToNumber(f.txtStepX, 0), dy = ToNumber(f.txtStepY, 0);
+    canvas.SetCurrentControl(nullptr, 0);
+    run.addedKeys.reserve(counter.count);
+    qint32 n = counter.first;
+    for (qint32 i = 0; i < counter.count; ++i, n += counter.step, x += dx, y += dy) {
+        clsPLControl block = prototype;
+        if (f.optBatchGroupID)
+            block.setGroupID(QString::number(n));
+        else
+            block.setFieldValue(QString::number(n));
+        ApplyGroupColors(block);
+        if (!AddAtPosition(canvas, block, x, y, 2, run.addedKeys))
+            break;
+    }
+    return run;
+}

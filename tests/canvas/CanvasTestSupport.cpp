@@ -1,0 +1,102 @@
+#include "CanvasTestSupport.h"
+
+#include "TestSupport.h"
+#include "common/DesignScale.h"
+#include "common/clsRegIni.h"
+
+clsPLControl MakeLabel(const QString &key, double left, double top, double width, double height)
+{
+    clsPLControl e;
+    e.setKeyName(key);
+    e.setControlType(QStringLiteral("Label"));
+    e.setShowType(QStringLiteral("NormalLable"));
+    e.setFieldValue(key);
+    e.setLeft(left);
+    e.setTop(top);
+    e.setWidth(width);
+    e.setHeight(height);
+    e.setVisible(1);
+    return e;
+}
+
+clsPLControl MakeBlock(const QString &key, double left, double top, double width, double height)
+{
+    clsPLControl e = MakeLabel(key, left, top, width, height);
+    e.setShowType(QStringLiteral("LottNumber"));
+    e.setGroupID(QStringLiteral("1"));
+    e.ApplyBlockStyle();
+    return e;
+}
+
+clsPLControl MakeLine(const QString &key, double left, double top, double dx, double dy)
+{
+    clsPLControl e;
+    e.setKeyName(key);
+    e.setControlType(QStringLiteral("Line"));
+    e.setShowType(QStringLiteral("Line"));
+    e.setLeft(left);
+    e.setTop(top);
+    e.setWidth(dx);
+    e.setHeight(dy);
+    e.setBorderWidth(1);
+    e.setBorderStyle(1);
+    e.setVisible(1);
+    return e;
+}
+
+namespace {
+// The canvas reads its stored design area when it is made, so the store moves first.
+int useTemporaryStore()
+{
+    clsRegIni::SetStoreFile(makeTempDir() + QStringLiteral("/registry.ini"));
+    SetDesignScale(0);
+    return 0;
+}
+} // namespace
+
+CanvasTest::CanvasTest()
+    : canvas((useTemporaryStore(), nullptr), [this] { return m_now; })
+{
+}
+
+CanvasTest::~CanvasTest() { SetDesignScale(0); }
+
+double CanvasTest::tw(double mm) { return mm * 85.05; }
+
+void CanvasTest::add(const clsPLControl &e)
+{
+    clsPLControl copy = e;
+    ASSERT_NE(canvas.AddOneControl(copy), nullptr);
+}
+
+const clsPLControl &CanvasTest::element(const QString &key) const
+{
+    const clsPLControl *e = canvas.GetOneControlByKeyName(key);
+    EXPECT_NE(e, nullptr) << key.toStdString();
+    static const clsPLControl none;
+    return e ? *e : none;
+}
+
+const ControlState &CanvasTest::state(const QString &key) const
+{
+    const KdPLDesinger::Item *item = canvas.FindItem(key);
+    EXPECT_NE(item, nullptr) << key.toStdString();
+    static const ControlState none;
+    return item ? item->state : none;
+}
+
+void CanvasTest::drag(QPointF from, QPointF to, int shift, int steps)
+{
+    canvas.MouseDownAt(KdPLDesinger::LeftButton, shift, from);
+    for (int i = 1; i <= steps; ++i) {
+        m_now += CanvasGeometry::MovePauseMs + 1;
+        canvas.MouseMoveAt(KdPLDesinger::LeftButton, shift, from + (to - from) * i / steps);
+    }
+    canvas.MouseUpAt(KdPLDesinger::LeftButton, shift, to);
+}
+
+void CanvasTest::click(QPointF p, int shift)
+{
+    canvas.MouseDownAt(KdPLDesinger::LeftButton, shift, p);
+    canvas.MouseUpAt(KdPLDesinger::LeftButton, shift, p);
+}

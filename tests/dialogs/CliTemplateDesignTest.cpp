@@ -1,0 +1,237 @@
+// vornprn-cli template new|properties|add-*: a slip template made from nothing, the dialogs'
+// refusals on the command line, and files that stay as they were.
+#include "TestSupport.h"
+
+#include <QDir>
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <gtest/gtest.h>
+
+namespace {
+class CliDesign : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        if (!CliBuilt())
+            GTEST_SKIP() << "vornprn-cli is not built";
+        dir = makeTempDir();
+        file = dir + "/slip.tzd";
+    }
+    CliRun run(const QStringList &args) { return RunCli(QStringList{"template"} + args); }
+    CliRun design(const QString &action, const QStringList &args)
+    {
+        return run(QStringList{action, file} + args);
+    }
+    QJsonObject show()
+    {
+        return QJsonDocument::fromJson(run({"show", file}).out).object();
+    }
+    QByteArray bytes() const
+    {
+        QFile f(file);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+    void makeTwoAreaSlip()
+    {
+        const CliRun r = design("new", {"--name", "双色球", "--offsets-x", "0,0,0,0,0", "--offsets-y",
+                                        "0, 28.5, 57, 85.5, 114", "--stakes", "5", "--areas", "2",
+                                        "--area-counts", "6，1", "--block-width", "7/2"});
+        ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    }
+    QString dir, file;
+};
+
+QStringList lines(const CliRun &r) { return r.outText().split('\n', Qt::SkipEmptyParts); }
+
+TEST_F(CliDesign, AWholeSlipFromNothingPrintsItsTestPage)
+{
+    makeTwoAreaSlip();
+    EXPECT_TRUE(run({"new", file}).err.contains("txtLayoutName")); // the name is needed
+    CliRun r = design("add-blocks", {"--area", "1", "--number", "1", "--x", "10", "--y", "10",
+                                     "--dx", "5.5", "--dy", "0", "--step", "1", "--count", "33"});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_EQ(lines(r).size(), 33);
+    EXPECT_EQ(lines(r).first(), "lbl1");
+    r = design("add-blocks", {"--area", "2", "--number", "1", "--x", "10", "--y", "16",
+                              "--dx", "5.5", "--dy", "0", "--step", "1", "--count", "16"});
+    EXPECT_EQ(lines(r).last(), "lbl49");
+    r = design("add-marks", {"--x", "3", "--y", "10", "--width", "4", "--height", "2", "--dx", "0",
+                             "--dy", "12.7", "--count", "10"});
+    EXPECT_EQ(lines(r), QStringList({"lbl50", "lbl51", "lbl52", "lbl53", "lbl54", "lbl55", "lbl56",
+                                     "lbl57", "lbl58", "lbl59"}));
+    r = design("add-label", {"--page", "--x", "150", "--y", "3", "--width", "30", "--height", "5"});
+    EXPECT_EQ(lines(r), QStringList{"lbl60"});
+    r = design("add-label", {"--text", "-第{注序号}注-", "--x", "150", "--y", "9", "--width", "30",
+                             "--height", "5"});
+    EXPECT_EQ(lines(r), QStringList{"lbl61"});
+    r = design("add-line", {"--x1", "5", "--y1", "5", "--x2", "190", "--y2", "5"});
+    // Label keys count too: lbl19 read after four characters gives 9.
+    EXPECT_EQ(lines(r), QStringList{"Line10"});
+    EXPECT_EQ(QDir(dir).entryList(QDir::Files), QStringList{"slip.tzd"});
+
+    const QJsonObject t = show();
+    ASSERT_TRUE(t["loaded"].toBool());
+    EXPECT_EQ(t["base"]["LottNumberWidth"].toDouble(), 3.5);
+    EXPECT_EQ(t["base"]["GroupLottNumberCountStr"].toString(), "6,1");
+    const QJsonArray controls = t["controls"].toArray();
+    ASSERT_EQ(controls.size(), 62);
+    const QJsonObject label = controls[59].toObject();
+    EXPECT_EQ(label["FieldValue"].toString(), "{页码}");
+    EXPECT_EQ(label["FontName"].toString(), "宋体");
+    EXPECT_EQ(label["FontSize"].toDouble(), 9);
+    EXPECT_EQ(controls[60].toObject()["FieldValue"].toString(), "-第{注序号}注-");
+    EXPECT_EQ(controls[61].toObject()["Width"].toDouble(), 185);
+
+    const CliRun page = RunCli({"layout", "--template", file, "--test", "--json", "-"});
+    ASSERT_EQ(page.exitCode, 0) << page.err.toStdString();
+    const QJsonObject doc = QJsonDocument::fromJson(page.out).object();
+    EXPECT_TRUE(doc["messages"].toArray().isEmpty());
+    const QJsonArray ops = doc["pages"].toArray()[0].toObject()["ops"].toArray();
+    int rects = 0;
+    bool firstBlockOfLastStake = false;
+    for (const QJsonValue &v : ops) {
+        const QJsonObject op = v.toObject();
+        if (op["op"] != "rect")
+            continue;
+        ++rects;
+        // Block 1 of area 1 in the fifth stake: 10 mm, 10 + 114 mm at 56.7 twips per mm.
+        firstBlockOfLastStake |= std::abs(op["x1"].toDouble() - 567) < 0.01
+                                 && std::abs(op["y1"].toDouble() - 124 * 56.7) < 0.01
+                                 && std::abs(op["x2"].toDouble() - 13.5 * 56.7) < 0.01;
+    }
+    EXPECT_EQ(rects, 5 * 49 + 10);
+    EXPECT_TRUE(firstBlockOfLastStake);
+}
+
+struct Refusal {
+    const char *action;
+    QStringList args;
+    const char *message;
+    const char *field;
+};
+
+TEST_F(CliDesign, RefusalsPrintTheDialogsMessageAndFieldAndWriteNothing)
+{
+    makeTwoAreaSlip();
+    ASSERT_EQ(design("add-blocks", {"--area", "1", "--number", "1", "--x", "1", "--y", "1", "--dx",
+                                    "1", "--step", "1", "--count", "2"}).exitCode, 0);
+    const QByteArray before = bytes();
+    const char *invalid = "请输入合法值！";
+    const Refusal cases[] = {
+        {"add-blocks", {"--number", "1", "--x", "1", "--y", "1", "--dx", "1", "--step", "1", "--count", "3"}, invalid, "txtFirstGroupID"},
+        {"add-blocks", {"--area", "1", "--number", "1", "--x", "1", "--y", "1", "--dx", "0.05", "--dy", "0", "--step", "1", "--count", "3"}, "X、Y的增量不能都小于 0.1 毫米！", "txtStepX"},
+        {"add-blocks", {"--area", "1", "--number", "1", "--x", "1", "--y", "1", "--dx", "1", "--step", "0.5", "--count", "3"}, invalid, "txtStep"},
+        {"add-blocks", {"--area", "1", "--number", "1", "--x", "1", "--y", "1", "--dx", "1", "--step", "abc", "--count", "3"}, invalid, "txtStep"},
+        {"add-blocks", {"--area", "1", "--number", "30000", "--x", "1", "--y", "1", "--dx", "1", "--step", "1", "--count", "5000"}, invalid, "txtCount"},
+        {"add-blocks", {"--area", "1", "--number", "1", "--x", "1/0", "--y", "1", "--dx", "1", "--step", "1", "--count", "3"}, invalid, "txtFirstX"},
+        {"add-block", {"--area", "1", "--number", "1", "--x", "1"}, invalid, "txtY"},
+        {"add-mark", {"--x", "0", "--y", "0", "--width", "0.5"}, invalid, "txtWidth"},
+        {"add-marks", {"--x", "1", "--y", "1", "--width", "4", "--height", "2", "--dy", "12.7", "--count", "99999"}, invalid, "txtCount"},
+        {"add-marks", {"--x", "1", "--y", "1", "--width", "4", "--height", "2", "--dy", "12.7"}, invalid, "txtCount"},
+        {"properties", {"--stakes", "4"}, "请正确的输入每张投注单注数，和各注的填涂位置偏移量！", "txtStakeCount"},
+        {"properties", {"--block-width", "0"}, "请输入号码填涂块的宽度（毫米）！", "txtLottNumberWidth"},
+        {"properties", {"--area-counts", "7"}, "请正确的输入每注多少个填涂区，和各填涂区选择号码个数！", "txtGroupCount"},
+        {"properties", {"--name", " "}, "请输入彩票的名称！", "txtLayoutName"},
+    };
+    for (const Refusal &c : cases) {
+        const CliRun r = design(c.action, c.args);
+        EXPECT_EQ(r.exitCode, 1) << c.action << " " << c.field;
+        EXPECT_EQ(r.err, QStringLiteral("message: %1\nfield: %2\n").arg(QString::fromUtf8(c.message), c.field));
+        EXPECT_TRUE(r.out.isEmpty());
+        EXPECT_EQ(bytes(), before) << c.action << " " << c.field;
+    }
+    EXPECT_EQ(QDir(dir).entryList(QDir::Files), QStringList{"slip.tzd"});
+}
+
+TEST_F(CliDesign, ATemplateThatDoesNotLoadIsNeverWrittenBack)
+{
+    makeTwoAreaSlip();
+    QByteArray broken = bytes();
+    broken.replace("PaperSize=0", "PaperSize=abc");
+    {
+        QFile f(file);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(broken);
+    }
+    const std::pair<QString, QStringList> actions[] = {
+        {"properties", {"--name", "x"}},
+        {"add-mark", {"--x", "1", "--y", "1"}},
+        {"add-label", {"--page", "--x", "1", "--y", "1", "--width", "9", "--height", "3"}},
+        {"add-line", {"--x1", "1", "--y1", "1", "--x2", "5", "--y2", "1"}},
+    };
+    for (const auto &[action, args] : actions) {
+        const CliRun r = design(action, args);
+        EXPECT_EQ(r.exitCode, 1) << action.toStdString();
+        EXPECT_EQ(r.err, QStringLiteral("投注单模板文件 %1 不能打开！\n").arg(file));
+        EXPECT_EQ(bytes(), broken);
+    }
+    const CliRun missing = run({"add-mark", "没有.tzd", "--x", "1", "--y", "1"});
+    EXPECT_EQ(missing.exitCode, 1);
+    EXPECT_EQ(missing.err, "投注单模板文件 没有.tzd 不能打开！\n");
+}
+
+TEST_F(CliDesign, PropertiesChangeOnlyWhatTheyAreAskedAndResizeTheBlocks)
+{
+    makeTwoAreaSlip();
+    QByteArray exact = bytes();
+    exact.replace("LayoutLeft=0", "LayoutLeft=-1.04").replace("PaperWidth=0", "PaperWidth=1234");
+    {
+        QFile f(file);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(exact);
+    }
+    ASSERT_EQ(design("add-blocks", {"--area", "2", "--number", "1", "--x", "1", "--y", "1", "--dx",
+                                    "6", "--step", "1", "--count", "2"}).exitCode, 0);
+    const QString out = dir + "/copy.tzd";
+    const QByteArray before = bytes();
+    const CliRun r = design("properties", {"--block-width", "4.2", "--mark-style", "cross",
+                                           "--orientation", "landscape", "--out", out});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_TRUE(r.out.isEmpty());
+    EXPECT_EQ(bytes(), before);
+    const QJsonObject t = QJsonDocument::fromJson(RunCli({"template", "show", out}).out).object();
+    EXPECT_EQ(t["base"]["LayoutLeft"].toDouble(), -1.04);
+    EXPECT_EQ(t["base"]["PaperWidth"].toDouble(), 1234);
+    EXPECT_EQ(t["base"]["PaperSize"].toInt(), 0);
+    EXPECT_EQ(t["base"]["MarkStyle"].toInt(), 1);
+    EXPECT_EQ(t["base"]["PaperOrientation"].toInt(), 1);
+    EXPECT_EQ(t["base"]["LayoutName"].toString(), "双色球");
+    for (const QJsonValue &c : t["controls"].toArray()) {
+        EXPECT_EQ(c["Width"].toDouble(), 4.2);
+        EXPECT_EQ(c["BackColor"].toInt(), 128); // fill area 2: 128, 0, 0
+    }
+}
+
+TEST_F(CliDesign, NegativeIncrementsAndFillAreaRuns)
+{
+    makeTwoAreaSlip();
+    CliRun r = design("add-blocks", {"--area", "1", "--number", "10", "--x", "1", "--y", "1",
+                                     "--dx", "5", "--dy", "0", "--step", "-1", "--count", "10"});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    r = design("add-blocks", {"--area", "1", "--number", "0", "--x", "1", "--y", "20", "--dx=5",
+                              "--dy", "0", "--step", "1", "--count", "13", "--by-area"});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    const QJsonArray controls = show()["controls"].toArray();
+    ASSERT_EQ(controls.size(), 23);
+    for (int i = 0; i < 10; ++i)
+        EXPECT_EQ(controls[i]["FieldValue"].toString(), QString::number(10 - i));
+    for (int i = 0; i < 13; ++i) {
+        EXPECT_EQ(controls[10 + i]["GroupID"].toString(), QString::number(i + 1));
+        EXPECT_EQ(controls[10 + i]["FieldValue"].toString(), "0");
+    }
+}
+
+TEST_F(CliDesign, EmptyFreeTextAddsNothing)
+{
+    makeTwoAreaSlip();
+    const QByteArray before = bytes();
+    const CliRun r = design("add-label", {"--text", "", "--x", "1", "--y", "1", "--width", "9", "--height", "3"});
+    EXPECT_EQ(r.exitCode, 0);
+    EXPECT_TRUE(r.out.isEmpty());
+    EXPECT_EQ(bytes(), before);
+    EXPECT_EQ(design("add-label", {"--page", "--date", "--x", "1", "--y", "1", "--width", "9", "--height", "3"}).exitCode, 2);
+    EXPECT_EQ(design("add-line", {"--x1", "1", "--y1", "abc", "--x2", "1", "--y2", "3"}).exitCode, 2);
+}
+} // namespace
