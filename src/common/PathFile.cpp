@@ -2,7 +2,6 @@
 #include "common/Blanks.h"
 #include "common/MsgBox.h"
 
-#include <QDesktopServices>
 #include <QFile>
 #include <sys/stat.h>
 #include <QFileInfo>
@@ -11,12 +10,11 @@
 namespace {
 bool isSeparator(QChar c) { return c == '\\' || c == '/'; }
 
-int defaultShellOpen(const QString &path, const QString &folder)
+// Without a window there is no program to open anything with; the desktop program installs
+// the real opener from platform/.
+int defaultShellOpen(const QString &path, const QString &)
 {
-    const QUrl url = QUrl::fromUserInput(path, folder, QUrl::AssumeLocalFile);
-    if (url.isLocalFile() && !QFileInfo::exists(url.toLocalFile()))
-        return 2;
-    return QDesktopServices::openUrl(url) ? 42 : 31;
+    return QFileInfo::exists(path) || path.contains(QLatin1String("://")) ? 31 : 2;
 }
 
 ShellOpenHandler &handlerSlot()
@@ -76,10 +74,15 @@ QString StripNull(const QString &text, bool trim)
     return trim ? TrimBlanks(cut) : cut;
 }
 
-bool ShellOpen(const QString &path)
+int ShellOpenResult(const QString &path)
 {
     const QString trimmed = TrimBlanks(path);
-    const int result = handlerSlot()(trimmed, SplitPathFile(trimmed).folder);
+    return handlerSlot()(trimmed, SplitPathFile(trimmed).folder);
+}
+
+bool ShellOpen(const QString &path)
+{
+    const int result = ShellOpenResult(path);
     if (result > 32)
         return true;
     if (result == 2 || result == 3)

@@ -18,6 +18,9 @@ QString StripNull(const QString &text, bool trim);
 // Opens a document or address with the program the system associates with it; shows the
 // matching message and returns false when that fails.
 bool ShellOpen(const QString &path);
+// The same without any message: the shell-style result (> 32 success), for callers that say
+// something more useful themselves (where the help page is, the home page's address).
+int ShellOpenResult(const QString &path);
 // The face name the program asks for by default.
 QString DefaultFontName();
 

@@ -20,15 +20,23 @@
 #include "gui/PreviewWidget.h"
 #include "print/clsPLPrint.h"
 #include "gui/frmPLPreview.h"
+#include "gui/WindowMemory.h"
+#include "platform/DialogInput.h"
+#include "platform/TenthSpinner.h"
 #include "storage/clsMouseCtrl.h"
 #include "storage/clsPLStoreINI.h"
 
 #include <QAction>
+#include <QClipboard>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileInfo>
+#include <QMimeData>
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QDesktopServices>
+#include <QMenu>
 #include <QDir>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -41,6 +49,8 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSlider>
 #include <QSplitter>
 #include <QStatusBar>
@@ -53,46 +63,20 @@
 namespace {
 const char *const kHomePage = "https://github.com/vornprn";
 
-// Enter in a box and leaving it both apply what was typed.
-class ApplyOnEnter : public QObject {
-public:
-    ApplyOnEnter(QLineEdit *box, std::function<void()> apply) : QObject(box), m_apply(std::move(apply))
-    {
-        box->installEventFilter(this);
-    }
-    bool eventFilter(QObject *, QEvent *e) override
-    {
-        if (e->type() == QEvent::FocusOut)
-            m_apply();
-        else if (e->type() == QEvent::KeyPress) {
-            const int key = static_cast<QKeyEvent *>(e)->key();
-            if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-                m_apply();
-                return true;
-            }
-        }
-        return false;
-    }
-
-private:
-    std::function<void()> m_apply;
-};
-
-QToolButton *arrowButton(Qt::ArrowType arrow, QWidget *parent, const QString &name)
+// One row of a grid, one widget per column from the first.
+void addGridRow(QGridLayout *grid, int row, std::initializer_list<QWidget *> widgets)
 {
-    auto *b = new QToolButton(parent);
-    b->setArrowType(arrow);
-    b->setAutoRepeat(true);
-    b->setObjectName(name);
-    b->setFixedSize(18, 12);
-    return b;
+    int column = 0;
+    for (QWidget *w : widgets)
+        grid->addWidget(w, row, column++);
 }
 
-QLineEdit *numberBox(QWidget *parent, const QString &name, int width = 60)
+QLineEdit *numberBox(QWidget *parent, const QString &name, const QString &toolTip, int width = 60)
 {
     auto *box = new QLineEdit(parent);
     box->setObjectName(name);
     box->setMaximumWidth(width);
+    box->setToolTip(toolTip);
     return box;
 }
 
@@ -150,111 +134,135 @@ QWidget *frmMain::buildTemplatePane()
 QWidget *frmMain::buildOptionsPane()
 {
     auto *pane = new QWidget(this);
+    auto *layout = new QVBoxLayout(pane);
+    layout->addWidget(buildLayoutBox(pane));
+    layout->addLayout(buildTestRow(pane));
+    layout->addWidget(buildPrintOptionsBox(pane));
+    layout->addWidget(buildRangeBox(pane));
+    layout->addWidget(buildBetListBox(pane), 1);
+    layout->addLayout(buildBottomRow(pane));
+    return pane;
+}
 
-    // The print offset and orientation for this printer.
-    auto *layoutBox = new QGroupBox(QStringLiteral("临时调整打印设置："), pane);
-    txtLayoutLeft = numberBox(layoutBox, "txtLayoutLeft");
-    txtLayoutTop = numberBox(layoutBox, "txtLayoutTop");
-    updLayoutLeftUp = arrowButton(Qt::UpArrow, layoutBox, "updLayoutLeft");
-    updLayoutLeftDown = arrowButton(Qt::DownArrow, layoutBox, "updLayoutLeftDown");
-    updLayoutTopUp = arrowButton(Qt::UpArrow, layoutBox, "updLayoutTop");
-    updLayoutTopDown = arrowButton(Qt::DownArrow, layoutBox, "updLayoutTopDown");
-    auto upDown = [&](QToolButton *up, QToolButton *down) {
-        auto *col = new QVBoxLayout;
-        col->setSpacing(0);
-        col->addWidget(up);
-        col->addWidget(down);
-        return col;
-    };
-    optLandscape = new QRadioButton(QStringLiteral("横向打印"), layoutBox);
+// The print offset and orientation for this printer.
+QGroupBox *frmMain::buildLayoutBox(QWidget *pane)
+{
+    auto *box = new QGroupBox(QStringLiteral("临时调整打印设置："), pane);
+    txtLayoutLeft = numberBox(box, "txtLayoutLeft", QStringLiteral("整张投注单向右移动的毫米数（负数向左），可以输入算术表达式"));
+    txtLayoutTop = numberBox(box, "txtLayoutTop", QStringLiteral("整张投注单向下移动的毫米数（负数向上），可以输入算术表达式"));
+    updLayoutLeft = new TenthSpinner(txtLayoutLeft, QStringLiteral("updLayoutLeft"), box);
+    updLayoutTop = new TenthSpinner(txtLayoutTop, QStringLiteral("updLayoutTop"), box);
+    for (TenthSpinner *spinner : {updLayoutLeft, updLayoutTop}) {
+        spinner->UpButton()->setToolTip(QStringLiteral("增加 0.1 毫米"));
+        spinner->DownButton()->setToolTip(QStringLiteral("减少 0.1 毫米"));
+    }
+    optLandscape = new QRadioButton(QStringLiteral("横向打印(&L)"), box);
     optLandscape->setObjectName("optLandscape");
-    optPortrait = new QRadioButton(QStringLiteral("纵向打印"), layoutBox);
+    optLandscape->setToolTip(QStringLiteral("纸张横放打印"));
+    optPortrait = new QRadioButton(QStringLiteral("纵向打印(&V)"), box);
     optPortrait->setObjectName("optPortrait");
-    cmdSaveLayout = new QPushButton(QStringLiteral("将边距、打印方向设定保存到投注单设置文件中"), layoutBox);
+    optPortrait->setToolTip(QStringLiteral("纸张竖放打印"));
+    cmdSaveLayout = new QPushButton(QStringLiteral("将边距、打印方向设定保存到投注单设置文件中(&S)"), box);
     cmdSaveLayout->setObjectName("cmdSaveLayout");
-    auto *leftLabel = new QLabel(QStringLiteral("左边"), layoutBox);
+    cmdSaveLayout->setToolTip(QStringLiteral("以后选择这种投注单时，自动使用预览中的边距和打印方向"));
+    auto *leftLabel = new QLabel(QStringLiteral("左边"), box);
     leftLabel->setBuddy(txtLayoutLeft);
-    auto *topLabel = new QLabel(QStringLiteral("顶端"), layoutBox);
+    auto *topLabel = new QLabel(QStringLiteral("顶端"), box);
     topLabel->setBuddy(txtLayoutTop);
-    auto *lg = new QGridLayout(layoutBox);
-    lg->addWidget(leftLabel, 0, 0);
-    lg->addWidget(txtLayoutLeft, 0, 1);
-    lg->addLayout(upDown(updLayoutLeftUp, updLayoutLeftDown), 0, 2);
-    lg->addWidget(new QLabel(QStringLiteral("毫米"), layoutBox), 0, 3);
-    lg->addWidget(optLandscape, 0, 4);
-    lg->addWidget(topLabel, 1, 0);
-    lg->addWidget(txtLayoutTop, 1, 1);
-    lg->addLayout(upDown(updLayoutTopUp, updLayoutTopDown), 1, 2);
-    lg->addWidget(new QLabel(QStringLiteral("毫米"), layoutBox), 1, 3);
-    lg->addWidget(optPortrait, 1, 4);
-    lg->addWidget(cmdSaveLayout, 2, 0, 1, 5);
-    lg->setColumnStretch(5, 1);
+    auto *grid = new QGridLayout(box);
+    addGridRow(grid, 0, {leftLabel, txtLayoutLeft, updLayoutLeft, new QLabel(QStringLiteral("毫米"), box), optLandscape});
+    addGridRow(grid, 1, {topLabel, txtLayoutTop, updLayoutTop, new QLabel(QStringLiteral("毫米"), box), optPortrait});
+    grid->addWidget(cmdSaveLayout, 2, 0, 1, 5);
+    grid->setColumnStretch(5, 1);
+    return box;
+}
 
+QHBoxLayout *frmMain::buildTestRow(QWidget *pane)
+{
     auto *testLabel = new QLabel(QStringLiteral("测试打印是否准确-->"), pane);
-    cmdPrintTest = new QPushButton(QStringLiteral("打印所有标记，以检查套打是否准确"), pane);
+    cmdPrintTest = new QPushButton(QStringLiteral("打印所有标记，以检查套打是否准确(&T)"), pane);
     cmdPrintTest->setObjectName("cmdPrintTest");
-    auto *testRow = new QHBoxLayout;
-    testRow->addWidget(testLabel);
-    testRow->addWidget(cmdPrintTest, 1);
+    cmdPrintTest->setToolTip(QStringLiteral("在白纸上打印每一注的所有填涂块，和投注单对照检查位置"));
+    auto *row = new QHBoxLayout;
+    row->addWidget(testLabel);
+    row->addWidget(cmdPrintTest, 1);
+    return row;
+}
 
-    // What to print.
-    auto *optionsBox = new QGroupBox(QStringLiteral("打印选项"), pane);
-    chkPrintText = new QCheckBox(QStringLiteral("打印文字（如页码、注序号）"), optionsBox);
+// What to print.
+QGroupBox *frmMain::buildPrintOptionsBox(QWidget *pane)
+{
+    auto *box = new QGroupBox(QStringLiteral("打印选项"), pane);
+    chkPrintText = new QCheckBox(QStringLiteral("打印文字（如页码、注序号）(&W)"), box);
     chkPrintText->setObjectName("chkPrintText");
-    chkPrintMark = new QCheckBox(QStringLiteral("打印定位标记（打印到背面或白纸时）"), optionsBox);
+    chkPrintText->setToolTip(QStringLiteral("打印投注单上设计的文字"));
+    chkPrintMark = new QCheckBox(QStringLiteral("打印定位标记（打印到背面或白纸时）(&M)"), box);
     chkPrintMark->setObjectName("chkPrintMark");
-    sldMarkGray = new QSlider(Qt::Horizontal, optionsBox);
+    chkPrintMark->setToolTip(QStringLiteral("打印定位标记和线条"));
+    sldMarkGray = new QSlider(Qt::Horizontal, box);
     sldMarkGray->setObjectName("sldMarkGray");
     sldMarkGray->setRange(0, 100);
     sldMarkGray->setPageStep(10);
-    lblMarkGray = new MarkSample(optionsBox);
+    sldMarkGray->setToolTip(QStringLiteral("填涂块的灰度：0 为白色，100 为黑色"));
+    lblMarkGrayValue = new QLabel(box);
+    lblMarkGrayValue->setObjectName("lblMarkGrayValue");
+    lblMarkGrayValue->setMinimumWidth(fontMetrics().horizontalAdvance(QStringLiteral("100")) + 4);
+    lblMarkGrayValue->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    lblMarkGray = new MarkSample(box);
     lblMarkGray->setObjectName("lblMarkGray");
-    auto *grayLabel = new QLabel(QStringLiteral("填涂块"), optionsBox);
+    lblMarkGray->setToolTip(QStringLiteral("填涂块样式"));
+    auto *grayLabel = new QLabel(QStringLiteral("填涂块(&G)"), box);
     grayLabel->setBuddy(sldMarkGray);
-    auto *og = new QGridLayout(optionsBox);
-    og->addWidget(chkPrintText, 0, 0, 1, 3);
-    og->addWidget(chkPrintMark, 1, 0, 1, 3);
-    og->addWidget(grayLabel, 2, 0);
-    og->addWidget(sldMarkGray, 2, 1);
-    og->addWidget(lblMarkGray, 2, 2);
-    og->addWidget(new QLabel(QStringLiteral("可以在设计彩票时设置填涂块形状"), optionsBox), 3, 0, 1, 3);
+    auto *grid = new QGridLayout(box);
+    grid->addWidget(chkPrintText, 0, 0, 1, 4);
+    grid->addWidget(chkPrintMark, 1, 0, 1, 4);
+    grid->addWidget(grayLabel, 2, 0);
+    grid->addWidget(sldMarkGray, 2, 1);
+    grid->addWidget(lblMarkGrayValue, 2, 2);
+    grid->addWidget(lblMarkGray, 2, 3);
+    grid->addWidget(new QLabel(QStringLiteral("可以在设计彩票时设置填涂块形状"), box), 3, 0, 1, 4);
+    return box;
+}
 
-    // Which stakes, and how many tickets between pauses.
-    auto *rangeBox = new QGroupBox(QStringLiteral("打印范围"), pane);
-    optPrintRangeAll = new QRadioButton(QStringLiteral("全部打印"), rangeBox);
+// Which stakes, and how many tickets between pauses.
+QGroupBox *frmMain::buildRangeBox(QWidget *pane)
+{
+    auto *box = new QGroupBox(QStringLiteral("打印范围"), pane);
+    optPrintRangeAll = new QRadioButton(QStringLiteral("全部打印(&A)"), box);
     optPrintRangeAll->setObjectName("optPrintRangeAll");
-    optPrintRangeByPage = new QRadioButton(QStringLiteral("打印页码范围"), rangeBox);
+    optPrintRangeAll->setToolTip(QStringLiteral("打印列表中的所有投注号码"));
+    optPrintRangeByPage = new QRadioButton(QStringLiteral("打印页码范围(&Y)"), box);
     optPrintRangeByPage->setObjectName("optPrintRangeByPage");
-    optPrintRangeByStake = new QRadioButton(QStringLiteral("打印注号范围"), rangeBox);
+    optPrintRangeByPage->setToolTip(QStringLiteral("只打印第几页到第几页的投注单"));
+    optPrintRangeByStake = new QRadioButton(QStringLiteral("打印注号范围(&N)"), box);
     optPrintRangeByStake->setObjectName("optPrintRangeByStake");
-    txtPaperStart = numberBox(rangeBox, "txtPaperStart");
-    txtPaperEnd = numberBox(rangeBox, "txtPaperEnd");
-    txtLottNumberStart = numberBox(rangeBox, "txtLottNumberStart");
-    txtLottNumberEnd = numberBox(rangeBox, "txtLottNumberEnd");
-    txtPrintPaustPaper = numberBox(rangeBox, "txtPrintPaustPaper");
-    cmdPrint = new QPushButton(QStringLiteral("开始打印"), rangeBox);
+    optPrintRangeByStake->setToolTip(QStringLiteral("只打印列表中第几注到第几注"));
+    txtPaperStart = numberBox(box, "txtPaperStart", QStringLiteral("从第几页开始打印"));
+    txtPaperEnd = numberBox(box, "txtPaperEnd", QStringLiteral("打印到第几页"));
+    txtLottNumberStart = numberBox(box, "txtLottNumberStart", QStringLiteral("从列表中第几注开始打印"));
+    txtLottNumberEnd = numberBox(box, "txtLottNumberEnd", QStringLiteral("打印到列表中第几注"));
+    txtPrintPaustPaper = numberBox(box, "txtPrintPaustPaper", QStringLiteral("每打印这么多张投注单暂停一次，以便放入新的投注单"));
+    cmdPrint = new QPushButton(QStringLiteral("开始打印(&P)"), box);
     cmdPrint->setObjectName("cmdPrint");
     cmdPrint->setDefault(true);
-    auto *pauseLabel = new QLabel(QStringLiteral("每多少页暂停:"), rangeBox);
+    cmdPrint->setToolTip(QStringLiteral("排版并预览投注单，在预览窗口中打印"));
+    auto *pauseLabel = new QLabel(QStringLiteral("每多少页暂停:"), box);
     pauseLabel->setBuddy(txtPrintPaustPaper);
-    auto *rg = new QGridLayout(rangeBox);
-    rg->addWidget(optPrintRangeAll, 0, 0);
-    rg->addWidget(optPrintRangeByPage, 1, 0);
-    rg->addWidget(txtPaperStart, 1, 1);
-    rg->addWidget(new QLabel(QStringLiteral("～"), rangeBox), 1, 2);
-    rg->addWidget(txtPaperEnd, 1, 3);
-    rg->addWidget(optPrintRangeByStake, 2, 0);
-    rg->addWidget(txtLottNumberStart, 2, 1);
-    rg->addWidget(new QLabel(QStringLiteral("～"), rangeBox), 2, 2);
-    rg->addWidget(txtLottNumberEnd, 2, 3);
-    rg->addWidget(pauseLabel, 3, 0);
-    rg->addWidget(txtPrintPaustPaper, 3, 1);
-    rg->addWidget(cmdPrint, 3, 3, 1, 2);
-    rg->setColumnStretch(4, 1);
+    auto *grid = new QGridLayout(box);
+    addGridRow(grid, 0, {optPrintRangeAll});
+    addGridRow(grid, 1, {optPrintRangeByPage, txtPaperStart, new QLabel(QStringLiteral("～"), box), txtPaperEnd});
+    addGridRow(grid, 2, {optPrintRangeByStake, txtLottNumberStart, new QLabel(QStringLiteral("～"), box), txtLottNumberEnd});
+    addGridRow(grid, 3, {pauseLabel, txtPrintPaustPaper});
+    grid->addWidget(cmdPrint, 3, 3, 1, 2);
+    grid->setColumnStretch(4, 1);
+    return box;
+}
 
-    // The bet list.
-    auto *listBox = new QGroupBox(QStringLiteral("投注号码"), pane);
-    lvwLottNumbers = new QTableView(listBox);
+// The bet list and its buttons.
+QGroupBox *frmMain::buildBetListBox(QWidget *pane)
+{
+    auto *box = new QGroupBox(QStringLiteral("投注号码"), pane);
+    lvwLottNumbers = new QTableView(box);
     lvwLottNumbers->setObjectName("lvwLottNumbers");
     lvwLottNumbers->setModel(m_bets.get());
     lvwLottNumbers->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -263,45 +271,56 @@ QWidget *frmMain::buildOptionsPane()
     lvwLottNumbers->verticalHeader()->setDefaultSectionSize(20);
     lvwLottNumbers->horizontalHeader()->setStretchLastSection(true);
     lvwLottNumbers->setWordWrap(false);
-    // The columns' widths in twips at this screen's resolution.
+    lvwLottNumbers->setContextMenuPolicy(Qt::CustomContextMenu);
+    lvwLottNumbers->setToolTip(QStringLiteral("红色的投注号码不能正确打印，鼠标停在上面可以看到原因"));
+    // The columns' widths in twips at this screen's resolution; the index column also fits
+    // a seven-digit index.
     for (int c = 0; c < BetList::ColumnCount; ++c)
         lvwLottNumbers->setColumnWidth(c, BetList::ColumnWidthTwips(c) * logicalDpiX() / 1440);
-    lblLottCountInfo = new QLabel(QStringLiteral("共 0  注，0 页"), listBox);
+    lvwLottNumbers->setColumnWidth(
+        BetList::ColumnIndex,
+        std::max(lvwLottNumbers->columnWidth(BetList::ColumnIndex),
+                 lvwLottNumbers->fontMetrics().horizontalAdvance(QStringLiteral("1000000")) + 16));
+    // At the window's smallest the list still shows eight stakes.
+    lvwLottNumbers->setMinimumHeight(lvwLottNumbers->horizontalHeader()->sizeHint().height()
+                                     + 8 * lvwLottNumbers->verticalHeader()->defaultSectionSize()
+                                     + 2 * lvwLottNumbers->frameWidth());
+    lblLottCountInfo = new QLabel(QStringLiteral("共 0  注，0 页"), box);
     lblLottCountInfo->setObjectName("lblLottCountInfo");
-    cmdLottNumbersImport = new QPushButton(QStringLiteral("导入"), listBox);
+    cmdLottNumbersImport = new QPushButton(QStringLiteral("导入(&I)"), box);
     cmdLottNumbersImport->setObjectName("cmdLottNumbersImport");
-    cmdLottNumberClear = new QPushButton(QStringLiteral("清除"), listBox);
+    cmdLottNumbersImport->setToolTip(QStringLiteral("从文件导入投注号码（也可以把文件拖到窗口上）"));
+    cmdLottNumberClear = new QPushButton(QStringLiteral("清除(&C)"), box);
     cmdLottNumberClear->setObjectName("cmdLottNumberClear");
-    cmdDelSelected = new QPushButton(QStringLiteral("删除选中"), listBox);
+    cmdLottNumberClear->setToolTip(QStringLiteral("清除所有的投注号码"));
+    cmdDelSelected = new QPushButton(QStringLiteral("删除选中(&D)"), box);
     cmdDelSelected->setObjectName("cmdDelSelected");
+    cmdDelSelected->setToolTip(QStringLiteral("删除选中的投注号码（Delete 键）"));
     auto *buttons = new QHBoxLayout;
     buttons->addWidget(lblLottCountInfo, 1);
     buttons->addWidget(cmdLottNumbersImport);
     buttons->addWidget(cmdLottNumberClear);
     buttons->addWidget(cmdDelSelected);
-    auto *lv = new QVBoxLayout(listBox);
-    lv->addWidget(lvwLottNumbers, 1);
-    lv->addLayout(buttons);
+    auto *column = new QVBoxLayout(box);
+    column->addWidget(lvwLottNumbers, 1);
+    column->addLayout(buttons);
+    return box;
+}
 
+QHBoxLayout *frmMain::buildBottomRow(QWidget *pane)
+{
     lblWeb = new QLabel(pane);
     lblWeb->setObjectName("lblWeb");
     lblWeb->setProperty("Tag", "21");
     lblWeb->setTextFormat(Qt::PlainText);
     lblWeb->setToolTip(QString::fromLatin1(kHomePage));
-    cmdExit = new QPushButton(QStringLiteral("退出"), pane);
+    cmdExit = new QPushButton(QStringLiteral("退出(&X)"), pane);
     cmdExit->setObjectName("cmdExit");
-    auto *bottom = new QHBoxLayout;
-    bottom->addWidget(lblWeb, 1);
-    bottom->addWidget(cmdExit);
-
-    auto *layout = new QVBoxLayout(pane);
-    layout->addWidget(layoutBox);
-    layout->addLayout(testRow);
-    layout->addWidget(optionsBox);
-    layout->addWidget(rangeBox);
-    layout->addWidget(listBox, 1);
-    layout->addLayout(bottom);
-    return pane;
+    cmdExit->setToolTip(QStringLiteral("退出程序"));
+    auto *row = new QHBoxLayout;
+    row->addWidget(lblWeb, 1);
+    row->addWidget(cmdExit);
+    return row;
 }
 
 void frmMain::buildUi()
@@ -309,31 +328,51 @@ void frmMain::buildUi()
     QMenu *file = menuBar()->addMenu(QStringLiteral("文件(&F)"));
     QAction *import = file->addAction(QStringLiteral("导入投注号码(&I)..."));
     import->setObjectName("mnuFileImportLottNumber");
+    mnuFileRecent = file->addMenu(QStringLiteral("最近导入的文件(&R)"));
+    mnuFileRecent->setObjectName("mnuFileRecent");
     file->addSeparator();
     QAction *quit = file->addAction(QStringLiteral("退出(&X)"));
     quit->setObjectName("mnuFileExit");
     QMenu *help = menuBar()->addMenu(QStringLiteral("帮助(&H)"));
     QAction *helpIndex = help->addAction(QStringLiteral("帮助索引"));
+    helpIndex->setObjectName("mnuHelpIndex");
     helpIndex->setShortcut(QKeySequence(Qt::Key_F1));
     QAction *home = help->addAction(QStringLiteral("主页-查看最新信息"));
+    home->setObjectName("mnuHelpHome");
+    help->addSeparator();
+    QAction *about = help->addAction(QStringLiteral("关于(&A)..."));
+    about->setObjectName("mnuHelpAbout");
     connect(import, &QAction::triggered, this, &frmMain::cmdLottNumbersImport_Click);
     connect(quit, &QAction::triggered, this, &frmMain::mnuFileExit_Click);
     connect(helpIndex, &QAction::triggered, this, &frmMain::openHelp);
     connect(home, &QAction::triggered, this, &frmMain::openHomePage);
+    connect(about, &QAction::triggered, this, &frmMain::showAbout);
 
-    auto *splitter = new QSplitter(Qt::Horizontal, this);
-    splitter->addWidget(buildTemplatePane());
-    splitter->addWidget(buildOptionsPane());
-    splitter->setStretchFactor(0, 3);
-    splitter->setStretchFactor(1, 2);
-    splitter->setChildrenCollapsible(false);
-    setCentralWidget(splitter);
+    m_splitter = new QSplitter(Qt::Horizontal, this);
+    m_splitter->setObjectName("splitterMain");
+    m_splitter->addWidget(buildTemplatePane());
+    // The options scroll on a small screen rather than squeeze the bet list below eight rows.
+    auto *options = new QScrollArea(this);
+    options->setObjectName("scrollOptions");
+    options->setWidget(buildOptionsPane());
+    options->setWidgetResizable(true);
+    options->setFrameShape(QFrame::NoFrame);
+    options->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    options->setMinimumWidth(options->widget()->minimumSizeHint().width()
+                             + options->verticalScrollBar()->sizeHint().width());
+    m_splitter->addWidget(options);
+    m_splitter->setStretchFactor(0, 3);
+    m_splitter->setStretchFactor(1, 2);
+    m_splitter->setChildrenCollapsible(false);
+    setCentralWidget(m_splitter);
     statusBar();
     resize(1180, 760);
+    setAcceptDrops(true);
 
     tmrFlyChar = new QTimer(this);
     tmrFlyChar->setObjectName("tmrFlyChar");
     tmrFlyChar->setInterval(300);
+    fillRecentMenu();
 }
 
 void frmMain::connectSignals()
@@ -345,14 +384,13 @@ void frmMain::connectSignals()
     connect(cmdZoomIn, &QPushButton::clicked, vspPreview, &PreviewWidget::zoomIn);
     connect(cmdZoomOut, &QPushButton::clicked, vspPreview, &PreviewWidget::zoomOut);
     connect(cmdZoomAll, &QPushButton::clicked, vspPreview, &PreviewWidget::showWholePage);
-    new ApplyOnEnter(txtLayoutLeft, [this] { ApplyLayoutChanges(); });
-    new ApplyOnEnter(txtLayoutTop, [this] { ApplyLayoutChanges(); });
-    connect(updLayoutLeftUp, &QToolButton::pressed, this, [this] { StepLayout(txtLayoutLeft, 1); });
-    connect(updLayoutLeftDown, &QToolButton::pressed, this, [this] { StepLayout(txtLayoutLeft, -1); });
-    connect(updLayoutTopUp, &QToolButton::pressed, this, [this] { StepLayout(txtLayoutTop, 1); });
-    connect(updLayoutTopDown, &QToolButton::pressed, this, [this] { StepLayout(txtLayoutTop, -1); });
-    for (QToolButton *b : {updLayoutLeftUp, updLayoutLeftDown, updLayoutTopUp, updLayoutTopDown})
-        connect(b, &QToolButton::released, this, &frmMain::ApplyLayoutChanges);
+    // A typo in a number box goes back to the box's last value; the offsets apply when left.
+    m_leftGuard = new NumberBoxGuard(txtLayoutLeft, [this] { ApplyLayoutChanges(); });
+    m_topGuard = new NumberBoxGuard(txtLayoutTop, [this] { ApplyLayoutChanges(); });
+    for (QLineEdit *box : {txtPaperStart, txtPaperEnd, txtLottNumberStart, txtLottNumberEnd, txtPrintPaustPaper})
+        new NumberBoxGuard(box);
+    connect(updLayoutLeft, &TenthSpinner::released, this, &frmMain::ApplyLayoutChanges);
+    connect(updLayoutTop, &TenthSpinner::released, this, &frmMain::ApplyLayoutChanges);
     connect(optLandscape, &QRadioButton::clicked, this, &frmMain::ApplyLayoutChanges);
     connect(optPortrait, &QRadioButton::clicked, this, &frmMain::ApplyLayoutChanges);
     connect(cmdSaveLayout, &QPushButton::clicked, this, &frmMain::cmdSaveLayout_Click);
@@ -372,6 +410,8 @@ void frmMain::connectSignals()
     connect(cmdLottNumbersImport, &QPushButton::clicked, this, &frmMain::cmdLottNumbersImport_Click);
     connect(cmdLottNumberClear, &QPushButton::clicked, this, &frmMain::cmdLottNumberClear_Click);
     connect(cmdDelSelected, &QPushButton::clicked, this, &frmMain::cmdDelSelected_Click);
+    connect(lvwLottNumbers, &QWidget::customContextMenuRequested, this, &frmMain::showBetListMenu);
+    lvwLottNumbers->installEventFilter(this); // Delete and Ctrl+C
     connect(cmdExit, &QPushButton::clicked, this, &QWidget::close);
     connect(tmrFlyChar, &QTimer::timeout, this, [this] { lblWeb->setText(m_fly.FlyString(1)); });
     lblWeb->installEventFilter(this);
@@ -389,6 +429,7 @@ void frmMain::Form_Load()
     m_fly.Init(QStringLiteral("VornPrn 彩票套打 - 点击访问主页，查看最新版本与使用技巧"), 0, 40);
     lblWeb->setText(m_fly.Frame());
     tmrFlyChar->start();
+    RestoreWindowPlacement(this, QStringLiteral("Main"), m_splitter);
 }
 
 void frmMain::FillLayoutList(const QString &fileToSelect)
@@ -445,6 +486,9 @@ void frmMain::SyncLayoutSettings(bool fromTemplate)
 
 void frmMain::ApplyLayoutChanges()
 {
+    // A box that does not read as a number goes back to the value the preview shows.
+    if (!m_leftGuard->Check() || !m_topGuard->Check())
+        return;
     const double left = ToNumber(txtLayoutLeft->text(), 0);
     const double top = ToNumber(txtLayoutTop->text(), 0);
     const qint32 orientation = optLandscape->isChecked() ? 1 : 0;
@@ -452,12 +496,6 @@ void frmMain::ApplyLayoutChanges()
         return;
     SyncLayoutSettings(false);
     ShowLayoutTest(true);
-}
-
-void frmMain::StepLayout(QLineEdit *box, int direction)
-{
-    const double v = ToNumber(box->text(), 0) + (direction > 0 ? 0.1 : -0.1);
-    box->setText(GeneralDouble(v));
 }
 
 void frmMain::ShowLayoutTest(bool inMainWindow)
@@ -483,6 +521,7 @@ void frmMain::ShowLayoutTest(bool inMainWindow)
 
 void frmMain::UpdateMarkColor()
 {
+    lblMarkGrayValue->setText(QString::number(sldMarkGray->value()));
     SetMarkColor(MarkColorFromGray(sldMarkGray->value()));
     const qint32 c = GetMarkColor();
     lblMarkGray->setColor(QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF));
@@ -558,10 +597,15 @@ void frmMain::RefreshLottNumberStatus()
 
 void frmMain::cmdSaveLayout_Click()
 {
+    // What is saved is what the preview shows: a pending edit is applied (or refused) first,
+    // so a typo never reaches the template's saved calibration.
+    ApplyLayoutChanges();
+    if (!ConvertsToNumber(txtLayoutLeft->text()) || !ConvertsToNumber(txtLayoutTop->text()))
+        return;
     colPLControls layout;
-    layout.setLayoutLeft(ToNumber(txtLayoutLeft->text(), 0));
-    layout.setLayoutTop(ToNumber(txtLayoutTop->text(), 0));
-    layout.setPaperOrientation(optLandscape->isChecked() ? 1 : 0);
+    layout.setLayoutLeft(m_lastLeft);
+    layout.setLayoutTop(m_lastTop);
+    layout.setPaperOrientation(m_lastOrientation);
     clsPLStoreINI store;
     if (!store.SaveToINI_LayoutSettingOnly(TemplatePath(), layout))
         MsgBox(LastSaveFailureText(), MsgStyle::Exclamation); // why: full disk, permission, folder
@@ -606,6 +650,9 @@ void frmMain::PrintLottNumbers(const QString &templatePath, bool useTemplateLayo
     statusBar()->clearMessage();
     if (!out.started)
         return;
+    // The job says nothing of an empty range; the window does, so a click is never lost.
+    if (out.lastStake < out.firstStake && m_bets->Count() > 0)
+        MsgBox(QStringLiteral("打印范围内没有投注号码！"), MsgStyle::Information);
     if (useTemplateLayout) {
         txtLayoutLeft->setText(VbFormatNumber(out.layoutLeft, QStringLiteral("#0.00")));
         txtLayoutTop->setText(VbFormatNumber(out.layoutTop, QStringLiteral("#0.00")));
@@ -631,8 +678,128 @@ void frmMain::cmdPrint_Click()
 void frmMain::cmdLottNumbersImport_Click()
 {
     frmPImportLottNumbers dialog(Folders().Import(), this);
-    if (dialog.ShowMe(*m_bets))
-        CheckLottNumbers();
+    if (!dialog.ShowMe(*m_bets))
+        return;
+    CheckLottNumbers();
+    const ImportFolders folders = Folders().Import();
+    rememberImported(ReadImportSettings(folders.SettingsPathFile(), folders.UserDataFolder).LastPathFile);
+}
+
+void frmMain::ImportBetFile(const QString &path, bool rememberedMode)
+{
+    BetImporter importer(*m_bets, Folders().Import());
+    if (rememberedMode)
+        importer.Load(); // the mode and script chosen last in the import dialog
+    importer.setPathFile(path);
+    if (!rememberedMode)
+        importer.setMode(ImportMode::NotIncludeIndex);
+    if (!importer.ImportLottNumbers())
+        return;
+    CheckLottNumbers();
+    rememberImported(path);
+}
+
+void frmMain::rememberImported(const QString &path)
+{
+    if (!path.trimmed().isEmpty())
+        AddRecentBetFile(path);
+    fillRecentMenu();
+}
+
+void frmMain::fillRecentMenu()
+{
+    mnuFileRecent->clear();
+    const QStringList files = RecentBetFiles();
+    for (int i = 0; i < files.size(); ++i) {
+        QAction *a = mnuFileRecent->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(files[i]));
+        connect(a, &QAction::triggered, this, [this, file = files[i]] { ImportBetFile(file, true); });
+    }
+    mnuFileRecent->setEnabled(!files.isEmpty());
+}
+
+void frmMain::InstallTemplateFile(const QString &path)
+{
+    const QString name = QFileInfo(path).fileName();
+    const QString target = Folders().templates + name;
+    if (QFileInfo(target).canonicalFilePath() != QFileInfo(path).canonicalFilePath()) {
+        if (QFileInfo::exists(target)
+            && !IsConfirmed(MsgBox(FormatMsg("1", QStringLiteral("投注单模板文件 {1} 已存在，是否替换？"), {name}),
+                                   MsgStyle::ConfirmDefaultNo)))
+            return;
+        QFile source(path);
+        if (!source.open(QIODevice::ReadOnly)) {
+            MsgBox(FormatMsg("1", QStringLiteral("投注单模板文件 {1} 不能打开！"), {path}), MsgStyle::Plain);
+            return;
+        }
+        const SaveOutcome saved = WriteFileAtomically(target, source.readAll());
+        if (!saved.ok) {
+            MsgBox(saved.reason, MsgStyle::Exclamation);
+            return;
+        }
+    }
+    FillLayoutList(name);
+}
+
+void frmMain::OpenDroppedFile(const QString &path)
+{
+    if (path.endsWith(QStringLiteral(".tzd"), Qt::CaseInsensitive))
+        InstallTemplateFile(path);
+    else
+        ImportBetFile(path, false);
+}
+
+void frmMain::dragEnterEvent(QDragEnterEvent *event)
+{
+    for (const QUrl &url : event->mimeData()->urls())
+        if (url.isLocalFile()) {
+            event->acceptProposedAction();
+            return;
+        }
+}
+
+void frmMain::dropEvent(QDropEvent *event)
+{
+    event->acceptProposedAction();
+    for (const QUrl &url : event->mimeData()->urls())
+        if (url.isLocalFile())
+            OpenDroppedFile(url.toLocalFile());
+}
+
+void frmMain::showBetListMenu(const QPoint &pos)
+{
+    QMenu menu(this);
+    QAction *del = menu.addAction(QStringLiteral("删除选中(&D)"));
+    QAction *clear = menu.addAction(QStringLiteral("清除(&C)"));
+    menu.addSeparator();
+    QAction *copy = menu.addAction(QStringLiteral("复制(&Y)"));
+    const bool anySelected = lvwLottNumbers->selectionModel()->hasSelection();
+    del->setEnabled(anySelected);
+    copy->setEnabled(anySelected);
+    clear->setEnabled(m_bets->Count() > 0);
+    QAction *chosen = menu.exec(lvwLottNumbers->viewport()->mapToGlobal(pos));
+    if (chosen == del)
+        cmdDelSelected_Click();
+    else if (chosen == clear)
+        cmdLottNumberClear_Click();
+    else if (chosen == copy)
+        copySelectedLottNumbers();
+}
+
+QString frmMain::SelectedLottNumbersText() const
+{
+    QModelIndexList rows = lvwLottNumbers->selectionModel()->selectedRows();
+    std::sort(rows.begin(), rows.end(), [](const QModelIndex &a, const QModelIndex &b) { return a.row() < b.row(); });
+    QString text;
+    for (const QModelIndex &row : rows)
+        text += m_bets->StakeIndex(row.row()) + QLatin1Char('\t') + m_bets->BetLine(row.row()) + QLatin1Char('\n');
+    return text;
+}
+
+void frmMain::copySelectedLottNumbers()
+{
+    const QString text = SelectedLottNumbersText();
+    if (!text.isEmpty())
+        QGuiApplication::clipboard()->setText(text);
 }
 
 void frmMain::cmdLottNumberClear_Click()
@@ -666,6 +833,7 @@ void frmMain::closeEvent(QCloseEvent *event)
         return;
     }
     tmrFlyChar->stop();
+    SaveWindowPlacement(this, QStringLiteral("Main"), m_splitter);
     SaveMainSettings();
     SetQuitting(true);
     if (m_preview)
@@ -679,13 +847,41 @@ bool frmMain::eventFilter(QObject *watched, QEvent *event)
         openHomePage();
         return true;
     }
+    if (watched == lvwLottNumbers && event->type() == QEvent::KeyPress) {
+        const auto *key = static_cast<QKeyEvent *>(event);
+        if (key->matches(QKeySequence::Delete)) {
+            cmdDelSelected_Click();
+            return true;
+        }
+        if (key->matches(QKeySequence::Copy)) {
+            copySelectedLottNumbers();
+            return true;
+        }
+    }
     return QMainWindow::eventFilter(watched, event);
 }
 
+// Without a browser the user is told where to look instead of nothing happening.
 void frmMain::openHelp()
 {
     const QString help = Folders().HelpFile();
-    QDesktopServices::openUrl(QUrl::fromLocalFile(help));
+    if (ShellOpenResult(help) <= 32)
+        MsgBox(FormatMsg("1", QStringLiteral("无法启动浏览器打开帮助。帮助页面在：{CRLF}{1}"),
+                         {QDir::toNativeSeparators(help)}),
+               MsgStyle::Information);
 }
 
-void frmMain::openHomePage() { QDesktopServices::openUrl(QUrl(QString::fromLatin1(kHomePage))); }
+void frmMain::openHomePage()
+{
+    const QString home = QString::fromLatin1(kHomePage);
+    if (ShellOpenResult(home) <= 32)
+        MsgBox(FormatMsg("1", QStringLiteral("无法启动浏览器打开主页。主页地址是：{CRLF}{1}"), {home}),
+               MsgStyle::Information);
+}
+
+void frmMain::showAbout()
+{
+    MsgBox(FormatMsg("1", QStringLiteral("{1} {2}{CRLF}{CRLF}彩票投注单套打程序{CRLF}{3}"),
+                     {AppTitle(), QCoreApplication::applicationVersion(), QString::fromLatin1(kHomePage)}),
+           MsgStyle::Information);
+}

@@ -11,7 +11,13 @@
 class BetList;
 class PreviewWidget;
 class frmPLPreview;
+class NumberBoxGuard;
+class TenthSpinner;
 class QCheckBox;
+class QGroupBox;
+class QHBoxLayout;
+class QMenu;
+class QSplitter;
 class QComboBox;
 class QLabel;
 class QLineEdit;
@@ -55,7 +61,17 @@ public:
     void cmdLottNumberClear_Click();
     void cmdDelSelected_Click();
     void mnuFileExit_Click();
-    void StepLayout(QLineEdit *box, int direction); // up/down buttons: +-0.1
+
+    // A bet file imported without the dialog: in the standard format (a file dropped on the
+    // window), or with the mode and script chosen last (an entry of the recent files).
+    void ImportBetFile(const QString &path, bool rememberedMode);
+    // A template file copied into the template folder (asking before it replaces one), then
+    // selected.
+    void InstallTemplateFile(const QString &path);
+    // A file dropped on the window: a template (".tzd") is installed, anything else imported.
+    void OpenDroppedFile(const QString &path);
+    // "INDEX<TAB>BETLINE" lines of the selected stakes, as "复制" puts them on the clipboard.
+    QString SelectedLottNumbersText() const;
 
     BetList &Bets() { return *m_bets; }
     const colPLControls &CurrentTemplate() const { return *m_layout; }
@@ -66,15 +82,28 @@ public:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void buildUi();
     QWidget *buildTemplatePane();
     QWidget *buildOptionsPane();
+    QGroupBox *buildLayoutBox(QWidget *pane);
+    QHBoxLayout *buildTestRow(QWidget *pane);
+    QGroupBox *buildPrintOptionsBox(QWidget *pane);
+    QGroupBox *buildRangeBox(QWidget *pane);
+    QGroupBox *buildBetListBox(QWidget *pane);
+    QHBoxLayout *buildBottomRow(QWidget *pane);
     void connectSignals();
     void openHelp();
     void openHomePage();
+    void showAbout();
+    void showBetListMenu(const QPoint &pos);
+    void copySelectedLottNumbers();
+    void rememberImported(const QString &path);
+    void fillRecentMenu();
     MainSettings currentSettings() const;
 
     std::unique_ptr<BetList> m_bets;
@@ -91,13 +120,14 @@ private:
     PreviewWidget *vspPreview = nullptr;
     QPushButton *cmdZoomIn = nullptr, *cmdZoomOut = nullptr, *cmdZoomAll = nullptr;
     QLineEdit *txtLayoutLeft = nullptr, *txtLayoutTop = nullptr;
-    QToolButton *updLayoutLeftUp = nullptr, *updLayoutLeftDown = nullptr;
-    QToolButton *updLayoutTopUp = nullptr, *updLayoutTopDown = nullptr;
+    TenthSpinner *updLayoutLeft = nullptr, *updLayoutTop = nullptr;
+    NumberBoxGuard *m_leftGuard = nullptr, *m_topGuard = nullptr;
     QRadioButton *optLandscape = nullptr, *optPortrait = nullptr;
     QPushButton *cmdSaveLayout = nullptr, *cmdPrintTest = nullptr;
     QCheckBox *chkPrintText = nullptr, *chkPrintMark = nullptr;
     QSlider *sldMarkGray = nullptr;
     MarkSample *lblMarkGray = nullptr;
+    QLabel *lblMarkGrayValue = nullptr;
     QRadioButton *optPrintRangeAll = nullptr, *optPrintRangeByPage = nullptr, *optPrintRangeByStake = nullptr;
     QLineEdit *txtPaperStart = nullptr, *txtPaperEnd = nullptr;
     QLineEdit *txtLottNumberStart = nullptr, *txtLottNumberEnd = nullptr;
@@ -109,4 +139,6 @@ private:
     QPushButton *cmdExit = nullptr;
     QLabel *lblWeb = nullptr;
     QTimer *tmrFlyChar = nullptr;
+    QMenu *mnuFileRecent = nullptr;
+    QSplitter *m_splitter = nullptr;
 };

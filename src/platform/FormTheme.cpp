@@ -121,7 +121,9 @@ void themeControl(QWidget *w)
     const StyleTag tag = tagOf(w);
     if (auto *label = qobject_cast<QLabel *>(w)) {
         label->setText(msg(tag.captionMsgNo, label->text()));
-        setColours(label, tag.textColor, tag.backColor, true);
+        // A label of the default back colour sits on whatever its frame paints (a group box's
+        // panel is not the window's colour in every style); only a colour of its own is filled.
+        setColours(label, tag.textColor, tag.backColor, tag.backColor != 1);
         if (tag.textColor == 21) {
             QFont f = label->font();
             f.setUnderline(true);

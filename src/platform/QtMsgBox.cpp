@@ -2,6 +2,21 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QPushButton>
+
+namespace {
+// The buttons carry the program's own Chinese captions, so that a text such as
+// "要继续打印请按[确定]按钮" names a button the box really has, whatever language Qt runs in.
+void ChineseCaptions(QMessageBox &box)
+{
+    const std::pair<QMessageBox::StandardButton, const char16_t *> captions[] = {
+        {QMessageBox::Ok, u"确定"}, {QMessageBox::Cancel, u"取消"},
+        {QMessageBox::Yes, u"是"}, {QMessageBox::No, u"否"}};
+    for (const auto &[button, caption] : captions)
+        if (QAbstractButton *b = box.button(button))
+            b->setText(QString::fromUtf16(caption));
+}
+} // namespace
 
 void SetUpMessageBox(QMessageBox &box, const QString &text, MsgStyle style)
 {
@@ -31,11 +46,13 @@ void SetUpMessageBox(QMessageBox &box, const QString &text, MsgStyle style)
         box.setStandardButtons(QMessageBox::Ok);
         break;
     case MsgStyle::OkCancel:
-        box.setIcon(QMessageBox::Question);
+    case MsgStyle::InformationOkCancel:
+        box.setIcon(style == MsgStyle::OkCancel ? QMessageBox::Question : QMessageBox::Information);
         box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
         box.setDefaultButton(QMessageBox::Ok);
         break;
     }
+    ChineseCaptions(box);
 }
 
 void InstallQtMsgBoxHandler()
@@ -51,7 +68,7 @@ void InstallQtMsgBoxHandler()
             // Closing a Yes/No box with Escape counts as No, an OK/Cancel box as Cancel.
             if (style == MsgStyle::ConfirmDefaultNo || style == MsgStyle::Question)
                 return box.clickedButton() == box.button(QMessageBox::Yes) ? MsgAnswer::Yes : MsgAnswer::No;
-            if (style == MsgStyle::OkCancel)
+            if (style == MsgStyle::OkCancel || style == MsgStyle::InformationOkCancel)
                 return box.clickedButton() == box.button(QMessageBox::Ok) ? MsgAnswer::Ok : MsgAnswer::Cancel;
             return MsgAnswer::Ok;
         }

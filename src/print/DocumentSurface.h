@@ -6,6 +6,7 @@
 #include "print/PrintFonts.h"
 #include "print/PrintSurface.h"
 
+#include <cmath>
 #include <memory>
 #include <optional>
 
@@ -56,7 +57,12 @@ public:
     void setTextColor(qint32 v) override { change(m_state.TextColor, v); }
     void setTextAlign(qint32 v) override { change(m_state.TextAlign, v); }
     void setFontName(const QString &v) override { change(m_state.FontName, v); }
-    void setFontSize(float v) override { change(m_state.FontSize, v); }
+    // A size that is no finite number is not taken: the recorded state holds numbers only.
+    void setFontSize(float v) override
+    {
+        if (std::isfinite(v))
+            change(m_state.FontSize, v);
+    }
     void setFontBold(bool v) override { change(m_state.FontBold, v); }
     void setFontItalic(bool v) override { change(m_state.FontItalic, v); }
     void setFontStrikethru(bool v) override { change(m_state.FontStrikethru, v); }
@@ -81,10 +87,14 @@ private:
     }
     bool setMargin(float &field, float v);
     quint32 stateIndex();
+    // False for a call that records nothing: no open document, or a coordinate that is no
+    // finite number (reported once per document with "填涂位置超出范围，未打印").
+    bool drawable(float a, float b, float c, float d);
     void record(OpKind kind, bool fill, float a, float b, float c, float d, quint32 ref);
 
     PrintDocument m_doc;
     PageSetup m_setup;
+    bool m_outOfRangeReported = false;
     DrawState m_state;
     bool m_stateDirty = true;
     quint32 m_stateIndex = 0;

@@ -27,7 +27,8 @@ public:
     virtual qint32 Orientation() const = 0;
     virtual bool setOrientation(qint32 v) = 0;
     // The usual printer codes (1 Letter, 5 Legal, 8 A3, 9 A4, 11 A5, 13 B5, ...; 256 custom,
-    // sized by PaperWidth and PaperHeight).
+    // sized by PaperWidth and PaperHeight). 0 until a paper is set ("paper not set"): a
+    // printer then keeps the paper its user chose, and PaperWidth/PaperHeight give A4.
     virtual qint32 PaperSize() const = 0;
     virtual bool setPaperSize(qint32 v) = 0;
     // The paper in portrait, twips; setting one makes the paper custom (256).

@@ -1,6 +1,8 @@
 #include "app/ProgramFolders.h"
 #include "gui/frmMain.h"
+#include "common/PathFile.h"
 #include "common/Quitting.h"
+#include "common/clsRegIni.h"
 #include "common/TextFile.h"
 #include "input/BetList.h"
 #include "print/MarkColor.h"
@@ -9,6 +11,9 @@
 #include "TestSupport.h"
 
 #include <QCheckBox>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTableView>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
@@ -39,6 +44,7 @@ QString programFolder(const QStringList &templateNames, const QString &cfg = QSt
     if (!cfg.isEmpty())
         WriteWholeTextFile(dir + "/Vorn.cfg", cfg);
     SetFolders(ProgramFolders::ForProgramFolder(dir, dir + "/docs"));
+    clsRegIni::SetStoreFile(dir + "/registry.ini"); // the user's own settings stay untouched
     return dir;
 }
 
@@ -289,4 +295,175 @@ TEST(frmMain, FaultyStakesAreMarkedCountedAndAskedAboutBeforePrinting)
     w.Bets().RemoveSelected();
     w.RefreshLottNumberStatus();
     EXPECT_EQ(child<QLabel>(w, "lblLottCountInfo")->text(), "共 1 注, 1 页");
+}
+
+// A typo in 左边 neither moves the preview nor reaches the template file.
+TEST(frmMain, AnOffsetThatIsNotANumberGoesBackAndIsNeverSaved)
+{
+    ScriptedMsgBox box;
+    const QString dir = programFolder({kSample});
+    const QString templateFile = dir + "/投注单文件/" + kSample;
+    const QByteArray before = [&] { QFile f(templateFile); f.open(QIODevice::ReadOnly); return f.readAll(); }();
+    frmMain w;
+    w.show();
+    w.Form_Load();
+    auto *left = child<QLineEdit>(w, "txtLayoutLeft");
+    const QString shown = left->text();
+    const int layouts = w.TestLayoutsShown();
+    left->setFocus();
+    left->setText("abc");
+    QTest::keyClick(left, Qt::Key_Return);
+    EXPECT_EQ(box.texts(), QStringList{"请输入合法值！"});
+    EXPECT_EQ(left->text(), shown);
+    EXPECT_EQ(left->selectedText(), shown); // ready to be typed over
+    EXPECT_EQ(w.TestLayoutsShown(), layouts);
+
+    left->setText("abc"); // typed, then straight to the save button
+    child<QPushButton>(w, "cmdSaveLayout")->click();
+    EXPECT_EQ(box.texts().size(), 2);
+    QFile f(templateFile);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(f.readAll(), before);
+    f.close();
+
+    left->setText("2.5"); // typed but not yet applied: saving applies it first
+    child<QPushButton>(w, "cmdSaveLayout")->click();
+    EXPECT_DOUBLE_EQ(w.CurrentTemplate().LayoutLeft(), 2.5);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(QString::fromLatin1(f.readAll()).contains("LayoutLeft=2.5\r\n"));
+}
+
+TEST(frmMain, RangeAndPauseBoxesNeverKeepWhatTheJobCouldNotUse)
+{
+    ScriptedMsgBox box;
+    programFolder({kSample}, "[MAIN]\r\nPRINT_PAUSE_ON=20\r\n");
+    frmMain w;
+    w.show();
+    w.Form_Load();
+    for (const char *name : {"txtPrintPaustPaper", "txtLottNumberEnd"}) {
+        auto *field = child<QLineEdit>(w, name);
+        const QString before = field->text();
+        field->setFocus();
+        field->setText("2O");
+        QTest::keyClick(field, Qt::Key_Return);
+        EXPECT_EQ(field->text(), before) << name;
+        field->setText("10*2");
+        QTest::keyClick(field, Qt::Key_Return);
+        EXPECT_EQ(field->text(), "10*2") << name; // arithmetic is a number
+    }
+    EXPECT_EQ(box.texts(), (QStringList{"请输入合法值！", "请输入合法值！"}));
+}
+
+// A failed import leaves the list and its status as they were.
+TEST(frmMain, AFailedImportLeavesTheListAndStatus)
+{
+    ScriptedMsgBox box;
+    const QString dir = programFolder({kSample});
+    frmMain w;
+    w.Form_Load();
+    w.Bets().Append(1, "01 02 03 04 05 06 07");
+    w.CheckLottNumbers();
+    const QString status = child<QLabel>(w, "lblLottCountInfo")->text();
+    QFile(dir + "/empty.txt").open(QIODevice::WriteOnly);
+    w.ImportBetFile(dir + "/empty.txt", false);
+    EXPECT_EQ(box.texts(), QStringList{"文件 " + dir + "/empty.txt 是空的，没有可导入的投注号码！"});
+    EXPECT_EQ(w.Bets().Count(), 1);
+    EXPECT_EQ(child<QLabel>(w, "lblLottCountInfo")->text(), status);
+}
+
+TEST(frmMain, DroppedFilesAreImportedOrInstalledAndRemembered)
+{
+    ScriptedMsgBox box;
+    const QString dir = programFolder({kSample});
+    frmMain w;
+    w.Form_Load();
+    const QString bets = dir + "/bets.txt";
+    WriteWholeTextFile(bets, "01 02 03 04 05 06 07\r\n01 02 03 04 05 06 17\r\n");
+    w.OpenDroppedFile(bets);
+    EXPECT_EQ(w.Bets().Count(), 2);
+    EXPECT_EQ(child<QLabel>(w, "lblLottCountInfo")->text(), "共 2 注, 1 页，其中 1 注有误");
+    auto *recent = w.findChild<QMenu *>("mnuFileRecent");
+    ASSERT_NE(recent, nullptr);
+    ASSERT_EQ(recent->actions().size(), 1);
+    EXPECT_TRUE(recent->actions()[0]->text().endsWith(bets));
+
+    // A template of a name that exists is replaced only after Yes.
+    const QString dropped = makeTempDir() + "/" + kSample;
+    QFile::copy(sourceDir() + "/resources/投注单文件/七乐彩.tzd", dropped);
+    box.queue(MsgAnswer::No);
+    w.OpenDroppedFile(dropped);
+    EXPECT_EQ(box.texts().back(), "投注单模板文件 " + kSample + " 已存在，是否替换？");
+    EXPECT_EQ(box.shown().back().style, MsgStyle::ConfirmDefaultNo);
+    EXPECT_EQ(w.CurrentTemplate().LayoutName(), "陕西－双色球");
+    box.queue(MsgAnswer::Yes);
+    w.OpenDroppedFile(dropped);
+    EXPECT_EQ(w.CurrentTemplate().LayoutName(), "七乐彩");
+    const QString fresh = makeTempDir() + "/新.tzd";
+    QFile::copy(dropped, fresh);
+    const size_t asked = box.shown().size();
+    w.OpenDroppedFile(fresh);
+    EXPECT_EQ(box.shown().size(), asked); // nothing to replace: no question
+    EXPECT_EQ(child<QComboBox>(w, "icboLottType")->currentText(), "新.tzd");
+}
+
+TEST(frmMain, BetListTakesDeleteAndCopiesTheSelection)
+{
+    ScriptedMsgBox box;
+    programFolder({kSample});
+    frmMain w;
+    w.show();
+    w.Form_Load();
+    for (int i = 1; i <= 3; ++i)
+        w.Bets().Append(i * 2, "01 02 03 04 05 06 07");
+    auto *list = child<QTableView>(w, "lvwLottNumbers");
+    list->selectRow(2);
+    list->selectionModel()->select(list->model()->index(0, 0), QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    EXPECT_EQ(w.SelectedLottNumbersText(), "2\t01 02 03 04 05 06 07\n6\t01 02 03 04 05 06 07\n");
+    list->setFocus();
+    box.queue(MsgAnswer::Yes);
+    QTest::keyClick(list, Qt::Key_Delete);
+    ASSERT_FALSE(box.texts().isEmpty());
+    EXPECT_EQ(box.texts().back(), "确认删除选中的 2 个投注号码吗？");
+    EXPECT_EQ(w.Bets().Count(), 1);
+    // The index column holds a seven-digit index.
+    EXPECT_GE(list->columnWidth(0), list->fontMetrics().horizontalAdvance("1000000"));
+}
+
+TEST(frmMain, TheWindowComesBackAtTheSizeItWasClosedWith)
+{
+    ScriptedMsgBox box;
+    programFolder({kSample});
+    {
+        frmMain w;
+        w.show();
+        w.Form_Load();
+        w.resize(900, 640);
+        w.mnuFileExit_Click();
+    }
+    SetQuitting(false);
+    frmMain again;
+    again.Form_Load();
+    EXPECT_EQ(again.size(), QSize(900, 640));
+}
+
+int NoBrowser(const QString &, const QString &) { return 31; }
+
+TEST(frmMain, NoSilentNoOps)
+{
+    ScriptedMsgBox box;
+    const QString dir = programFolder({kSample}, "[MAIN]\r\nPRINTRANGE=3\r\nLOTTNUMBERSTART=5\r\nLOTTNUMBEREND=9\r\n");
+    frmMain w;
+    w.show();
+    w.Form_Load();
+    w.Bets().Append(1, "01 02 03 04 05 06 07");
+    child<QPushButton>(w, "cmdPrint")->click();
+    EXPECT_EQ(box.texts(), QStringList{"打印范围内没有投注号码！"});
+
+    const ShellOpenHandler previous = SetShellOpenHandler(&NoBrowser);
+    w.findChild<QAction *>("mnuHelpIndex")->trigger();
+    w.findChild<QAction *>("mnuHelpHome")->trigger();
+    SetShellOpenHandler(previous);
+    ASSERT_EQ(box.texts().size(), 3);
+    EXPECT_TRUE(box.texts()[1].endsWith(dir + "/help/index.html")) << box.texts()[1].toStdString();
+    EXPECT_TRUE(box.texts()[2].startsWith("无法启动浏览器打开主页")) << box.texts()[2].toStdString();
 }

@@ -55,6 +55,8 @@ TEST(FormTheme, LabelsTextBoxesButtonsAndMenus)
     auto *link = new QLabel("主页{crlf}链接", central);
     link->setProperty("Tag", "21");
     auto *plain = new QLabel("plain", central);
+    auto *coloured = new QLabel("coloured", central);
+    coloured->setProperty("Tag", "0,14");
     auto *box = new QLineEdit(central);
     auto *tagged = new QLineEdit(central);
     tagged->setProperty("Tag", "20,14");
@@ -73,6 +75,8 @@ TEST(FormTheme, LabelsTextBoxesButtonsAndMenus)
     EXPECT_EQ(link->palette().color(QPalette::Window), QApplication::palette().color(QPalette::Button));
     EXPECT_EQ(plain->palette().color(QPalette::WindowText), QColor(1, 1, 1));
     EXPECT_FALSE(plain->font().underline());
+    EXPECT_FALSE(plain->autoFillBackground()); // on its frame's background
+    EXPECT_TRUE(coloured->autoFillBackground());
     EXPECT_EQ(box->palette().color(QPalette::Text), QColor(1, 1, 1));
     EXPECT_EQ(box->palette().color(QPalette::Base), QColor(255, 255, 255));
     EXPECT_EQ(tagged->palette().color(QPalette::Text), QColor(255, 128, 64));

@@ -19,6 +19,8 @@ TEST(QtMsgBox, EveryStyleHasItsButtonsIconAndTheApplicationTitle)
         {MsgStyle::Exclamation, QMessageBox::Ok, QMessageBox::Warning, QMessageBox::NoButton},
         {MsgStyle::Plain, QMessageBox::Ok, QMessageBox::NoIcon, QMessageBox::NoButton},
         {MsgStyle::OkCancel, QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Question, QMessageBox::NoButton},
+        {MsgStyle::InformationOkCancel, QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Information,
+         QMessageBox::Ok},
     };
     for (const Case &c : cases) {
         QMessageBox box;
@@ -29,5 +31,27 @@ TEST(QtMsgBox, EveryStyleHasItsButtonsIconAndTheApplicationTitle)
         EXPECT_EQ(box.icon(), c.icon);
         if (c.defaultButton != QMessageBox::NoButton)
             EXPECT_EQ(box.defaultButton(), box.button(c.defaultButton));
+    }
+}
+
+TEST(QtMsgBox, ButtonsHaveChineseCaptions)
+{
+    struct Case {
+        MsgStyle style;
+        QStringList captions; // in the order of the standard buttons' values
+    };
+    const Case cases[] = {
+        {MsgStyle::Information, {"确定"}},
+        {MsgStyle::ConfirmDefaultNo, {"是", "否"}},
+        {MsgStyle::OkCancel, {"确定", "取消"}},
+    };
+    for (const Case &c : cases) {
+        QMessageBox box;
+        SetUpMessageBox(box, "x", c.style);
+        QStringList captions;
+        for (QMessageBox::StandardButton b : {QMessageBox::Ok, QMessageBox::Yes, QMessageBox::No, QMessageBox::Cancel})
+            if (box.button(b))
+                captions << box.button(b)->text();
+        EXPECT_EQ(captions, c.captions);
     }
 }

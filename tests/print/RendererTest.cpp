@@ -85,7 +85,7 @@ TEST(PageSetup, PaperSizeCodesAndZero)
         qint32 sizeAfter;
     };
     const Case cases[] = {
-        {0, 11906, 16838, 9},       // the surface keeps its own A4
+        {0, 11906, 16838, 0},       // no paper set: A4 to draw on, the printer keeps its own
         {9, 11906, 16838, 9},
         {1, 12240, 15840, 1},
         {5, 12240, 20160, 5},

@@ -5,9 +5,9 @@
 #include "common/MsgBox.h"
 #include "common/clsRegIni.h"
 #include "input/BetImporter.h"
-#include "platform/QtMsgBox.h"
+#include "platform/AppIcon.h"
+#include "platform/QtPlatform.h"
 #include "print/PrintFonts.h"
-#include "storage/clsMouseCtrl.h"
 
 #include <QApplication>
 #include <QDir>
@@ -23,13 +23,9 @@ int main(int argc, char **argv)
     QApplication::setApplicationVersion(QStringLiteral(VORN_VERSION));
     // "宋体" is what templates and windows ask for; draw it with the installed CJK family.
     QFont::insertSubstitution(QStringLiteral("宋体"), ResolveFontFamily(QStringLiteral("宋体")));
-    InstallQtMsgBoxHandler();
-    SetMouseCtrlHandler([](bool wait) {
-        if (wait)
-            QApplication::setOverrideCursor(Qt::WaitCursor);
-        else
-            QApplication::restoreOverrideCursor();
-    });
+    InstallQtPlatformHooks();
+    InstallChineseTranslations(app); // Qt's own dialogs and menus in Chinese
+    QApplication::setWindowIcon(AppIcon());
 
     // 1-2: the program's folders and the user data folder.
     const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
