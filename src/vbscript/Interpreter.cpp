@@ -5,6 +5,7 @@
 #include "vbscript/ErrObject.h"
 #include "vbscript/Operators.h"
 
+#include <algorithm>
 #include <new>
 
 namespace vbs {
@@ -221,14 +222,39 @@ Interpreter::Flow Interpreter::execIf(const IfStmt &s)
     return execBlock(s.elseBody);
 }
 
+void Interpreter::resumeAfterHeader(const ScriptError &e)
+{
+    if (e.fatal || !frame().resumeNext)
+        throw;
+    catchError(e);
+}
+
+Interpreter::Flow Interpreter::runBodyOnce(const Block &body, Flow loopExit)
+{
+    const Flow f = execBlock(body);
+    return f == loopExit ? Flow::Normal : f;
+}
+
 Interpreter::Flow Interpreter::execFor(const ForStmt &s)
 {
-    Value *counter = variable(s.var.get());
-    Value from = toNumeric(eval(s.from.get()));
-    Value to = toNumeric(eval(s.to.get()));
-    Value step = s.step ? toNumeric(eval(s.step.get())) : Value::integer(1);
-    if (from.isNull() || to.isNull() || step.isNull())
-        raise(Err::InvalidNull);
+    Value *counter;
+    Value from, to, step;
+    try {
+        counter = variable(s.var.get());
+        from = toNumeric(eval(s.from.get()));
+        to = toNumeric(eval(s.to.get()));
+        step = s.step ? toNumeric(eval(s.step.get())) : Value::integer(1);
+        if (from.isNull() || to.isNull() || step.isNull())
+            raise(Err::InvalidNull);
+    } catch (const ScriptError &e) {
+        // Resumed, the body runs once and its Next finds a loop that never started.
+        resumeAfterHeader(e);
+        const Flow f = runBodyOnce(s.body, Flow::ExitFor);
+        if (f == Flow::Normal)
+            catchError(ScriptError{Err::ForNotInitialized, errorText(Err::ForNotInitialized), s.line,
+                                   false, false, {}});
+        return f;
+    }
     const bool up = step.asDouble() >= 0;
     *counter = from;
     for (;;) {
@@ -257,17 +283,23 @@ Interpreter::Flow Interpreter::execFor(const ForStmt &s)
 
 Interpreter::Flow Interpreter::execForEach(const ForEachStmt &s)
 {
-    Value *var = variable(s.var.get());
-    Value coll = eval(s.collection.get());
+    Value *var;
     std::vector<Value> objectItems;
     std::shared_ptr<ArrayData> array;
-    if (coll.isArray()) {
-        array = coll.asArray(); // shared: writes in the body copy the array, not this
-    } else if (coll.isObject() && coll.asObject()) {
-        if (!coll.asObject()->enumerate(objectItems))
-            raise(Err::NotACollection);
-    } else {
-        raise(coll.isObject() ? Err::ObjectRequired : Err::NotACollection);
+    try {
+        var = variable(s.var.get());
+        Value coll = eval(s.collection.get());
+        if (coll.isArray()) {
+            array = coll.asArray(); // shared: writes in the body copy the array, not this
+        } else if (coll.isObject() && coll.asObject()) {
+            if (!coll.asObject()->enumerate(objectItems))
+                raise(Err::NotACollection);
+        } else {
+            raise(coll.isObject() ? Err::ObjectRequired : Err::NotACollection);
+        }
+    } catch (const ScriptError &e) {
+        resumeAfterHeader(e);
+        return runBodyOnce(s.body, Flow::ExitFor);
     }
     const size_t count = array ? array->items.size() : objectItems.size();
     for (size_t i = 0; i < count; ++i) {
@@ -286,31 +318,47 @@ Interpreter::Flow Interpreter::execDo(const DoStmt &s)
 {
     for (;;) {
         tick();
-        if (s.test == DoStmt::PreWhile && !condition(s.cond.get()))
-            break;
-        if (s.test == DoStmt::PreUntil && condition(s.cond.get()))
-            break;
+        try {
+            if (s.test == DoStmt::PreWhile && !condition(s.cond.get()))
+                break;
+            if (s.test == DoStmt::PreUntil && condition(s.cond.get()))
+                break;
+        } catch (const ScriptError &e) {
+            resumeAfterHeader(e);
+            return runBodyOnce(s.body, Flow::ExitDo);
+        }
         Flow f = execBlock(s.body);
         if (f == Flow::ExitDo)
             break;
         if (f != Flow::Normal)
             return f;
-        if (s.test == DoStmt::PostWhile && !condition(s.cond.get()))
+        try {
+            if (s.test == DoStmt::PostWhile && !condition(s.cond.get()))
+                break;
+            if (s.test == DoStmt::PostUntil && condition(s.cond.get()))
+                break;
+        } catch (const ScriptError &e) {
+            resumeAfterHeader(e);
             break;
-        if (s.test == DoStmt::PostUntil && condition(s.cond.get()))
-            break;
+        }
     }
     return Flow::Normal;
 }
 
 Interpreter::Flow Interpreter::execSelect(const SelectStmt &s)
 {
-    const Value test = eval(s.test.get());
-    const bool testLiteral = s.test->kind == ExprKind::Literal;
+    Value test;
+    try {
+        test = eval(s.test.get());
+    } catch (const ScriptError &e) {
+        resumeAfterHeader(e);
+        return s.cases.empty() ? execBlock(s.elseBody) : execBlock(s.cases.front().body);
+    }
+    const bool testLiteral = comparesAsLiteral(s.test.get());
     for (const auto &c : s.cases) {
         for (const auto &v : c.values) {
             Value r = binaryOp(BinOp::Eq, test, eval(v.get()), testLiteral,
-                               v->kind == ExprKind::Literal);
+                               comparesAsLiteral(v.get()));
             if (r.type() == Type::Boolean && r.asBool())
                 return execBlock(c.body);
         }
@@ -321,10 +369,14 @@ Interpreter::Flow Interpreter::execSelect(const SelectStmt &s)
 Interpreter::Flow Interpreter::execWith(const WithStmt &s)
 {
     Value *slot = variable(s.var.get());
-    Value object = eval(s.object.get());
-    if (!object.isObject() || !object.asObject())
-        raise(Err::ObjectRequired);
-    *slot = std::move(object);
+    try {
+        Value object = eval(s.object.get());
+        if (!object.isObject())
+            raise(Err::ObjectRequired);
+        *slot = std::move(object); // Nothing fails only when a member is used
+    } catch (const ScriptError &e) {
+        resumeAfterHeader(e);
+    }
     struct Release {
         Value *slot;
         ~Release() { *slot = Value(); }
@@ -424,6 +476,10 @@ void Interpreter::assign(const Expr *target, Value value, bool isSet)
     }
     case ExprKind::Call: {
         auto *c = static_cast<const CallExpr *>(target);
+        if (c->callee->kind == ExprKind::Call) {
+            assignNested(c, std::move(value), access);
+            return;
+        }
         if (c->callee->kind == ExprKind::Member) {
             auto *m = static_cast<const MemberExpr *>(c->callee.get());
             Value object = objectOf(m->object.get());
@@ -461,6 +517,48 @@ void Interpreter::assign(const Expr *target, Value value, bool isSet)
     }
     default:
         raise(Err::IllegalAssignment);
+    }
+}
+
+// x(0)(1) = v: every index is evaluated first, then each level's element is reached in place
+// (an object on the way is asked for its default member).
+void Interpreter::assignNested(const CallExpr *target, Value value, Access access)
+{
+    std::vector<const CallExpr *> chain;
+    const Expr *e = target;
+    while (e->kind == ExprKind::Call) {
+        chain.push_back(static_cast<const CallExpr *>(e));
+        e = chain.back()->callee.get();
+    }
+    if (e->kind != ExprKind::Name || !isStorage(static_cast<const NameExpr *>(e)->ref))
+        raise(Err::IllegalAssignment);
+    const auto *n = static_cast<const NameExpr *>(e);
+    std::reverse(chain.begin(), chain.end());
+    std::vector<std::vector<Value>> indexes;
+    for (const CallExpr *c : chain)
+        indexes.push_back(evalArgs(c->args));
+    Value *slot = variable(n);
+    Value holder; // an object reached on the way
+    for (size_t level = 0; level < chain.size(); ++level) {
+        std::vector<Value> &idx = indexes[level];
+        const bool last = level + 1 == chain.size();
+        if (slot->isArray()) {
+            Value *element = elementByValues(*slot, idx, idx.size());
+            if (last)
+                *element = std::move(value);
+            slot = element;
+        } else if (slot->isObject() && slot->asObject()) {
+            if (last) {
+                idx.push_back(std::move(value));
+                invoke(*slot, QString(), n->name, idx, access);
+                return;
+            }
+            Value next = invoke(*slot, QString(), n->name, idx, Access::Get);
+            holder = std::move(next);
+            slot = &holder;
+        } else {
+            raiseNamed(Err::TypeMismatch, n->name);
+        }
     }
 }
 

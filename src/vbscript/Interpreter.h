@@ -96,6 +96,10 @@ private:
     void initDeclarations(const std::vector<Declaration> &decls, Frame &f);
     bool condition(const Expr *e);
     Flow execIf(const IfStmt &s);
+    // Under On Error Resume Next an error in a block's header is recorded and the body runs
+    // once, as the statement after the header is the body's first; otherwise it propagates.
+    void resumeAfterHeader(const ScriptError &e);
+    Flow runBodyOnce(const Block &body, Flow loopExit);
     Flow execFor(const ForStmt &s);
     Flow execForEach(const ForEachStmt &s);
     Flow execDo(const DoStmt &s);
@@ -104,6 +108,7 @@ private:
     void execErase(const EraseStmt &s);
     void execCall(const CallStmt &s);
     void assign(const Expr *target, Value value, bool isSet);
+    void assignNested(const CallExpr *target, Value value, Access access);
     // s = s & a & b ... extends s where it is (InterpreterAppend.cpp); false if not that form.
     bool appendInPlace(const AssignStmt &a);
     void assignMember(const Value &object, const MemberExpr *m, std::vector<Value> &args,

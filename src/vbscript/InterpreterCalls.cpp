@@ -165,8 +165,8 @@ Value Interpreter::evalBinary(const BinaryExpr *b)
             break;
         }
     }
-    const bool aLiteral = b->lhs->kind == ExprKind::Literal;
-    const bool bLiteral = b->rhs->kind == ExprKind::Literal;
+    const bool aLiteral = comparesAsLiteral(b->lhs.get());
+    const bool bLiteral = comparesAsLiteral(b->rhs.get());
     if (l->isObject() || r->isObject()) {
         // A default member may run code that assigns the variables: use copies.
         const Value a = *l, c = *r;
@@ -228,6 +228,8 @@ Value Interpreter::callName(const NameExpr *n, const std::vector<ExprPtr> &args,
         if (const Procedure *late = lateProcedure(n))
             return callProcedure(*late, args);
         raiseNamed(Err::UndefinedVariable, n->name);
+    case NameRef::NoWith:
+        raise(Err::InvalidReference);
     case NameRef::Local:
     case NameRef::Global:
     case NameRef::Field:

@@ -162,6 +162,10 @@ private:
                 return ref;
             }
         }
+        if (key == QLatin1String(kNoWithName)) {
+            ref.kind = NameRef::NoWith;
+            return ref;
+        }
         auto g = prog.globalNames.find(key);
         if (g != prog.globalNames.end())
             return *g;

@@ -27,6 +27,7 @@ constexpr int DuplicateKey = 457;
 constexpr int ClassNotDefined = 506;
 constexpr int UndefinedVariable = 500;
 constexpr int IllegalAssignment = 501;
+constexpr int InvalidReference = 505;
 constexpr int Syntax = 1002;
 constexpr int ExpectedIdentifier = 1010;
 constexpr int ExpectedEnd = 1014;
