@@ -12,7 +12,7 @@ namespace {
 int runScript(CliContext &ctx);
 
 const CliCommand kCommand{QStringLiteral("script"),
-                          QStringLiteral("script SCRIPT.cvb INPUT [--timeout-ms N]"),
+                          QStringLiteral("script SCRIPT.cvb INPUT [--timeout-ms N] [--memory-mb N]"),
                           QStringLiteral("run a conversion script over a file and print its output "
                                          "lines"),
                           &runScript, 42};
@@ -33,7 +33,7 @@ QString ResolveScript(const QString &given)
 
 int runScript(CliContext &ctx)
 {
-    const CliOptions o = cliParse(ctx.args, {"timeout-ms"}, {});
+    const CliOptions o = cliParse(ctx.args, {"timeout-ms", "memory-mb"}, {});
     if (!o.error.isEmpty())
         return cliUsageError(ctx, kCommand, o.error);
     if (o.positional.size() != 2)
@@ -44,6 +44,13 @@ int runScript(CliContext &ctx)
         timeoutMs = o.value("timeout-ms").toLongLong(&ok);
         if (!ok || timeoutMs < 1)
             return cliUsageError(ctx, kCommand, QStringLiteral("--timeout-ms needs a positive number"));
+    }
+    qint64 memoryMb = clsScriptRunner::kMemoryLimitMb;
+    if (o.has("memory-mb")) {
+        bool ok = false;
+        memoryMb = o.value("memory-mb").toLongLong(&ok);
+        if (!ok || memoryMb < 1)
+            return cliUsageError(ctx, kCommand, QStringLiteral("--memory-mb needs a positive number"));
     }
 
     // Boxes go to stderr; a file that could not be read fails the command after its message.
@@ -57,6 +64,7 @@ int runScript(CliContext &ctx)
     const QString input = ReadTextFile(o.positional[1]);
     clsScriptRunner runner;
     runner.setTimeLimitMs(timeoutMs);
+    runner.setMemoryLimitMb(memoryMb);
     if (shown == 0)
         runner.LoadScriptFile(ResolveScript(o.positional[0]));
     const bool ok = shown == 0 && runner.RunScript(input);

@@ -1,6 +1,7 @@
 // Conversion functions: the C* family, Hex/Oct, Int/Fix/Abs/Sgn/Round.
 #include "vbscript/Builtins.h"
 #include "vbscript/Coerce.h"
+#include "vbscript/DateSerial.h"
 #include "vbscript/Operators.h"
 #include "vbscript/ScriptError.h"
 
@@ -89,9 +90,9 @@ Value cDate(Interpreter &, Args &a)
     if (a[0].isString()) {
         double serial;
         if (parseDateText(a[0].asString(), serial))
-            return Value::date(serial);
+            return Value::date(checkedSerial(serial));
     }
-    return Value::date(toDouble(a[0]));
+    return Value::date(checkedSerial(toDouble(a[0])));
 }
 
 Value cStr(Interpreter &, Args &a) { return Value::string(toStr(a[0])); }

@@ -79,9 +79,7 @@ QDate addMonths(const QDate &d, long long months)
 
 Value dateResult(double serial)
 {
-    if (serial < -657434.0 || serial >= 2958466.0) // 100-01-01 .. 9999-12-31
-        raise(Err::InvalidCall);
-    return Value::date(serial);
+    return Value::date(checkedSerial(serial));
 }
 
 template <typename F>

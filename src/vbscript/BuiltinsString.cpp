@@ -2,6 +2,7 @@
 #include "vbscript/Builtins.h"
 #include "vbscript/Coerce.h"
 #include "vbscript/Operators.h"
+#include "vbscript/Sandbox.h"
 #include "vbscript/ScriptError.h"
 
 #include <QStringDecoder>
@@ -128,22 +129,22 @@ Value replace(Interpreter &, Args &a)
     if (find.isEmpty() || limit == 0)
         return Value::string(text);
     const Qt::CaseSensitivity cs = sensitivity(mode);
-    // One character everywhere, and a result that cannot outgrow the limit: QString does it
-    // at once (for longer ones it builds a search table each time, which costs more).
-    const long long growth = std::max<long long>(0, with.size() - find.size());
-    if (limit < 0 && find.size() == 1 && text.size() + text.size() * growth <= kMaxStringLength) {
-        text.replace(find.front(), with, cs);
+    // One character by one everywhere: QString swaps them in place at once.
+    if (limit < 0 && find.size() == 1 && with.size() == 1) {
+        text.replace(find.front(), with.front(), cs);
         return Value::string(std::move(text));
     }
     qsizetype hit = text.indexOf(find, 0, cs);
     if (hit < 0)
         return Value::string(std::move(text)); // nothing to replace
     QString out;
-    if (growth == 0)
+    if (with.size() <= find.size())
         out.reserve(text.size());
     qsizetype pos = 0;
     long long done = 0;
+    DeadlinePoll poll;
     for (;;) {
+        poll();
         if (limit >= 0 && done >= limit)
             break;
         if (done > 0)
@@ -319,7 +320,9 @@ Value filter(Interpreter &, Args &a)
     const bool include = argGiven(a, 2) ? toBool(a[2]) : true;
     const Qt::CaseSensitivity cs = sensitivity(compareMode(a, 3));
     std::vector<Value> out;
+    DeadlinePoll poll;
     for (const Value &item : a[0].asArray()->items) {
+        poll();
         QString s = toConcatString(item);
         if (s.contains(match, cs) == include)
             out.push_back(Value::string(s));
@@ -335,7 +338,11 @@ Value escape(Interpreter &, Args &a)
     const QString s = toStr(a[0]);
     static const QString safe = QStringLiteral("@*_+-./");
     QString out;
+    DeadlinePoll poll;
     for (QChar c : s) {
+        poll();
+        if (out.size() > kMaxStringLength)
+            raise(Err::OutOfMemory);
         ushort u = c.unicode();
         if ((u < 128 && c.isLetterOrNumber()) || safe.contains(c))
             out += c;
@@ -353,7 +360,9 @@ Value unescape(Interpreter &, Args &a)
         return Value::null();
     const QString s = toStr(a[0]);
     QString out;
+    DeadlinePoll poll;
     for (qsizetype i = 0; i < s.size(); ++i) {
+        poll();
         bool ok = false;
         if (s[i] == QLatin1Char('%')) {
             if (i + 5 < s.size() + 0 && s[i + 1] == QLatin1Char('u')) {

@@ -1,5 +1,6 @@
 #include "vbscript/Coerce.h"
 
+#include "vbscript/DateSerial.h"
 #include "vbscript/ScriptError.h"
 #include "vbscript/ScriptObject.h"
 
@@ -228,6 +229,7 @@ QString formatSingle(float f)
 QString formatDate(double d)
 {
     // Day 0 is 1899-12-30; the fraction is the time of day, also for negative days.
+    checkedSerial(d);
     double days = std::trunc(d);
     double frac = std::fabs(d - days);
     long long secs = llround(frac * 86400.0);

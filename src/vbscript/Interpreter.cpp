@@ -4,6 +4,7 @@
 #include "vbscript/Coerce.h"
 #include "vbscript/ErrObject.h"
 #include "vbscript/Operators.h"
+#include "vbscript/Sandbox.h"
 
 #include <algorithm>
 #include <new>
@@ -22,8 +23,10 @@ Interpreter::Interpreter(Program &prog, std::vector<std::shared_ptr<ScriptObject
 
 Interpreter::~Interpreter()
 {
-    // Objects that outlive the run are deleted without Class_Terminate.
+    // Objects that outlive the run are deleted without Class_Terminate; those that only hold
+    // each other are freed now.
     *m_token = nullptr;
+    releaseOwned();
 }
 
 // At the end of a run the script's objects are released in the order of their variables,
@@ -42,10 +45,9 @@ void Interpreter::releaseGlobals()
 
 void Interpreter::checkDeadline()
 {
-    if (m_deadline.hasExpired()) {
-        ScriptError e{Err::Timeout, errorText(Err::Timeout), 0, true, false, {}};
-        throw e;
-    }
+    if (m_deadline.hasExpired())
+        raiseTimeout();
+    checkMemory();
 }
 
 void Interpreter::run()
@@ -66,6 +68,8 @@ void Interpreter::run()
     }
     execBlock(m_prog.body);
     releaseGlobals();
+    if (m_pending)
+        raisePending();
 }
 
 void Interpreter::initDeclarations(const std::vector<Declaration> &decls, Frame &f)
@@ -110,6 +114,8 @@ Interpreter::Flow Interpreter::execBlock(const Block &b)
         try {
             try {
                 flow = execStmt(*s);
+                if (m_pending) [[unlikely]]
+                    raisePending();
             } catch (const std::bad_alloc &) {
                 raise(Err::OutOfMemory);
             }

@@ -16,6 +16,8 @@ namespace vbs {
 // Deepest chain of procedure calls, and the C++ stack the run may use, before error 28.
 constexpr int kMaxCallDepth = 2000;
 constexpr long kStackBudgetBytes = 4L * 1024 * 1024;
+// Statements between two looks at the clock and the memory in use.
+constexpr int kStatementsPerCheck = 256;
 
 // What Err shows.
 struct ErrState {
@@ -48,7 +50,8 @@ public:
     // ClassInstance::invoke, and for assignments. For Let and Set the value is the last one.
     Value memberAccess(const std::shared_ptr<ClassInstance> &self, int member,
                        std::vector<Value> &values, Access access, const QString &shownName);
-    // Runs Class_Terminate of an object whose last reference went; errors are dropped.
+    // Runs Class_Terminate of an object whose last reference went; errors are dropped, except
+    // the run's limits (timeout, 7, 28), which the next statement raises.
     void terminate(const std::shared_ptr<ClassInstance> &self);
     // Execute / ExecuteGlobal (in the script-level scope) and Eval (InterpreterDynamic.cpp).
     void execute(const QString &code, bool global);
@@ -63,10 +66,12 @@ public:
     uint32_t rndSeed = 0x50000;
     float rndLast = 0;
 
-    // Checks the deadline now and then; raises the fatal timeout error once it passed.
+    // Checks the deadline and the memory budget now and then: raises the fatal timeout error
+    // once the deadline passed, 7 past the budget. Built-ins that can run long check the
+    // deadline themselves, so a few hundred statements between looks are safe.
     void tick()
     {
-        if (++m_ticks >= 32) {
+        if (++m_ticks >= kStatementsPerCheck) {
             m_ticks = 0;
             checkDeadline();
         }
@@ -88,6 +93,11 @@ private:
     class FrameGuard;
 
     void checkDeadline();
+    [[noreturn]] void raisePending();
+    // Every object of the script's classes and every Dictionary is listed here, so that the
+    // end of the run can break the reference cycles among them.
+    void own(const std::shared_ptr<ScriptObject> &object);
+    void releaseOwned();
 
     // Statements (Interpreter.cpp)
     Flow execBlock(const Block &b);
@@ -192,6 +202,9 @@ private:
     std::vector<std::unique_ptr<std::vector<Value>>> m_argPool;
     size_t m_argDepth = 0;
     int m_ticks = 0;
+    std::unique_ptr<ScriptError> m_pending; // a limit Class_Terminate ran into
+    std::vector<std::weak_ptr<ScriptObject>> m_owned;
+    size_t m_ownedCompactAt = 1024;
     size_t m_procedureCount = 0; // procedures known when the script was compiled
     int m_callDepth = 0;
     const char *m_stackBase = nullptr;

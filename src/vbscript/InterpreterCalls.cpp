@@ -506,8 +506,12 @@ Value Interpreter::newObject(const QString &className)
 Value Interpreter::createObject(const QString &progId)
 {
     const QString id = progId.trimmed().toLower();
-    if (id == QLatin1String("scripting.dictionary"))
-        return Value::object(std::make_shared<Dictionary>());
+    if (id == QLatin1String("scripting.dictionary")) {
+        // Not make_shared: the list of owned objects keeps only the small control block.
+        std::shared_ptr<ScriptObject> d(new Dictionary);
+        own(d);
+        return Value::object(std::move(d));
+    }
     if (id == QLatin1String("vbscript.regexp"))
         return Value::object(std::make_shared<RegExpObject>());
     raise(Err::CannotCreateObject);

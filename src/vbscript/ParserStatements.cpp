@@ -1,4 +1,5 @@
 #include "vbscript/Parser.h"
+#include "vbscript/Sandbox.h"
 #include "vbscript/ScriptError.h"
 
 namespace vbs {
@@ -7,8 +8,11 @@ void Parser::statement(Block &out, bool singleLine)
 {
     const Token &t = peek();
     const int line = t.line;
-    if (++m_statements % 4096 == 0 && m_deadline.hasExpired())
-        throw ScriptError{Err::Timeout, errorText(Err::Timeout), line, true, false, {}};
+    if (++m_statements % 4096 == 0) {
+        if (m_deadline.hasExpired())
+            throw ScriptError{Err::Timeout, errorText(Err::Timeout), line, true, false, {}};
+        checkMemory(); // the tree of a huge Execute text
+    }
     if (t.kind == Tok::Dot && !m_withVars.empty()) {
         out.push_back(nameStatement(line));
         return;

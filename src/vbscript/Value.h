@@ -172,6 +172,7 @@ private:
         return m_type == Type::String || m_type == Type::Object || m_type == Type::Array;
     }
     void destroy();
+    void releaseLast(); // of an array or object whose last reference this value holds
     void copyFrom(const Value &other);
     void moveFrom(Value &other) noexcept;
     Value &assignSlow(const Value &other);
@@ -207,6 +208,9 @@ struct ArrayData {
 // Longest array and string a script may build; beyond them a run raises 7 (memory).
 constexpr long long kMaxArrayElements = 4'000'000;
 constexpr long long kMaxStringLength = 64'000'000;
+// Strings and arrays from this size on look at the run's memory budget when they are made.
+constexpr long long kLargeString = 1'000'000;
+constexpr long long kLargeArray = 65'536;
 
 // Allocates an array of the given upper bounds, raising 7 for one too large and 9 for a
 // negative bound below -1.
