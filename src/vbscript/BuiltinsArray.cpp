@@ -59,6 +59,8 @@ Value join(Interpreter &, Args &a)
         poll();
         if (i)
             out += delim;
+        if (arr.items[i].isNull())
+            raise(Err::TypeMismatch);
         out += toConcatString(arr.items[i]);
         if (out.size() > kMaxStringLength)
             raise(Err::OutOfMemory);

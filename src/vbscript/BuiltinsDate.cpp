@@ -13,18 +13,7 @@ namespace {
 
 using Args = std::vector<Value>;
 
-// A date argument: a Date, a number, or text CDate accepts; 13 otherwise.
-double toSerial(const Value &v)
-{
-    if (v.isString()) {
-        double serial;
-        if (parseDateText(v.asString(), serial))
-            return serial;
-    }
-    if (v.type() == Type::Date)
-        return v.asDouble();
-    return toDouble(v);
-}
+double toSerial(const Value &v) { return toDateSerial(v); }
 
 // Interval names of DateAdd, DateDiff and DatePart.
 enum class Interval { Year, Quarter, Month, DayOfYear, Day, Weekday, Week, Hour, Minute, Second };

@@ -257,6 +257,8 @@ Value asc(Interpreter &, Args &a)
         return Value::integer(int16_t(uint8_t(bytes[0])));
     if (bytes.size() == 2)
         return Value::integer(int16_t(uint16_t((uint8_t(bytes[0]) << 8) | uint8_t(bytes[1]))));
+    if (c.unicode() < 0x100)
+        return Value::integer(int16_t(c.unicode())); // what Chr makes of a lone byte
     return Value::integer(63); // '?': not in the code page
 }
 
@@ -387,6 +389,61 @@ Value unescape(Interpreter &, Args &a)
     return Value::string(out);
 }
 
+// The byte forms count the bytes of the UTF-16 text, two to a character: a byte count or
+// position becomes the character it falls in, and the character functions do the rest.
+void bytesToCharacters(Args &a, size_t i, bool position)
+{
+    if (!argGiven(a, i))
+        return;
+    const long long n = count(a[i]);
+    if (n < (position ? 1 : 0))
+        raise(Err::InvalidCall);
+    a[i] = Value::longValue(int32_t(position ? (n + 1) / 2 : n / 2));
+}
+
+Value lenB(Interpreter &in, Args &a)
+{
+    const Value n = length(in, a);
+    return n.isNull() ? n : Value::longValue(n.asInt() * 2);
+}
+
+Value leftB(Interpreter &in, Args &a)
+{
+    bytesToCharacters(a, 1, false);
+    return left(in, a);
+}
+
+Value rightB(Interpreter &in, Args &a)
+{
+    bytesToCharacters(a, 1, false);
+    return right(in, a);
+}
+
+Value midB(Interpreter &in, Args &a)
+{
+    bytesToCharacters(a, 1, true);
+    bytesToCharacters(a, 2, false);
+    return mid(in, a);
+}
+
+Value inStrB(Interpreter &in, Args &a)
+{
+    if (a.size() >= 3)
+        bytesToCharacters(a, 0, true);
+    const Value at = inStr(in, a);
+    return at.isNull() || at.asInt() == 0 ? at : Value::longValue(at.asInt() * 2 - 1);
+}
+
+Value ascB(Interpreter &, Args &a)
+{
+    if (a[0].isNull())
+        raise(Err::InvalidNull);
+    const QString s = toStr(a[0]);
+    if (s.isEmpty())
+        raise(Err::InvalidCall);
+    return Value::integer(int16_t(s[0].unicode() & 0xFF)); // the low byte comes first
+}
+
 } // namespace
 
 void addStringBuiltins(std::vector<Builtin> &t)
@@ -408,7 +465,12 @@ void addStringBuiltins(std::vector<Builtin> &t)
     t.push_back({"StrComp", 2, 3, strComp});
     t.push_back({"StrReverse", 1, 1, strReverse});
     t.push_back({"Asc", 1, 1, asc});
-    t.push_back({"AscB", 1, 1, asc});
+    t.push_back({"AscB", 1, 1, ascB});
+    t.push_back({"LenB", 1, 1, lenB});
+    t.push_back({"LeftB", 2, 2, leftB});
+    t.push_back({"RightB", 2, 2, rightB});
+    t.push_back({"MidB", 2, 3, midB});
+    t.push_back({"InStrB", 2, 4, inStrB});
     t.push_back({"AscW", 1, 1, ascW});
     t.push_back({"Chr", 1, 1, chr});
     t.push_back({"ChrB", 1, 1, chr});

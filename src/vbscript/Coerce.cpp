@@ -190,9 +190,11 @@ bool toBool(const Value &v)
         raise(Err::InvalidNull);
     case Type::String: {
         QString s = v.asString().trimmed();
-        if (s.compare(QLatin1String("true"), Qt::CaseInsensitive) == 0)
+        if (s.compare(QLatin1String("true"), Qt::CaseInsensitive) == 0
+            || s.compare(QLatin1String("#true#"), Qt::CaseInsensitive) == 0)
             return true;
-        if (s.compare(QLatin1String("false"), Qt::CaseInsensitive) == 0)
+        if (s.compare(QLatin1String("false"), Qt::CaseInsensitive) == 0
+            || s.compare(QLatin1String("#false#"), Qt::CaseInsensitive) == 0)
             return false;
         double d;
         if (!parseNumber(s, d))
@@ -224,6 +226,17 @@ QString formatSingle(float f)
     char buf[64];
     std::snprintf(buf, sizeof buf, "%.7G", double(f));
     return QString::fromLatin1(buf);
+}
+
+double toDateSerial(const Value &v)
+{
+    if (v.isString()) {
+        double serial;
+        if (parseDateText(v.asString(), serial) || parseNumber(v.asString(), serial))
+            return checkedSerial(serial);
+        raise(Err::TypeMismatch); // "" is no date either
+    }
+    return checkedSerial(v.type() == Type::Date ? v.asDouble() : toDouble(v));
 }
 
 QString formatDate(double d)

@@ -105,6 +105,8 @@ void Interpreter::catchError(const ScriptError &e)
     m_err.number = e.number;
     m_err.description = e.description;
     m_err.source = e.source.isEmpty() ? runtimeErrorSource() : e.source;
+    m_err.helpFile = e.helpFile;
+    m_err.helpContext = e.helpContext;
 }
 
 Interpreter::Flow Interpreter::execBlock(const Block &b)
@@ -258,7 +260,7 @@ Interpreter::Flow Interpreter::execFor(const ForStmt &s)
         const Flow f = runBodyOnce(s.body, Flow::ExitFor);
         if (f == Flow::Normal)
             catchError(ScriptError{Err::ForNotInitialized, errorText(Err::ForNotInitialized), s.line,
-                                   false, false, {}});
+                                   false, false, {}, {}, 0});
         return f;
     }
     const bool up = step.asDouble() >= 0;
@@ -394,6 +396,8 @@ void Interpreter::execReDim(const ReDimStmt &s)
 {
     for (const auto &item : s.items) {
         Value *slot = variable(item.name.get());
+        if (slot->isArray() && slot->asArray()->fixedSize)
+            raise(Err::ArrayFixed);
         std::vector<int32_t> upper;
         for (const auto &b : item.bounds)
             upper.push_back(toLong(eval(b.get())));
@@ -451,6 +455,8 @@ void Interpreter::assignMember(const Value &object, const MemberExpr *m, std::ve
         memberAccess(instance->shared_from_this(), member, args, access, displayName(m));
         return;
     }
+    if (access == Access::Let && args.back().isObject())
+        args.back() = dereference(args.back());
     invoke(object, m->name, m, args, access);
 }
 
@@ -459,8 +465,8 @@ void Interpreter::assign(const Expr *target, Value value, bool isSet)
     if (isSet) {
         if (!value.isObject())
             raise(Err::ObjectRequired);
-    } else if (value.isObject()) {
-        value = dereference(value);
+    } else if (value.isObject() && !namesMember(target)) {
+        value = dereference(value); // members decide for themselves (Property Let takes objects)
     }
     const Access access = isSet ? Access::Set : Access::Let;
     switch (target->kind) {
@@ -524,6 +530,17 @@ void Interpreter::assign(const Expr *target, Value value, bool isSet)
     default:
         raise(Err::IllegalAssignment);
     }
+}
+
+// Whether an assignment to `target` goes to a member of an object (or of Me).
+bool Interpreter::namesMember(const Expr *target)
+{
+    if (target->kind == ExprKind::Call)
+        target = static_cast<const CallExpr *>(target)->callee.get();
+    if (target->kind == ExprKind::Member)
+        return true;
+    return target->kind == ExprKind::Name
+           && static_cast<const NameExpr *>(target)->ref.kind == NameRef::Member;
 }
 
 // x(0)(1) = v: every index is evaluated first, then each level's element is reached in place

@@ -16,6 +16,8 @@ namespace vbs {
 // Deepest chain of procedure calls, and the C++ stack the run may use, before error 28.
 constexpr int kMaxCallDepth = 2000;
 constexpr long kStackBudgetBytes = 4L * 1024 * 1024;
+// The locale scripts see (GetLocale): Chinese, PRC.
+constexpr int32_t kChineseLocale = 2052;
 // Statements between two looks at the clock and the memory in use.
 constexpr int kStatementsPerCheck = 256;
 
@@ -24,6 +26,8 @@ struct ErrState {
     int number = 0;
     QString description;
     QString source;
+    QString helpFile;
+    int helpContext = 0;
     void clear() { *this = ErrState(); }
 };
 
@@ -65,6 +69,7 @@ public:
     // Rnd's generator state (24-bit, as the Windows engine's).
     uint32_t rndSeed = 0x50000;
     float rndLast = 0;
+    int32_t locale = kChineseLocale; // GetLocale/SetLocale
 
     // Checks the deadline and the memory budget now and then: raises the fatal timeout error
     // once the deadline passed, 7 past the budget. Built-ins that can run long check the
@@ -119,6 +124,7 @@ private:
     void execCall(const CallStmt &s);
     void assign(const Expr *target, Value value, bool isSet);
     void assignNested(const CallExpr *target, Value value, Access access);
+    static bool namesMember(const Expr *target);
     // s = s & a & b ... extends s where it is (InterpreterAppend.cpp); false if not that form.
     bool appendInPlace(const AssignStmt &a);
     void assignMember(const Value &object, const MemberExpr *m, std::vector<Value> &args,
@@ -169,6 +175,9 @@ private:
     Value *reference(const Expr *e, Frame &callee); // ByRef target, or null for a temporary
     // A procedure that ExecuteGlobal defined after `n` was resolved as a variable, or null.
     const Procedure *lateProcedure(const NameExpr *n) const;
+    // Under Option Explicit: a variable ExecuteGlobal declared after `n` was resolved. Binds
+    // `n` to it and returns true, or false when there is none.
+    bool bindLateVariable(const NameExpr *n);
     // The scope of the running frame, for code compiled now; grows the frames afterwards.
     struct DynamicScope;
     void resolveInFrame(const std::function<void(const RunningScope &)> &resolve, bool global);

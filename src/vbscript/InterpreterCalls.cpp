@@ -187,6 +187,8 @@ Value *Interpreter::variable(const NameExpr *n)
     case NameRef::Field:
         return &frame().self->fields[size_t(n->ref.index)];
     case NameRef::Undeclared:
+        if (bindLateVariable(n))
+            return variable(n);
         raiseNamed(Err::UndefinedVariable, n->name);
     default:
         raise(Err::IllegalAssignment);
@@ -227,6 +229,8 @@ Value Interpreter::callName(const NameExpr *n, const std::vector<ExprPtr> &args,
     case NameRef::Undeclared:
         if (const Procedure *late = lateProcedure(n))
             return callProcedure(*late, args);
+        if (bindLateVariable(n))
+            return callName(n, args, access);
         raiseNamed(Err::UndefinedVariable, n->name);
     case NameRef::NoWith:
         raise(Err::InvalidReference);

@@ -148,6 +148,9 @@ Value Interpreter::memberAccess(const std::shared_ptr<ClassInstance> &self, int 
 {
     const ClassDecl::Member &m = self->cls.members[size_t(member)];
     const bool assigning = access == Access::Let || access == Access::Set;
+    // A Property Let receives an object as it is; anything else stores its default value.
+    if (access == Access::Let && m.let < 0 && !values.empty() && values.back().isObject())
+        values.back() = dereference(values.back());
     if (m.field >= 0) {
         Value &field = self->fields[size_t(m.field)];
         if (assigning) {

@@ -189,6 +189,8 @@ Value bitwise(BinOp op, const Value &a0, const Value &b0)
             return Value::null();
         }
     }
+    if (a.isEmpty() && b.isEmpty())
+        return Value::longValue(op == BinOp::Eqv || op == BinOp::Imp ? -1 : 0);
     long long p = bits(a), q = bits(b);
     long long r = 0;
     switch (op) {
@@ -251,6 +253,11 @@ int compareValues(const Value &a0, const Value &b0, bool aLiteral, bool bLiteral
         }
     }
     double p = a.asDouble(), q = b.asDouble();
+    if (a.type() == Type::Single || b.type() == Type::Single) {
+        // A Single meets the other side at its own precision: CSng(0.1) = 0.1.
+        p = float(p);
+        q = float(q);
+    }
     return p < q ? -1 : p > q ? 1 : 0;
 }
 

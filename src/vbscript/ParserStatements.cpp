@@ -10,7 +10,7 @@ void Parser::statement(Block &out, bool singleLine)
     const int line = t.line;
     if (++m_statements % 4096 == 0) {
         if (m_deadline.hasExpired())
-            throw ScriptError{Err::Timeout, errorText(Err::Timeout), line, true, false, {}};
+            throw ScriptError{Err::Timeout, errorText(Err::Timeout), line, true, false, {}, {}, 0};
         checkMemory(); // the tree of a huge Execute text
     }
     if (t.kind == Tok::Dot && !m_withVars.empty()) {

@@ -71,7 +71,7 @@ bool RunLimits::overBudget() const
 
 void raiseTimeout()
 {
-    throw ScriptError{Err::Timeout, errorText(Err::Timeout), 0, true, false, {}};
+    throw ScriptError{Err::Timeout, errorText(Err::Timeout), 0, true, false, {}, {}, 0};
 }
 
 void checkDeadline()

@@ -47,18 +47,18 @@ QString errorText(int number)
 
 void raise(int number)
 {
-    throw ScriptError{number, errorText(number), 0, false, false, {}};
+    throw ScriptError{number, errorText(number), 0, false, false, {}, {}, 0};
 }
 
 void raiseNamed(int number, const QString &name)
 {
     throw ScriptError{number, errorText(number) + QStringLiteral(": '") + name + QLatin1Char('\''), 0,
-                      false, true, {}};
+                      false, true, {}, {}, 0};
 }
 
 void raiseAt(int number, int line)
 {
-    throw ScriptError{number, errorText(number), line, false, false, {}};
+    throw ScriptError{number, errorText(number), line, false, false, {}, {}, 0};
 }
 
 } // namespace vbs
