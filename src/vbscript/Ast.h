@@ -128,6 +128,9 @@ struct AssignStmt : Stmt {
     AssignStmt(int l) : Stmt(StmtKind::Assign, l) {}
     ExprPtr target, value;
     bool isSet = false;
+    // Whether this is s = s & a & b ... that may extend s in place: decided on the first run
+    // (-1 until then), as the names are resolved for good by then.
+    mutable signed char appends = -1;
 };
 
 struct CallStmt : Stmt {

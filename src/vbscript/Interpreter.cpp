@@ -145,9 +145,7 @@ Interpreter::Flow Interpreter::execStmt(const Stmt &s)
             assign(a.target.get(), eval(a.value.get()), true);
             return Flow::Normal;
         }
-        if (a.value->kind == ExprKind::Binary
-            && static_cast<const BinaryExpr *>(a.value.get())->op == BinOp::Concat
-            && appendInPlace(a))
+        if (a.appends != 0 && appendInPlace(a))
             return Flow::Normal;
         Value v = eval(a.value.get());
         if (a.target->kind == ExprKind::Name && !v.isObject()) { // the usual x = value

@@ -88,6 +88,7 @@ private:
         std::vector<Value *> cells;
         std::vector<std::shared_ptr<ArrayData>> keep; // arrays whose elements are passed ByRef
         bool resumeNext = false;
+        bool redirected = false; // some cell points at a caller's variable (ByRef)
         std::shared_ptr<ClassInstance> self; // Me, in a method of a class
         const Procedure *proc = nullptr;     // null at script level
         // Variables that code compiled by Execute added to this frame, and their storage.
@@ -159,6 +160,7 @@ private:
     std::unique_ptr<Frame> newFrame(const Procedure &p, std::shared_ptr<ClassInstance> self);
     Value runFrame(const Procedure &p, std::unique_ptr<Frame> f);
     void recycle(std::unique_ptr<Frame> f); // empties a finished frame into the pool
+    static void pointCellsAtOwnSlots(Frame &f);
     Value callBuiltin(int index, const std::vector<ExprPtr> &args);
     Value invoke(const Value &object, const QString &member, const QString &shownName,
                  std::vector<Value> &args, Access access);

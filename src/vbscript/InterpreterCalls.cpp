@@ -411,13 +411,23 @@ std::unique_ptr<Interpreter::Frame> Interpreter::newFrame(const Procedure &p,
         f = std::move(m_framePool.back());
         m_framePool.pop_back();
     }
-    f->own.resize(size_t(p.slotCount)); // a recycled frame's slots are already Empty
-    f->cells.resize(size_t(p.slotCount));
-    for (size_t i = 0; i < f->own.size(); ++i)
-        f->cells[i] = &f->own[i];
+    if (f->own.size() != size_t(p.slotCount)) {
+        // A recycled frame's slots are Empty and its cells point at them: only a frame of
+        // another size needs them made anew.
+        f->own.resize(size_t(p.slotCount));
+        pointCellsAtOwnSlots(*f);
+    }
     f->proc = &p;
     f->self = std::move(self);
     return f;
+}
+
+void Interpreter::pointCellsAtOwnSlots(Frame &f)
+{
+    f.cells.resize(f.own.size());
+    for (size_t i = 0; i < f.own.size(); ++i)
+        f.cells[i] = &f.own[i];
+    f.redirected = false;
 }
 
 void Interpreter::recycle(std::unique_ptr<Frame> f)
@@ -429,6 +439,8 @@ void Interpreter::recycle(std::unique_ptr<Frame> f)
     f->keep.clear();
     f->self.reset();
     f->dynamicNames.reset();
+    if (f->redirected || f->cells.size() != f->own.size())
+        pointCellsAtOwnSlots(*f);
     f->extra.clear();
     f->resumeNext = false;
     f->proc = nullptr;
@@ -459,9 +471,10 @@ Value Interpreter::callProcedure(const Procedure &p, const std::vector<ExprPtr> 
             continue;
         const bool mayRefer = a->kind == ExprKind::Name || a->kind == ExprKind::Call;
         Value *ref = p.params[i].byRef && mayRefer ? reference(a, *f) : nullptr;
-        if (ref)
+        if (ref) {
             f->cells[i] = ref;
-        else
+            f->redirected = true;
+        } else
             f->own[i] = eval(a);
     }
     return runFrame(p, std::move(f));
