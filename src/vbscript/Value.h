@@ -3,6 +3,7 @@
 // one copies it, lazily: the element storage is shared until one side writes); objects are
 // references.
 #include <QString>
+#include <bit>
 #include <cstdint>
 #include <memory>
 #include <vector>
@@ -68,39 +69,17 @@ public:
             destroy();
     }
 
-    // The scalar factories are defined here so that arithmetic inlines them.
+    // The scalar factories are defined here so that arithmetic inlines them. Each writes the
+    // whole 64-bit payload at once (the narrow members are its low bytes): a narrow store
+    // followed by the full-width copy of the value would stall the processor's store
+    // forwarding on every result.
     static Value null() { return scalar(Type::Null); }
     static Value missing() { return scalar(Type::Error); } // an omitted argument
-    static Value boolean(bool b)
-    {
-        Value v = scalar(Type::Boolean);
-        v.m_b = b;
-        return v;
-    }
-    static Value byte(uint8_t x)
-    {
-        Value v = scalar(Type::Byte);
-        v.m_byte = x;
-        return v;
-    }
-    static Value integer(int16_t x)
-    {
-        Value v = scalar(Type::Integer);
-        v.m_i16 = x;
-        return v;
-    }
-    static Value longValue(int32_t x)
-    {
-        Value v = scalar(Type::Long);
-        v.m_i32 = x;
-        return v;
-    }
-    static Value single(float x)
-    {
-        Value v = scalar(Type::Single);
-        v.m_f = x;
-        return v;
-    }
+    static Value boolean(bool b) { return payload(Type::Boolean, b ? 1 : 0); }
+    static Value byte(uint8_t x) { return payload(Type::Byte, x); }
+    static Value integer(int16_t x) { return payload(Type::Integer, uint16_t(x)); }
+    static Value longValue(int32_t x) { return payload(Type::Long, uint32_t(x)); }
+    static Value single(float x) { return payload(Type::Single, std::bit_cast<uint32_t>(x)); }
     static Value dbl(double x) { return floating(Type::Double, x); }
     static Value currency(double x) { return floating(Type::Currency, x); }
     static Value date(double x) { return floating(Type::Date, x); }
@@ -161,10 +140,13 @@ private:
         v.m_type = t;
         return v;
     }
-    static Value floating(Type t, double x)
+    static Value floating(Type t, double x) { return payload(t, std::bit_cast<int64_t>(x)); }
+    static Value payload(Type t, int64_t bits)
     {
-        Value v = scalar(t);
-        v.m_d = x;
+        static_assert(std::endian::native == std::endian::little, "narrow members are the low bytes");
+        Value v;
+        v.m_type = t;
+        v.m_num = bits;
         return v;
     }
     bool onHeap() const
