@@ -6,6 +6,7 @@
 #include <bit>
 #include <cstdint>
 #include <memory>
+#include <new>
 #include <vector>
 
 namespace vbs {
@@ -33,17 +34,26 @@ enum class Type : uint16_t {
 
 class Value {
 public:
-    // Copies and moves of numbers never touch the heap: those paths stay inline.
+    // Copies and moves of numbers never touch the heap, and those of strings only the text's
+    // reference count: those paths stay inline.
     Value() : m_type(Type::Empty), m_num(0) {}
     Value(const Value &other) : m_type(other.m_type), m_num(other.m_num)
     {
-        if (other.onHeap())
+        if (other.m_type == Type::String)
+            new (&m_str) QString(other.m_str);
+        else if (other.onHeap())
             copyFrom(other);
     }
     Value(Value &&other) noexcept : m_type(other.m_type), m_num(other.m_num)
     {
-        if (other.onHeap())
+        if (other.m_type == Type::String) {
+            new (&m_str) QString(std::move(other.m_str));
+            other.m_str.~QString();
+            other.m_type = Type::Empty;
+            other.m_num = 0;
+        } else if (other.onHeap()) {
             moveFrom(other);
+        }
     }
     Value &operator=(const Value &other)
     {
@@ -65,7 +75,9 @@ public:
     }
     ~Value()
     {
-        if (onHeap())
+        if (m_type == Type::String)
+            m_str.~QString();
+        else if (onHeap())
             destroy();
     }
 
