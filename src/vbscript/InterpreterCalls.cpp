@@ -137,6 +137,13 @@ Value Interpreter::evalBinary(const BinaryExpr *b)
     Value out;
     if (l->isSmallInteger() && r->isSmallInteger() && smallIntegerOp(b->op, *l, *r, out))
         return out;
+    if (l->type() == Type::Boolean && r->type() == Type::Boolean) {
+        // a < 1 Or a > 33: two comparisons joined
+        if (b->op == BinOp::And)
+            return Value::boolean(l->asBool() && r->asBool());
+        if (b->op == BinOp::Or)
+            return Value::boolean(l->asBool() || r->asBool());
+    }
     if (l->isString() && r->isString()) {
         if (b->op == BinOp::Concat) {
             if (l->asString().size() + r->asString().size() > kMaxStringLength)
