@@ -38,20 +38,20 @@ int runScript(CliContext &ctx)
         return cliUsageError(ctx, kCommand, o.error);
     if (o.positional.size() != 2)
         return cliUsageError(ctx, kCommand, QStringLiteral("needs SCRIPT.cvb and INPUT"));
-    qint64 timeoutMs = clsScriptRunner::kTimeLimitMs;
-    if (o.has("timeout-ms")) {
+    // A limit the options may set: its default when not given, 0 when not a positive number.
+    auto limit = [&](const char *name, qint64 fallback) -> qint64 {
+        if (!o.has(name))
+            return fallback;
         bool ok = false;
-        timeoutMs = o.value("timeout-ms").toLongLong(&ok);
-        if (!ok || timeoutMs < 1)
-            return cliUsageError(ctx, kCommand, QStringLiteral("--timeout-ms needs a positive number"));
-    }
-    qint64 memoryMb = clsScriptRunner::kMemoryLimitMb;
-    if (o.has("memory-mb")) {
-        bool ok = false;
-        memoryMb = o.value("memory-mb").toLongLong(&ok);
-        if (!ok || memoryMb < 1)
-            return cliUsageError(ctx, kCommand, QStringLiteral("--memory-mb needs a positive number"));
-    }
+        const qint64 n = o.value(name).toLongLong(&ok);
+        return ok && n >= 1 ? n : 0;
+    };
+    const qint64 timeoutMs = limit("timeout-ms", clsScriptRunner::kTimeLimitMs);
+    if (timeoutMs == 0)
+        return cliUsageError(ctx, kCommand, QStringLiteral("--timeout-ms needs a positive number"));
+    const qint64 memoryMb = limit("memory-mb", clsScriptRunner::kMemoryLimitMb);
+    if (memoryMb == 0)
+        return cliUsageError(ctx, kCommand, QStringLiteral("--memory-mb needs a positive number"));
 
     // Boxes go to stderr; a file that could not be read fails the command after its message.
     int shown = 0;

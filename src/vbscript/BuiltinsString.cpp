@@ -239,16 +239,22 @@ Value strReverse(Interpreter &, Args &a)
     return Value::string(s);
 }
 
+// The first character of Asc's argument: 94 for Null, 5 for "".
+QChar firstCharacter(const Value &v)
+{
+    if (v.isNull())
+        raise(Err::InvalidNull);
+    const QString s = toStr(v);
+    if (s.isEmpty())
+        raise(Err::InvalidCall);
+    return s[0];
+}
+
 // Asc and Chr work in the system code page, which for our users is GBK: Asc("中") is the
 // double-byte code as a negative Integer.
 Value asc(Interpreter &, Args &a)
 {
-    if (a[0].isNull())
-        raise(Err::InvalidNull);
-    const QString s = toStr(a[0]);
-    if (s.isEmpty())
-        raise(Err::InvalidCall);
-    const QChar c = s[0];
+    const QChar c = firstCharacter(a[0]);
     if (c.unicode() < 0x80)
         return Value::integer(int16_t(c.unicode()));
     QStringEncoder enc("GB18030");
@@ -264,12 +270,7 @@ Value asc(Interpreter &, Args &a)
 
 Value ascW(Interpreter &, Args &a)
 {
-    if (a[0].isNull())
-        raise(Err::InvalidNull);
-    const QString s = toStr(a[0]);
-    if (s.isEmpty())
-        raise(Err::InvalidCall);
-    return Value::integer(int16_t(s[0].unicode()));
+    return Value::integer(int16_t(firstCharacter(a[0]).unicode()));
 }
 
 QChar charFromCode(long long code)
@@ -436,12 +437,8 @@ Value inStrB(Interpreter &in, Args &a)
 
 Value ascB(Interpreter &, Args &a)
 {
-    if (a[0].isNull())
-        raise(Err::InvalidNull);
-    const QString s = toStr(a[0]);
-    if (s.isEmpty())
-        raise(Err::InvalidCall);
-    return Value::integer(int16_t(s[0].unicode() & 0xFF)); // the low byte comes first
+    // The low byte comes first.
+    return Value::integer(int16_t(firstCharacter(a[0]).unicode() & 0xFF));
 }
 
 } // namespace

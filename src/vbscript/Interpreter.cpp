@@ -320,33 +320,42 @@ Interpreter::Flow Interpreter::execForEach(const ForEachStmt &s)
     return Flow::Normal;
 }
 
+// Whether a Do loop ends at its test before the body (`before`) or after it.
+bool Interpreter::loopEnds(const DoStmt &s, bool before)
+{
+    if (s.test == (before ? DoStmt::PreWhile : DoStmt::PostWhile))
+        return !condition(s.cond.get());
+    if (s.test == (before ? DoStmt::PreUntil : DoStmt::PostUntil))
+        return condition(s.cond.get());
+    return false;
+}
+
 Interpreter::Flow Interpreter::execDo(const DoStmt &s)
 {
     for (;;) {
         tick();
+        bool ends;
         try {
-            if (s.test == DoStmt::PreWhile && !condition(s.cond.get()))
-                break;
-            if (s.test == DoStmt::PreUntil && condition(s.cond.get()))
-                break;
+            ends = loopEnds(s, true);
         } catch (const ScriptError &e) {
             resumeAfterHeader(e);
             return runBodyOnce(s.body, Flow::ExitDo);
         }
+        if (ends)
+            break;
         Flow f = execBlock(s.body);
         if (f == Flow::ExitDo)
             break;
         if (f != Flow::Normal)
             return f;
         try {
-            if (s.test == DoStmt::PostWhile && !condition(s.cond.get()))
-                break;
-            if (s.test == DoStmt::PostUntil && condition(s.cond.get()))
-                break;
+            ends = loopEnds(s, false);
         } catch (const ScriptError &e) {
-            resumeAfterHeader(e);
+            resumeAfterHeader(e); // resumed, the loop is left
             break;
         }
+        if (ends)
+            break;
     }
     return Flow::Normal;
 }

@@ -119,6 +119,7 @@ private:
     Flow execFor(const ForStmt &s);
     Flow execForEach(const ForEachStmt &s);
     Flow execDo(const DoStmt &s);
+    bool loopEnds(const DoStmt &s, bool before);
     Flow execSelect(const SelectStmt &s);
     void execReDim(const ReDimStmt &s);
     void execErase(const EraseStmt &s);
