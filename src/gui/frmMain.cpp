@@ -635,10 +635,14 @@ void frmMain::PrintLottNumbers(const QString &templatePath, bool useTemplateLayo
     o.pause = s.pauseText;
 
     PrintJobCallbacks cb;
-    cb.showBatch = [this](PrintDocument &batch, const QString &caption) {
+    int batchNumber = 0;
+    cb.showBatch = [this, &batchNumber](PrintDocument &batch, const QString &caption) {
         frmPLPreview &preview = PreviewWindow();
         preview.setDocument(std::move(batch));
-        return preview.ShowMe_Print(true, caption);
+        preview.setBatchNumber(++batchNumber);
+        const bool printed = preview.ShowMe_Print(true, caption);
+        preview.setBatchNumber(0);
+        return printed;
     };
     cb.confirmFaultyStakes = [](const QString &question) {
         return IsConfirmed(MsgBox(question, MsgStyle::ConfirmDefaultNo));
