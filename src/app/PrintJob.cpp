@@ -26,6 +26,22 @@ qint64 rangeValue(const QString &text)
     return qint64(v);
 }
 
+// The range boxes in use hold a whole number beyond 32 bits.
+bool rangeOverflows(const PrintJobOptions &o)
+{
+    auto overflows = [](const QString &text) {
+        const double v = RoundHalfEven(ToNumber(text, 0));
+        return !(v >= double(std::numeric_limits<qint32>::min())
+                 && v <= double(std::numeric_limits<qint32>::max()));
+    };
+    switch (o.range) {
+    case MainSettings::RangeByPage: return overflows(o.paperStart) || overflows(o.paperEnd);
+    case MainSettings::RangeByStake: return overflows(o.lottNumberStart) || overflows(o.lottNumberEnd);
+    case MainSettings::RangeAll: break;
+    }
+    return false;
+}
+
 // How many stake indexes the question before a faulty job names.
 constexpr int kNamedFaultyStakes = 5;
 
@@ -133,6 +149,10 @@ PrintJobOutcome PrintLottNumbers(const BetList &bets, const PrintJobOptions &o,
                 MsgStyle::Exclamation);
         return out;
     }
+    if (rangeOverflows(o)) {
+        message(QStringLiteral("溢出"), MsgStyle::Plain);
+        return out;
+    }
 
     clsPLPrint engine;
     engine.setIsPrintBackPic(false);
@@ -165,12 +185,14 @@ PrintJobOutcome PrintLottNumbers(const BetList &bets, const PrintJobOptions &o,
         message(FormatMsg("1", QStringLiteral("投注单模板 {1} 中每张彩票的注数为 0，无法打印！"),
                           {o.templatePath}),
                 MsgStyle::Exclamation);
+        out.refused = true;
         return out;
     }
     // The product must fit in 32 bits, as every stake count of the program does.
     const qint64 perBatch = qint64(pause) * perTicket;
     if (perBatch > std::numeric_limits<qint32>::max()) {
         message(QStringLiteral("溢出"), MsgStyle::Plain);
+        out.refused = true;
         return out;
     }
 
@@ -209,7 +231,7 @@ PrintJobOutcome PrintLottNumbers(const BetList &bets, const PrintJobOptions &o,
         if (b + perBatch > n) {
             message(FormatMsg("1", QStringLiteral("所有投注单打印完毕， 注数从 {1} ～ {2} 共 {3} 注。"),
                               {range.first, range.first + n - 1, n}),
-                    MsgStyle::OkCancel);
+                    MsgStyle::InformationOkCancel);
             out.completed = true;
             return out;
         }

@@ -43,7 +43,9 @@ struct PrintJobCallbacks {
 };
 
 struct PrintJobOutcome {
-    bool started = false;   // false: it stopped before laying anything out
+    bool started = false;   // false: it stopped before loading the template (no bets, a bad box)
+    bool refused = false;   // it stopped with a message after applying the template's layout,
+                            // before laying anything out (an overflow, no stakes per ticket)
     bool completed = false; // every batch was shown and printed
     qint64 stoppedAtStake = 0; // the stake index (as the list shows it) the layout stopped at
     int batches = 0;        // batches shown

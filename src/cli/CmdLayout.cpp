@@ -2,6 +2,7 @@
 #include "cli/CliCommand.h"
 #include "cli/CliShared.h"
 #include "common/AtomicFile.h"
+#include "common/FormatMsg.h"
 #include "common/MsgBox.h"
 #include "input/BetList.h"
 #include "model/colPLControls.h"
@@ -89,7 +90,8 @@ int runLayout(CliContext &ctx)
 
     const QString templatePath = CliResolveTemplate(o.value("template"));
     if (!QFileInfo(templatePath).isFile()) {
-        ctx.err << "vornprn-cli: no template file " << o.value("template") << "\n";
+        ctx.err << FormatMsg("1", QStringLiteral("投注单模板文件 {1} 不能打开！"), {o.value("template")})
+                << "\n";
         return ExitFailure;
     }
     colPLControls layout;

@@ -5,12 +5,15 @@
 #include "print/printer/PrinterOutput.h"
 #include "cli/CliShared.h"
 #include "common/AtomicFile.h"
+#include "common/FormatMsg.h"
 #include "input/BetList.h"
 #include "print/DocumentOutput.h"
 #include "print/MarkColor.h"
 #include "print/PrintDocument.h"
 
+#include <QFileInfo>
 #include <memory>
+#include <optional>
 
 namespace {
 int runPrint(CliContext &ctx);
@@ -35,6 +38,188 @@ bool onOff(const CliOptions &o, const QString &name, bool def, QString *problem)
     return v == "on";
 }
 
+// The usage problem of the outputs, or "".
+QString checkOutputs(const CliOptions &o)
+{
+    if (o.has("pdf") == o.has("json") && !o.has("printer"))
+        return QStringLiteral("give --pdf or --json (or --printer)");
+    if (o.has("pdf") && o.has("json"))
+        return QStringLiteral("--pdf and --json exclude each other");
+    return QString();
+}
+
+QString readRange(const CliOptions &o, PrintJobOptions &job)
+{
+    const int rangeKinds = int(o.has("range")) + int(o.has("pages")) + int(o.has("stakes"));
+    if (rangeKinds > 1)
+        return QStringLiteral("one of --range, --pages, --stakes");
+    if (o.has("range") && o.value("range") != "all")
+        return QStringLiteral("--range takes all");
+    if (o.has("pages")) {
+        job.range = MainSettings::RangeByPage;
+        job.paperStart = o.values["pages"][0];
+        job.paperEnd = o.values["pages"][1];
+    } else if (o.has("stakes")) {
+        job.range = MainSettings::RangeByStake;
+        job.lottNumberStart = o.values["stakes"][0];
+        job.lottNumberEnd = o.values["stakes"][1];
+    }
+    job.pause = o.value("pause", "200");
+    return QString();
+}
+
+QString readLayout(const CliOptions &o, PrintJobOptions &job)
+{
+    const int layoutGiven = int(o.has("left")) + int(o.has("top")) + int(o.has("orientation"));
+    if (layoutGiven != 0 && layoutGiven != 3)
+        return QStringLiteral("--left, --top and --orientation go together");
+    job.useTemplateLayout = layoutGiven == 0;
+    if (!job.useTemplateLayout) {
+        if (o.value("orientation") != "0" && o.value("orientation") != "1")
+            return QStringLiteral("--orientation takes 0 or 1");
+        job.layoutLeft = o.value("left");
+        job.layoutTop = o.value("top");
+        job.landscape = o.value("orientation") == "1";
+    }
+    return QString();
+}
+
+QString readSwitches(const CliOptions &o, PrintJobOptions &job)
+{
+    QString problem;
+    job.printText = onOff(o, "text", true, &problem);
+    job.printMark = onOff(o, "marks", false, &problem);
+    if (!problem.isEmpty())
+        return problem;
+    bool grayOk = true;
+    const int gray = o.value("gray", "100").toInt(&grayOk);
+    if (!grayOk || gray < 0 || gray > 100)
+        return QStringLiteral("--gray takes 0 to 100");
+    job.markColor = MarkColorFromGray(gray);
+    return QString();
+}
+
+// Every option of the job; the first usage problem, or "".
+QString readJob(const CliOptions &o, PrintJobOptions &job)
+{
+    for (const QString &problem : {checkOutputs(o), readRange(o, job), readLayout(o, job),
+                                   readSwitches(o, job)})
+        if (!problem.isEmpty())
+            return problem;
+    job.templatePath = CliResolveTemplate(o.value("template"));
+    return QString();
+}
+
+// Where the batches go: one PDF, one JSON file, a printer.
+class BatchSink {
+public:
+    explicit BatchSink(const CliOptions &o) : m_json(o.has("json")), m_jsonPath(o.value("json"))
+    {
+        if (o.has("pdf"))
+            m_pdf = std::make_unique<PdfOutput>(o.value("pdf"));
+        if (o.has("printer"))
+            m_printer = std::make_unique<PrinterOutput>(o.value("printer"));
+    }
+    bool PrinterMissing() const { return m_printer && !m_printer->IsValid(); }
+
+    bool Take(PrintDocument &doc, const QString &caption, const QStringList &messages)
+    {
+        if (m_pdf && !m_pdf->Append(doc))
+            m_failed = true;
+        if (m_printer && !m_printer->Print(doc))
+            m_failed = true;
+        if (m_json) {
+            m_jsonBytes += m_batches ? ",\n" : "\n";
+            m_jsonBytes += "{\"caption\": " + JsonString(caption) + ", \"document\": "
+                           + DocumentJson(doc, messages) + "}";
+        }
+        ++m_batches;
+        return !m_failed;
+    }
+
+    // Writes the files; false with the reason on stderr when one could not be written.
+    bool Finish(CliContext &ctx, const QStringList &jobMessages)
+    {
+        if (m_json && !finishJson(ctx, jobMessages))
+            return false;
+        if (m_pdf && !m_pdf->Finish()) {
+            ctx.err << m_pdf->FailureText() << "\n";
+            return false;
+        }
+        if (m_failed) {
+            ctx.err << "vornprn-cli print: the output could not be written\n";
+            return false;
+        }
+        return true;
+    }
+
+    void Report(CliContext &ctx, const QString &pdfPath) const
+    {
+        if (!m_pdf)
+            return;
+        if (m_pdf->PagesWritten() == 0)
+            ctx.err << "vornprn-cli print: nothing was printed; no file was written\n";
+        else
+            ctx.err << "wrote " << m_pdf->PagesWritten() << " pages to " << pdfPath << "\n";
+    }
+
+private:
+    bool finishJson(CliContext &ctx, const QStringList &jobMessages)
+    {
+        QByteArray json = "{\"batches\": [" + m_jsonBytes + "],\n\"messages\": [";
+        for (int i = 0; i < jobMessages.size(); ++i)
+            json += (i ? ", " : "") + JsonString(jobMessages[i]);
+        json += "]}\n";
+        const SaveOutcome saved = WriteFileAtomically(m_jsonPath, json);
+        if (!saved.ok)
+            ctx.err << saved.reason << "\n";
+        return saved.ok;
+    }
+
+    bool m_json;
+    QString m_jsonPath;
+    QByteArray m_jsonBytes;
+    int m_batches = 0;
+    bool m_failed = false;
+    std::unique_ptr<PdfOutput> m_pdf;
+    std::unique_ptr<PrinterOutput> m_printer;
+};
+
+// Runs the job, every batch into the sink; captions and messages on stdout in order.
+PrintJobOutcome runJob(CliContext &ctx, const BetList &list, const PrintJobOptions &job,
+                       BatchSink &sink, QStringList &jobMessages)
+{
+    QStringList batchMessages;
+    // Messages of a batch's layout belong to that batch; they are shown in order as well.
+    const MsgBoxHandler previous = SetMsgBoxHandler([&](const QString &text, MsgStyle) {
+        batchMessages << text;
+        ctx.out << text << "\n";
+        ctx.out.flush();
+        return MsgAnswer::Ok;
+    });
+    PrintJobCallbacks cb;
+    cb.message = [&](const QString &text, MsgStyle) {
+        jobMessages << text;
+        ctx.out << text << "\n";
+        ctx.out.flush();
+        return MsgAnswer::Ok;
+    };
+    cb.showBatch = [&](PrintDocument &doc, const QString &caption) {
+        ctx.out << caption << "\n";
+        ctx.out.flush();
+        const bool taken = sink.Take(doc, caption, batchMessages);
+        batchMessages.clear();
+        return taken;
+    };
+    cb.progress = [&](qint64 done, qint64 total) {
+        ctx.err << "laid out " << done << " of " << total << " stakes\n";
+        ctx.err.flush();
+    };
+    const PrintJobOutcome outcome = PrintLottNumbers(list, job, cb);
+    SetMsgBoxHandler(previous);
+    return outcome;
+}
+
 int runPrint(CliContext &ctx)
 {
     const CliOptions o = cliParse(
@@ -48,54 +233,18 @@ int runPrint(CliContext &ctx)
         return cliUsageError(ctx, kCommand, QStringLiteral("unexpected argument ") + o.positional.first());
     if (!o.has("template") || !o.has("bets"))
         return cliUsageError(ctx, kCommand, QStringLiteral("--template and --bets are required"));
-    if (o.has("pdf") == o.has("json") && !o.has("printer"))
-        return cliUsageError(ctx, kCommand, QStringLiteral("give --pdf or --json (or --printer)"));
-    if (o.has("pdf") && o.has("json"))
-        return cliUsageError(ctx, kCommand, QStringLiteral("--pdf and --json exclude each other"));
-
     CliBetOptions bets{o.value("bets"), o.value("mode", "0"), o.value("script")};
     if (const QString problem = CliCheckBetOptions(bets); !problem.isEmpty())
         return cliUsageError(ctx, kCommand, problem);
-
     PrintJobOptions job;
-    job.templatePath = CliResolveTemplate(o.value("template"));
-    int rangeKinds = int(o.has("range")) + int(o.has("pages")) + int(o.has("stakes"));
-    if (rangeKinds > 1)
-        return cliUsageError(ctx, kCommand, QStringLiteral("one of --range, --pages, --stakes"));
-    if (o.has("range") && o.value("range") != "all")
-        return cliUsageError(ctx, kCommand, QStringLiteral("--range takes all"));
-    if (o.has("pages")) {
-        job.range = MainSettings::RangeByPage;
-        job.paperStart = o.values["pages"][0];
-        job.paperEnd = o.values["pages"][1];
-    } else if (o.has("stakes")) {
-        job.range = MainSettings::RangeByStake;
-        job.lottNumberStart = o.values["stakes"][0];
-        job.lottNumberEnd = o.values["stakes"][1];
-    }
-    job.pause = o.value("pause", "200");
-
-    const int layoutGiven = int(o.has("left")) + int(o.has("top")) + int(o.has("orientation"));
-    if (layoutGiven != 0 && layoutGiven != 3)
-        return cliUsageError(ctx, kCommand, QStringLiteral("--left, --top and --orientation go together"));
-    job.useTemplateLayout = layoutGiven == 0;
-    if (!job.useTemplateLayout) {
-        if (o.value("orientation") != "0" && o.value("orientation") != "1")
-            return cliUsageError(ctx, kCommand, QStringLiteral("--orientation takes 0 or 1"));
-        job.layoutLeft = o.value("left");
-        job.layoutTop = o.value("top");
-        job.landscape = o.value("orientation") == "1";
-    }
-    QString problem;
-    job.printText = onOff(o, "text", true, &problem);
-    job.printMark = onOff(o, "marks", false, &problem);
-    if (!problem.isEmpty())
+    if (const QString problem = readJob(o, job); !problem.isEmpty())
         return cliUsageError(ctx, kCommand, problem);
-    bool grayOk = true;
-    const int gray = o.value("gray", "100").toInt(&grayOk);
-    if (!grayOk || gray < 0 || gray > 100)
-        return cliUsageError(ctx, kCommand, QStringLiteral("--gray takes 0 to 100"));
-    job.markColor = MarkColorFromGray(gray);
+    // The window offers only templates that exist; the command line checks what was typed.
+    if (!QFileInfo(job.templatePath).isFile()) {
+        ctx.err << FormatMsg("1", QStringLiteral("投注单模板文件 {1} 不能打开！"), {o.value("template")})
+                << "\n";
+        return ExitFailure;
+    }
 
     BetList list;
     QStringList importMessages;
@@ -106,85 +255,18 @@ int runPrint(CliContext &ctx)
         ctx.err.flush();
         return ExitFailure;
     }
-
-    // Outputs.
-    std::unique_ptr<PdfOutput> pdf;
-    if (o.has("pdf"))
-        pdf = std::make_unique<PdfOutput>(o.value("pdf"));
-    std::unique_ptr<PrinterOutput> printer;
-    if (o.has("printer")) {
-        printer = std::make_unique<PrinterOutput>(o.value("printer"));
-        if (!printer->IsValid()) {
-            ctx.err << "vornprn-cli print: no printer named " << o.value("printer") << "\n";
-            return ExitFailure;
-        }
+    BatchSink sink(o);
+    if (sink.PrinterMissing()) {
+        ctx.err << "vornprn-cli print: no printer named " << o.value("printer") << "\n";
+        return ExitFailure;
     }
-    QByteArray json = "{\"batches\": [";
-    int jsonBatches = 0;
     QStringList jobMessages;
-    QStringList batchMessages;
-    bool outputFailed = false;
-
-    // Messages of a batch's layout belong to that batch; they are shown in order as well.
-    const MsgBoxHandler previous = SetMsgBoxHandler([&](const QString &text, MsgStyle) {
-        batchMessages << text;
-        ctx.out << text << "\n";
-        ctx.out.flush();
-        return MsgAnswer::Ok;
-    });
-
-    PrintJobCallbacks cb;
-    cb.message = [&](const QString &text, MsgStyle) {
-        jobMessages << text;
-        ctx.out << text << "\n";
-        ctx.out.flush();
-        return MsgAnswer::Ok;
-    };
-    cb.showBatch = [&](PrintDocument &doc, const QString &caption) {
-        ctx.out << caption << "\n";
-        ctx.out.flush();
-        if (pdf && !pdf->Append(doc))
-            outputFailed = true;
-        if (printer && !printer->Print(doc))
-            outputFailed = true;
-        if (o.has("json")) {
-            json += jsonBatches++ ? ",\n" : "\n";
-            json += "{\"caption\": " + JsonString(caption) + ", \"document\": "
-                    + DocumentJson(doc, batchMessages) + "}";
-        }
-        batchMessages.clear();
-        return !outputFailed;
-    };
-    cb.progress = [&](qint64 done, qint64 total) {
-        ctx.err << "laid out " << done << " of " << total << " stakes\n";
-        ctx.err.flush();
-    };
-    const PrintJobOutcome outcome = PrintLottNumbers(list, job, cb);
-    SetMsgBoxHandler(previous);
-
-    if (o.has("json")) {
-        json += "],\n\"messages\": [";
-        for (int i = 0; i < jobMessages.size(); ++i)
-            json += (i ? ", " : "") + JsonString(jobMessages[i]);
-        json += "]}\n";
-        const SaveOutcome saved = WriteFileAtomically(o.value("json"), json);
-        if (!saved.ok) {
-            ctx.err << saved.reason << "\n";
-            return ExitFailure;
-        }
-    }
-    if (pdf && !pdf->Finish()) {
-        ctx.err << pdf->FailureText() << "\n";
+    const PrintJobOutcome outcome = runJob(ctx, list, job, sink, jobMessages);
+    if (!sink.Finish(ctx, jobMessages))
         return ExitFailure;
-    }
-    if (outputFailed) {
-        ctx.err << "vornprn-cli print: the output could not be written\n";
+    if (!outcome.started || outcome.refused)
         return ExitFailure;
-    }
-    if (!outcome.started)
-        return ExitFailure;
-    if (pdf)
-        ctx.err << "wrote " << pdf->PagesWritten() << " pages to " << o.value("pdf") << "\n";
+    sink.Report(ctx, o.value("pdf"));
     return ExitOk;
 }
 } // namespace

@@ -11,7 +11,8 @@ enum class MsgStyle {
     Question,       // Yes/No, question icon: other questions
     Exclamation,    // OK, exclamation icon: warnings
     Plain,          // OK, no icon: open failures and runtime failure descriptions
-    OkCancel        // OK/Cancel, question icon: "go on with the next batch?"
+    OkCancel,       // OK/Cancel, question icon: "go on with the next batch?"
+    InformationOkCancel // OK/Cancel, information icon: the notice that a print job is done
 };
 
 enum class MsgAnswer { Ok, Cancel, Yes, No };

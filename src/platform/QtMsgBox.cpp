@@ -46,7 +46,8 @@ void SetUpMessageBox(QMessageBox &box, const QString &text, MsgStyle style)
         box.setStandardButtons(QMessageBox::Ok);
         break;
     case MsgStyle::OkCancel:
-        box.setIcon(QMessageBox::Question);
+    case MsgStyle::InformationOkCancel:
+        box.setIcon(style == MsgStyle::OkCancel ? QMessageBox::Question : QMessageBox::Information);
         box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
         box.setDefaultButton(QMessageBox::Ok);
         break;
@@ -67,7 +68,7 @@ void InstallQtMsgBoxHandler()
             // Closing a Yes/No box with Escape counts as No, an OK/Cancel box as Cancel.
             if (style == MsgStyle::ConfirmDefaultNo || style == MsgStyle::Question)
                 return box.clickedButton() == box.button(QMessageBox::Yes) ? MsgAnswer::Yes : MsgAnswer::No;
-            if (style == MsgStyle::OkCancel)
+            if (style == MsgStyle::OkCancel || style == MsgStyle::InformationOkCancel)
                 return box.clickedButton() == box.button(QMessageBox::Ok) ? MsgAnswer::Ok : MsgAnswer::Cancel;
             return MsgAnswer::Ok;
         }

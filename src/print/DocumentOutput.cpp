@@ -1,7 +1,9 @@
 #include "print/DocumentOutput.h"
 #include "print/DocumentPainter.h"
+#include "print/PdfMediaBox.h"
 #include "common/AtomicFile.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QPageLayout>
 #include <QPageSize>
@@ -34,7 +36,10 @@ bool PdfOutput::start()
         m_failed = true;
         return false;
     }
-    m_writer = std::make_unique<QPdfWriter>(m_file.get());
+    // The PDF is made in memory: its page boxes get their exact sizes before it is written.
+    m_buffer = std::make_unique<QBuffer>();
+    m_buffer->open(QIODevice::WriteOnly);
+    m_writer = std::make_unique<QPdfWriter>(m_buffer.get());
     m_writer->setResolution(PdfResolution);
     m_writer->setCreator(QStringLiteral("VornPrn"));
     return true;
@@ -71,6 +76,9 @@ bool PdfOutput::Append(const PrintDocument &doc)
             }
         }
         painter.PaintPage(*m_painter, page, PdfResolution, PdfResolution);
+        // Custom paper gets its exact size; a standard one keeps the box readers know it by.
+        const bool custom = doc.Setup().EffectivePaperSize() == 256;
+        m_pagePoints << (custom ? doc.Setup().PageSizeTwips() / 20.0 : QSizeF());
         ++m_pages;
     }
     return true;
@@ -90,11 +98,13 @@ bool PdfOutput::Finish()
     }
     m_writer.reset();
     if (m_file) {
-        // A device that failed while the PDF was written keeps its first reason.
-        if (!m_failed && m_file->outcome().ok)
-            m_file->commit();
-        else
-            m_file->cancel();
+        if (!m_failed) {
+            const QByteArray pdf = WithExactMediaBoxes(m_buffer->data(), m_pagePoints);
+            if (m_file->write(pdf) == pdf.size())
+                m_file->commit();
+        }
+        m_file->cancel();
+        m_buffer.reset();
         if (!m_file->outcome().ok) {
             m_failed = true;
             m_failure = m_file->outcome().reason;
@@ -200,11 +210,13 @@ public:
 
     void raw(const char *s) { bytes.append(s); }
     // The shortest text that reads back as the same value (a float keeps its own shortest form).
+    // The surface records finite numbers only; 0 stands in should anything else slip through,
+    // so a reader always finds a number.
     template <class T>
     void number(T v) requires std::is_floating_point_v<T>
     {
         if (!std::isfinite(v)) {
-            raw("null");
+            raw("0");
             return;
         }
         char buf[32];
@@ -288,7 +300,7 @@ QByteArray DocumentJson(const PrintDocument &doc, const QStringList &messages)
     j.string(doc.DocName());
     j.raw(",\n\"page\":{\"orientation\":");
     j.number(p.Orientation);
-    j.field("paperSize", p.PaperSize);
+    j.field("paperSize", p.EffectivePaperSize());
     j.field("paperWidth", p.PaperWidth);
     j.field("paperHeight", p.PaperHeight);
     j.field("marginLeft", p.MarginLeft);

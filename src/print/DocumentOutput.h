@@ -4,11 +4,14 @@
 
 #include <QByteArray>
 #include <QImage>
+#include <QList>
 #include <QRectF>
+#include <QSizeF>
 #include <QStringList>
 #include <memory>
 
 class AtomicFile;
+class QBuffer;
 class QPdfWriter;
 class QPainter;
 
@@ -34,6 +37,8 @@ private:
     QString m_path;
     QString m_failure;
     std::unique_ptr<AtomicFile> m_file;
+    std::unique_ptr<QBuffer> m_buffer;
+    QList<QSizeF> m_pagePoints; // the exact size of every page written
     std::unique_ptr<QPdfWriter> m_writer;
     std::unique_ptr<QPainter> m_painter;
     int m_pages = 0;

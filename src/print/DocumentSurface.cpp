@@ -1,4 +1,5 @@
 #include "print/DocumentSurface.h"
+#include "common/MsgBox.h"
 
 #include <cmath>
 
@@ -24,6 +25,7 @@ void DocumentSurface::StartDoc()
     m_state = DrawState();
     m_stateDirty = true;
     m_docOpen = true;
+    m_outOfRangeReported = false;
 }
 
 void DocumentSurface::EndDoc()
@@ -48,7 +50,12 @@ bool DocumentSurface::setOrientation(qint32 v)
 
 bool DocumentSurface::setPaperSize(qint32 v)
 {
-    if (v != 256) {
+    if (v == 0) {
+        // Back to "no paper set": A4 to draw on, the printer's own paper when printed.
+        const PageSetup unset;
+        m_setup.PaperWidth = unset.PaperWidth;
+        m_setup.PaperHeight = unset.PaperHeight;
+    } else if (v != 256) {
         QSizeF twips;
         if (!PaperSizeTwips(v, &twips))
             return false;
@@ -105,28 +112,43 @@ quint32 DocumentSurface::stateIndex()
     return m_stateIndex;
 }
 
-void DocumentSurface::record(OpKind kind, bool fill, float a, float b, float c, float d, quint32 ref)
+bool DocumentSurface::drawable(float a, float b, float c, float d)
 {
     // Drawing outside an open document has nowhere to go.
     if (!m_docOpen)
-        return;
+        return false;
+    if (std::isfinite(a) && std::isfinite(b) && std::isfinite(c) && std::isfinite(d))
+        return true;
+    // A position beyond what a coordinate holds (a huge layout offset): the element is left
+    // out, and the user is told once per document rather than given a mark somewhere else.
+    if (!m_outOfRangeReported) {
+        m_outOfRangeReported = true;
+        MsgBox(QStringLiteral("填涂位置超出范围，未打印"), MsgStyle::Exclamation);
+    }
+    return false;
+}
+
+void DocumentSurface::record(OpKind kind, bool fill, float a, float b, float c, float d, quint32 ref)
+{
     m_doc.AddOp(DrawOp{kind, fill, stateIndex(), a, b, c, d, ref});
 }
 
 void DocumentSurface::DrawRectangle(float x1, float y1, float x2, float y2)
 {
-    record(OpKind::Rect, false, x1, y1, x2, y2, 0);
+    if (drawable(x1, y1, x2, y2))
+        record(OpKind::Rect, false, x1, y1, x2, y2, 0);
 }
 
 void DocumentSurface::DrawLine(float x1, float y1, float x2, float y2)
 {
-    record(OpKind::Line, false, x1, y1, x2, y2, 0);
+    if (drawable(x1, y1, x2, y2))
+        record(OpKind::Line, false, x1, y1, x2, y2, 0);
 }
 
 void DocumentSurface::DrawPicture(const PrintPicture &picture, float left, float top, float width,
                                   float height)
 {
-    if (!m_docOpen || picture.isNull())
+    if (picture.isNull() || !drawable(left, top, width, height))
         return;
     record(OpKind::Picture, false, left, top, width, height, m_doc.AddPicture(picture));
 }
@@ -135,16 +157,7 @@ void DocumentSurface::TextBox(const QString &text, float left, float top, float 
                               float height, qint32 wrap, bool fill)
 {
     Q_UNUSED(wrap);
-    if (!m_docOpen)
+    if (!drawable(left, top, width, height))
         return;
     record(OpKind::Text, fill, left, top, width, height, m_doc.AddText(text));
-}
-
-float DocumentSurface::TextWidth(const QString &text)
-{
-    if (!m_metricsState || !m_metricsState->SameFont(m_state)) {
-        m_metrics = std::make_unique<TwipsFontMetrics>(m_state);
-        m_metricsState = m_state;
-    }
-    return m_metrics->Width(text);
 }

@@ -6,8 +6,7 @@
 #include "print/PrintFonts.h"
 #include "print/PrintSurface.h"
 
-#include <memory>
-#include <optional>
+#include <cmath>
 
 class DocumentSurface : public PrintSurface {
 public:
@@ -56,7 +55,12 @@ public:
     void setTextColor(qint32 v) override { change(m_state.TextColor, v); }
     void setTextAlign(qint32 v) override { change(m_state.TextAlign, v); }
     void setFontName(const QString &v) override { change(m_state.FontName, v); }
-    void setFontSize(float v) override { change(m_state.FontSize, v); }
+    // A size that is no finite number is not taken: the recorded state holds numbers only.
+    void setFontSize(float v) override
+    {
+        if (std::isfinite(v))
+            change(m_state.FontSize, v);
+    }
     void setFontBold(bool v) override { change(m_state.FontBold, v); }
     void setFontItalic(bool v) override { change(m_state.FontItalic, v); }
     void setFontStrikethru(bool v) override { change(m_state.FontStrikethru, v); }
@@ -68,7 +72,7 @@ public:
                      float height) override;
     void TextBox(const QString &text, float left, float top, float width, float height,
                  qint32 wrap = 1, bool fill = false) override;
-    float TextWidth(const QString &text) override;
+    float TextWidth(const QString &text) override { return m_measure.Width(m_state, text); }
 
 private:
     template <class T, class V>
@@ -81,17 +85,19 @@ private:
     }
     bool setMargin(float &field, float v);
     quint32 stateIndex();
+    // False for a call that records nothing: no open document, or a coordinate that is no
+    // finite number (reported once per document with "填涂位置超出范围，未打印").
+    bool drawable(float a, float b, float c, float d);
     void record(OpKind kind, bool fill, float a, float b, float c, float d, quint32 ref);
 
     PrintDocument m_doc;
     PageSetup m_setup;
+    bool m_outOfRangeReported = false;
     DrawState m_state;
     bool m_stateDirty = true;
     quint32 m_stateIndex = 0;
     bool m_preview = true;
     bool m_docOpen = false;
     qint32 m_showGuides = 0;
-    // Metrics of the last font measured; labels measure character after character.
-    std::optional<DrawState> m_metricsState;
-    std::unique_ptr<TwipsFontMetrics> m_metrics;
+    TwipsTextMeasure m_measure;
 };

@@ -20,9 +20,9 @@ QPageLayout PageLayoutOf(const PageSetup &setup)
 {
     QPageSize size;
     QSizeF standard;
-    if (PaperSizeTwips(setup.PaperSize, &standard)
-        && standard == QSizeF(setup.PaperWidth, setup.PaperHeight)) {
-        size = QPageSize(QPageSize::id(setup.PaperSize));
+    const qint32 code = setup.EffectivePaperSize();
+    if (PaperSizeTwips(code, &standard) && standard == QSizeF(setup.PaperWidth, setup.PaperHeight)) {
+        size = QPageSize(QPageSize::id(code));
     } else {
         size = QPageSize(QSizeF(setup.PaperWidth / 20.0, setup.PaperHeight / 20.0), QPageSize::Point,
                          QString(), QPageSize::ExactMatch);

@@ -6,7 +6,9 @@
 
 struct PageSetup {
     qint32 Orientation = 0;
-    qint32 PaperSize = 9; // A4
+    // 0: no paper set. A printer then keeps the paper its user chose; the surface itself, a
+    // PDF, PNG pages and the JSON form use A4 (the width and height below).
+    qint32 PaperSize = 0;
     float PaperWidth = 11906;
     float PaperHeight = 16838;
     float MarginLeft = 0;
@@ -14,6 +16,9 @@ struct PageSetup {
     float MarginRight = 0;
     float MarginBottom = 0;
 
+    bool PaperSet() const { return PaperSize != 0; }
+    // The printer code of the paper drawn on: A4 (9) when no paper is set.
+    qint32 EffectivePaperSize() const { return PaperSet() ? PaperSize : 9; }
     // The page as it is drawn on: width and height swapped for landscape.
     QSizeF PageSizeTwips() const
     {
@@ -29,5 +34,6 @@ bool PaperSizeTwips(qint32 code, QSizeF *twips);
 // The largest paper side the surface accepts, twips (200 inches, the PDF page limit).
 constexpr float MaxPaperTwips = 288000.0f;
 
-// The paper, orientation and zero margins of a page set-up, for a PDF writer or a printer.
+// The paper, orientation and zero margins of a page set-up, for a PDF writer or a printer
+// (A4 when no paper is set).
 QPageLayout PageLayoutOf(const PageSetup &setup);

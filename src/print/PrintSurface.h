@@ -27,7 +27,8 @@ public:
     virtual qint32 Orientation() const = 0;
     virtual bool setOrientation(qint32 v) = 0;
     // The usual printer codes (1 Letter, 5 Legal, 8 A3, 9 A4, 11 A5, 13 B5, ...; 256 custom,
-    // sized by PaperWidth and PaperHeight).
+    // sized by PaperWidth and PaperHeight). 0 until a paper is set ("paper not set"): a
+    // printer then keeps the paper its user chose, and PaperWidth/PaperHeight give A4.
     virtual qint32 PaperSize() const = 0;
     virtual bool setPaperSize(qint32 v) = 0;
     // The paper in portrait, twips; setting one makes the paper custom (256).
@@ -52,7 +53,7 @@ public:
     virtual void setPenWidth(qint32 v) = 0;
     virtual void setBrushColor(qint32 v) = 0;
     virtual void setTextColor(qint32 v) = 0;
-    // 0 left and top, 1 centred and top.
+    // 0 left and top, 1 centred and top, 2 right and top (the designer's right-aligned labels).
     virtual void setTextAlign(qint32 v) = 0;
     virtual void setFontName(const QString &v) = 0;
     virtual void setFontSize(float v) = 0;

@@ -76,6 +76,11 @@ TEST_F(CliPrint, RangesAndRefusals)
         {{"--pages", "", "2"}, 1, "请输入合法值！\n"},
         {{"--left", "abc", "--top", "0", "--orientation", "0"}, 1, "请输入合法值！\n"},
         {{"--pause", "0"}, 1, "每多少页暂停的值必须是大于 0 的整数！当前值为：0\n"},
+        // beyond 32 bits: reported, nothing laid out, a failure
+        {{"--pause", "1000000000"}, 1, "溢出\n"},
+        {{"--stakes", "1", "99999999999"}, 1, "溢出\n"},
+        {{"--pages", "-3000000000", "2"}, 1, "溢出\n"},
+        {{"--stakes", "1", "2147483647"}, 0, "每次打印200页[第 1 ～ 12 注]\n所有投注单打印完毕， 注数从 1 ～ 12 共 12 注。\n"},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.args.join(' ').toStdString());
@@ -92,6 +97,34 @@ TEST_F(CliPrint, RangesAndRefusals)
     EXPECT_TRUE(none.err.contains(QStringLiteral("是空的，没有可导入的投注号码！"))) << none.err.toStdString();
     EXPECT_EQ(none.exitCode, 1);
     EXPECT_EQ(RunCli({"print", "--bets", empty}).exitCode, 2); // usage
+}
+
+TEST_F(CliPrint, NothingMisleadingWhenThereIsNothingToPrint)
+{
+    const QString dir = makeTempDir();
+    const QString bets = betFile(12);
+    struct Case {
+        QStringList args;
+        int exitCode;
+        QString err;
+    };
+    const Case cases[] = {
+        {{"print", "--template", "没有这个.tzd", "--bets", bets, "--pdf", dir + "/a.pdf"}, 1,
+         "投注单模板文件 没有这个.tzd 不能打开！\n"},
+        {{"layout", "--template", "没有这个.tzd", "--test", "--pdf", dir + "/a.pdf"}, 1,
+         "投注单模板文件 没有这个.tzd 不能打开！\n"},
+        {{"print", "--template", "陕西－双色球.tzd", "--bets", bets, "--stakes", "10", "4", "--pdf",
+          dir + "/a.pdf"},
+         0, "vornprn-cli print: nothing was printed; no file was written\n"},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.args.join(' ').toStdString());
+        const CliRun r = RunCli(c.args);
+        EXPECT_EQ(r.exitCode, c.exitCode);
+        EXPECT_EQ(r.err, c.err);
+        EXPECT_EQ(r.outText(), "");
+        EXPECT_FALSE(QFile::exists(dir + "/a.pdf"));
+    }
 }
 
 TEST_F(CliPrint, PdfOfAllBatchesInOrder)

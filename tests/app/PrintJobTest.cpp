@@ -18,6 +18,7 @@ void fill(BetList &list, int n)
 struct JobRun {
     QStringList events; // captions and messages in order
     QList<int> batchPages;
+    QList<MsgStyle> styles; // of the messages, in order
     PrintJobOutcome outcome;
 };
 
@@ -32,8 +33,9 @@ JobRun run(const BetList &list, PrintJobOptions o, bool printEach = true,
         r.batchPages << doc.PageCount();
         return printEach;
     };
-    cb.message = [&](const QString &text, MsgStyle) {
+    cb.message = [&](const QString &text, MsgStyle style) {
         r.events << text;
+        r.styles << style;
         return answer;
     };
     r.outcome = PrintLottNumbers(list, o, cb);
@@ -57,6 +59,9 @@ TEST(PrintJob, BatchesCaptionsAndTheFinalMessage)
                             "所有投注单打印完毕， 注数从 1 ～ 23 共 23 注。",
                         }));
     EXPECT_EQ(r.batchPages, (QList<int>{2, 2, 1}));
+    // Go on? is a question; the closing notice informs.
+    EXPECT_EQ(r.styles, (QList<MsgStyle>{MsgStyle::OkCancel, MsgStyle::OkCancel,
+                                         MsgStyle::InformationOkCancel}));
     EXPECT_TRUE(r.outcome.completed);
 }
 
@@ -116,7 +121,18 @@ TEST(PrintJob, PauseTextAndRefusals)
         EXPECT_TRUE(r.events[0].startsWith("每多少页暂停的值必须是大于 0 的整数！"));
     }
     o.pause = "1000000000"; // times 5 stakes does not fit in 32 bits
-    EXPECT_EQ(run(list, o).events, QStringList{"溢出"});
+    const JobRun over = run(list, o);
+    EXPECT_EQ(over.events, QStringList{"溢出"});
+    EXPECT_TRUE(over.outcome.refused) << "nothing was laid out";
+    EXPECT_EQ(over.outcome.batches, 0);
+
+    o.pause = "2";
+    o.range = MainSettings::RangeByStake;
+    o.lottNumberStart = "1";
+    o.lottNumberEnd = "2147483648"; // one beyond 32 bits
+    const JobRun range = run(list, o);
+    EXPECT_EQ(range.events, QStringList{"溢出"});
+    EXPECT_FALSE(range.outcome.started);
 }
 
 // A box the job would use that does not read as a number is refused with the window's own

@@ -19,6 +19,8 @@ TEST(QtMsgBox, EveryStyleHasItsButtonsIconAndTheApplicationTitle)
         {MsgStyle::Exclamation, QMessageBox::Ok, QMessageBox::Warning, QMessageBox::NoButton},
         {MsgStyle::Plain, QMessageBox::Ok, QMessageBox::NoIcon, QMessageBox::NoButton},
         {MsgStyle::OkCancel, QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Question, QMessageBox::NoButton},
+        {MsgStyle::InformationOkCancel, QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Information,
+         QMessageBox::Ok},
     };
     for (const Case &c : cases) {
         QMessageBox box;

@@ -3,6 +3,9 @@
 #include "TestSupport.h"
 #include "print/DocumentSurface.h"
 #include "print/PrintFonts.h"
+#include "print/clsPLPrint.h"
+#include "print/PageSetup.h"
+#include <QPageSize>
 
 #include <QFontDatabase>
 #include <gtest/gtest.h>
@@ -122,6 +125,31 @@ TEST(DocumentSurface, PaperSetters)
     EXPECT_FALSE(s.setOrientation(2));
     EXPECT_TRUE(s.setOrientation(1));
     EXPECT_EQ(s.Setup().PageSizeTwips(), QSizeF(24480, 15840));
+}
+
+TEST(DocumentSurface, NoPaperIsSetUntilATemplateOrCallerSetsOne)
+{
+    DocumentSurface s;
+    EXPECT_EQ(s.PaperSize(), 0) << "paper not set";
+    EXPECT_EQ(s.Setup().PageSizeTwips(), QSizeF(11906, 16838)) << "drawn on A4";
+    EXPECT_EQ(PageLayoutOf(s.Setup()).pageSize().id(), QPageSize::A4);
+    ASSERT_TRUE(s.setPaperSize(11));
+    EXPECT_EQ(s.Setup().PageSizeTwips(), QSizeF(8391, 11906));
+    ASSERT_TRUE(s.setPaperSize(0));
+    EXPECT_EQ(s.PaperSize(), 0);
+    EXPECT_EQ(s.Setup().PageSizeTwips(), QSizeF(11906, 16838));
+
+    // A template without paper reads the same back: 0, so a dialog can tell "not set".
+    colPLControls t;
+    t.setPaperSize(0);
+    t.setPaperOrientation(1);
+    DocumentSurface fresh;
+    clsPLPrint engine;
+    engine.SetPrinterPageByLayout(fresh, t);
+    colPLControls back;
+    engine.GetPrinterPageByLayout(fresh, back);
+    EXPECT_EQ(back.PaperSize(), 0);
+    EXPECT_EQ(back.PaperOrientation(), 1);
 }
 
 TEST(DocumentSurface, TextWidthUsesRealMetricsInTwips)

@@ -53,11 +53,14 @@ QStringList sorted(QStringList l)
 // "W H" of every page's media box, in points.
 QStringList mediaBoxes(const QByteArray &pdf)
 {
-    static const QRegularExpression re(QStringLiteral("/MediaBox \\[0 0 ([0-9.]+) ([0-9.]+)\\]"));
+    static const QRegularExpression re(
+        QStringLiteral("/MediaBox \\[([0-9.]+) ([0-9.]+) ([0-9.]+) ([0-9.]+)\\]"));
     QStringList out;
     for (auto it = re.globalMatch(QString::fromLatin1(pdf)); it.hasNext();) {
         const auto m = it.next();
-        out << QStringLiteral("%1 %2").arg(m.captured(1).toDouble()).arg(m.captured(2).toDouble());
+        const double w = m.captured(3).toDouble() - m.captured(1).toDouble();
+        const double h = m.captured(4).toDouble() - m.captured(2).toDouble();
+        out << QStringLiteral("%1 %2").arg(w, 0, 'g', 8).arg(h, 0, 'g', 8);
     }
     return out;
 }
@@ -173,6 +176,55 @@ TEST(DocumentPdf, LandscapeCustomPaperTurnsThePage)
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     // 8000 x 6000 twips turned: 300 x 400 points.
     EXPECT_EQ(mediaBoxes(f.readAll()), QStringList(2, "300 400"));
+}
+
+// Every object the cross-reference table names starts where the table says.
+void expectValidXref(const QByteArray &pdf)
+{
+    const qsizetype startxref = pdf.lastIndexOf("startxref");
+    ASSERT_GE(startxref, 0);
+    const qsizetype xref = pdf.mid(startxref + 9).trimmed().split('\n').first().trimmed().toLongLong();
+    ASSERT_TRUE(pdf.mid(xref).startsWith("xref\n0 "));
+    const qsizetype countAt = xref + 7;
+    const int count = pdf.mid(countAt, pdf.indexOf('\n', countAt) - countAt).toInt();
+    qsizetype entry = pdf.indexOf('\n', countAt) + 1;
+    for (int object = 0; object < count; ++object, entry += 20) {
+        if (pdf[entry + 17] != 'n')
+            continue;
+        const qsizetype at = pdf.mid(entry, 10).toLongLong();
+        EXPECT_TRUE(pdf.mid(at).startsWith(QByteArray::number(object) + " 0 obj")) << object;
+    }
+}
+
+TEST(DocumentPdf, CustomPaperKeepsItsExactSize)
+{
+    struct Case {
+        qint32 orientation;
+        QStringList boxes;
+    };
+    // 10772 x 4677.75 twips = 538.6 x 233.8875 points, turned for landscape.
+    const Case cases[] = {
+        {0, {"538.6 233.8875", "538.6 233.8875"}},
+        {1, {"233.8875 538.6", "233.8875 538.6"}},
+    };
+    for (const Case &c : cases) {
+        DocumentSurface s;
+        s.setPaperWidth(10772);
+        s.setPaperHeight(4677.75f);
+        s.setOrientation(c.orientation);
+        s.StartDoc();
+        s.DrawRectangle(0, 0, 1440, 1440);
+        s.NewPage();
+        s.DrawLine(0, 0, 2000, 2000);
+        s.EndDoc();
+        const QString path = makeTempDir() + "/custom.pdf";
+        ASSERT_TRUE(WriteDocumentPdf(s.Document(), path));
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+        const QByteArray pdf = f.readAll();
+        EXPECT_EQ(mediaBoxes(pdf), c.boxes) << c.orientation;
+        expectValidXref(pdf);
+    }
 }
 
 TEST(DocumentPng, OnePictureFilePerPageAtThreeHundredDpi)

@@ -35,7 +35,16 @@ bool PrinterOutput::PrintDocumentOn(QPrinter &printer, const PrintDocument &doc,
         return true;
     // Full page, zero margins: the document's coordinates start at the paper's corner.
     printer.setFullPage(true);
-    printer.setPageLayout(PageLayoutOf(doc.Setup()));
+    const PageSetup &setup = doc.Setup();
+    if (setup.PaperSet()) {
+        printer.setPageLayout(PageLayoutOf(setup));
+    } else {
+        // No paper in the template: the paper chosen in the print dialog stays.
+        QPageLayout kept = printer.pageLayout();
+        kept.setOrientation(setup.Orientation == 1 ? QPageLayout::Landscape : QPageLayout::Portrait);
+        kept.setMargins(QMarginsF(0, 0, 0, 0));
+        printer.setPageLayout(kept);
+    }
     QPainter painter;
     if (!painter.begin(&printer))
         return false;
