@@ -64,14 +64,21 @@ TemplateUndoStack::TemplateUndoStack(KdPLDesinger &canvas, QObject *parent)
     m_stack.setUndoLimit(StepLimit);
     connect(&canvas, &KdPLDesinger::StepFinished, this,
             [this](KdPLDesinger::StepKind kind, quint64 burst) {
-                push(stepText(kind), takeSnapshot(*m_current),
+                push(stepText(kind), takeSnapshot(),
                      kind == KdPLDesinger::StepKind::Keys ? KeysMergeId : -1, burst);
             });
 }
 
-TemplateUndoStack::Snapshot TemplateUndoStack::takeSnapshot(const colPLControls &properties) const
+void TemplateUndoStack::setProperties(const colPLControls &templateProperties)
 {
-    auto snapshot = std::make_shared<colPLControls>(properties);
+    m_properties = templateProperties;
+    m_properties.NewEnum().Clear();
+}
+
+TemplateUndoStack::Snapshot TemplateUndoStack::takeSnapshot() const
+{
+    // The properties come without elements, so only the canvas's elements are copied.
+    auto snapshot = std::make_shared<colPLControls>(m_properties);
     m_canvas.GetAllControls(*snapshot);
     return snapshot;
 }
@@ -79,16 +86,18 @@ TemplateUndoStack::Snapshot TemplateUndoStack::takeSnapshot(const colPLControls 
 void TemplateUndoStack::Reset(const colPLControls &templateProperties)
 {
     m_stack.clear();
-    m_current = takeSnapshot(templateProperties);
+    setProperties(templateProperties);
+    m_current = takeSnapshot();
     m_stack.setClean();
 }
 
 void TemplateUndoStack::Record(const QString &text, const colPLControls &templateProperties)
 {
-    push(text, takeSnapshot(templateProperties), -1, 0);
+    setProperties(templateProperties);
+    Record(text);
 }
 
-void TemplateUndoStack::Record(const QString &text) { Record(text, *m_current); }
+void TemplateUndoStack::Record(const QString &text) { push(text, takeSnapshot(), -1, 0); }
 
 void TemplateUndoStack::push(const QString &text, Snapshot after, int mergeId, quint64 burst)
 {
@@ -101,6 +110,7 @@ void TemplateUndoStack::push(const QString &text, Snapshot after, int mergeId, q
 void TemplateUndoStack::restore(const Snapshot &snapshot)
 {
     m_current = snapshot;
+    setProperties(*snapshot);
     m_canvas.RestoreControls(*snapshot);
     emit PropertiesRestored(*snapshot);
 }

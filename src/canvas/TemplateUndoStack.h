@@ -40,11 +40,14 @@ signals:
 
 private:
     friend class TemplateSnapshotCommand;
-    Snapshot takeSnapshot(const colPLControls &properties) const;
+    void setProperties(const colPLControls &templateProperties);
+    Snapshot takeSnapshot() const;
     void push(const QString &text, Snapshot after, int mergeId, quint64 burst);
     void restore(const Snapshot &snapshot);
 
     KdPLDesinger &m_canvas;
     QUndoStack m_stack;
     Snapshot m_current;
+    // The template properties of the current state, without elements.
+    colPLControls m_properties;
 };

@@ -14,6 +14,8 @@
 #include "input/BetListCommands.h"
 #include "input/StakeCheck.h"
 #include "gui/frmPImportLottNumbers.h"
+#include "gui/frmPLDesigner.h"
+#include "gui/HelpPage.h"
 #include "platform/FormTheme.h"
 #include "print/DocumentSurface.h"
 #include "print/MarkColor.h"
@@ -115,6 +117,12 @@ QWidget *frmMain::buildTemplatePane()
     cmdZoomOut->setObjectName("cmdZoomOut");
     cmdZoomAll = new QPushButton(QStringLiteral("显示整页"), pane);
     cmdZoomAll->setObjectName("cmdZoomAll");
+    cmdLottSetting = new QPushButton(QStringLiteral("设计模板"), pane);
+    cmdLottSetting->setObjectName("cmdLottSetting");
+    cmdLottSetting->setToolTip(QStringLiteral("在设计器中修改所选的投注单模板"));
+    cmdLottNew = new QPushButton(QStringLiteral("新建模板"), pane);
+    cmdLottNew->setObjectName("cmdLottNew");
+    cmdLottNew->setToolTip(QStringLiteral("在设计器中新建一个投注单模板"));
     vspPreview = new PreviewWidget(pane);
     vspPreview->setObjectName("vspPreview");
 
@@ -127,6 +135,12 @@ QWidget *frmMain::buildTemplatePane()
     top->addWidget(cmdZoomAll);
     auto *layout = new QVBoxLayout(pane);
     layout->addLayout(top);
+    // The designer's buttons on a row of their own, so the window stays as narrow as before.
+    auto *design = new QHBoxLayout;
+    design->addWidget(cmdLottSetting);
+    design->addWidget(cmdLottNew);
+    design->addStretch();
+    layout->addLayout(design);
     layout->addWidget(vspPreview, 1);
     return pane;
 }
@@ -384,6 +398,8 @@ void frmMain::connectSignals()
     connect(cmdZoomIn, &QPushButton::clicked, vspPreview, &PreviewWidget::zoomIn);
     connect(cmdZoomOut, &QPushButton::clicked, vspPreview, &PreviewWidget::zoomOut);
     connect(cmdZoomAll, &QPushButton::clicked, vspPreview, &PreviewWidget::showWholePage);
+    connect(cmdLottSetting, &QPushButton::clicked, this, &frmMain::cmdLottSetting_Click);
+    connect(cmdLottNew, &QPushButton::clicked, this, &frmMain::cmdLottNew_Click);
     // A typo in a number box goes back to the box's last value; the offsets apply when left.
     m_leftGuard = new NumberBoxGuard(txtLayoutLeft, [this] { ApplyLayoutChanges(); });
     m_topGuard = new NumberBoxGuard(txtLayoutTop, [this] { ApplyLayoutChanges(); });
@@ -864,11 +880,7 @@ bool frmMain::eventFilter(QObject *watched, QEvent *event)
 // Without a browser the user is told where to look instead of nothing happening.
 void frmMain::openHelp()
 {
-    const QString help = Folders().HelpFile();
-    if (ShellOpenResult(help) <= 32)
-        MsgBox(FormatMsg("1", QStringLiteral("无法启动浏览器打开帮助。帮助页面在：{CRLF}{1}"),
-                         {QDir::toNativeSeparators(help)}),
-               MsgStyle::Information);
+    OpenHelpPage();
 }
 
 void frmMain::openHomePage()
@@ -884,4 +896,34 @@ void frmMain::showAbout()
     MsgBox(FormatMsg("1", QStringLiteral("{1} {2}{CRLF}{CRLF}彩票投注单套打程序{CRLF}{3}"),
                      {AppTitle(), QCoreApplication::applicationVersion(), QString::fromLatin1(kHomePage)}),
            MsgStyle::Information);
+}
+
+void frmMain::cmdLottSetting_Click()
+{
+    colPLControls layout;
+    const bool complete = frmPLDesigner::LoadForDesign(TemplatePath(), layout);
+    openDesigner(layout, false, complete);
+}
+
+void frmMain::cmdLottNew_Click()
+{
+    colPLControls layout;
+    openDesigner(layout, true, true);
+}
+
+void frmMain::openDesigner(colPLControls &layout, bool isNew, bool loadedCompletely)
+{
+    if (m_runDesigner) {
+        m_runDesigner(layout, isNew, loadedCompletely);
+    } else {
+        frmPLDesigner designer(this);
+        designer.ShowMe(layout, isNew, loadedCompletely);
+    }
+    const PathParts saved = SplitPathFile(layout.PathFile());
+    if (!saved.folder.isEmpty() && !SameFolder(saved.folder, Folders().templates))
+        MsgBox(FormatMsg(QString(),
+                         QStringLiteral("该投注单设计文件不在系统要求的目录下，将不能正确加载，请将其拷贝到目录 [{1}] 中！"),
+                         {Folders().templates}),
+               MsgStyle::Plain);
+    FillLayoutList(saved.fileName);
 }

@@ -161,12 +161,3 @@ void DocumentSurface::TextBox(const QString &text, float left, float top, float 
         return;
     record(OpKind::Text, fill, left, top, width, height, m_doc.AddText(text));
 }
-
-float DocumentSurface::TextWidth(const QString &text)
-{
-    if (!m_metricsState || !m_metricsState->SameFont(m_state)) {
-        m_metrics = std::make_unique<TwipsFontMetrics>(m_state);
-        m_metricsState = m_state;
-    }
-    return m_metrics->Width(text);
-}

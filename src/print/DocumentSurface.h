@@ -7,8 +7,6 @@
 #include "print/PrintSurface.h"
 
 #include <cmath>
-#include <memory>
-#include <optional>
 
 class DocumentSurface : public PrintSurface {
 public:
@@ -74,7 +72,7 @@ public:
                      float height) override;
     void TextBox(const QString &text, float left, float top, float width, float height,
                  qint32 wrap = 1, bool fill = false) override;
-    float TextWidth(const QString &text) override;
+    float TextWidth(const QString &text) override { return m_measure.Width(m_state, text); }
 
 private:
     template <class T, class V>
@@ -101,7 +99,5 @@ private:
     bool m_preview = true;
     bool m_docOpen = false;
     qint32 m_showGuides = 0;
-    // Metrics of the last font measured; labels measure character after character.
-    std::optional<DrawState> m_metricsState;
-    std::unique_ptr<TwipsFontMetrics> m_metrics;
+    TwipsTextMeasure m_measure;
 };

@@ -114,3 +114,12 @@ float TwipsFontMetrics::Width(const QString &text) const
 {
     return float(m_metrics.horizontalAdvance(text));
 }
+
+float TwipsTextMeasure::Width(const DrawState &state, const QString &text)
+{
+    if (!m_state || !m_state->SameFont(state)) {
+        m_metrics = std::make_unique<TwipsFontMetrics>(state);
+        m_state = state;
+    }
+    return m_metrics->Width(text);
+}

@@ -6,6 +6,8 @@
 #include <QFont>
 #include <QFontMetricsF>
 #include <QString>
+#include <memory>
+#include <optional>
 
 // The installed family that stands in for the face: the face itself when installed, else a
 // CJK family, else the default family.
@@ -23,4 +25,15 @@ public:
 
 private:
     QFontMetricsF m_metrics;
+};
+
+// Measures text in the font of a drawing state, keeping the metrics of the last font: labels
+// measure character after character in one font.
+class TwipsTextMeasure {
+public:
+    float Width(const DrawState &state, const QString &text);
+
+private:
+    std::optional<DrawState> m_state;
+    std::unique_ptr<TwipsFontMetrics> m_metrics;
 };

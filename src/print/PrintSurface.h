@@ -53,7 +53,7 @@ public:
     virtual void setPenWidth(qint32 v) = 0;
     virtual void setBrushColor(qint32 v) = 0;
     virtual void setTextColor(qint32 v) = 0;
-    // 0 left and top, 1 centred and top.
+    // 0 left and top, 1 centred and top, 2 right and top (the designer's right-aligned labels).
     virtual void setTextAlign(qint32 v) = 0;
     virtual void setFontName(const QString &v) = 0;
     virtual void setFontSize(float v) = 0;

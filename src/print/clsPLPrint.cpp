@@ -1,5 +1,5 @@
 #include "print/clsPLPrint.h"
-#include "print/MarkColor.h"
+#include "print/ElementDrawing.h"
 #include "print/PrintSurface.h"
 #include "print/StakeGeometry.h"
 
@@ -32,12 +32,6 @@ QString trimBlanks(const QString &text)
     while (end > begin && text[end - 1] == QLatin1Char(' '))
         --end;
     return text.mid(begin, end - begin);
-}
-
-qint32 penStyleOfBorder(qint32 borderStyle, qint32 unchanged)
-{
-    static const qint32 styles[] = {5, 0, 1, 2, 3, 4, 6};
-    return borderStyle >= 0 && borderStyle <= 6 ? styles[borderStyle] : unchanged;
 }
 } // namespace
 
@@ -187,18 +181,21 @@ void clsPLPrint::PrintPageElements(const Job &job, PrintSurface &surface, const 
     PrintBackPicture(job.layout, surface, originX, originY);
     for (const auto &[kind, element] : job.pageElements) {
         switch (kind) {
-        case PageKind::Label: {
-            clsPLControl label;
-            label.CopyFrom(*element);
-            label.setFieldValue(FieldText(label.FieldValue(), pageText, stakeText));
-            PrintLabelElement(surface, label, originX, originY);
+        case PageKind::Label:
+            if (m_IsPrintText) {
+                const QString text = FieldText(element->FieldValue(), pageText, stakeText);
+                DrawElement(surface, *element, originX, originY, PrintScale,
+                            ElementDrawMode::Print, {.Caption = &text});
+            }
             break;
-        }
         case PageKind::LocateMark:
-            PrintLocateMark(surface, *element, originX, originY);
+            // Marks that are always printed do not depend on the marks switch.
+            if (element->IsAlwaysPrint() || m_IsPrintMark)
+                DrawElement(surface, *element, originX, originY, PrintScale, ElementDrawMode::Print);
             break;
         case PageKind::Line:
-            PrintLineElement(surface, *element, originX, originY);
+            if (m_IsPrintMark)
+                DrawElement(surface, *element, originX, originY, PrintScale, ElementDrawMode::Print);
             break;
         }
     }
@@ -225,7 +222,8 @@ void clsPLPrint::PrintTestStake(const Job &job, PrintSurface &surface, double of
     const float x0 = float((job.layout.LayoutLeft() + offsetX) * PrintScale);
     const float y0 = float((job.layout.LayoutTop() + offsetY) * PrintScale);
     for (const clsPLControl *block : job.lottNumbers)
-        PrintMarkBlock(surface, *block, x0, y0, job.layout.MarkStyle());
+        DrawElement(surface, *block, x0, y0, PrintScale, ElementDrawMode::Print,
+                    {.MarkStyle = job.layout.MarkStyle()});
 }
 
 const clsPLControl *clsPLPrint::FindLottNumberControl(Job &job, qint64 group, const QString &number)
@@ -253,7 +251,8 @@ void clsPLPrint::PrintStakeMarks(Job &job, PrintSurface &surface, const QString 
             throw TooManyTokens();
         const clsPLControl *block = FindLottNumberControl(job, job.groups->GroupOf(i), token);
         if (block) {
-            PrintMarkBlock(surface, *block, x0, y0, job.layout.MarkStyle());
+            DrawElement(surface, *block, x0, y0, PrintScale, ElementDrawMode::Print,
+                        {.MarkStyle = job.layout.MarkStyle()});
             continue;
         }
         // A number without a block is shown in red where the stake's first block is.
@@ -262,119 +261,10 @@ void clsPLPrint::PrintStakeMarks(Job &job, PrintSurface &surface, const QString 
             const QString text = FormatMsg(
                 QString(), QStringLiteral("投注号码【{3}】没有设定对应的填涂块！{1}号码为：{2}"),
                 {QStringLiteral("\r\n"), stakeLine, token});
-            surface.TextBox(text, float(x0 + anchor->Left() * PrintScale),
-                            float(y0 + anchor->Top() * PrintScale), 1200, 2000, 1);
+            const ElementRectTwips at = ElementRect(*anchor, x0, y0, PrintScale);
+            surface.TextBox(text, float(at.X), float(at.Y), 1200, 2000, 1);
         }
         return;
-    }
-}
-
-void clsPLPrint::PrintMarkBlock(PrintSurface &surface, const clsPLControl &element, float originX,
-                                float originY, qint16 markStyle)
-{
-    const double x = originX + element.Left() * PrintScale;
-    const double y = originY + element.Top() * PrintScale;
-    const double w = element.Width() * PrintScale;
-    const double h = element.Height() * PrintScale;
-    const qint32 color = GetMarkColor();
-    surface.setBrushColor(color);
-    surface.setPenStyle(0);
-    surface.setPenColor(color);
-    if (markStyle == 1) {
-        surface.setPenWidth(32);
-        surface.DrawLine(float(x), float(y), float(x + w), float(y + h));
-        surface.DrawLine(float(x), float(y + h), float(x + w), float(y));
-    } else {
-        surface.setPenWidth(1);
-        surface.DrawRectangle(float(x), float(y), float(x + w), float(y + h));
-    }
-}
-
-void clsPLPrint::PrintLocateMark(PrintSurface &surface, const clsPLControl &element,
-                                 float originX, float originY)
-{
-    if (!element.IsAlwaysPrint() && !m_IsPrintMark)
-        return;
-    const double x = originX + element.Left() * PrintScale;
-    const double y = originY + element.Top() * PrintScale;
-    const double w = element.Width() * PrintScale;
-    const double h = element.Height() * PrintScale;
-    const qint32 color = GetMarkColor();
-    surface.setBrushColor(color);
-    surface.setPenStyle(0);
-    surface.setPenColor(color);
-    surface.DrawRectangle(float(x), float(y), float(x + w), float(y + h));
-}
-
-void clsPLPrint::PrintLineElement(PrintSurface &surface, const clsPLControl &element,
-                                  float originX, float originY)
-{
-    if (!m_IsPrintMark)
-        return;
-    const double x = originX + element.Left() * PrintScale;
-    const double y = originY + element.Top() * PrintScale;
-    const double w = element.Width() * PrintScale;
-    const double h = element.Height() * PrintScale;
-    surface.setPenColor(element.BorderColor());
-    if (element.BorderWidth() < 2) {
-        const qint32 style = penStyleOfBorder(element.BorderStyle(), -1);
-        if (style >= 0)
-            surface.setPenStyle(style);
-    } else {
-        surface.setPenStyle(0);
-    }
-    surface.setPenWidth(element.BorderWidth());
-    surface.DrawLine(float(x), float(y), float(x + w), float(y + h));
-}
-
-void clsPLPrint::PrintLabelElement(PrintSurface &surface, const clsPLControl &element,
-                                   float originX, float originY)
-{
-    if (!m_IsPrintText)
-        return;
-    double x = originX + element.Left() * PrintScale;
-    const double y = originY + element.Top() * PrintScale;
-    double w = element.Width() * PrintScale;
-    const double h = element.Height() * PrintScale;
-
-    surface.setTextColor(element.ForeColor());
-    surface.setBrushColor(element.BackColor());
-    surface.setPenStyle(0);
-    surface.setPenWidth(1);
-    surface.setPenColor(element.BorderStyle() == 1 ? 0 : element.BackColor());
-    if (element.Alignment() == 0 || element.Alignment() == 1)
-        surface.setTextAlign(0);
-    else if (element.Alignment() == 2)
-        surface.setTextAlign(1);
-    if (!element.FontName().isEmpty())
-        surface.setFontName(element.FontName());
-    if (element.FontSize() != 0)
-        surface.setFontSize(float(element.FontSize()));
-    surface.setFontBold(element.FontBold() != 0);
-    surface.setFontItalic(element.FontItalic() != 0);
-    surface.setFontStrikethru(element.FontStrikethru() != 0);
-    surface.setFontUnderline(element.FontUnderline() != 0);
-
-    const bool opaque = element.BackStyle() == 1;
-    const QString text = element.FieldValue();
-    const double space = element.SpaceBetweenChar();
-    if (space == 0) {
-        surface.TextBox(text, float(x), float(y), float(w), float(h), 1, opaque);
-        return;
-    }
-    if (opaque)
-        surface.TextBox(QString(), float(x), float(y), float(w), float(h), 1, true);
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        // A character outside the basic plane is one character to the reader.
-        const qsizetype n = text[i].isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
-        const QString c = text.mid(i, n);
-        i += n - 1;
-        surface.TextBox(c, float(x), float(y), float(w), float(h), 1);
-        const double advance = surface.TextWidth(c) + space;
-        x += advance;
-        w -= advance;
-        if (w < 0)
-            break;
     }
 }
 

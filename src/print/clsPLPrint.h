@@ -63,14 +63,6 @@ private:
     void PrintTestStake(const Job &job, PrintSurface &surface, double offsetX, double offsetY);
     void PrintStakeMarks(Job &job, PrintSurface &surface, const QString &stakeLine,
                          double offsetX, double offsetY);
-    void PrintLabelElement(PrintSurface &surface, const clsPLControl &element, float originX,
-                           float originY);
-    void PrintLineElement(PrintSurface &surface, const clsPLControl &element, float originX,
-                          float originY);
-    void PrintLocateMark(PrintSurface &surface, const clsPLControl &element, float originX,
-                         float originY);
-    void PrintMarkBlock(PrintSurface &surface, const clsPLControl &element, float originX,
-                        float originY, qint16 markStyle);
     void PrintBackPicture(const colPLControls &layout, PrintSurface &surface, float originX,
                           float originY);
     const clsPLControl *FindLottNumberControl(Job &job, qint64 group, const QString &number);

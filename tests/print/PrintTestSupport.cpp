@@ -1,5 +1,7 @@
 #include "PrintTestSupport.h"
 
+#include <gtest/gtest.h>
+
 namespace printtest {
 
 clsPLControl Block(const QString &key, const QString &group, const QString &value, double left,
@@ -135,6 +137,14 @@ Edges darkEdges(const QImage &img)
         }
     }
     return e;
+}
+
+void ExpectCorners(const Op &op, float a, float b, float c, float d)
+{
+    EXPECT_NEAR(op.a, a, 0.01f);
+    EXPECT_NEAR(op.b, b, 0.01f);
+    EXPECT_NEAR(op.c, c, 0.01f);
+    EXPECT_NEAR(op.d, d, 0.01f);
 }
 
 } // namespace printtest

@@ -29,6 +29,9 @@ struct Op {
     bool fill;
     DrawState state;
 };
+// The four numbers of an operation (x1, y1, x2, y2 or left, top, width, height) to 1/100 twip.
+void ExpectCorners(const Op &op, float a, float b, float c, float d);
+
 std::vector<Op> PageOps(const PrintDocument &doc, int page);
 std::vector<Op> OpsOfKind(const PrintDocument &doc, int page, OpKind kind);
 std::vector<QString> PageTexts(const PrintDocument &doc, int page);

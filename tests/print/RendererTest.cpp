@@ -270,10 +270,7 @@ TEST(Lines, BorderStyleAndWidthGiveThePen)
         EXPECT_EQ(lines[0].state.PenStyle, c.penStyle) << c.borderStyle << "/" << c.borderWidth;
         EXPECT_EQ(lines[0].state.PenWidth, c.borderWidth);
         EXPECT_EQ(lines[0].state.PenColor, 0x0000FF);
-        EXPECT_NEAR(lines[0].a, 567, Twip);
-        EXPECT_NEAR(lines[0].b, 1134, Twip);
-        EXPECT_NEAR(lines[0].c, 283.5, Twip);
-        EXPECT_NEAR(lines[0].d, 1134, Twip);
+        ExpectCorners(lines[0], 567, 1134, 283.5, 1134);
     }
 }
 

@@ -1,0 +1,148 @@
+#include "canvas/CanvasPainter.h"
+
+#include "canvas/CanvasGeometry.h"
+#include "canvas/KdPLDesinger.h"
+#include "common/DesignScale.h"
+
+#include <QPainter>
+#include <cmath>
+
+using namespace CanvasGeometry;
+
+namespace {
+const QColor OutsideColor(128, 128, 128);
+const QColor SurfaceColor(255, 255, 255);
+const QColor HandleColor(0, 0, 0);
+const QColor MarkColor(0, 0, 255);
+} // namespace
+
+QPointF CanvasViewport::ToTwips(QPointF p) const
+{
+    return QPointF((p.x() + scroll.x()) * TwipsPerPixelX() - RulerTwips,
+                   (p.y() + scroll.y()) * TwipsPerPixelY() - RulerTwips);
+}
+
+QRectF CanvasViewport::ToPixels(const QRectF &t) const
+{
+    const QPointF tl((t.left() + RulerTwips) / TwipsPerPixelX() - scroll.x(),
+                     (t.top() + RulerTwips) / TwipsPerPixelY() - scroll.y());
+    return QRectF(tl, QSizeF(t.width() / TwipsPerPixelX(), t.height() / TwipsPerPixelY()));
+}
+
+QRectF CanvasViewport::ToTwips(const QRectF &p) const
+{
+    return QRectF(ToTwips(p.topLeft()),
+                  QSizeF(p.width() * TwipsPerPixelX(), p.height() * TwipsPerPixelY()));
+}
+
+QSizeF CanvasPainter::ContentPixels(const CanvasViewport &viewport) const
+{
+    const QSizeF area = m_canvas.AreaTwips();
+    return QSizeF(area.width() / viewport.TwipsPerPixelX(), area.height() / viewport.TwipsPerPixelY());
+}
+
+void CanvasPainter::Paint(QPainter &painter, const CanvasViewport &viewport, const QRect &dirty) const
+{
+    painter.save();
+    painter.setClipRect(dirty);
+    painter.fillRect(dirty, OutsideColor);
+    const QSizeF content = ContentPixels(viewport);
+    painter.fillRect(QRectF(-viewport.scroll, content), SurfaceColor);
+    paintRulers(painter, viewport);
+
+    // The drawing surface: behind the rulers, in twips from its own top-left corner.
+    const QRectF surfacePixels = viewport.ToPixels(
+        QRectF(QPointF(0, 0), m_canvas.AreaTwips() - QSizeF(RulerTwips, RulerTwips)));
+    painter.setClipRect(surfacePixels.intersected(QRectF(dirty)));
+    painter.translate(viewport.ToPixels(QRectF()).topLeft());
+    paintBackPicture(painter, viewport);
+    painter.scale(1 / viewport.TwipsPerPixelX(), 1 / viewport.TwipsPerPixelY());
+    paintSelection(painter);
+    painter.restore();
+}
+
+void CanvasPainter::paintRulers(QPainter &painter, const CanvasViewport &viewport) const
+{
+    const double s = GetDesignScale();
+    const QSizeF area = m_canvas.AreaTwips();
+    const double tx = viewport.TwipsPerPixelX(), ty = viewport.TwipsPerPixelY();
+    const QPointF origin = -viewport.scroll;
+    const double breadthX = RulerTwips / tx, breadthY = RulerTwips / ty;
+    painter.save();
+    painter.translate(origin);
+    painter.fillRect(QRectF(0, 0, area.width() / tx, breadthY), Qt::white);
+    painter.fillRect(QRectF(0, 0, breadthX, area.height() / ty), Qt::white);
+    painter.setPen(Qt::black);
+    QFont font = painter.font();
+    font.setPixelSize(std::max(8, int(breadthY * 0.45)));
+    painter.setFont(font);
+    const int lastX = int((area.width() - RulerTwips) / s);
+    const int lastY = int((area.height() - RulerTwips) / s);
+    for (int mm = 5; mm <= std::max(lastX, lastY); mm += 5) {
+        const bool cm = mm % 10 == 0;
+        const double tick = cm ? 0.5 : 0.25;
+        if (mm <= lastX) {
+            const double x = (RulerTwips + mm * s) / tx;
+            painter.drawLine(QPointF(x, breadthY), QPointF(x, breadthY * (1 - tick)));
+            if (cm)
+                painter.drawText(QPointF(x - RulerNumberBack / tx, breadthY * 0.45),
+                                 QString::number(mm / 10));
+        }
+        if (mm <= lastY) {
+            const double y = (RulerTwips + mm * s) / ty;
+            painter.drawLine(QPointF(breadthX, y), QPointF(breadthX * (1 - tick), y));
+            if (cm)
+                painter.drawText(QPointF(1, y - RulerNumberBack / ty), QString::number(mm / 10));
+        }
+    }
+    painter.drawLine(QPointF(breadthX, breadthY), QPointF(area.width() / tx, breadthY));
+    painter.drawLine(QPointF(breadthX, breadthY), QPointF(breadthX, area.height() / ty));
+    painter.restore();
+}
+
+void CanvasPainter::paintBackPicture(QPainter &painter, const CanvasViewport &viewport) const
+{
+    const QImage &picture = m_canvas.BackPicture();
+    if (picture.isNull())
+        return;
+    const double s = GetDesignScale();
+    const QRectF mm = m_canvas.BackPictureRect();
+    const QRectF target(mm.left() * s / viewport.TwipsPerPixelX(), mm.top() * s / viewport.TwipsPerPixelY(),
+                        mm.width() * s / viewport.TwipsPerPixelX(), mm.height() * s / viewport.TwipsPerPixelY());
+    if (target.width() < 1 || target.height() < 1)
+        return;
+    const QSize size = target.size().toSize();
+    if (m_scaledFrom != picture.cacheKey() || m_scaledPicture.size() != size) {
+        m_scaledPicture = picture.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        m_scaledFrom = picture.cacheKey();
+    }
+    painter.drawImage(target.topLeft(), m_scaledPicture);
+}
+
+void CanvasPainter::paintSelection(QPainter &painter) const
+{
+    painter.setPen(Qt::NoPen);
+    for (const QString &key : m_canvas.MultiSelectionKeys()) {
+        const KdPLDesinger::Item *item = m_canvas.FindItem(key);
+        if (!item)
+            continue;
+        const QRectF r = KdPLDesinger::ControlRect(item->state);
+        const double h = HandleSize / 2;
+        for (const QPointF corner : {r.topLeft(), r.topRight(), r.bottomLeft(), r.bottomRight()})
+            painter.fillRect(QRectF(corner - QPointF(h, h), QSizeF(HandleSize, HandleSize)), MarkColor);
+    }
+    if (const auto handles = m_canvas.Handles())
+        for (const QRectF &r : *handles)
+            painter.fillRect(r, HandleColor);
+    if (const auto grips = m_canvas.Grips())
+        for (const QRectF &r : *grips)
+            painter.fillRect(r, HandleColor);
+    if (const auto band = m_canvas.Band()) {
+        QPen pen(Qt::black);
+        pen.setStyle(Qt::DotLine);
+        pen.setCosmetic(true);
+        painter.setPen(pen);
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRect(*band);
+    }
+}
