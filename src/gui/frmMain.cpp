@@ -109,7 +109,7 @@ QWidget *frmMain::buildTemplatePane()
     auto *label = new QLabel(QStringLiteral("选择彩票"), pane);
     icboLottType = new QComboBox(pane);
     icboLottType->setObjectName("icboLottType");
-    icboLottType->setMinimumContentsLength(16);
+    icboLottType->setMinimumContentsLength(10);
     label->setBuddy(icboLottType);
     cmdZoomIn = new QPushButton(QStringLiteral("放大"), pane);
     cmdZoomIn->setObjectName("cmdZoomIn");
@@ -301,6 +301,7 @@ QGroupBox *frmMain::buildBetListBox(QWidget *pane)
                                      + 2 * lvwLottNumbers->frameWidth());
     lblLottCountInfo = new QLabel(QStringLiteral("共 0  注，0 页"), box);
     lblLottCountInfo->setObjectName("lblLottCountInfo");
+    lblLottCountInfo->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred); // on its own row
     cmdLottNumbersImport = new QPushButton(QStringLiteral("导入(&I)"), box);
     cmdLottNumbersImport->setObjectName("cmdLottNumbersImport");
     cmdLottNumbersImport->setToolTip(QStringLiteral("从文件导入投注号码（也可以把文件拖到窗口上）"));
@@ -311,12 +312,13 @@ QGroupBox *frmMain::buildBetListBox(QWidget *pane)
     cmdDelSelected->setObjectName("cmdDelSelected");
     cmdDelSelected->setToolTip(QStringLiteral("删除选中的投注号码（Delete 键）"));
     auto *buttons = new QHBoxLayout;
-    buttons->addWidget(lblLottCountInfo, 1);
+    buttons->addStretch(1);
     buttons->addWidget(cmdLottNumbersImport);
     buttons->addWidget(cmdLottNumberClear);
     buttons->addWidget(cmdDelSelected);
     auto *column = new QVBoxLayout(box);
     column->addWidget(lvwLottNumbers, 1);
+    column->addWidget(lblLottCountInfo);
     column->addLayout(buttons);
     return box;
 }
@@ -327,6 +329,7 @@ QHBoxLayout *frmMain::buildBottomRow(QWidget *pane)
     lblWeb->setObjectName("lblWeb");
     lblWeb->setProperty("Tag", "21");
     lblWeb->setTextFormat(Qt::PlainText);
+    lblWeb->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred); // its ticker never widens the pane
     lblWeb->setToolTip(QString::fromLatin1(kHomePage));
     cmdExit = new QPushButton(QStringLiteral("退出(&X)"), pane);
     cmdExit->setObjectName("cmdExit");
@@ -371,9 +374,6 @@ void frmMain::buildUi()
     options->setWidget(buildOptionsPane());
     options->setWidgetResizable(true);
     options->setFrameShape(QFrame::NoFrame);
-    options->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    options->setMinimumWidth(options->widget()->minimumSizeHint().width()
-                             + options->verticalScrollBar()->sizeHint().width());
     m_splitter->addWidget(options);
     m_splitter->setStretchFactor(0, 3);
     m_splitter->setStretchFactor(1, 2);
@@ -445,7 +445,19 @@ void frmMain::Form_Load()
     m_fly.Init(QStringLiteral("VornPrn 彩票套打 - 点击访问主页，查看最新版本与使用技巧"), 0, 40);
     lblWeb->setText(m_fly.Frame());
     tmrFlyChar->start();
+    fitOptionsPane();
     RestoreWindowPlacement(this, QStringLiteral("Main"), m_splitter);
+}
+
+// The options never scroll sideways: their pane is as wide as its widest row in the window's
+// own font, which the theme has set.
+void frmMain::fitOptionsPane()
+{
+    auto *options = findChild<QScrollArea *>("scrollOptions");
+    options->widget()->layout()->activate();
+    const int need = options->widget()->sizeHint().width() + options->verticalScrollBar()->sizeHint().width() + 2;
+    options->setMinimumWidth(need);
+    m_splitter->setSizes({std::max(200, m_splitter->width() - need - m_splitter->handleWidth()), need});
 }
 
 void frmMain::FillLayoutList(const QString &fileToSelect)
@@ -651,10 +663,14 @@ void frmMain::PrintLottNumbers(const QString &templatePath, bool useTemplateLayo
     o.pause = s.pauseText;
 
     PrintJobCallbacks cb;
-    cb.showBatch = [this](PrintDocument &batch, const QString &caption) {
+    int batchNumber = 0;
+    cb.showBatch = [this, &batchNumber](PrintDocument &batch, const QString &caption) {
         frmPLPreview &preview = PreviewWindow();
         preview.setDocument(std::move(batch));
-        return preview.ShowMe_Print(true, caption);
+        preview.setBatchNumber(++batchNumber);
+        const bool printed = preview.ShowMe_Print(true, caption);
+        preview.setBatchNumber(0);
+        return printed;
     };
     cb.confirmFaultyStakes = [](const QString &question) {
         return IsConfirmed(MsgBox(question, MsgStyle::ConfirmDefaultNo));

@@ -111,6 +111,7 @@ private:
     void copySelectedLottNumbers();
     void rememberImported(const QString &path);
     void fillRecentMenu();
+    void fitOptionsPane();
     MainSettings currentSettings() const;
 
     std::unique_ptr<BetList> m_bets;
