@@ -224,7 +224,9 @@ TEST(frmMain, PrintButtonRunsTheJobBatchByBatchThroughThePreview)
 
     frmPLPreview &preview = w.PreviewWindow();
     int printed = 0;
+    QStringList docNames;
     preview.setPrinterDialog([&](QPrinter &printer, int) {
+        docNames << printer.docName(); // what a print-to-file proposes its file name from
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(QStringLiteral("%1/batch%2.pdf").arg(dir).arg(++printed));
         return true;
@@ -245,6 +247,8 @@ TEST(frmMain, PrintButtonRunsTheJobBatchByBatchThroughThePreview)
     EXPECT_EQ(captions, (QStringList{"每次打印1页[第 1 ～ 5 注]", "每次打印1页[第 6 ～ 10 注]",
                                      "每次打印1页[第 11 ～ 12 注]"}));
     EXPECT_EQ(printed, 3);
+    EXPECT_EQ(docNames, (QStringList{"VornPrn-陕西－双色球-第1批", "VornPrn-陕西－双色球-第2批",
+                                     "VornPrn-陕西－双色球-第3批"}));
     EXPECT_EQ(box.texts(), (QStringList{"第 1 ～ 5 注打印完毕, 要继续打印请按[确定]按钮。",
                                         "第 6 ～ 10 注打印完毕, 要继续打印请按[确定]按钮。",
                                         "所有投注单打印完毕， 注数从 1 ～ 12 共 12 注。"}));
@@ -466,4 +470,28 @@ TEST(frmMain, NoSilentNoOps)
     ASSERT_EQ(box.texts().size(), 3);
     EXPECT_TRUE(box.texts()[1].endsWith(dir + "/help/index.html")) << box.texts()[1].toStdString();
     EXPECT_TRUE(box.texts()[2].startsWith("无法启动浏览器打开主页")) << box.texts()[2].toStdString();
+}
+
+TEST(frmMain, EveryControlHasATooltipAndEveryButtonAnAltKey)
+{
+    ScriptedMsgBox box;
+    programFolder({kSample});
+    frmMain w;
+    w.Form_Load();
+    QStringList missingTip, missingKey;
+    for (QWidget *c : w.centralWidget()->findChildren<QWidget *>()) {
+        const bool control = qobject_cast<QAbstractButton *>(c) || qobject_cast<QLineEdit *>(c)
+                             || qobject_cast<QComboBox *>(c) || qobject_cast<QSlider *>(c)
+                             || qobject_cast<QTableView *>(c);
+        if (!control || c->objectName().isEmpty() || c->objectName().startsWith("qt_"))
+            continue;
+        if (c->toolTip().isEmpty())
+            missingTip << c->objectName();
+        auto *button = qobject_cast<QAbstractButton *>(c);
+        auto *arrow = qobject_cast<QToolButton *>(c);
+        if (button && !(arrow && arrow->arrowType() != Qt::NoArrow) && !button->text().contains('&'))
+            missingKey << c->objectName();
+    }
+    EXPECT_EQ(missingTip, QStringList{});
+    EXPECT_EQ(missingKey, QStringList{});
 }
