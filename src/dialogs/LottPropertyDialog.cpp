@@ -53,13 +53,11 @@ LottPropertyFields LoadFromTemplate(const colPLControls &layout, PrintSurface &v
 
 void SaveToTemplate(const LottPropertyFields &f, colPLControls &t, PrintSurface &vspThis)
 {
-    // A template without a paper size leaves the printer's paper alone; the surface's own
-    // paper must not become the template's.
-    const qint32 paperSize = t.PaperSize();
+    // A surface without a paper (the template had none) reports A4 only as what it draws on;
+    // the template keeps its own paper fields then.
     const float paperWidth = t.PaperWidth(), paperHeight = t.PaperHeight();
     clsPLPrint().GetPrinterPageByLayout(vspThis, t);
-    if (paperSize == 0) {
-        t.setPaperSize(0);
+    if (vspThis.PaperSize() == 0) {
         t.setPaperWidth(paperWidth);
         t.setPaperHeight(paperHeight);
     }

@@ -1,0 +1,122 @@
+#include "gui/ElementDialog.h"
+
+#include "canvas/KdPLDesinger.h"
+#include "dialogs/CanvasSink.h"
+#include "platform/Calculator.h"
+#include "platform/DialogInput.h"
+#include "platform/FormTheme.h"
+
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+ElementDialog::ElementDialog(const QString &objectName, const QString &title) : QDialog(nullptr)
+{
+    setObjectName(objectName);
+    setWindowTitle(title);
+}
+
+void ElementDialog::ShowMe(KdPLDesinger &canvas, colPLControls &layout)
+{
+    m_canvas = &canvas;
+    m_layout = &layout;
+    exec();
+    m_canvas = nullptr;
+    m_layout = nullptr;
+}
+
+void ElementDialog::CloseMe() { hide(); }
+
+void ElementDialog::cmdOK_Click()
+{
+    if (!m_canvas || !m_layout)
+        return;
+    CanvasSink sink(*m_canvas);
+    const DialogCheck check = RunOK(sink, *m_layout);
+    if (!check.passed()) {
+        if (auto *field = findChild<QLineEdit *>(check.field))
+            RejectField(field, check.message);
+        return;
+    }
+    accept();
+}
+
+QLineEdit *ElementDialog::addField(QGridLayout *grid, int row, int column, const char *name,
+                                   const QString &caption, const QString &preset)
+{
+    auto *label = new QLabel(caption, this);
+    auto *box = new QLineEdit(preset, this);
+    box->setObjectName(QLatin1String(name));
+    label->setBuddy(box);
+    grid->addWidget(label, row, column);
+    grid->addWidget(box, row, column + 1);
+    return box;
+}
+
+QRadioButton *ElementDialog::addOption(const char *name, const QString &caption)
+{
+    auto *option = new QRadioButton(caption, this);
+    option->setObjectName(QLatin1String(name));
+    return option;
+}
+
+QLabel *ElementDialog::addBatchLink()
+{
+    m_batchLink = new QLabel(QStringLiteral("提示：您可以使用“批量添加”功能。"), this);
+    m_batchLink->setObjectName("lblBatchAdd");
+    m_batchLink->setProperty("Tag", "21");
+    m_batchLink->setCursor(Qt::PointingHandCursor);
+    m_batchLink->installEventFilter(this);
+    return m_batchLink;
+}
+
+QPushButton *ElementDialog::addCalculatorButton()
+{
+    auto *calc = new QPushButton(QStringLiteral("计算器"), this);
+    calc->setObjectName("cmdCalc");
+    calc->setAutoDefault(false);
+    connect(calc, &QPushButton::clicked, this, [] { StartCalculator(); });
+    return calc;
+}
+
+void ElementDialog::finishLayout(QLayout *body)
+{
+    cmdOK = new QPushButton(QStringLiteral("确定(&O)"), this);
+    cmdOK->setObjectName("cmdOK");
+    cmdOK->setDefault(true);
+    cmdCancel = new QPushButton(QStringLiteral("取消(&C)"), this);
+    cmdCancel->setObjectName("cmdCancel");
+    cmdCancel->setAutoDefault(false);
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(cmdOK);
+    buttons->addWidget(cmdCancel);
+    auto *all = new QVBoxLayout(this);
+    all->addLayout(body);
+    all->addLayout(buttons);
+    connect(cmdOK, &QPushButton::clicked, this, &ElementDialog::cmdOK_Click);
+    connect(cmdCancel, &QPushButton::clicked, this, &QDialog::reject);
+    EnterMovesFocus(this);
+    ApplyFormTheme(this);
+}
+
+void ElementDialog::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    if (QLineEdit *first = FirstField())
+        first->setFocus(Qt::ActiveWindowFocusReason);
+}
+
+bool ElementDialog::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_batchLink && event->type() == QEvent::MouseButtonRelease
+        && static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton) {
+        lblBatchAdd_Click();
+        return true;
+    }
+    return QDialog::eventFilter(watched, event);
+}
