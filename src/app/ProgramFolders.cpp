@@ -1,6 +1,7 @@
 #include "app/ProgramFolders.h"
 
 #include <QDir>
+#include <QFileInfo>
 
 namespace {
 QString withSeparator(const QString &path)
@@ -52,3 +53,11 @@ const ProgramFolders &Folders() { return slot(); }
 void SetFolders(const ProgramFolders &folders) { slot() = folders; }
 
 bool EnsureFolder(const QString &path) { return !path.isEmpty() && QDir().mkpath(path); }
+
+QString ProgramFolders::ResolveTemplate(const QString &given) const
+{
+    if (QFileInfo::exists(given) || given.contains(QLatin1Char('/')) || given.contains(QLatin1Char('\\')))
+        return given;
+    const QString inFolder = templates + given;
+    return QFileInfo::exists(inFolder) ? inFolder : given;
+}

@@ -21,6 +21,9 @@ struct ProgramFolders {
     QString HelpFile() const;
     // The folders the import of bet files works with.
     ImportFolders Import() const;
+    // A template named by a user: a path as given, a bare file name found in the template
+    // folder (kept as given when it is not there either).
+    QString ResolveTemplate(const QString &given) const;
 };
 
 // The folders of this run (set once at start-up; the command line and tests set their own).

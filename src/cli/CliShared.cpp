@@ -18,10 +18,7 @@ QString CliProgramFolder() { return CliFolders().program; }
 
 QString CliResolveTemplate(const QString &given)
 {
-    if (QFileInfo::exists(given) || given.contains('/') || given.contains('\\'))
-        return given;
-    const QString inFolder = CliFolders().templates + given;
-    return QFileInfo::exists(inFolder) ? inFolder : given;
+    return CliFolders().ResolveTemplate(given);
 }
 
 bool CliScriptIsPath(const QString &script)

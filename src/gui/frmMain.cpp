@@ -14,6 +14,8 @@
 #include "input/BetListCommands.h"
 #include "input/StakeCheck.h"
 #include "gui/frmPImportLottNumbers.h"
+#include "gui/frmPLDesigner.h"
+#include "gui/HelpPage.h"
 #include "platform/FormTheme.h"
 #include "print/DocumentSurface.h"
 #include "print/MarkColor.h"
@@ -107,7 +109,7 @@ QWidget *frmMain::buildTemplatePane()
     auto *label = new QLabel(QStringLiteral("选择彩票"), pane);
     icboLottType = new QComboBox(pane);
     icboLottType->setObjectName("icboLottType");
-    icboLottType->setMinimumContentsLength(16);
+    icboLottType->setMinimumContentsLength(10);
     label->setBuddy(icboLottType);
     cmdZoomIn = new QPushButton(QStringLiteral("放大"), pane);
     cmdZoomIn->setObjectName("cmdZoomIn");
@@ -115,6 +117,12 @@ QWidget *frmMain::buildTemplatePane()
     cmdZoomOut->setObjectName("cmdZoomOut");
     cmdZoomAll = new QPushButton(QStringLiteral("显示整页"), pane);
     cmdZoomAll->setObjectName("cmdZoomAll");
+    cmdLottSetting = new QPushButton(QStringLiteral("设计模板"), pane);
+    cmdLottSetting->setObjectName("cmdLottSetting");
+    cmdLottSetting->setToolTip(QStringLiteral("在设计器中修改所选的投注单模板"));
+    cmdLottNew = new QPushButton(QStringLiteral("新建模板"), pane);
+    cmdLottNew->setObjectName("cmdLottNew");
+    cmdLottNew->setToolTip(QStringLiteral("在设计器中新建一个投注单模板"));
     vspPreview = new PreviewWidget(pane);
     vspPreview->setObjectName("vspPreview");
 
@@ -127,6 +135,12 @@ QWidget *frmMain::buildTemplatePane()
     top->addWidget(cmdZoomAll);
     auto *layout = new QVBoxLayout(pane);
     layout->addLayout(top);
+    // The designer's buttons on a row of their own, so the window stays as narrow as before.
+    auto *design = new QHBoxLayout;
+    design->addWidget(cmdLottSetting);
+    design->addWidget(cmdLottNew);
+    design->addStretch();
+    layout->addLayout(design);
     layout->addWidget(vspPreview, 1);
     return pane;
 }
@@ -287,6 +301,7 @@ QGroupBox *frmMain::buildBetListBox(QWidget *pane)
                                      + 2 * lvwLottNumbers->frameWidth());
     lblLottCountInfo = new QLabel(QStringLiteral("共 0  注，0 页"), box);
     lblLottCountInfo->setObjectName("lblLottCountInfo");
+    lblLottCountInfo->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred); // on its own row
     cmdLottNumbersImport = new QPushButton(QStringLiteral("导入(&I)"), box);
     cmdLottNumbersImport->setObjectName("cmdLottNumbersImport");
     cmdLottNumbersImport->setToolTip(QStringLiteral("从文件导入投注号码（也可以把文件拖到窗口上）"));
@@ -297,12 +312,13 @@ QGroupBox *frmMain::buildBetListBox(QWidget *pane)
     cmdDelSelected->setObjectName("cmdDelSelected");
     cmdDelSelected->setToolTip(QStringLiteral("删除选中的投注号码（Delete 键）"));
     auto *buttons = new QHBoxLayout;
-    buttons->addWidget(lblLottCountInfo, 1);
+    buttons->addStretch(1);
     buttons->addWidget(cmdLottNumbersImport);
     buttons->addWidget(cmdLottNumberClear);
     buttons->addWidget(cmdDelSelected);
     auto *column = new QVBoxLayout(box);
     column->addWidget(lvwLottNumbers, 1);
+    column->addWidget(lblLottCountInfo);
     column->addLayout(buttons);
     return box;
 }
@@ -313,6 +329,7 @@ QHBoxLayout *frmMain::buildBottomRow(QWidget *pane)
     lblWeb->setObjectName("lblWeb");
     lblWeb->setProperty("Tag", "21");
     lblWeb->setTextFormat(Qt::PlainText);
+    lblWeb->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred); // its ticker never widens the pane
     lblWeb->setToolTip(QString::fromLatin1(kHomePage));
     cmdExit = new QPushButton(QStringLiteral("退出(&X)"), pane);
     cmdExit->setObjectName("cmdExit");
@@ -357,9 +374,6 @@ void frmMain::buildUi()
     options->setWidget(buildOptionsPane());
     options->setWidgetResizable(true);
     options->setFrameShape(QFrame::NoFrame);
-    options->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    options->setMinimumWidth(options->widget()->minimumSizeHint().width()
-                             + options->verticalScrollBar()->sizeHint().width());
     m_splitter->addWidget(options);
     m_splitter->setStretchFactor(0, 3);
     m_splitter->setStretchFactor(1, 2);
@@ -384,6 +398,8 @@ void frmMain::connectSignals()
     connect(cmdZoomIn, &QPushButton::clicked, vspPreview, &PreviewWidget::zoomIn);
     connect(cmdZoomOut, &QPushButton::clicked, vspPreview, &PreviewWidget::zoomOut);
     connect(cmdZoomAll, &QPushButton::clicked, vspPreview, &PreviewWidget::showWholePage);
+    connect(cmdLottSetting, &QPushButton::clicked, this, &frmMain::cmdLottSetting_Click);
+    connect(cmdLottNew, &QPushButton::clicked, this, &frmMain::cmdLottNew_Click);
     // A typo in a number box goes back to the box's last value; the offsets apply when left.
     m_leftGuard = new NumberBoxGuard(txtLayoutLeft, [this] { ApplyLayoutChanges(); });
     m_topGuard = new NumberBoxGuard(txtLayoutTop, [this] { ApplyLayoutChanges(); });
@@ -429,7 +445,19 @@ void frmMain::Form_Load()
     m_fly.Init(QStringLiteral("VornPrn 彩票套打 - 点击访问主页，查看最新版本与使用技巧"), 0, 40);
     lblWeb->setText(m_fly.Frame());
     tmrFlyChar->start();
+    fitOptionsPane();
     RestoreWindowPlacement(this, QStringLiteral("Main"), m_splitter);
+}
+
+// The options never scroll sideways: their pane is as wide as its widest row in the window's
+// own font, which the theme has set.
+void frmMain::fitOptionsPane()
+{
+    auto *options = findChild<QScrollArea *>("scrollOptions");
+    options->widget()->layout()->activate();
+    const int need = options->widget()->sizeHint().width() + options->verticalScrollBar()->sizeHint().width() + 2;
+    options->setMinimumWidth(need);
+    m_splitter->setSizes({std::max(200, m_splitter->width() - need - m_splitter->handleWidth()), need});
 }
 
 void frmMain::FillLayoutList(const QString &fileToSelect)
@@ -635,10 +663,14 @@ void frmMain::PrintLottNumbers(const QString &templatePath, bool useTemplateLayo
     o.pause = s.pauseText;
 
     PrintJobCallbacks cb;
-    cb.showBatch = [this](PrintDocument &batch, const QString &caption) {
+    int batchNumber = 0;
+    cb.showBatch = [this, &batchNumber](PrintDocument &batch, const QString &caption) {
         frmPLPreview &preview = PreviewWindow();
         preview.setDocument(std::move(batch));
-        return preview.ShowMe_Print(true, caption);
+        preview.setBatchNumber(++batchNumber);
+        const bool printed = preview.ShowMe_Print(true, caption);
+        preview.setBatchNumber(0);
+        return printed;
     };
     cb.confirmFaultyStakes = [](const QString &question) {
         return IsConfirmed(MsgBox(question, MsgStyle::ConfirmDefaultNo));
@@ -864,11 +896,7 @@ bool frmMain::eventFilter(QObject *watched, QEvent *event)
 // Without a browser the user is told where to look instead of nothing happening.
 void frmMain::openHelp()
 {
-    const QString help = Folders().HelpFile();
-    if (ShellOpenResult(help) <= 32)
-        MsgBox(FormatMsg("1", QStringLiteral("无法启动浏览器打开帮助。帮助页面在：{CRLF}{1}"),
-                         {QDir::toNativeSeparators(help)}),
-               MsgStyle::Information);
+    OpenHelpPage();
 }
 
 void frmMain::openHomePage()
@@ -884,4 +912,34 @@ void frmMain::showAbout()
     MsgBox(FormatMsg("1", QStringLiteral("{1} {2}{CRLF}{CRLF}彩票投注单套打程序{CRLF}{3}"),
                      {AppTitle(), QCoreApplication::applicationVersion(), QString::fromLatin1(kHomePage)}),
            MsgStyle::Information);
+}
+
+void frmMain::cmdLottSetting_Click()
+{
+    colPLControls layout;
+    const bool complete = frmPLDesigner::LoadForDesign(TemplatePath(), layout);
+    openDesigner(layout, false, complete);
+}
+
+void frmMain::cmdLottNew_Click()
+{
+    colPLControls layout;
+    openDesigner(layout, true, true);
+}
+
+void frmMain::openDesigner(colPLControls &layout, bool isNew, bool loadedCompletely)
+{
+    if (m_runDesigner) {
+        m_runDesigner(layout, isNew, loadedCompletely);
+    } else {
+        frmPLDesigner designer(this);
+        designer.ShowMe(layout, isNew, loadedCompletely);
+    }
+    const PathParts saved = SplitPathFile(layout.PathFile());
+    if (!saved.folder.isEmpty() && !SameFolder(saved.folder, Folders().templates))
+        MsgBox(FormatMsg(QString(),
+                         QStringLiteral("该投注单设计文件不在系统要求的目录下，将不能正确加载，请将其拷贝到目录 [{1}] 中！"),
+                         {Folders().templates}),
+               MsgStyle::Plain);
+    FillLayoutList(saved.fileName);
 }

@@ -6,6 +6,7 @@
 #include "model/colPLControls.h"
 
 #include <QMainWindow>
+#include <functional>
 #include <memory>
 
 class BetList;
@@ -72,6 +73,12 @@ public:
     void OpenDroppedFile(const QString &path);
     // "INDEX<TAB>BETLINE" lines of the selected stakes, as "复制" puts them on the clipboard.
     QString SelectedLottNumbersText() const;
+    void cmdLottSetting_Click();
+    void cmdLottNew_Click();
+    // Runs the designer on a template and returns when it has closed: the designer window,
+    // unless a test puts its own.
+    using DesignerRunner = std::function<void(colPLControls &layout, bool isNew, bool loadedCompletely)>;
+    void setDesignerRunner(DesignerRunner runner) { m_runDesigner = std::move(runner); }
 
     BetList &Bets() { return *m_bets; }
     const colPLControls &CurrentTemplate() const { return *m_layout; }
@@ -104,6 +111,7 @@ private:
     void copySelectedLottNumbers();
     void rememberImported(const QString &path);
     void fillRecentMenu();
+    void fitOptionsPane();
     MainSettings currentSettings() const;
 
     std::unique_ptr<BetList> m_bets;
@@ -119,6 +127,9 @@ private:
     QComboBox *icboLottType = nullptr;
     PreviewWidget *vspPreview = nullptr;
     QPushButton *cmdZoomIn = nullptr, *cmdZoomOut = nullptr, *cmdZoomAll = nullptr;
+    QPushButton *cmdLottSetting = nullptr, *cmdLottNew = nullptr;
+    DesignerRunner m_runDesigner;
+    void openDesigner(colPLControls &layout, bool isNew, bool loadedCompletely);
     QLineEdit *txtLayoutLeft = nullptr, *txtLayoutTop = nullptr;
     TenthSpinner *updLayoutLeft = nullptr, *updLayoutTop = nullptr;
     NumberBoxGuard *m_leftGuard = nullptr, *m_topGuard = nullptr;

@@ -4,6 +4,7 @@
 #include "platform/FormTheme.h"
 #include "print/DocumentSurface.h"
 #include "gui/PreviewWidget.h"
+#include "gui/WindowMemory.h"
 #include "print/printer/PrinterOutput.h"
 #include "print/clsPLPrint.h"
 
@@ -87,6 +88,19 @@ frmPLPreview::frmPLPreview(QWidget *parent) : QDialog(parent)
     m_printerDialog = [this](QPrinter &printer, int pages) { return defaultPrinterDialog(printer, pages, this); };
     ApplyFormTheme(this);
     m_vsp->setFocus();
+    RestoreWindowPlacement(this, QStringLiteral("Preview"));
+}
+
+void frmPLPreview::done(int result)
+{
+    SaveWindowPlacement(this, QStringLiteral("Preview"));
+    QDialog::done(result);
+}
+
+QString frmPLPreview::PrintDocName() const
+{
+    const QString name = m_vsp->document().DocName();
+    return m_batchNumber > 0 ? name + QStringLiteral("-第%1批").arg(m_batchNumber) : name;
 }
 
 void frmPLPreview::setDocument(PrintDocument doc)
@@ -128,7 +142,7 @@ void frmPLPreview::ShowMe_One(const colPLControls &layout)
 void frmPLPreview::cmdPrint_Click()
 {
     QPrinter printer(QPrinter::HighResolution);
-    printer.setDocName(m_vsp->document().DocName());
+    printer.setDocName(PrintDocName());
     printer.setFromTo(1, std::max(1, m_vsp->pageCount()));
     if (!m_printerDialog || !m_printerDialog(printer, m_vsp->pageCount())) {
         m_printed = false;

@@ -29,6 +29,11 @@ public:
     void setDocument(PrintDocument doc);
     PreviewWidget *vsp() const { return m_vsp; }
 
+    // The batch of a print job the window shows (1, 2, ...; 0 outside a job). The file name a
+    // print-to-PDF proposes carries it, so batch 2 never overwrites batch 1.
+    void setBatchNumber(int n) { m_batchNumber = n; }
+    QString PrintDocName() const;
+
     bool Printed() const { return m_printed; }
     void setPrinted(bool v) { m_printed = v; }
     bool CloseAfterPrinting() const { return m_closeAfterPrinting; }
@@ -43,6 +48,8 @@ public:
 public slots:
     // Escape and the close button: asks before closing an unprinted document.
     void reject() override;
+    // Every way of closing remembers the window's size and position.
+    void done(int result) override;
 
 private:
     bool printTo(QPrinter &printer, int first, int last);
@@ -56,5 +63,6 @@ private:
     QLabel *m_pageCountLabel;
     bool m_printed = false;
     bool m_closeAfterPrinting = false;
+    int m_batchNumber = 0;
     PrinterDialog m_printerDialog;
 };

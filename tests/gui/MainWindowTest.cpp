@@ -224,7 +224,9 @@ TEST(frmMain, PrintButtonRunsTheJobBatchByBatchThroughThePreview)
 
     frmPLPreview &preview = w.PreviewWindow();
     int printed = 0;
+    QStringList docNames;
     preview.setPrinterDialog([&](QPrinter &printer, int) {
+        docNames << printer.docName(); // what a print-to-file proposes its file name from
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(QStringLiteral("%1/batch%2.pdf").arg(dir).arg(++printed));
         return true;
@@ -245,6 +247,8 @@ TEST(frmMain, PrintButtonRunsTheJobBatchByBatchThroughThePreview)
     EXPECT_EQ(captions, (QStringList{"每次打印1页[第 1 ～ 5 注]", "每次打印1页[第 6 ～ 10 注]",
                                      "每次打印1页[第 11 ～ 12 注]"}));
     EXPECT_EQ(printed, 3);
+    EXPECT_EQ(docNames, (QStringList{"VornPrn-陕西－双色球-第1批", "VornPrn-陕西－双色球-第2批",
+                                     "VornPrn-陕西－双色球-第3批"}));
     EXPECT_EQ(box.texts(), (QStringList{"第 1 ～ 5 注打印完毕, 要继续打印请按[确定]按钮。",
                                         "第 6 ～ 10 注打印完毕, 要继续打印请按[确定]按钮。",
                                         "所有投注单打印完毕， 注数从 1 ～ 12 共 12 注。"}));

@@ -1,6 +1,7 @@
 // VornPrn: start-up of the desktop program.
 #include "app/ProgramFolders.h"
 #include "gui/frmMain.h"
+#include "gui/frmPLDesigner.h"
 #include "common/Blanks.h"
 #include "common/MsgBox.h"
 #include "common/clsRegIni.h"
@@ -38,6 +39,19 @@ int main(int argc, char **argv)
     clsRegIni reg;
     reg.Init(clsRegIni::HKEY_LOCAL_MACHINE, QStringLiteral("SOFTWARE\\VornPrn"));
     reg.SaveReg(QStringLiteral("PathFile"), QCoreApplication::applicationFilePath(), QString());
+
+    // The designer alone on one template (or a new one), for a desktop shortcut: it quits when
+    // the designer closes.
+    const QStringList args = QCoreApplication::arguments().mid(1);
+    if (!args.isEmpty() && args.first() == QLatin1String("--design")) {
+        const QString given = TrimBlanks(args.mid(1).join(' '));
+        colPLControls layout;
+        const bool complete = given.isEmpty()
+            || frmPLDesigner::LoadForDesign(folders.ResolveTemplate(given), layout);
+        frmPLDesigner designer;
+        designer.ShowMe(layout, given.isEmpty(), complete);
+        return 0;
+    }
 
     // 5: the main window.
     frmMain window;

@@ -1,0 +1,534 @@
+#include "gui/frmPLDesigner.h"
+
+#include "app/ProgramFolders.h"
+#include "canvas/KdPLDesinger.h"
+#include "canvas/TemplateUndoStack.h"
+#include "common/DesignScale.h"
+#include "common/FormatMsg.h"
+#include "common/LastError.h"
+#include "common/MsgBox.h"
+#include "common/PathFile.h"
+#include "common/VbFormat.h"
+#include "dialogs/CanvasSink.h"
+#include "dialogs/DialogElements.h"
+#include "gui/DesignCanvasView.h"
+#include "gui/DesignerCommands.h"
+#include "gui/HelpPage.h"
+#include "gui/KdPopupMenu.h"
+#include "gui/frmPLPreview.h"
+#include "gui/kdPLControlProperties.h"
+#include "model/ElementKind.h"
+#include "storage/clsPLStoreINI.h"
+
+#include <QAction>
+#include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QIcon>
+#include <QKeySequence>
+#include <QLabel>
+#include <QShortcut>
+#include <QSplitter>
+#include <QTimer>
+#include <QToolBar>
+#include <QUndoStack>
+#include <QVBoxLayout>
+
+namespace {
+constexpr double ZoomStep = 1.5;
+
+QString mm1(double v)
+{
+    return VbFormatNumber(v, QStringLiteral("#0.0"));
+}
+
+// The right-click menu, in its order: key and caption ("-" a separator).
+const std::pair<const char *, const char *> kMenu[] = {
+    {"BATCH-LOTTNUMBER", "批量添加【号码】填涂块(&L)"},
+    {"BATCH-MARK", "批量添加【附加】填涂块(&M)"},
+    {"SPLITTER-010", "-"},
+    {"ADD-LOTTNUMBER", "添加【号码】填涂块(&O)"},
+    {"ADD-MARK", "添加【附加】填涂块(&R)"},
+    {"ADD-LABEL", "添加文字(&B)"},
+    {"ADD-LINE", "画线(&L)"},
+    {"SPLITTER0", "-"},
+    {"DELETE-CURRENT", "删除选中项(&D)"},
+    {"SPLITTER1", "-"},
+    {"LAYOUTSETTING", "投注单设置(&Z)"},
+    {"SPLITTER2", "-"},
+    {"PREVIEW", "打印预览(&P)"},
+    {"SAVE", "保存(&S)"},
+    {"SAVEAS", "另存为(&A)"},
+};
+} // namespace
+
+frmPLDesigner::frmPLDesigner(QWidget *parent, clsTimerLock::TickSource ticks)
+    : QDialog(parent), m_canvas(std::make_unique<KdPLDesinger>(nullptr, std::move(ticks)))
+{
+    setObjectName(QStringLiteral("frmPLDesigner"));
+    m_undo = std::make_unique<TemplateUndoStack>(*m_canvas);
+    m_layout = &m_empty;
+    buildUi();
+    connectCanvas();
+    installDefaultWindows();
+    connect(m_undo.get(), &TemplateUndoStack::PropertiesRestored, this,
+            &frmPLDesigner::restoreProperties);
+    connect(&m_undo->Stack(), &QUndoStack::cleanChanged, this, [this] { refreshTitle(); });
+}
+
+frmPLDesigner::~frmPLDesigner() = default;
+
+bool frmPLDesigner::LoadForDesign(const QString &path, colPLControls &layout)
+{
+    // A file that is missing or cannot be read loads as a template of defaults: still a
+    // failure to report.
+    QFile file(path);
+    const bool readable = QFileInfo(path).isFile() && file.open(QIODevice::ReadOnly);
+    file.close();
+    if (clsPLStoreINI().LoadFromINI(path, layout) && readable)
+        return true;
+    MsgBox(FormatMsg(QString(), QStringLiteral("投注单模板文件 {1} 不能打开！"), {path}), MsgStyle::Plain);
+    if (layout.PathFile().isEmpty())
+        layout.setPathFile(path);
+    return false;
+}
+
+void frmPLDesigner::buildUi()
+{
+    setWindowFlags(windowFlags() | Qt::WindowMinMaxButtonsHint);
+    kdPLD = new DesignCanvasView(*m_canvas, this);
+    kdPLD->setObjectName(QStringLiteral("kdPLD"));
+    kdPLD->setMinimumSize(480, 360);
+    kdPLProperties = new kdPLControlProperties(this);
+    kdPLProperties->setObjectName(QStringLiteral("kdPLProperties"));
+    popMenu = new KdPopupMenu(this);
+    popMenu->setObjectName(QStringLiteral("popMenu"));
+    popMenu->hide();
+
+    lblCurrentMousePointer = new QLabel(this);
+    lblCurrentMousePointer->setObjectName(QStringLiteral("lblCurrentMousePointer"));
+    lblLastLineInfo = new QLabel(this);
+    lblLastLineInfo->setObjectName(QStringLiteral("lblLastLineInfo"));
+    auto *status = new QHBoxLayout;
+    status->addWidget(new QLabel(QStringLiteral("当前鼠标位置(毫米)"), this));
+    status->addWidget(lblCurrentMousePointer);
+    status->addSpacing(24);
+    status->addWidget(new QLabel(QStringLiteral("最近一次选择的直线长度"), this));
+    status->addWidget(lblLastLineInfo);
+    status->addStretch();
+
+    auto *eoLayout = new QSplitter(Qt::Horizontal, this);
+    eoLayout->setObjectName(QStringLiteral("eoLayout"));
+    eoLayout->addWidget(kdPLD);
+    eoLayout->addWidget(kdPLProperties);
+    eoLayout->setStretchFactor(0, 4);
+    eoLayout->setStretchFactor(1, 1);
+    eoLayout->setChildrenCollapsible(false);
+
+    auto *eoMain = new QVBoxLayout(this);
+    eoMain->setContentsMargins(4, 4, 4, 4);
+    eoMain->addWidget(buildToolBar());
+    eoMain->addWidget(eoLayout, 1);
+    eoMain->addLayout(status);
+    resize(1100, 760);
+
+    auto shortcut = [this](const QKeySequence &keys, auto slot) {
+        auto *s = new QShortcut(keys, this);
+        connect(s, &QShortcut::activated, this, slot);
+    };
+    shortcut(QKeySequence(Qt::CTRL | Qt::Key_S), [this] { cmdSave_Click(); });
+    shortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S), [this] { cmdSaveAs_Click(); });
+    shortcut(QKeySequence(Qt::CTRL | Qt::Key_Equal), [this] { cmdZoomIn_Click(); });
+    shortcut(QKeySequence(Qt::CTRL | Qt::Key_Plus), [this] { cmdZoomIn_Click(); });
+    shortcut(QKeySequence(Qt::CTRL | Qt::Key_Minus), [this] { cmdZoomOut_Click(); });
+    shortcut(QKeySequence(Qt::CTRL | Qt::Key_Y), [this] { m_undo->Stack().redo(); });
+    shortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), [this] { m_undo->Stack().redo(); });
+    shortcut(QKeySequence(Qt::CTRL | Qt::Key_Z), [this] { m_undo->Stack().undo(); });
+    shortcut(QKeySequence(Qt::Key_F1), [] { OpenHelpPage(); });
+}
+
+QToolBar *frmPLDesigner::buildToolBar()
+{
+    auto *bar = new QToolBar(this);
+    bar->setObjectName(QStringLiteral("tbrCommands"));
+    bar->setIconSize(QSize(24, 24));
+    const QHash<QString, std::function<void()>> actions = {
+        {"cmdSave", [this] { cmdSave_Click(); }},
+        {"cmdSaveAs", [this] { cmdSaveAs_Click(); }},
+        {"cmdPreview", [this] { cmdPreview_Click(); }},
+        {"cmdPLProperty", [this] { cmdPLProperty_Click(); }},
+        {"cmdUndo", [this] { m_undo->Stack().undo(); }},
+        {"cmdRedo", [this] { m_undo->Stack().redo(); }},
+        {"cmdAddLottNumber", [this] { cmdAddLottNumber_Click(); }},
+        {"cmdBatchAddLottNumber", [this] { cmdBatchAddLottNumber_Click(); }},
+        {"cmdAddMark", [this] { cmdAddMark_Click(); }},
+        {"cmdBatchAddMark", [this] { cmdBatchAddMark_Click(); }},
+        {"cmdAddLabel", [this] { cmdAddLabel_Click(); }},
+        {"cmdAddLine", [this] { cmdAddLine_Click(); }},
+        {"cmdAlignmentLeft", [this] { m_canvas->DoAlignmentSelectMul(1); }},
+        {"cmdAlignmentCenter", [this] { m_canvas->DoAlignmentSelectMul(2); }},
+        {"cmdAlignmentRight", [this] { m_canvas->DoAlignmentSelectMul(3); }},
+        {"cmdAlignmentTop", [this] { m_canvas->DoAlignmentSelectMul(4); }},
+        {"cmdAlignmentMiddle", [this] { m_canvas->DoAlignmentSelectMul(5); }},
+        {"cmdAlignmentBottom", [this] { m_canvas->DoAlignmentSelectMul(6); }},
+        {"cmdSizeSameWidth", [this] { m_canvas->DoAlignmentSelectMul(7); }},
+        {"cmdSizeSameHeight", [this] { m_canvas->DoAlignmentSelectMul(8); }},
+        {"cmdZoomIn", [this] { cmdZoomIn_Click(); }},
+        {"cmdZoomOut", [this] { cmdZoomOut_Click(); }},
+        {"cmdExit", [this] { reject(); }},
+    };
+    for (const DesignerCommand &c : DesignerCommands()) {
+        if (c.name.isEmpty()) {
+            bar->addSeparator();
+            continue;
+        }
+        QAction *a = bar->addAction(QIcon(c.icon), c.text);
+        a->setObjectName(c.name);
+        a->setToolTip(c.text);
+        connect(a, &QAction::triggered, this, actions.value(c.name));
+    }
+    auto enableWith = [bar](const char *name, bool on) {
+        if (auto *a = bar->findChild<QAction *>(QString::fromLatin1(name)))
+            a->setEnabled(on);
+    };
+    enableWith("cmdUndo", false);
+    enableWith("cmdRedo", false);
+    connect(&m_undo->Stack(), &QUndoStack::canUndoChanged, bar, [=](bool on) { enableWith("cmdUndo", on); });
+    connect(&m_undo->Stack(), &QUndoStack::canRedoChanged, bar, [=](bool on) { enableWith("cmdRedo", on); });
+    return bar;
+}
+
+void frmPLDesigner::connectCanvas()
+{
+    KdPLDesinger *c = m_canvas.get();
+    connect(c, &KdPLDesinger::MouseMove, this, [this](qint16, qint16, float x, float y) {
+        const double s = GetDesignScale();
+        lblCurrentMousePointer->setText(mm1(x / s) + QStringLiteral(" , ") + mm1(y / s));
+    });
+    connect(c, &KdPLDesinger::CtrlChanged, this, [this](const clsPLControl &e) {
+        if (ElementKindOf(e) == ElementKind::Line)
+            lblLastLineInfo->setText(QStringLiteral("(") + mm1(e.Width()) + QStringLiteral(" , ")
+                                     + mm1(e.Height()) + QStringLiteral(")"));
+        kdPLProperties->Obj2Me(&e);
+    });
+    connect(c, &KdPLDesinger::CtrlClick, this, [this](const clsPLControl *e) { kdPLProperties->Obj2Me(e); });
+    connect(c, &KdPLDesinger::MouseUp, this, [this](qint16 button, qint16, float x, float y) {
+        if (button == KdPLDesinger::RightButton)
+            ShowPopMenu(x, y);
+    });
+    connect(popMenu, &KdPopupMenu::mnuClick, this, &frmPLDesigner::popMenu_mnuClick);
+    connect(kdPLProperties, &kdPLControlProperties::AfterPropertyChanged, this,
+            [this](const QString &, const QString &) { propertyEdited(); });
+}
+
+void frmPLDesigner::installDefaultWindows()
+{
+    m_windows.saveFile = [this](const QString &folder, const QString &proposed) {
+        QFileDialog dialog(this, QString(), folder, QStringLiteral("投注单模板文件(*.tzd)"));
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.setDefaultSuffix(QStringLiteral("tzd"));
+        if (!proposed.isEmpty())
+            dialog.selectFile(proposed);
+        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+            return QString();
+        return dialog.selectedFiles().first();
+    };
+    m_windows.preview = [this](const colPLControls &layout) {
+        frmPLPreview preview(this);
+        preview.ShowMe_One(layout);
+    };
+}
+
+void frmPLDesigner::Load(colPLControls &layout, bool isNew, bool loadedCompletely)
+{
+    m_layout = &layout;
+    m_canvas->ClearAllControls();
+    m_canvas->AddControls(layout);
+    showBackPicture();
+    m_undo->Reset(layout);
+    kdPLProperties->Obj2Me(nullptr);
+    m_openPropertiesFirst = true;
+    m_newTemplate = isNew;
+    m_loadedCompletely = loadedCompletely;
+    m_closeWithoutQuestion = false;
+    refreshTitle();
+}
+
+void frmPLDesigner::ShowMe(colPLControls &layout, bool isNew, bool loadedCompletely)
+{
+    Load(layout, isNew, loadedCompletely);
+    exec();
+    m_layout = &m_empty;
+}
+
+void frmPLDesigner::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    if (m_openPropertiesFirst)
+        QTimer::singleShot(0, this, &frmPLDesigner::firstActivation);
+}
+
+void frmPLDesigner::firstActivation()
+{
+    if (!m_openPropertiesFirst)
+        return;
+    m_openPropertiesFirst = false;
+    const bool isNew = m_newTemplate;
+    m_newTemplate = false;
+    if (!m_windows.lottProperty)
+        return;
+    if (m_windows.lottProperty(*m_layout, isNew)) {
+        DoUpdateControlsByProperty();
+        return;
+    }
+    if (isNew) {
+        // A new template the user did not even describe: nothing to keep, nothing to ask.
+        m_closeWithoutQuestion = true;
+        reject();
+    }
+}
+
+void frmPLDesigner::showBackPicture()
+{
+    m_canvas->SetBackPicture(m_layout->BackPicPathFile(), m_layout->BackPicLeft(), m_layout->BackPicTop(),
+                             m_layout->BackPicWidth(), m_layout->BackPicHeight());
+}
+
+void frmPLDesigner::refreshTitle()
+{
+    setWindowTitle(FormatMsg(QString(), QStringLiteral("打印设计器 - [{1}] - {2}"),
+                             {m_layout->LayoutName(), m_layout->PathFile()}));
+    setWindowModified(IsModified());
+}
+
+bool frmPLDesigner::IsModified() const
+{
+    return !m_undo->Stack().isClean();
+}
+
+void frmPLDesigner::DoUpdateControlsByProperty()
+{
+    ApplyTemplateToCanvas(*m_layout, *m_canvas);
+    m_undo->Record(QStringLiteral("投注单设置"), *m_layout);
+    refreshTitle();
+}
+
+void frmPLDesigner::restoreProperties(const colPLControls &snapshot)
+{
+    // Undo and redo bring back the template's settings, never where it is saved.
+    const QString path = m_layout->PathFile();
+    *m_layout = snapshot;
+    m_layout->RemoveAll();
+    m_layout->setPathFile(path);
+    showBackPicture();
+    kdPLProperties->Obj2Me(m_canvas->GetCurrentControl());
+    refreshTitle();
+}
+
+void frmPLDesigner::propertyEdited()
+{
+    const QString key = kdPLProperties->OldKeyName();
+    if (key.isEmpty())
+        return;
+    const clsPLControl *found = m_canvas->GetOneControlByKeyName(key);
+    if (!found)
+        return;
+    clsPLControl element = *found;
+    kdPLProperties->Me2Obj(element);
+    m_canvas->UpdateOneControl(element);
+    m_undo->Record(QStringLiteral("属性"));
+    kdPLProperties->Obj2Me(m_canvas->GetOneControlByKeyName(key));
+}
+
+void frmPLDesigner::runElementDialog(const std::function<void(KdPLDesinger &, const colPLControls &)> &dialog,
+                                     const QString &stepText)
+{
+    if (!dialog)
+        return;
+    colPLControls before;
+    m_canvas->GetAllControls(before);
+    dialog(*m_canvas, *m_layout);
+    colPLControls after;
+    m_canvas->GetAllControls(after);
+    if (after.Count() != before.Count())
+        m_undo->Record(stepText);
+}
+
+void frmPLDesigner::cmdAddLottNumber_Click()
+{
+    runElementDialog(m_windows.addLottNumber, QStringLiteral("添加号码填涂块"));
+}
+
+void frmPLDesigner::cmdBatchAddLottNumber_Click()
+{
+    runElementDialog(m_windows.batchAddLottNumber, QStringLiteral("批量添加号码填涂块"));
+}
+
+void frmPLDesigner::cmdAddMark_Click()
+{
+    runElementDialog(m_windows.addMark, QStringLiteral("添加附加填涂块"));
+}
+
+void frmPLDesigner::cmdBatchAddMark_Click()
+{
+    runElementDialog(m_windows.batchAddMark, QStringLiteral("批量添加附加填涂块"));
+}
+
+void frmPLDesigner::cmdAddLabel_Click()
+{
+    if (!m_windows.addLabel)
+        return;
+    const QString text = m_windows.addLabel();
+    if (text.isEmpty())
+        return;
+    m_canvas->BeginAddControlByMouse(NewTextLabel(text, font().family(), font().pointSizeF()));
+}
+
+void frmPLDesigner::cmdAddLine_Click()
+{
+    m_canvas->BeginAddControlByMouse(NewLine());
+}
+
+void frmPLDesigner::zoomBy(double factor)
+{
+    // The scale is stored as asked and kept within its bounds when read, so it is read first:
+    // zooming on at a bound stays there.
+    SetDesignScale(GetDesignScale() * factor);
+    m_canvas->RedrawAllContols();
+}
+
+void frmPLDesigner::cmdZoomIn_Click()
+{
+    zoomBy(ZoomStep);
+}
+
+void frmPLDesigner::cmdZoomOut_Click()
+{
+    zoomBy(1.0 / ZoomStep);
+}
+
+void frmPLDesigner::cmdPLProperty_Click()
+{
+    if (m_windows.lottProperty && m_windows.lottProperty(*m_layout, false))
+        DoUpdateControlsByProperty();
+}
+
+void frmPLDesigner::takeElements()
+{
+    m_canvas->GetAllControls(*m_layout);
+}
+
+void frmPLDesigner::cmdPreview_Click()
+{
+    takeElements();
+    if (m_windows.preview)
+        m_windows.preview(*m_layout);
+}
+
+bool frmPLDesigner::cmdSave_Click()
+{
+    takeElements();
+    if (m_layout->PathFile().isEmpty())
+        return cmdSaveAs_Click();
+    return saveTo(m_layout->PathFile());
+}
+
+bool frmPLDesigner::cmdSaveAs_Click()
+{
+    takeElements();
+    const QString folder = Folders().templates;
+    const QString proposed = m_layout->PathFile().isEmpty()
+        ? m_layout->LayoutName()
+        : SplitPathFile(m_layout->PathFile()).fileName;
+    for (;;) {
+        const QString file = m_windows.saveFile ? m_windows.saveFile(folder, proposed) : QString();
+        if (file.isEmpty())
+            return false;
+        if (!SameFolder(SplitPathFile(file).folder, folder)) {
+            MsgBox(FormatMsg(QString(), QStringLiteral("请保存到目录 [{1}] 中！"), {folder}),
+                   MsgStyle::Information);
+            continue;
+        }
+        // Saving as the file that was not read completely overwrites it after the dialog's
+        // own question: there is nothing more to ask.
+        if (QFileInfo(file) == QFileInfo(m_layout->PathFile()))
+            m_loadedCompletely = true;
+        return saveTo(file);
+    }
+}
+
+bool frmPLDesigner::saveTo(const QString &path)
+{
+    if (!m_loadedCompletely && QFileInfo::exists(path)) {
+        const QString question = FormatMsg(
+            QString(), QStringLiteral("投注单模板文件 {1} 没有完整读入，保存将覆盖原文件，是否继续？"), {path});
+        if (!IsConfirmed(MsgBox(question, MsgStyle::ConfirmDefaultNo)))
+            return false;
+    }
+    const QString oldPath = m_layout->PathFile();
+    clsPLStoreINI store;
+    if (!store.SaveToINI_Fast(path, *m_layout)) {
+        m_layout->setPathFile(oldPath);
+        MsgBox(GetLastErrorText(true), MsgStyle::Information);
+        return false;
+    }
+    m_layout->setPathFile(path);
+    m_loadedCompletely = true;
+    MsgBox(QStringLiteral("布局保存成功！"), MsgStyle::Information);
+    m_undo->Stack().setClean();
+    refreshTitle();
+    return true;
+}
+
+void frmPLDesigner::DeleteCurrent()
+{
+    if (!m_canvas->GetCurrentControl()) {
+        MsgBox(QStringLiteral("请选择要删除的对象！"), MsgStyle::Information);
+        return;
+    }
+    if (MsgBox(QStringLiteral("是否要删除当前选中的对象？"), MsgStyle::ConfirmDefaultNo) == MsgAnswer::No)
+        return;
+    m_canvas->DeleteSelectedControls();
+}
+
+void frmPLDesigner::ShowPopMenu(double x, double y)
+{
+    popMenu->RemoveAllMenus();
+    for (const auto &[key, caption] : kMenu)
+        popMenu->AddMenu(QString::fromUtf8(caption), QString::fromLatin1(key));
+    popMenu->SetEnable(QStringLiteral("DELETE-CURRENT"), m_canvas->GetCurrentControl() != nullptr);
+    // The canvas reports surface twips; the menu wants twips from the corner of the visible part.
+    const CanvasViewport view = kdPLD->Viewport();
+    const QPointF pixel = view.ToPixels(QRectF(x, y, 0, 0)).topLeft();
+    popMenu->PopUpMenu(pixel.x() * view.TwipsPerPixelX(), pixel.y() * view.TwipsPerPixelY(),
+                       kdPLD->viewport(), true);
+}
+
+void frmPLDesigner::popMenu_mnuClick(const QString &key)
+{
+    const QHash<QString, std::function<void()>> commands = {
+        {"BATCH-LOTTNUMBER", [this] { cmdBatchAddLottNumber_Click(); }},
+        {"BATCH-MARK", [this] { cmdBatchAddMark_Click(); }},
+        {"ADD-LOTTNUMBER", [this] { cmdAddLottNumber_Click(); }},
+        {"ADD-MARK", [this] { cmdAddMark_Click(); }},
+        {"ADD-LABEL", [this] { cmdAddLabel_Click(); }},
+        {"ADD-LINE", [this] { cmdAddLine_Click(); }},
+        {"DELETE-CURRENT", [this] { DeleteCurrent(); }},
+        {"LAYOUTSETTING", [this] { cmdPLProperty_Click(); }},
+        {"PREVIEW", [this] { cmdPreview_Click(); }},
+        {"SAVE", [this] { cmdSave_Click(); }},
+        {"SAVEAS", [this] { cmdSaveAs_Click(); }},
+    };
+    if (const auto run = commands.value(key))
+        run();
+}
+
+void frmPLDesigner::reject()
+{
+    if (!m_closeWithoutQuestion && IsModified()
+        && IsConfirmed(MsgBox(QStringLiteral("是否保存?"), MsgStyle::Question)))
+        cmdSave_Click();
+    m_closeWithoutQuestion = false;
+    QDialog::reject();
+}

@@ -1,0 +1,118 @@
+#pragma once
+// The slip designer: the design canvas, the property grid beside it, a toolbar, the right-click
+// menu and two status labels. It edits one template, opens the template properties and element
+// dialogs and the preview, and saves into the template folder. Every change is a step of its
+// undo stack; the template is modified while the stack is away from its clean state.
+#include "common/clsTimerLock.h"
+#include "model/colPLControls.h"
+
+#include <QDialog>
+#include <functional>
+#include <memory>
+
+class DesignCanvasView;
+class KdPLDesinger;
+class KdPopupMenu;
+class TemplateUndoStack;
+class kdPLControlProperties;
+class QAction;
+class QLabel;
+class QToolBar;
+
+class frmPLDesigner : public QDialog {
+    Q_OBJECT
+public:
+    // The windows the designer opens. The program's own are set by default where they exist;
+    // tests put scripted ones.
+    struct Windows {
+        // The template properties dialog; true when the user accepted (the template is changed).
+        std::function<bool(colPLControls &layout, bool isNew)> lottProperty;
+        // The element dialogs add through the canvas themselves.
+        std::function<void(KdPLDesinger &canvas, const colPLControls &layout)> addLottNumber,
+            batchAddLottNumber, addMark, batchAddMark;
+        // The add label dialog: the label's text, "" when cancelled.
+        std::function<QString()> addLabel;
+        // The save dialog: the chosen file, "" when cancelled.
+        std::function<QString(const QString &folder, const QString &proposedName)> saveFile;
+        std::function<void(const colPLControls &layout)> preview;
+    };
+
+    explicit frmPLDesigner(QWidget *parent = nullptr, clsTimerLock::TickSource ticks = {});
+    ~frmPLDesigner() override;
+
+    // Reads a template file for editing. A file that cannot be read completely is reported
+    // ("投注单模板文件 {1} 不能打开！") and keeps what was read and its path: the designer still
+    // opens on it. Returns whether it was read completely.
+    static bool LoadForDesign(const QString &path, colPLControls &layout);
+
+    // Shows the window modally for the template and returns when it has closed. A template
+    // that was not read completely asks before its file is overwritten.
+    void ShowMe(colPLControls &layout, bool isNew, bool loadedCompletely = true);
+    // Everything ShowMe does before the window is shown.
+    void Load(colPLControls &layout, bool isNew, bool loadedCompletely = true);
+    void DoUpdateControlsByProperty();
+
+    // Toolbar commands and menu entries.
+    void cmdAddLottNumber_Click();
+    void cmdBatchAddLottNumber_Click();
+    void cmdAddMark_Click();
+    void cmdBatchAddMark_Click();
+    void cmdAddLabel_Click();
+    void cmdAddLine_Click();
+    void cmdZoomIn_Click();
+    void cmdZoomOut_Click();
+    void cmdPLProperty_Click();
+    void cmdPreview_Click();
+    bool cmdSave_Click();
+    bool cmdSaveAs_Click();
+    void DeleteCurrent();
+    void popMenu_mnuClick(const QString &key);
+    // Rebuilds the right-click menu and shows it at (x, y) twips on the canvas.
+    void ShowPopMenu(double x, double y);
+
+    bool IsModified() const;
+    Windows &windows() { return m_windows; }
+    KdPLDesinger &Canvas() { return *m_canvas; }
+    kdPLControlProperties &Properties() { return *kdPLProperties; }
+    KdPopupMenu &PopMenu() { return *popMenu; }
+    TemplateUndoStack &Undo() { return *m_undo; }
+    const colPLControls &Layout() const { return *m_layout; }
+
+public slots:
+    void reject() override;
+
+protected:
+    void showEvent(QShowEvent *event) override;
+
+private:
+    void buildUi();
+    QToolBar *buildToolBar();
+    void connectCanvas();
+    void firstActivation();
+    void refreshTitle();
+    void showBackPicture();
+    void takeElements();
+    bool saveTo(const QString &path);
+    void runElementDialog(const std::function<void(KdPLDesinger &, const colPLControls &)> &dialog,
+                          const QString &stepText);
+    void propertyEdited();
+    void restoreProperties(const colPLControls &snapshot);
+    void zoomBy(double factor);
+    void installDefaultWindows();
+
+    std::unique_ptr<KdPLDesinger> m_canvas;
+    std::unique_ptr<TemplateUndoStack> m_undo;
+    colPLControls *m_layout = nullptr;
+    colPLControls m_empty;
+    Windows m_windows;
+    bool m_openPropertiesFirst = false;
+    bool m_newTemplate = false;
+    bool m_loadedCompletely = true;
+    bool m_closeWithoutQuestion = false;
+
+    DesignCanvasView *kdPLD = nullptr;
+    kdPLControlProperties *kdPLProperties = nullptr;
+    KdPopupMenu *popMenu = nullptr;
+    QLabel *lblCurrentMousePointer = nullptr;
+    QLabel *lblLastLineInfo = nullptr;
+};
