@@ -1,6 +1,10 @@
-// The script engine against CPython on four programs, in the same run on the same machine:
+// The script engine against CPython on five programs, in the same run on the same machine:
 // (a) a conversion script over a 200,000-line bet file, (b) 10,000,000 rounds of integer
-// arithmetic, (c) building a string of 1,000,000 pieces with &, (d) a recursive Fibonacci(25).
+// arithmetic, (c) building a string of 1,000,000 pieces with &, (d) a recursive Fibonacci(25),
+// (e) a realistic conversion script (split each line, pad and compare the numbers, build the
+// output with &, a Dictionary against duplicates) over the same file.
+// Last, how far past its deadline a script ends whatever it runs (the sandbox's promise: at
+// most 50 ms), for scripts that spend their time in long built-ins.
 // Each benchmark times the engine (the reported time) and python3 running the equivalent
 // program; the counters give the medians in milliseconds and engine/python. The Python
 // programs keep their variables in a function, as Python programs are written (and as
@@ -139,6 +143,72 @@ r = fib(25)
 print((time.perf_counter() - t) * 1000)
 )")};
 
+const Program kRealistic{
+    QStringLiteral(R"(lines = Split(obj.Source, vbCrLf)
+Set seen = CreateObject("Scripting.Dictionary")
+n = 0
+For i = 0 To UBound(lines)
+    s = Trim(lines(i))
+    If Len(s) > 0 And Left(s, 1) <> "#" Then
+        p = InStr(s, "+")
+        If p > 0 Then
+            nums = Split(Trim(Replace(Mid(s, 1, p - 1), "  ", " ")), " ")
+            out = ""
+            ok = True
+            For k = 0 To UBound(nums)
+                v = Right("0" & nums(k), 2)
+                If v < 1 Or v > 33 Then ok = False
+                If k > 0 Then out = out & ","
+                out = out & v
+            Next
+            b = Right("0" & Mid(s, p + 1), 2)
+            If b < 1 Or b > 16 Then ok = False
+            out = out & "|" & b
+            If ok And Not seen.Exists(out) Then
+                seen.Add out, n
+                obj.SetArrayReturn n, out
+                n = n + 1
+            End If
+        End If
+    End If
+Next
+)"),
+    QStringLiteral(R"(import sys, time
+src = open(sys.argv[1], encoding="utf-8", newline="").read()
+def main(src):
+    result = []
+    seen = {}
+    lines = src.split("\r\n")
+    n = 0
+    for i in range(0, len(lines)):
+        s = lines[i].strip(" ")
+        if len(s) > 0 and s[0] != "#":
+            p = s.find("+") + 1
+            if p > 0:
+                nums = s[0:p - 1].replace("  ", " ").strip(" ").split(" ")
+                out = ""
+                ok = True
+                for k in range(0, len(nums)):
+                    v = ("0" + nums[k])[-2:]
+                    if int(v) < 1 or int(v) > 33:
+                        ok = False
+                    if k > 0:
+                        out = out + ","
+                    out = out + v
+                b = ("0" + s[p:])[-2:]
+                if int(b) < 1 or int(b) > 16:
+                    ok = False
+                out = out + "|" + b
+                if ok and out not in seen:
+                    seen[out] = n
+                    result.append(out)
+                    n = n + 1
+    return result
+t = time.perf_counter()
+main(src)
+print((time.perf_counter() - t) * 1000)
+)")};
+
 // Runs the script as the program runs conversion scripts: "obj" with Source and
 // SetArrayReturn. Returns milliseconds, or -1 on failure.
 double RunEngine(const QString &code, const QString &input, QString *error)
@@ -240,6 +310,56 @@ BENCHMARK(BM_StringAppend1M)->Unit(benchmark::kMillisecond)->UseManualTime()->It
 
 void BM_RecursiveFib25(benchmark::State &state) { Compare(state, kFibonacci); }
 BENCHMARK(BM_RecursiveFib25)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(5);
+
+void BM_RealisticScript200kLines(benchmark::State &state)
+{
+    Compare(state, kRealistic, BetFile(200'000));
+}
+BENCHMARK(BM_RealisticScript200kLines)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(5);
+
+// Scripts that would run far longer than their deadline, most of it inside built-ins.
+const char *const kPastDeadline[] = {
+    // a pattern that backtracks for tens of milliseconds per search
+    "Set re = New RegExp\r\nre.Pattern = \"(a+)+b|x\"\r\nre.Global = True\r\n"
+    "For i = 1 To 200: s = s & String(22, \"a\") & \"x\": Next\r\nSet m = re.Execute(s)",
+    "Set re = New RegExp\r\nre.Pattern = \"(a+)+b|x\"\r\nre.Global = True\r\n"
+    "For i = 1 To 200: s = s & String(22, \"a\") & \"x\": Next\r\nt = re.Replace(s, \"y\")",
+    "On Error Resume Next\r\nSet re = New RegExp\r\nre.Pattern = \"(a+)+b|x\"\r\n"
+    "s = String(22, \"a\") & \"x\"\r\nFor i = 1 To 100000: r = re.Test(s): Next",
+    // long string work
+    "Do: s = Replace(String(15000000, \".\"), \".\", \"x=1:\"): Loop",
+    "s = String(4000000, \"a b \")\r\nDo: a = Split(s, \" \"): t = Join(a, \",\"): Loop",
+    // script code where the deadline strikes
+    "Class T\r\nPrivate Sub Class_Terminate\r\nDo: Loop\r\nEnd Sub\r\nEnd Class\r\n"
+    "Set x = New T\r\nSet x = Nothing",
+    "Function F(n)\r\nF = n + 1\r\nEnd Function\r\nDo: x = F(x): Loop",
+    "Do: s = s & \"ab\": If Len(s) > 100000 Then s = \"\"\r\nLoop",
+};
+
+// The largest and the median overshoot of a 200 ms deadline over those scripts.
+void BM_DeadlineOvershoot(benchmark::State &state)
+{
+    constexpr int kDeadlineMs = 200;
+    std::vector<double> overshoot;
+    for (auto _ : state) {
+        for (const char *script : kPastDeadline) {
+            vbs::Engine engine;
+            QElapsedTimer clock;
+            clock.start();
+            const bool ok = engine.run(QString::fromUtf8(script), QDeadlineTimer(kDeadlineMs));
+            const double ms = clock.nsecsElapsed() / 1e6;
+            if (ok || engine.failure().number != vbs::Err::Timeout) {
+                state.SkipWithError(("did not time out: " + engine.failure().description).toStdString().c_str());
+                return;
+            }
+            overshoot.push_back(ms - kDeadlineMs);
+        }
+        state.SetIterationTime(*std::max_element(overshoot.begin(), overshoot.end()) / 1000.0);
+    }
+    state.counters["max_overshoot_ms"] = *std::max_element(overshoot.begin(), overshoot.end());
+    state.counters["median_overshoot_ms"] = Median(overshoot);
+}
+BENCHMARK(BM_DeadlineOvershoot)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(3);
 
 } // namespace
 

@@ -12,7 +12,7 @@ namespace {
 int runScript(CliContext &ctx);
 
 const CliCommand kCommand{QStringLiteral("script"),
-                          QStringLiteral("script SCRIPT.cvb INPUT [--timeout-ms N]"),
+                          QStringLiteral("script SCRIPT.cvb INPUT [--timeout-ms N] [--memory-mb N]"),
                           QStringLiteral("run a conversion script over a file and print its output "
                                          "lines"),
                           &runScript, 42};
@@ -33,18 +33,25 @@ QString ResolveScript(const QString &given)
 
 int runScript(CliContext &ctx)
 {
-    const CliOptions o = cliParse(ctx.args, {"timeout-ms"}, {});
+    const CliOptions o = cliParse(ctx.args, {"timeout-ms", "memory-mb"}, {});
     if (!o.error.isEmpty())
         return cliUsageError(ctx, kCommand, o.error);
     if (o.positional.size() != 2)
         return cliUsageError(ctx, kCommand, QStringLiteral("needs SCRIPT.cvb and INPUT"));
-    qint64 timeoutMs = clsScriptRunner::kTimeLimitMs;
-    if (o.has("timeout-ms")) {
+    // A limit the options may set: its default when not given, 0 when not a positive number.
+    auto limit = [&](const char *name, qint64 fallback) -> qint64 {
+        if (!o.has(name))
+            return fallback;
         bool ok = false;
-        timeoutMs = o.value("timeout-ms").toLongLong(&ok);
-        if (!ok || timeoutMs < 1)
-            return cliUsageError(ctx, kCommand, QStringLiteral("--timeout-ms needs a positive number"));
-    }
+        const qint64 n = o.value(name).toLongLong(&ok);
+        return ok && n >= 1 ? n : 0;
+    };
+    const qint64 timeoutMs = limit("timeout-ms", clsScriptRunner::kTimeLimitMs);
+    if (timeoutMs == 0)
+        return cliUsageError(ctx, kCommand, QStringLiteral("--timeout-ms needs a positive number"));
+    const qint64 memoryMb = limit("memory-mb", clsScriptRunner::kMemoryLimitMb);
+    if (memoryMb == 0)
+        return cliUsageError(ctx, kCommand, QStringLiteral("--memory-mb needs a positive number"));
 
     // Boxes go to stderr; a file that could not be read fails the command after its message.
     int shown = 0;
@@ -57,6 +64,7 @@ int runScript(CliContext &ctx)
     const QString input = ReadTextFile(o.positional[1], TextFileKind::BetFile);
     clsScriptRunner runner;
     runner.setTimeLimitMs(timeoutMs);
+    runner.setMemoryLimitMb(memoryMb);
     if (shown == 0)
         runner.LoadScriptFile(ResolveScript(o.positional[0]));
     const bool ok = shown == 0 && runner.RunScript(input);

@@ -56,6 +56,7 @@ bool clsScriptRunner::RunScript(const QString &input)
     try {
         // A fresh engine per run: nothing of an earlier script survives.
         vbs::Engine engine;
+        engine.setMemoryBudget(m_memoryLimitMb * 1024 * 1024);
         m_objValue.setSource(input);
         engine.addObject(QStringLiteral("obj"), MakeHostObject(m_objValue));
         if (engine.run(m_strScriptCode, QDeadlineTimer(m_timeLimitMs)))

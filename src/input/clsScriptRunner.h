@@ -8,6 +8,8 @@ class clsScriptRunner {
 public:
     // The longest a script may run: 30 minutes.
     static constexpr qint64 kTimeLimitMs = 1'800'000;
+    // The memory a script may use: 1 GB (past it the script fails with 7, the program goes on).
+    static constexpr qint64 kMemoryLimitMb = 1024;
 
     // m_strScriptCode = the text of the file; a file that cannot be read shows its failure and
     // leaves empty code (which runs and stores nothing).
@@ -27,6 +29,8 @@ public:
     // The command line may shorten or lengthen the limit.
     qint64 TimeLimitMs() const { return m_timeLimitMs; }
     void setTimeLimitMs(qint64 ms) { m_timeLimitMs = ms; }
+    qint64 MemoryLimitMb() const { return m_memoryLimitMb; }
+    void setMemoryLimitMb(qint64 mb) { m_memoryLimitMb = mb; }
 
     // The description of the last failure of RunScript ("" after a success).
     QString LastErrorDescription() const { return m_lastError; }
@@ -35,6 +39,7 @@ private:
     QString m_strScriptCode;
     clsScriptValue m_objValue;
     qint64 m_timeLimitMs = kTimeLimitMs;
+    qint64 m_memoryLimitMb = kMemoryLimitMb;
     QString m_lastError;
 };
 

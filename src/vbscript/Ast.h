@@ -26,11 +26,15 @@ struct NameRef {
         HostObject, // index into the objects the host registered
         ErrObject,
         Undeclared, // under Option Explicit: raises 500 when used
+        NoWith,     // the object of `.Name` outside any With: raises 505 when used
     };
     Kind kind = Unresolved;
     int index = -1;
     bool readOnly = false; // a Const
 };
+
+// The object `.Name` reads when no With block is open.
+constexpr const char *kNoWithName = "\x01nowith";
 
 enum class ExprKind { Literal, Name, Call, Member, Unary, Binary, Paren, New };
 
@@ -44,9 +48,24 @@ struct Expr {
 using ExprPtr = std::unique_ptr<Expr>;
 
 struct LiteralExpr : Expr {
-    LiteralExpr(int l, Value v) : Expr(ExprKind::Literal, l), value(std::move(v)) {}
+    LiteralExpr(int l, Value v, bool token = true)
+        : Expr(ExprKind::Literal, l), value(std::move(v)), bareToken(token)
+    {
+    }
     Value value;
+    // Written as one number, date or string token: only such a literal decides how a string
+    // and a number compare (a folded `-5` or True does not).
+    bool bareToken;
 };
+
+// Whether `e` counts as a literal when a string meets a number in a comparison.
+inline bool comparesAsLiteral(const Expr *e)
+{
+    if (e->kind != ExprKind::Literal)
+        return false;
+    const auto *l = static_cast<const LiteralExpr *>(e);
+    return l->bareToken && l->value.type() != Type::Boolean;
+}
 
 struct NameExpr : Expr {
     NameExpr(int l, QString n) : Expr(ExprKind::Name, l), name(std::move(n)) {}
@@ -109,6 +128,9 @@ struct AssignStmt : Stmt {
     AssignStmt(int l) : Stmt(StmtKind::Assign, l) {}
     ExprPtr target, value;
     bool isSet = false;
+    // Whether this is s = s & a & b ... that may extend s in place: decided on the first run
+    // (-1 until then), as the names are resolved for good by then.
+    mutable signed char appends = -1;
 };
 
 struct CallStmt : Stmt {

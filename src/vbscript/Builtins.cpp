@@ -69,10 +69,17 @@ bool findConstant(const QString &lowerName, Value &out)
             {"vbsunday", 1}, {"vbmonday", 2}, {"vbtuesday", 3}, {"vbwednesday", 4},
             {"vbthursday", 5}, {"vbfriday", 6}, {"vbsaturday", 7}, {"vbgeneraldate", 0},
             {"vblongdate", 1}, {"vbshortdate", 2}, {"vblongtime", 3}, {"vbshorttime", 4},
+            {"vbusesystemdayofweek", 0}, {"vbusesystem", 0}, {"vbfirstjan1", 1},
+            {"vbfirstfourdays", 2}, {"vbfirstfullweek", 3}, {"vbdatabasecompare", 2},
+            {"vbdefaultbutton4", 768}, {"vbapplicationmodal", 0}, {"vbsystemmodal", 4096},
+            {"vbmsgboxhelpbutton", 16384},
         };
         for (const auto &[name, v] : types)
             c.insert(QString::fromLatin1(name), Value::integer(int16_t(v)));
         c.insert("vbobjecterror", Value::longValue(int32_t(0x80040000u)));
+        c.insert("vbmsgboxsetforeground", Value::longValue(65536));
+        c.insert("vbmsgboxright", Value::longValue(524288));
+        c.insert("vbmsgboxrtlreading", Value::longValue(1048576));
         c.insert("vbblack", Value::longValue(0));
         c.insert("vbred", Value::longValue(0xFF));
         c.insert("vbgreen", Value::longValue(0xFF00));

@@ -1,6 +1,7 @@
 // Array functions: Split, Join, Array, UBound, LBound.
 #include "vbscript/Builtins.h"
 #include "vbscript/Coerce.h"
+#include "vbscript/Sandbox.h"
 #include "vbscript/ScriptError.h"
 
 namespace vbs {
@@ -27,7 +28,9 @@ Value split(Interpreter &, Args &a)
         return Value::array(std::move(out));
     }
     qsizetype pos = 0;
+    DeadlinePoll poll;
     for (;;) {
+        poll();
         if (limit > 0 && (long long)out.size() == limit - 1)
             break;
         qsizetype hit = s.indexOf(delim, pos, cs);
@@ -51,9 +54,13 @@ Value join(Interpreter &, Args &a)
         raise(Err::InvalidCall);
     const QString delim = argGiven(a, 1) ? toStr(a[1]) : QStringLiteral(" ");
     QString out;
+    DeadlinePoll poll;
     for (size_t i = 0; i < arr.items.size(); ++i) {
+        poll();
         if (i)
             out += delim;
+        if (arr.items[i].isNull())
+            raise(Err::TypeMismatch);
         out += toConcatString(arr.items[i]);
         if (out.size() > kMaxStringLength)
             raise(Err::OutOfMemory);

@@ -1,6 +1,7 @@
 // Conversion functions: the C* family, Hex/Oct, Int/Fix/Abs/Sgn/Round.
 #include "vbscript/Builtins.h"
 #include "vbscript/Coerce.h"
+#include "vbscript/DateSerial.h"
 #include "vbscript/Operators.h"
 #include "vbscript/ScriptError.h"
 
@@ -13,6 +14,8 @@ namespace vbs {
 bool parseDateText(const QString &text, double &serial)
 {
     const QString s = text.trimmed();
+    if (s.isEmpty())
+        return false; // no date at all
     static const char *dateFormats[] = {"yyyy/M/d", "yyyy-M-d", "M/d/yyyy", "yyyy.M.d"};
     static const char *timeFormats[] = {"H:m:s", "H:m"};
     QString datePart = s, timePart;
@@ -55,6 +58,8 @@ Value cBool(Interpreter &, Args &a) { return Value::boolean(toBool(a[0])); }
 
 Value cByte(Interpreter &, Args &a)
 {
+    if (a[0].type() == Type::Boolean)
+        return Value::byte(a[0].asBool() ? 255 : 0); // True is all bits set
     int32_t v = toLong(a[0]);
     if (v < 0 || v > 255)
         raise(Err::Overflow);
@@ -86,12 +91,7 @@ Value cDate(Interpreter &, Args &a)
 {
     if (a[0].isNull())
         raise(Err::InvalidNull);
-    if (a[0].isString()) {
-        double serial;
-        if (parseDateText(a[0].asString(), serial))
-            return Value::date(serial);
-    }
-    return Value::date(toDouble(a[0]));
+    return Value::date(toDateSerial(a[0]));
 }
 
 Value cStr(Interpreter &, Args &a) { return Value::string(toStr(a[0])); }
@@ -163,7 +163,7 @@ Value round(Interpreter &, Args &a)
         raise(Err::InvalidCall);
     Value n = toNumeric(a[0]);
     if (n.isIntegral())
-        return n.type() == Type::Boolean ? Value::integer(int16_t(n.asInt())) : n;
+        return n; // a Boolean stays one
     const double scale = std::pow(10.0, double(std::min(places, 22LL)));
     double r = roundHalfEven(n.asDouble() * scale) / scale;
     if (n.type() == Type::Single)

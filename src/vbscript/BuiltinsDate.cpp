@@ -13,18 +13,7 @@ namespace {
 
 using Args = std::vector<Value>;
 
-// A date argument: a Date, a number, or text CDate accepts; 13 otherwise.
-double toSerial(const Value &v)
-{
-    if (v.isString()) {
-        double serial;
-        if (parseDateText(v.asString(), serial))
-            return serial;
-    }
-    if (v.type() == Type::Date)
-        return v.asDouble();
-    return toDouble(v);
-}
+double toSerial(const Value &v) { return toDateSerial(v); }
 
 // Interval names of DateAdd, DateDiff and DatePart.
 enum class Interval { Year, Quarter, Month, DayOfYear, Day, Weekday, Week, Hour, Minute, Second };
@@ -79,9 +68,7 @@ QDate addMonths(const QDate &d, long long months)
 
 Value dateResult(double serial)
 {
-    if (serial < -657434.0 || serial >= 2958466.0) // 100-01-01 .. 9999-12-31
-        raise(Err::InvalidCall);
-    return Value::date(serial);
+    return Value::date(checkedSerial(serial));
 }
 
 template <typename F>

@@ -28,15 +28,23 @@ private:
     const Procedure &m_proc;
 };
 
+// The code of Execute and ExecuteGlobal: text (a number is no code: 13).
+QString codeOf(const Value &v)
+{
+    if (v.isNumeric() || v.isArray() || v.isObject())
+        raise(Err::TypeMismatch);
+    return toStr(v);
+}
+
 Value execute(Interpreter &in, Args &a)
 {
-    in.execute(toStr(a[0]), false);
+    in.execute(codeOf(a[0]), false);
     return Value();
 }
 
 Value executeGlobal(Interpreter &in, Args &a)
 {
-    in.execute(toStr(a[0]), true);
+    in.execute(codeOf(a[0]), true);
     return Value();
 }
 

@@ -40,6 +40,35 @@ Value msgBox(Interpreter &, Args &a)
     return Value::integer(int16_t(answers[set][std::min(defaultButton, 2)]));
 }
 
+// RGB packs red, green and blue (each cut to 255) into a Long: red in the low byte.
+Value rgb(Interpreter &, Args &a)
+{
+    int32_t packed = 0;
+    for (int i = 2; i >= 0; --i) {
+        const int32_t c = toLong(a[size_t(i)]);
+        if (c < 0)
+            raise(Err::InvalidCall);
+        packed = packed * 256 + std::min(c, 255);
+    }
+    return Value::longValue(packed);
+}
+
+// The engine we stand in for: VBScript 5.8.
+Value scriptEngine(Interpreter &, Args &) { return Value::string(QStringLiteral("VBScript")); }
+Value scriptEngineMajor(Interpreter &, Args &) { return Value::longValue(5); }
+Value scriptEngineMinor(Interpreter &, Args &) { return Value::longValue(8); }
+Value scriptEngineBuild(Interpreter &, Args &) { return Value::longValue(16384); }
+
+// The locale is Chinese (2052); SetLocale records another and returns the one before.
+Value getLocale(Interpreter &in, Args &) { return Value::longValue(in.locale); }
+
+Value setLocale(Interpreter &in, Args &a)
+{
+    const int32_t before = in.locale;
+    in.locale = argGiven(a, 0) && toLong(a[0]) != 0 ? toLong(a[0]) : kChineseLocale;
+    return Value::longValue(before);
+}
+
 Value inputBox(Interpreter &, Args &a)
 {
     return Value::string(argGiven(a, 2) ? toStr(a[2]) : QString());
@@ -80,6 +109,13 @@ void addHostBuiltins(std::vector<Builtin> &t)
     t.push_back({"CreateObject", 1, 2, builtinCreateObject});
     t.push_back({"GetObject", 0, 2, getObject});
     t.push_back({"MsgBox", 1, 5, msgBox});
+    t.push_back({"RGB", 3, 3, rgb});
+    t.push_back({"ScriptEngine", 0, 0, scriptEngine});
+    t.push_back({"ScriptEngineMajorVersion", 0, 0, scriptEngineMajor});
+    t.push_back({"ScriptEngineMinorVersion", 0, 0, scriptEngineMinor});
+    t.push_back({"ScriptEngineBuildVersion", 0, 0, scriptEngineBuild});
+    t.push_back({"GetLocale", 0, 0, getLocale});
+    t.push_back({"SetLocale", 0, 1, setLocale});
     t.push_back({"InputBox", 1, 7, inputBox});
     t.push_back({"Now", 0, 0, now});
     t.push_back({"Date", 0, 0, date});

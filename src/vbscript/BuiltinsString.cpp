@@ -2,6 +2,7 @@
 #include "vbscript/Builtins.h"
 #include "vbscript/Coerce.h"
 #include "vbscript/Operators.h"
+#include "vbscript/Sandbox.h"
 #include "vbscript/ScriptError.h"
 
 #include <QStringDecoder>
@@ -128,22 +129,22 @@ Value replace(Interpreter &, Args &a)
     if (find.isEmpty() || limit == 0)
         return Value::string(text);
     const Qt::CaseSensitivity cs = sensitivity(mode);
-    // One character everywhere, and a result that cannot outgrow the limit: QString does it
-    // at once (for longer ones it builds a search table each time, which costs more).
-    const long long growth = std::max<long long>(0, with.size() - find.size());
-    if (limit < 0 && find.size() == 1 && text.size() + text.size() * growth <= kMaxStringLength) {
-        text.replace(find.front(), with, cs);
+    // One character by one everywhere: QString swaps them in place at once.
+    if (limit < 0 && find.size() == 1 && with.size() == 1) {
+        text.replace(find.front(), with.front(), cs);
         return Value::string(std::move(text));
     }
     qsizetype hit = text.indexOf(find, 0, cs);
     if (hit < 0)
         return Value::string(std::move(text)); // nothing to replace
     QString out;
-    if (growth == 0)
+    if (with.size() <= find.size())
         out.reserve(text.size());
     qsizetype pos = 0;
     long long done = 0;
+    DeadlinePoll poll;
     for (;;) {
+        poll();
         if (limit >= 0 && done >= limit)
             break;
         if (done > 0)
@@ -238,16 +239,22 @@ Value strReverse(Interpreter &, Args &a)
     return Value::string(s);
 }
 
+// The first character of Asc's argument: 94 for Null, 5 for "".
+QChar firstCharacter(const Value &v)
+{
+    if (v.isNull())
+        raise(Err::InvalidNull);
+    const QString s = toStr(v);
+    if (s.isEmpty())
+        raise(Err::InvalidCall);
+    return s[0];
+}
+
 // Asc and Chr work in the system code page, which for our users is GBK: Asc("中") is the
 // double-byte code as a negative Integer.
 Value asc(Interpreter &, Args &a)
 {
-    if (a[0].isNull())
-        raise(Err::InvalidNull);
-    const QString s = toStr(a[0]);
-    if (s.isEmpty())
-        raise(Err::InvalidCall);
-    const QChar c = s[0];
+    const QChar c = firstCharacter(a[0]);
     if (c.unicode() < 0x80)
         return Value::integer(int16_t(c.unicode()));
     QStringEncoder enc("GB18030");
@@ -256,17 +263,14 @@ Value asc(Interpreter &, Args &a)
         return Value::integer(int16_t(uint8_t(bytes[0])));
     if (bytes.size() == 2)
         return Value::integer(int16_t(uint16_t((uint8_t(bytes[0]) << 8) | uint8_t(bytes[1]))));
+    if (c.unicode() < 0x100)
+        return Value::integer(int16_t(c.unicode())); // what Chr makes of a lone byte
     return Value::integer(63); // '?': not in the code page
 }
 
 Value ascW(Interpreter &, Args &a)
 {
-    if (a[0].isNull())
-        raise(Err::InvalidNull);
-    const QString s = toStr(a[0]);
-    if (s.isEmpty())
-        raise(Err::InvalidCall);
-    return Value::integer(int16_t(s[0].unicode()));
+    return Value::integer(int16_t(firstCharacter(a[0]).unicode()));
 }
 
 QChar charFromCode(long long code)
@@ -319,7 +323,9 @@ Value filter(Interpreter &, Args &a)
     const bool include = argGiven(a, 2) ? toBool(a[2]) : true;
     const Qt::CaseSensitivity cs = sensitivity(compareMode(a, 3));
     std::vector<Value> out;
+    DeadlinePoll poll;
     for (const Value &item : a[0].asArray()->items) {
+        poll();
         QString s = toConcatString(item);
         if (s.contains(match, cs) == include)
             out.push_back(Value::string(s));
@@ -335,7 +341,11 @@ Value escape(Interpreter &, Args &a)
     const QString s = toStr(a[0]);
     static const QString safe = QStringLiteral("@*_+-./");
     QString out;
+    DeadlinePoll poll;
     for (QChar c : s) {
+        poll();
+        if (out.size() > kMaxStringLength)
+            raise(Err::OutOfMemory);
         ushort u = c.unicode();
         if ((u < 128 && c.isLetterOrNumber()) || safe.contains(c))
             out += c;
@@ -353,7 +363,9 @@ Value unescape(Interpreter &, Args &a)
         return Value::null();
     const QString s = toStr(a[0]);
     QString out;
+    DeadlinePoll poll;
     for (qsizetype i = 0; i < s.size(); ++i) {
+        poll();
         bool ok = false;
         if (s[i] == QLatin1Char('%')) {
             if (i + 5 < s.size() + 0 && s[i + 1] == QLatin1Char('u')) {
@@ -378,6 +390,57 @@ Value unescape(Interpreter &, Args &a)
     return Value::string(out);
 }
 
+// The byte forms count the bytes of the UTF-16 text, two to a character: a byte count or
+// position becomes the character it falls in, and the character functions do the rest.
+void bytesToCharacters(Args &a, size_t i, bool position)
+{
+    if (!argGiven(a, i))
+        return;
+    const long long n = count(a[i]);
+    if (n < (position ? 1 : 0))
+        raise(Err::InvalidCall);
+    a[i] = Value::longValue(int32_t(position ? (n + 1) / 2 : n / 2));
+}
+
+Value lenB(Interpreter &in, Args &a)
+{
+    const Value n = length(in, a);
+    return n.isNull() ? n : Value::longValue(n.asInt() * 2);
+}
+
+Value leftB(Interpreter &in, Args &a)
+{
+    bytesToCharacters(a, 1, false);
+    return left(in, a);
+}
+
+Value rightB(Interpreter &in, Args &a)
+{
+    bytesToCharacters(a, 1, false);
+    return right(in, a);
+}
+
+Value midB(Interpreter &in, Args &a)
+{
+    bytesToCharacters(a, 1, true);
+    bytesToCharacters(a, 2, false);
+    return mid(in, a);
+}
+
+Value inStrB(Interpreter &in, Args &a)
+{
+    if (a.size() >= 3)
+        bytesToCharacters(a, 0, true);
+    const Value at = inStr(in, a);
+    return at.isNull() || at.asInt() == 0 ? at : Value::longValue(at.asInt() * 2 - 1);
+}
+
+Value ascB(Interpreter &, Args &a)
+{
+    // The low byte comes first.
+    return Value::integer(int16_t(firstCharacter(a[0]).unicode() & 0xFF));
+}
+
 } // namespace
 
 void addStringBuiltins(std::vector<Builtin> &t)
@@ -399,7 +462,12 @@ void addStringBuiltins(std::vector<Builtin> &t)
     t.push_back({"StrComp", 2, 3, strComp});
     t.push_back({"StrReverse", 1, 1, strReverse});
     t.push_back({"Asc", 1, 1, asc});
-    t.push_back({"AscB", 1, 1, asc});
+    t.push_back({"AscB", 1, 1, ascB});
+    t.push_back({"LenB", 1, 1, lenB});
+    t.push_back({"LeftB", 2, 2, leftB});
+    t.push_back({"RightB", 2, 2, rightB});
+    t.push_back({"MidB", 2, 3, midB});
+    t.push_back({"InStrB", 2, 4, inStrB});
     t.push_back({"AscW", 1, 1, ascW});
     t.push_back({"Chr", 1, 1, chr});
     t.push_back({"ChrB", 1, 1, chr});

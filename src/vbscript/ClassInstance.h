@@ -19,6 +19,12 @@ public:
     }
 
     QString typeName() const override { return cls.name; }
+    void dropReferences() override
+    {
+        for (Value &f : fields) {
+            Value dying = std::move(f);
+        }
+    }
     // From outside the class (the host, or default-member reads): public members only.
     bool invoke(const QString &name, Access access, std::vector<Value> &args,
                 Value &result) override;

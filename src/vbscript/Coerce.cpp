@@ -1,5 +1,6 @@
 #include "vbscript/Coerce.h"
 
+#include "vbscript/DateSerial.h"
 #include "vbscript/ScriptError.h"
 #include "vbscript/ScriptObject.h"
 
@@ -45,8 +46,35 @@ bool parseRadix(const QString &s, int pos, int radix, double &out)
 
 } // namespace
 
+// Plain digits with an optional sign and surrounding spaces ("05", " -12 "): the common case,
+// read without building a copy of the text.
+static bool parseSimpleInteger(const QString &text, double &out)
+{
+    const QChar *p = text.constData(), *end = p + text.size();
+    while (p < end && p->unicode() == ' ')
+        ++p;
+    while (end > p && end[-1].unicode() == ' ')
+        --end;
+    bool negative = false;
+    if (p < end && (p->unicode() == '-' || p->unicode() == '+'))
+        negative = (p++)->unicode() == '-';
+    if (p == end || end - p > 15)
+        return false;
+    long long v = 0;
+    for (; p < end; ++p) {
+        const char16_t c = p->unicode();
+        if (c < '0' || c > '9')
+            return false;
+        v = v * 10 + (c - '0');
+    }
+    out = double(negative ? -v : v);
+    return true;
+}
+
 bool parseNumber(const QString &text, double &out)
 {
+    if (parseSimpleInteger(text, out))
+        return true;
     QString s = text.trimmed();
     if (s.isEmpty())
         return false;
@@ -189,9 +217,11 @@ bool toBool(const Value &v)
         raise(Err::InvalidNull);
     case Type::String: {
         QString s = v.asString().trimmed();
-        if (s.compare(QLatin1String("true"), Qt::CaseInsensitive) == 0)
+        if (s.compare(QLatin1String("true"), Qt::CaseInsensitive) == 0
+            || s.compare(QLatin1String("#true#"), Qt::CaseInsensitive) == 0)
             return true;
-        if (s.compare(QLatin1String("false"), Qt::CaseInsensitive) == 0)
+        if (s.compare(QLatin1String("false"), Qt::CaseInsensitive) == 0
+            || s.compare(QLatin1String("#false#"), Qt::CaseInsensitive) == 0)
             return false;
         double d;
         if (!parseNumber(s, d))
@@ -225,9 +255,21 @@ QString formatSingle(float f)
     return QString::fromLatin1(buf);
 }
 
+double toDateSerial(const Value &v)
+{
+    if (v.isString()) {
+        double serial;
+        if (parseDateText(v.asString(), serial) || parseNumber(v.asString(), serial))
+            return checkedSerial(serial);
+        raise(Err::TypeMismatch); // "" is no date either
+    }
+    return checkedSerial(v.type() == Type::Date ? v.asDouble() : toDouble(v));
+}
+
 QString formatDate(double d)
 {
     // Day 0 is 1899-12-30; the fraction is the time of day, also for negative days.
+    checkedSerial(d);
     double days = std::trunc(d);
     double frac = std::fabs(d - days);
     long long secs = llround(frac * 86400.0);

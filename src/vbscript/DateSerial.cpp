@@ -1,11 +1,21 @@
 #include "vbscript/DateSerial.h"
 
+#include "vbscript/ScriptError.h"
+
 #include <cmath>
 
 namespace vbs {
 
+double checkedSerial(double serial)
+{
+    if (!inDateRange(serial))
+        raise(Err::InvalidCall);
+    return serial;
+}
+
 DateParts splitSerial(double serial)
 {
+    checkedSerial(serial);
     const double days = std::trunc(serial);
     long long secs = std::llround(std::fabs(serial - days) * 86400.0);
     long long whole = (long long)days;

@@ -5,22 +5,27 @@
 
 namespace vbs {
 
+// A string key is its own hash key (no copy in binary mode); keys of other kinds, and the
+// rare string that starts like them, carry a mark no ordinary text starts with.
 QString Dictionary::hashKey(const Value &key) const
 {
+    static const QChar mark(char16_t(0xFFFF));
     switch (key.type()) {
     case Type::Empty:
-        return QStringLiteral("e");
+        return QString(mark) + QLatin1Char('e');
     case Type::Null:
-        return QStringLiteral("z");
-    case Type::String:
-        return QLatin1Char('s') + (m_compareMode ? key.asString().toLower() : key.asString());
+        return QString(mark) + QLatin1Char('z');
+    case Type::String: {
+        const QString text = m_compareMode ? key.asString().toLower() : key.asString();
+        return text.startsWith(mark) ? QString(mark) + QLatin1Char('s') + text : text;
+    }
     case Type::Object:
-        return QLatin1Char('o') + QString::number(quintptr(key.asObject().get()), 16);
+        return QString(mark) + QLatin1Char('o') + QString::number(quintptr(key.asObject().get()), 16);
     case Type::Array:
     case Type::Error:
         raise(Err::TypeMismatch);
     default:
-        return QLatin1Char('n') + QString::number(key.asDouble(), 'g', 17);
+        return QString(mark) + QLatin1Char('n') + QString::number(key.asDouble(), 'g', 17);
     }
 }
 

@@ -14,6 +14,7 @@ public:
     bool invoke(const QString &name, Access access, std::vector<Value> &args,
                 Value &result) override;
     bool enumerate(std::vector<Value> &items) override;
+    void dropReferences() override { removeAll(); }
 
     int count() const { return m_live; }
 

@@ -39,7 +39,7 @@ bool Engine::compile(const QString &source)
     } catch (const ScriptError &e) {
         fail(e);
     } catch (const std::bad_alloc &) {
-        fail(ScriptError{Err::OutOfMemory, errorText(Err::OutOfMemory), 1, false, false, {}});
+        fail(ScriptError{Err::OutOfMemory, errorText(Err::OutOfMemory), 1, false, false, {}, {}, 0});
     }
     return false;
 }
@@ -47,6 +47,7 @@ bool Engine::compile(const QString &source)
 bool Engine::run(const QString &source, QDeadlineTimer deadline)
 {
     m_failure = ScriptFailure();
+    RunLimits limits(deadline, m_memoryBudget);
     try {
         std::unique_ptr<Program> prog = parseProgram(source, deadline);
         resolveProgram(*prog, m_objectIndex);
@@ -56,7 +57,7 @@ bool Engine::run(const QString &source, QDeadlineTimer deadline)
     } catch (const ScriptError &e) {
         fail(e);
     } catch (const std::bad_alloc &) {
-        fail(ScriptError{Err::OutOfMemory, errorText(Err::OutOfMemory), 0, false, false, {}});
+        fail(ScriptError{Err::OutOfMemory, errorText(Err::OutOfMemory), 0, false, false, {}, {}, 0});
     }
     return false;
 }

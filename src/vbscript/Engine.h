@@ -25,6 +25,7 @@
 //
 // A run needs about 6 MB of C++ stack (the main thread's 8 MB is enough): deeper recursion in
 // the script raises error 28 instead.
+#include "vbscript/Sandbox.h"
 #include "vbscript/ScriptError.h"
 #include "vbscript/ScriptObject.h"
 
@@ -60,6 +61,11 @@ public:
     // Only checks the syntax.
     bool compile(const QString &source);
 
+    // The memory a run may use beyond what the program held when it started (bytes; 0 for no
+    // limit). Past it the script fails with error 7 and the program goes on.
+    void setMemoryBudget(long long bytes) { m_memoryBudget = bytes; }
+    long long memoryBudget() const { return m_memoryBudget; }
+
     const ScriptFailure &failure() const { return m_failure; }
 
 private:
@@ -68,6 +74,7 @@ private:
     QHash<QString, int> m_objectIndex;
     std::vector<std::shared_ptr<ScriptObject>> m_objects;
     ScriptFailure m_failure;
+    long long m_memoryBudget = kDefaultMemoryBudget;
 };
 
 } // namespace vbs

@@ -30,13 +30,17 @@ bool ErrObject::invoke(const QString &name, Access access, std::vector<Value> &a
         return true;
     }
     if (n == QLatin1String("helpfile")) {
-        if (!assigning)
-            result = Value::string(QString());
+        if (assigning)
+            m_state.helpFile = toStr(args.back());
+        else
+            result = Value::string(m_state.helpFile);
         return true;
     }
     if (n == QLatin1String("helpcontext")) {
-        if (!assigning)
-            result = Value::longValue(0);
+        if (assigning)
+            m_state.helpContext = toLong(args.back());
+        else
+            result = Value::longValue(m_state.helpContext);
         return true;
     }
     if (n == QLatin1String("clear") && !assigning) {
@@ -50,11 +54,16 @@ bool ErrObject::invoke(const QString &name, Access access, std::vector<Value> &a
         e.number = toLong(args[0]);
         if (e.number == 0)
             raise(Err::InvalidCall);
-        e.description = args.size() > 2 && args[2].type() != Type::Error ? toStr(args[2])
-                                                                         : errorText(e.number);
+        // What the call leaves out stays as Err holds it (the standard text after Clear).
+        auto given = [&](size_t i) { return args.size() > i && args[i].type() != Type::Error; };
+        const bool holds = m_state.number != 0;
+        e.description = given(2) ? toStr(args[2])
+                        : holds && !m_state.description.isEmpty() ? m_state.description
+                                                                  : errorText(e.number);
         e.named = true;
-        if (args.size() > 1 && args[1].type() != Type::Error)
-            e.source = toStr(args[1]);
+        e.source = given(1) ? toStr(args[1]) : holds ? m_state.source : QString();
+        e.helpFile = given(3) ? toStr(args[3]) : m_state.helpFile;
+        e.helpContext = given(4) ? toLong(args[4]) : m_state.helpContext;
         throw e;
     }
     return false;

@@ -4,7 +4,9 @@
 #include "vbscript/Coerce.h"
 #include "vbscript/ErrObject.h"
 #include "vbscript/Operators.h"
+#include "vbscript/Sandbox.h"
 
+#include <algorithm>
 #include <new>
 
 namespace vbs {
@@ -21,8 +23,10 @@ Interpreter::Interpreter(Program &prog, std::vector<std::shared_ptr<ScriptObject
 
 Interpreter::~Interpreter()
 {
-    // Objects that outlive the run are deleted without Class_Terminate.
+    // Objects that outlive the run are deleted without Class_Terminate; those that only hold
+    // each other are freed now.
     *m_token = nullptr;
+    releaseOwned();
 }
 
 // At the end of a run the script's objects are released in the order of their variables,
@@ -41,10 +45,9 @@ void Interpreter::releaseGlobals()
 
 void Interpreter::checkDeadline()
 {
-    if (m_deadline.hasExpired()) {
-        ScriptError e{Err::Timeout, errorText(Err::Timeout), 0, true, false, {}};
-        throw e;
-    }
+    if (m_deadline.hasExpired())
+        raiseTimeout();
+    checkMemory();
 }
 
 void Interpreter::run()
@@ -65,6 +68,8 @@ void Interpreter::run()
     }
     execBlock(m_prog.body);
     releaseGlobals();
+    if (m_pending)
+        raisePending();
 }
 
 void Interpreter::initDeclarations(const std::vector<Declaration> &decls, Frame &f)
@@ -100,6 +105,8 @@ void Interpreter::catchError(const ScriptError &e)
     m_err.number = e.number;
     m_err.description = e.description;
     m_err.source = e.source.isEmpty() ? runtimeErrorSource() : e.source;
+    m_err.helpFile = e.helpFile;
+    m_err.helpContext = e.helpContext;
 }
 
 Interpreter::Flow Interpreter::execBlock(const Block &b)
@@ -109,6 +116,8 @@ Interpreter::Flow Interpreter::execBlock(const Block &b)
         try {
             try {
                 flow = execStmt(*s);
+                if (m_pending) [[unlikely]]
+                    raisePending();
             } catch (const std::bad_alloc &) {
                 raise(Err::OutOfMemory);
             }
@@ -136,9 +145,7 @@ Interpreter::Flow Interpreter::execStmt(const Stmt &s)
             assign(a.target.get(), eval(a.value.get()), true);
             return Flow::Normal;
         }
-        if (a.value->kind == ExprKind::Binary
-            && static_cast<const BinaryExpr *>(a.value.get())->op == BinOp::Concat
-            && appendInPlace(a))
+        if (a.appends != 0 && appendInPlace(a))
             return Flow::Normal;
         Value v = eval(a.value.get());
         if (a.target->kind == ExprKind::Name && !v.isObject()) { // the usual x = value
@@ -221,14 +228,39 @@ Interpreter::Flow Interpreter::execIf(const IfStmt &s)
     return execBlock(s.elseBody);
 }
 
+void Interpreter::resumeAfterHeader(const ScriptError &e)
+{
+    if (e.fatal || !frame().resumeNext)
+        throw;
+    catchError(e);
+}
+
+Interpreter::Flow Interpreter::runBodyOnce(const Block &body, Flow loopExit)
+{
+    const Flow f = execBlock(body);
+    return f == loopExit ? Flow::Normal : f;
+}
+
 Interpreter::Flow Interpreter::execFor(const ForStmt &s)
 {
-    Value *counter = variable(s.var.get());
-    Value from = toNumeric(eval(s.from.get()));
-    Value to = toNumeric(eval(s.to.get()));
-    Value step = s.step ? toNumeric(eval(s.step.get())) : Value::integer(1);
-    if (from.isNull() || to.isNull() || step.isNull())
-        raise(Err::InvalidNull);
+    Value *counter;
+    Value from, to, step;
+    try {
+        counter = variable(s.var.get());
+        from = toNumeric(eval(s.from.get()));
+        to = toNumeric(eval(s.to.get()));
+        step = s.step ? toNumeric(eval(s.step.get())) : Value::integer(1);
+        if (from.isNull() || to.isNull() || step.isNull())
+            raise(Err::InvalidNull);
+    } catch (const ScriptError &e) {
+        // Resumed, the body runs once and its Next finds a loop that never started.
+        resumeAfterHeader(e);
+        const Flow f = runBodyOnce(s.body, Flow::ExitFor);
+        if (f == Flow::Normal)
+            catchError(ScriptError{Err::ForNotInitialized, errorText(Err::ForNotInitialized), s.line,
+                                   false, false, {}, {}, 0});
+        return f;
+    }
     const bool up = step.asDouble() >= 0;
     *counter = from;
     for (;;) {
@@ -257,17 +289,23 @@ Interpreter::Flow Interpreter::execFor(const ForStmt &s)
 
 Interpreter::Flow Interpreter::execForEach(const ForEachStmt &s)
 {
-    Value *var = variable(s.var.get());
-    Value coll = eval(s.collection.get());
+    Value *var;
     std::vector<Value> objectItems;
     std::shared_ptr<ArrayData> array;
-    if (coll.isArray()) {
-        array = coll.asArray(); // shared: writes in the body copy the array, not this
-    } else if (coll.isObject() && coll.asObject()) {
-        if (!coll.asObject()->enumerate(objectItems))
-            raise(Err::NotACollection);
-    } else {
-        raise(coll.isObject() ? Err::ObjectRequired : Err::NotACollection);
+    try {
+        var = variable(s.var.get());
+        Value coll = eval(s.collection.get());
+        if (coll.isArray()) {
+            array = coll.asArray(); // shared: writes in the body copy the array, not this
+        } else if (coll.isObject() && coll.asObject()) {
+            if (!coll.asObject()->enumerate(objectItems))
+                raise(Err::NotACollection);
+        } else {
+            raise(coll.isObject() ? Err::ObjectRequired : Err::NotACollection);
+        }
+    } catch (const ScriptError &e) {
+        resumeAfterHeader(e);
+        return runBodyOnce(s.body, Flow::ExitFor);
     }
     const size_t count = array ? array->items.size() : objectItems.size();
     for (size_t i = 0; i < count; ++i) {
@@ -282,22 +320,41 @@ Interpreter::Flow Interpreter::execForEach(const ForEachStmt &s)
     return Flow::Normal;
 }
 
+// Whether a Do loop ends at its test before the body (`before`) or after it.
+bool Interpreter::loopEnds(const DoStmt &s, bool before)
+{
+    if (s.test == (before ? DoStmt::PreWhile : DoStmt::PostWhile))
+        return !condition(s.cond.get());
+    if (s.test == (before ? DoStmt::PreUntil : DoStmt::PostUntil))
+        return condition(s.cond.get());
+    return false;
+}
+
 Interpreter::Flow Interpreter::execDo(const DoStmt &s)
 {
     for (;;) {
         tick();
-        if (s.test == DoStmt::PreWhile && !condition(s.cond.get()))
-            break;
-        if (s.test == DoStmt::PreUntil && condition(s.cond.get()))
+        bool ends;
+        try {
+            ends = loopEnds(s, true);
+        } catch (const ScriptError &e) {
+            resumeAfterHeader(e);
+            return runBodyOnce(s.body, Flow::ExitDo);
+        }
+        if (ends)
             break;
         Flow f = execBlock(s.body);
         if (f == Flow::ExitDo)
             break;
         if (f != Flow::Normal)
             return f;
-        if (s.test == DoStmt::PostWhile && !condition(s.cond.get()))
+        try {
+            ends = loopEnds(s, false);
+        } catch (const ScriptError &e) {
+            resumeAfterHeader(e); // resumed, the loop is left
             break;
-        if (s.test == DoStmt::PostUntil && condition(s.cond.get()))
+        }
+        if (ends)
             break;
     }
     return Flow::Normal;
@@ -305,12 +362,18 @@ Interpreter::Flow Interpreter::execDo(const DoStmt &s)
 
 Interpreter::Flow Interpreter::execSelect(const SelectStmt &s)
 {
-    const Value test = eval(s.test.get());
-    const bool testLiteral = s.test->kind == ExprKind::Literal;
+    Value test;
+    try {
+        test = eval(s.test.get());
+    } catch (const ScriptError &e) {
+        resumeAfterHeader(e);
+        return s.cases.empty() ? execBlock(s.elseBody) : execBlock(s.cases.front().body);
+    }
+    const bool testLiteral = comparesAsLiteral(s.test.get());
     for (const auto &c : s.cases) {
         for (const auto &v : c.values) {
             Value r = binaryOp(BinOp::Eq, test, eval(v.get()), testLiteral,
-                               v->kind == ExprKind::Literal);
+                               comparesAsLiteral(v.get()));
             if (r.type() == Type::Boolean && r.asBool())
                 return execBlock(c.body);
         }
@@ -321,10 +384,14 @@ Interpreter::Flow Interpreter::execSelect(const SelectStmt &s)
 Interpreter::Flow Interpreter::execWith(const WithStmt &s)
 {
     Value *slot = variable(s.var.get());
-    Value object = eval(s.object.get());
-    if (!object.isObject() || !object.asObject())
-        raise(Err::ObjectRequired);
-    *slot = std::move(object);
+    try {
+        Value object = eval(s.object.get());
+        if (!object.isObject())
+            raise(Err::ObjectRequired);
+        *slot = std::move(object); // Nothing fails only when a member is used
+    } catch (const ScriptError &e) {
+        resumeAfterHeader(e);
+    }
     struct Release {
         Value *slot;
         ~Release() { *slot = Value(); }
@@ -336,6 +403,8 @@ void Interpreter::execReDim(const ReDimStmt &s)
 {
     for (const auto &item : s.items) {
         Value *slot = variable(item.name.get());
+        if (slot->isArray() && slot->asArray()->fixedSize)
+            raise(Err::ArrayFixed);
         std::vector<int32_t> upper;
         for (const auto &b : item.bounds)
             upper.push_back(toLong(eval(b.get())));
@@ -393,6 +462,8 @@ void Interpreter::assignMember(const Value &object, const MemberExpr *m, std::ve
         memberAccess(instance->shared_from_this(), member, args, access, displayName(m));
         return;
     }
+    if (access == Access::Let && args.back().isObject())
+        args.back() = dereference(args.back());
     invoke(object, m->name, m, args, access);
 }
 
@@ -401,8 +472,8 @@ void Interpreter::assign(const Expr *target, Value value, bool isSet)
     if (isSet) {
         if (!value.isObject())
             raise(Err::ObjectRequired);
-    } else if (value.isObject()) {
-        value = dereference(value);
+    } else if (value.isObject() && !namesMember(target)) {
+        value = dereference(value); // members decide for themselves (Property Let takes objects)
     }
     const Access access = isSet ? Access::Set : Access::Let;
     switch (target->kind) {
@@ -424,6 +495,10 @@ void Interpreter::assign(const Expr *target, Value value, bool isSet)
     }
     case ExprKind::Call: {
         auto *c = static_cast<const CallExpr *>(target);
+        if (c->callee->kind == ExprKind::Call) {
+            assignNested(c, std::move(value), access);
+            return;
+        }
         if (c->callee->kind == ExprKind::Member) {
             auto *m = static_cast<const MemberExpr *>(c->callee.get());
             Value object = objectOf(m->object.get());
@@ -461,6 +536,59 @@ void Interpreter::assign(const Expr *target, Value value, bool isSet)
     }
     default:
         raise(Err::IllegalAssignment);
+    }
+}
+
+// Whether an assignment to `target` goes to a member of an object (or of Me).
+bool Interpreter::namesMember(const Expr *target)
+{
+    if (target->kind == ExprKind::Call)
+        target = static_cast<const CallExpr *>(target)->callee.get();
+    if (target->kind == ExprKind::Member)
+        return true;
+    return target->kind == ExprKind::Name
+           && static_cast<const NameExpr *>(target)->ref.kind == NameRef::Member;
+}
+
+// x(0)(1) = v: every index is evaluated first, then each level's element is reached in place
+// (an object on the way is asked for its default member).
+void Interpreter::assignNested(const CallExpr *target, Value value, Access access)
+{
+    std::vector<const CallExpr *> chain;
+    const Expr *e = target;
+    while (e->kind == ExprKind::Call) {
+        chain.push_back(static_cast<const CallExpr *>(e));
+        e = chain.back()->callee.get();
+    }
+    if (e->kind != ExprKind::Name || !isStorage(static_cast<const NameExpr *>(e)->ref))
+        raise(Err::IllegalAssignment);
+    const auto *n = static_cast<const NameExpr *>(e);
+    std::reverse(chain.begin(), chain.end());
+    std::vector<std::vector<Value>> indexes;
+    for (const CallExpr *c : chain)
+        indexes.push_back(evalArgs(c->args));
+    Value *slot = variable(n);
+    Value holder; // an object reached on the way
+    for (size_t level = 0; level < chain.size(); ++level) {
+        std::vector<Value> &idx = indexes[level];
+        const bool last = level + 1 == chain.size();
+        if (slot->isArray()) {
+            Value *element = elementByValues(*slot, idx, idx.size());
+            if (last)
+                *element = std::move(value);
+            slot = element;
+        } else if (slot->isObject() && slot->asObject()) {
+            if (last) {
+                idx.push_back(std::move(value));
+                invoke(*slot, QString(), n->name, idx, access);
+                return;
+            }
+            Value next = invoke(*slot, QString(), n->name, idx, Access::Get);
+            holder = std::move(next);
+            slot = &holder;
+        } else {
+            raiseNamed(Err::TypeMismatch, n->name);
+        }
     }
 }
 

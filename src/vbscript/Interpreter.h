@@ -16,12 +16,18 @@ namespace vbs {
 // Deepest chain of procedure calls, and the C++ stack the run may use, before error 28.
 constexpr int kMaxCallDepth = 2000;
 constexpr long kStackBudgetBytes = 4L * 1024 * 1024;
+// The locale scripts see (GetLocale): Chinese, PRC.
+constexpr int32_t kChineseLocale = 2052;
+// Statements between two looks at the clock and the memory in use.
+constexpr int kStatementsPerCheck = 256;
 
 // What Err shows.
 struct ErrState {
     int number = 0;
     QString description;
     QString source;
+    QString helpFile;
+    int helpContext = 0;
     void clear() { *this = ErrState(); }
 };
 
@@ -48,7 +54,8 @@ public:
     // ClassInstance::invoke, and for assignments. For Let and Set the value is the last one.
     Value memberAccess(const std::shared_ptr<ClassInstance> &self, int member,
                        std::vector<Value> &values, Access access, const QString &shownName);
-    // Runs Class_Terminate of an object whose last reference went; errors are dropped.
+    // Runs Class_Terminate of an object whose last reference went; errors are dropped, except
+    // the run's limits (timeout, 7, 28), which the next statement raises.
     void terminate(const std::shared_ptr<ClassInstance> &self);
     // Execute / ExecuteGlobal (in the script-level scope) and Eval (InterpreterDynamic.cpp).
     void execute(const QString &code, bool global);
@@ -62,11 +69,14 @@ public:
     // Rnd's generator state (24-bit, as the Windows engine's).
     uint32_t rndSeed = 0x50000;
     float rndLast = 0;
+    int32_t locale = kChineseLocale; // GetLocale/SetLocale
 
-    // Checks the deadline now and then; raises the fatal timeout error once it passed.
+    // Checks the deadline and the memory budget now and then: raises the fatal timeout error
+    // once the deadline passed, 7 past the budget. Built-ins that can run long check the
+    // deadline themselves, so a few hundred statements between looks are safe.
     void tick()
     {
-        if (++m_ticks >= 32) {
+        if (++m_ticks >= kStatementsPerCheck) {
             m_ticks = 0;
             checkDeadline();
         }
@@ -78,6 +88,7 @@ private:
         std::vector<Value *> cells;
         std::vector<std::shared_ptr<ArrayData>> keep; // arrays whose elements are passed ByRef
         bool resumeNext = false;
+        bool redirected = false; // some cell points at a caller's variable (ByRef)
         std::shared_ptr<ClassInstance> self; // Me, in a method of a class
         const Procedure *proc = nullptr;     // null at script level
         // Variables that code compiled by Execute added to this frame, and their storage.
@@ -88,6 +99,11 @@ private:
     class FrameGuard;
 
     void checkDeadline();
+    [[noreturn]] void raisePending();
+    // Every object of the script's classes and every Dictionary is listed here, so that the
+    // end of the run can break the reference cycles among them.
+    void own(const std::shared_ptr<ScriptObject> &object);
+    void releaseOwned();
 
     // Statements (Interpreter.cpp)
     Flow execBlock(const Block &b);
@@ -96,14 +112,21 @@ private:
     void initDeclarations(const std::vector<Declaration> &decls, Frame &f);
     bool condition(const Expr *e);
     Flow execIf(const IfStmt &s);
+    // Under On Error Resume Next an error in a block's header is recorded and the body runs
+    // once, as the statement after the header is the body's first; otherwise it propagates.
+    void resumeAfterHeader(const ScriptError &e);
+    Flow runBodyOnce(const Block &body, Flow loopExit);
     Flow execFor(const ForStmt &s);
     Flow execForEach(const ForEachStmt &s);
     Flow execDo(const DoStmt &s);
+    bool loopEnds(const DoStmt &s, bool before);
     Flow execSelect(const SelectStmt &s);
     void execReDim(const ReDimStmt &s);
     void execErase(const EraseStmt &s);
     void execCall(const CallStmt &s);
     void assign(const Expr *target, Value value, bool isSet);
+    void assignNested(const CallExpr *target, Value value, Access access);
+    static bool namesMember(const Expr *target);
     // s = s & a & b ... extends s where it is (InterpreterAppend.cpp); false if not that form.
     bool appendInPlace(const AssignStmt &a);
     void assignMember(const Value &object, const MemberExpr *m, std::vector<Value> &args,
@@ -138,6 +161,7 @@ private:
     std::unique_ptr<Frame> newFrame(const Procedure &p, std::shared_ptr<ClassInstance> self);
     Value runFrame(const Procedure &p, std::unique_ptr<Frame> f);
     void recycle(std::unique_ptr<Frame> f); // empties a finished frame into the pool
+    static void pointCellsAtOwnSlots(Frame &f);
     Value callBuiltin(int index, const std::vector<ExprPtr> &args);
     Value invoke(const Value &object, const QString &member, const QString &shownName,
                  std::vector<Value> &args, Access access);
@@ -154,6 +178,9 @@ private:
     Value *reference(const Expr *e, Frame &callee); // ByRef target, or null for a temporary
     // A procedure that ExecuteGlobal defined after `n` was resolved as a variable, or null.
     const Procedure *lateProcedure(const NameExpr *n) const;
+    // Under Option Explicit: a variable ExecuteGlobal declared after `n` was resolved. Binds
+    // `n` to it and returns true, or false when there is none.
+    bool bindLateVariable(const NameExpr *n);
     // The scope of the running frame, for code compiled now; grows the frames afterwards.
     struct DynamicScope;
     void resolveInFrame(const std::function<void(const RunningScope &)> &resolve, bool global);
@@ -187,6 +214,9 @@ private:
     std::vector<std::unique_ptr<std::vector<Value>>> m_argPool;
     size_t m_argDepth = 0;
     int m_ticks = 0;
+    std::unique_ptr<ScriptError> m_pending; // a limit Class_Terminate ran into
+    std::vector<std::weak_ptr<ScriptObject>> m_owned;
+    size_t m_ownedCompactAt = 1024;
     size_t m_procedureCount = 0; // procedures known when the script was compiled
     int m_callDepth = 0;
     const char *m_stackBase = nullptr;

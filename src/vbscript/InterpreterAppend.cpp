@@ -3,6 +3,7 @@
 #include "vbscript/Builtins.h"
 #include "vbscript/Coerce.h"
 #include "vbscript/Interpreter.h"
+#include "vbscript/Sandbox.h"
 
 namespace vbs {
 
@@ -58,26 +59,42 @@ bool withoutSideEffects(const Expr *e)
     }
 }
 
-} // namespace
+constexpr int kMaxAppendedPieces = 16;
 
-bool Interpreter::appendInPlace(const AssignStmt &a)
+// The number of pieces s = s & p1 & ... appends (the form appendInPlace handles), or 0.
+int appendedPieces(const AssignStmt &a)
 {
     if (a.target->kind != ExprKind::Name || a.value->kind != ExprKind::Binary)
-        return false;
-    auto *target = static_cast<const NameExpr *>(a.target.get());
-    // The pieces appended, from the right: s & p1 & p2 is (s & p1) & p2.
-    const Expr *pieces[16];
+        return 0;
     int count = 0;
     const Expr *e = a.value.get();
     while (e->kind == ExprKind::Binary && static_cast<const BinaryExpr *>(e)->op == BinOp::Concat) {
         auto *b = static_cast<const BinaryExpr *>(e);
-        if (count == 16 || !withoutSideEffects(b->rhs.get()))
-            return false;
-        pieces[count++] = b->rhs.get();
+        if (count == kMaxAppendedPieces || !withoutSideEffects(b->rhs.get()))
+            return 0;
+        ++count;
         e = b->lhs.get();
     }
-    if (count == 0 || !sameVariable(target, e))
+    return sameVariable(static_cast<const NameExpr *>(a.target.get()), e) ? count : 0;
+}
+
+} // namespace
+
+bool Interpreter::appendInPlace(const AssignStmt &a)
+{
+    if (a.appends < 0)
+        a.appends = static_cast<signed char>(appendedPieces(a));
+    if (a.appends == 0)
         return false;
+    auto *target = static_cast<const NameExpr *>(a.target.get());
+    // The pieces appended, from the right: s & p1 & p2 is (s & p1) & p2.
+    const Expr *pieces[kMaxAppendedPieces];
+    const int count = a.appends;
+    const Expr *e = a.value.get();
+    for (int i = 0; i < count; ++i) {
+        pieces[i] = static_cast<const BinaryExpr *>(e)->rhs.get();
+        e = static_cast<const BinaryExpr *>(e)->lhs.get();
+    }
     Value *slot = variable(target);
     QString *text = slot->stringForAppend();
     if (!text)
@@ -93,7 +110,10 @@ bool Interpreter::appendInPlace(const AssignStmt &a)
         }
         if (text->size() + piece.size() > kMaxStringLength)
             raise(Err::OutOfMemory);
+        const qsizetype capacity = text->capacity();
         text->append(piece);
+        if (text->capacity() != capacity && text->size() >= kLargeString)
+            checkMemory(); // a long text grew its storage
     }
     return true;
 }

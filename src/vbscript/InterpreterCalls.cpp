@@ -137,6 +137,13 @@ Value Interpreter::evalBinary(const BinaryExpr *b)
     Value out;
     if (l->isSmallInteger() && r->isSmallInteger() && smallIntegerOp(b->op, *l, *r, out))
         return out;
+    if (l->type() == Type::Boolean && r->type() == Type::Boolean) {
+        // a < 1 Or a > 33: two comparisons joined
+        if (b->op == BinOp::And)
+            return Value::boolean(l->asBool() && r->asBool());
+        if (b->op == BinOp::Or)
+            return Value::boolean(l->asBool() || r->asBool());
+    }
     if (l->isString() && r->isString()) {
         if (b->op == BinOp::Concat) {
             if (l->asString().size() + r->asString().size() > kMaxStringLength)
@@ -165,8 +172,8 @@ Value Interpreter::evalBinary(const BinaryExpr *b)
             break;
         }
     }
-    const bool aLiteral = b->lhs->kind == ExprKind::Literal;
-    const bool bLiteral = b->rhs->kind == ExprKind::Literal;
+    const bool aLiteral = comparesAsLiteral(b->lhs.get());
+    const bool bLiteral = comparesAsLiteral(b->rhs.get());
     if (l->isObject() || r->isObject()) {
         // A default member may run code that assigns the variables: use copies.
         const Value a = *l, c = *r;
@@ -187,6 +194,8 @@ Value *Interpreter::variable(const NameExpr *n)
     case NameRef::Field:
         return &frame().self->fields[size_t(n->ref.index)];
     case NameRef::Undeclared:
+        if (bindLateVariable(n))
+            return variable(n);
         raiseNamed(Err::UndefinedVariable, n->name);
     default:
         raise(Err::IllegalAssignment);
@@ -227,7 +236,11 @@ Value Interpreter::callName(const NameExpr *n, const std::vector<ExprPtr> &args,
     case NameRef::Undeclared:
         if (const Procedure *late = lateProcedure(n))
             return callProcedure(*late, args);
+        if (bindLateVariable(n))
+            return callName(n, args, access);
         raiseNamed(Err::UndefinedVariable, n->name);
+    case NameRef::NoWith:
+        raise(Err::InvalidReference);
     case NameRef::Local:
     case NameRef::Global:
     case NameRef::Field:
@@ -405,13 +418,23 @@ std::unique_ptr<Interpreter::Frame> Interpreter::newFrame(const Procedure &p,
         f = std::move(m_framePool.back());
         m_framePool.pop_back();
     }
-    f->own.resize(size_t(p.slotCount)); // a recycled frame's slots are already Empty
-    f->cells.resize(size_t(p.slotCount));
-    for (size_t i = 0; i < f->own.size(); ++i)
-        f->cells[i] = &f->own[i];
+    if (f->own.size() != size_t(p.slotCount)) {
+        // A recycled frame's slots are Empty and its cells point at them: only a frame of
+        // another size needs them made anew.
+        f->own.resize(size_t(p.slotCount));
+        pointCellsAtOwnSlots(*f);
+    }
     f->proc = &p;
     f->self = std::move(self);
     return f;
+}
+
+void Interpreter::pointCellsAtOwnSlots(Frame &f)
+{
+    f.cells.resize(f.own.size());
+    for (size_t i = 0; i < f.own.size(); ++i)
+        f.cells[i] = &f.own[i];
+    f.redirected = false;
 }
 
 void Interpreter::recycle(std::unique_ptr<Frame> f)
@@ -423,6 +446,8 @@ void Interpreter::recycle(std::unique_ptr<Frame> f)
     f->keep.clear();
     f->self.reset();
     f->dynamicNames.reset();
+    if (f->redirected || f->cells.size() != f->own.size())
+        pointCellsAtOwnSlots(*f);
     f->extra.clear();
     f->resumeNext = false;
     f->proc = nullptr;
@@ -453,9 +478,10 @@ Value Interpreter::callProcedure(const Procedure &p, const std::vector<ExprPtr> 
             continue;
         const bool mayRefer = a->kind == ExprKind::Name || a->kind == ExprKind::Call;
         Value *ref = p.params[i].byRef && mayRefer ? reference(a, *f) : nullptr;
-        if (ref)
+        if (ref) {
             f->cells[i] = ref;
-        else
+            f->redirected = true;
+        } else
             f->own[i] = eval(a);
     }
     return runFrame(p, std::move(f));
@@ -504,8 +530,12 @@ Value Interpreter::newObject(const QString &className)
 Value Interpreter::createObject(const QString &progId)
 {
     const QString id = progId.trimmed().toLower();
-    if (id == QLatin1String("scripting.dictionary"))
-        return Value::object(std::make_shared<Dictionary>());
+    if (id == QLatin1String("scripting.dictionary")) {
+        // Not make_shared: the list of owned objects keeps only the small control block.
+        std::shared_ptr<ScriptObject> d(new Dictionary);
+        own(d);
+        return Value::object(std::move(d));
+    }
     if (id == QLatin1String("vbscript.regexp"))
         return Value::object(std::make_shared<RegExpObject>());
     raise(Err::CannotCreateObject);

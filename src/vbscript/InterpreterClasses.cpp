@@ -63,6 +63,7 @@ Value Interpreter::newInstance(int classIndex)
 {
     std::shared_ptr<const ClassDecl> cls = m_prog.classes[size_t(classIndex)];
     std::shared_ptr<ClassInstance> object(new ClassInstance(cls, m_token), TerminatingDeleter());
+    own(object);
     for (const auto &d : cls->fields) {
         if (d.kind == Declaration::FixedArray) {
             auto a = makeArray(d.upper);
@@ -81,12 +82,42 @@ Value Interpreter::newInstance(int classIndex)
 
 void Interpreter::terminate(const std::shared_ptr<ClassInstance> &self)
 {
+    if (m_pending)
+        return; // the run is ending: no more script code
     try {
         std::vector<Value> none;
         callWithValues(*self->cls.methods[size_t(self->cls.terminate)], none, self);
+    } catch (const ScriptError &e) {
+        // A failing Class_Terminate cannot stop the release that started it, but the limits
+        // of the run (time, memory, stack) reach the script at its next statement.
+        if ((e.fatal || e.number == Err::OutOfMemory || e.number == Err::OutOfStack) && !m_pending)
+            m_pending = std::make_unique<ScriptError>(e);
     } catch (...) {
-        // A failing Class_Terminate cannot stop the release that started it.
     }
+}
+
+void Interpreter::raisePending()
+{
+    std::unique_ptr<ScriptError> e = std::move(m_pending);
+    throw *e;
+}
+
+void Interpreter::own(const std::shared_ptr<ScriptObject> &object)
+{
+    if (m_owned.size() >= m_ownedCompactAt) {
+        std::erase_if(m_owned, [](const std::weak_ptr<ScriptObject> &w) { return w.expired(); });
+        m_ownedCompactAt = std::max<size_t>(1024, m_owned.size() * 2);
+    }
+    m_owned.push_back(object);
+}
+
+void Interpreter::releaseOwned()
+{
+    for (const auto &w : m_owned) {
+        if (std::shared_ptr<ScriptObject> o = w.lock())
+            o->dropReferences();
+    }
+    m_owned.clear();
 }
 
 Value Interpreter::indexByValues(const Value &array, const std::vector<Value> &idx, size_t count)
@@ -117,6 +148,9 @@ Value Interpreter::memberAccess(const std::shared_ptr<ClassInstance> &self, int 
 {
     const ClassDecl::Member &m = self->cls.members[size_t(member)];
     const bool assigning = access == Access::Let || access == Access::Set;
+    // A Property Let receives an object as it is; anything else stores its default value.
+    if (access == Access::Let && m.let < 0 && !values.empty() && values.back().isObject())
+        values.back() = dereference(values.back());
     if (m.field >= 0) {
         Value &field = self->fields[size_t(m.field)];
         if (assigning) {

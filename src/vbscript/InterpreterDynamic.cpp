@@ -81,6 +81,16 @@ const Procedure *Interpreter::procedureNamed(const QString &name) const
     return i < 0 ? nullptr : m_prog.procedures[size_t(i)].get();
 }
 
+bool Interpreter::bindLateVariable(const NameExpr *n)
+{
+    const auto it = m_prog.globalNames.constFind(n->name.toLower());
+    if (it == m_prog.globalNames.constEnd() || it->kind != NameRef::Global)
+        return false;
+    // The tree belongs to this run: from now on the name reads the variable directly.
+    const_cast<NameExpr *>(n)->ref = *it;
+    return true;
+}
+
 const Procedure *Interpreter::lateProcedure(const NameExpr *n) const
 {
     if (m_prog.procedures.size() == m_procedureCount)

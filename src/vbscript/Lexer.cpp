@@ -48,10 +48,7 @@ void Lexer::scan()
             string();
         } else if (c == QLatin1Char('#')) {
             date();
-        } else if (c == QLatin1Char('&') && pos + 1 < s.size() &&
-                   (s[pos + 1].toLower() == QLatin1Char('h') ||
-                    s[pos + 1].toLower() == QLatin1Char('o')) &&
-                   pos + 2 < s.size() && s[pos + 2].isLetterOrNumber()) {
+        } else if (c == QLatin1Char('&') && radixDigitFollows()) {
             radixNumber();
         } else {
             op();
@@ -203,13 +200,32 @@ void Lexer::radixNumber()
     if (pos == start)
         fail(Err::Syntax);
     bool forceLong = pos < s.size() && s[pos] == QLatin1Char('&');
+    const bool sixteenBits = !forceLong && pos - start <= 4;
     if (forceLong)
         ++pos;
     Token &t = add(Tok::Number);
-    if (!forceLong && v <= 0xFFFF)
-        t.value = Value::integer(int16_t(uint16_t(v)));
+    // Up to four digits without `&` are a 16-bit pattern, else 32 bits; the subtype follows
+    // the value: Integer within -32767..32767, Long outside.
+    const int32_t x = sixteenBits ? int32_t(int16_t(uint16_t(v))) : int32_t(uint32_t(v));
+    if (x >= -32767 && x <= 32767)
+        t.value = Value::integer(int16_t(x));
     else
-        t.value = Value::longValue(int32_t(uint32_t(v)));
+        t.value = Value::longValue(x);
+}
+
+// `&h` or `&o` followed by a digit of that base starts a number; otherwise `&` concatenates
+// (x = "x" &hi).
+bool Lexer::radixDigitFollows() const
+{
+    if (pos + 2 >= s.size())
+        return false;
+    const QChar r = s[pos + 1].toLower();
+    const QChar d = s[pos + 2].toLower();
+    if (r == QLatin1Char('h'))
+        return (d.isDigit() && d.unicode() < 128) || (d >= QLatin1Char('a') && d <= QLatin1Char('f'));
+    if (r == QLatin1Char('o'))
+        return d >= QLatin1Char('0') && d <= QLatin1Char('7');
+    return false;
 }
 
 void Lexer::string()

@@ -50,6 +50,7 @@ private:
     void bracketName();
     void number();
     void radixNumber();
+    bool radixDigitFollows() const;
     void string();
     void date();
     void op();

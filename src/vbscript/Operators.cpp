@@ -189,6 +189,8 @@ Value bitwise(BinOp op, const Value &a0, const Value &b0)
             return Value::null();
         }
     }
+    if (a.isEmpty() && b.isEmpty())
+        return Value::longValue(op == BinOp::Eqv || op == BinOp::Imp ? -1 : 0);
     long long p = bits(a), q = bits(b);
     long long r = 0;
     switch (op) {
@@ -234,21 +236,28 @@ int compareValues(const Value &a0, const Value &b0, bool aLiteral, bool bLiteral
         return compareText(a.asString(), b.asString(), 0);
     if (isStringLike(a) != isStringLike(b)) {
         const bool stringIsA = isStringLike(a);
-        const bool stringLiteral = stringIsA ? aLiteral : bLiteral;
-        const bool numberLiteral = stringIsA ? bLiteral : aLiteral;
-        if (stringLiteral && !numberLiteral) {
+        Value &str = stringIsA ? a : b;
+        Value &num = stringIsA ? b : a;
+        if (stringIsA ? bLiteral : aLiteral) {
+            // A number written in the script: the string must read as a number.
             double d;
-            if (!parseNumber((stringIsA ? a : b).asString(), d))
+            if (!parseNumber(str.asString(), d))
                 raise(Err::TypeMismatch);
-            (stringIsA ? a : b) = Value::dbl(d);
-        } else if (numberLiteral && !stringLiteral) {
-            (stringIsA ? b : a) = Value::string(toStr(stringIsA ? b : a));
+            str = Value::dbl(d);
+        } else if (stringIsA ? aLiteral : bLiteral) {
+            // A string written in the script: the number compares as its text.
+            num = Value::string(toStr(num));
             return compareText(a.asString(), b.asString(), 0);
         } else {
             return stringIsA ? 1 : -1; // a number sorts below any string
         }
     }
     double p = a.asDouble(), q = b.asDouble();
+    if (a.type() == Type::Single || b.type() == Type::Single) {
+        // A Single meets the other side at its own precision: CSng(0.1) = 0.1.
+        p = float(p);
+        q = float(q);
+    }
     return p < q ? -1 : p > q ? 1 : 0;
 }
 

@@ -13,7 +13,7 @@ bool isReservedWord(const QString &lower)
         "and", "byref", "byval", "call", "case", "class", "const", "dim", "do", "each", "else",
         "elseif", "empty", "end", "eqv", "erase", "exit", "false", "for", "function", "if", "imp",
         "in", "is", "loop", "me", "mod", "new", "next", "not", "nothing", "null", "on", "option",
-        "or", "preserve", "private", "public", "redim", "select", "set", "step", "sub", "then",
+        "or", "preserve", "private", "public", "redim", "select", "set", "sub", "then",
         "to", "true", "until", "wend", "while", "with", "xor",
     };
     return words.contains(lower);
@@ -102,7 +102,12 @@ void Parser::expect(Tok kind, int error)
 bool Parser::atEndOfStatement() const
 {
     Tok k = peek().kind;
-    return k == Tok::Newline || k == Tok::Colon || k == Tok::End || atKeyword("else");
+    if (k == Tok::Newline || k == Tok::Colon || k == Tok::End || atKeyword("else"))
+        return true;
+    // `Else x = 3 End If`: these closers may follow a statement on its line.
+    return atKeyword("end")
+           && (atKeyword("if", 1) || atKeyword("sub", 1) || atKeyword("function", 1)
+               || atKeyword("class", 1));
 }
 
 void Parser::endOfStatement()
@@ -138,6 +143,7 @@ void Parser::failAt(int number, int line) const
 std::unique_ptr<Program> Parser::program()
 {
     auto prog = std::make_unique<Program>();
+    m_prog = prog.get();
     m_decls = &prog->decls;
     skipSeparators();
     if (acceptKeyword("option")) {

@@ -98,6 +98,7 @@ private:
     int m_exprNesting = 0; // open parentheses and prefix operators
     std::vector<Declaration> *m_decls = nullptr; // of the scope being parsed
     Procedure *m_proc = nullptr;
+    Program *m_prog = nullptr; // of a whole script (not of Eval)
     std::vector<QString> m_withVars; // hidden variables of the open With blocks
     int m_withCount = 0;
 };

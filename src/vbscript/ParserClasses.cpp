@@ -87,7 +87,9 @@ ExprPtr Parser::withMember()
     expect(Tok::Dot);
     if (peek().kind != Tok::Name)
         fail(Err::ExpectedIdentifier);
-    auto object = std::make_unique<NameExpr>(line, m_withVars.back());
+    // Outside With the hidden name stands for no object: the line fails only when it runs.
+    auto object = std::make_unique<NameExpr>(line, m_withVars.empty() ? QString(QLatin1String(kNoWithName))
+                                                                      : m_withVars.back());
     return postfix(sealed(std::make_unique<MemberExpr>(line, std::move(object), next().text)));
 }
 

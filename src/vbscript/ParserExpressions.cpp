@@ -126,6 +126,7 @@ ExprPtr Parser::unary()
             if (lit->value.isNumeric()) {
                 if (neg)
                     lit->value = negate(lit->value);
+                lit->bareToken = false;
                 return operand;
             }
         }
@@ -159,9 +160,7 @@ ExprPtr Parser::primary()
     case Tok::Name:
         break;
     case Tok::Dot:
-        if (!m_withVars.empty())
-            return withMember();
-        fail(Err::Syntax);
+        return withMember();
     default:
         fail(Err::Syntax);
     }
@@ -195,8 +194,19 @@ ExprPtr Parser::primary()
 ExprPtr Parser::target()
 {
     const Token &t = peek();
-    if (t.kind == Tok::Dot && !m_withVars.empty())
+    if (t.kind == Tok::Dot)
         return withMember();
+    if (t.kind == Tok::LParen) {
+        // (f)(x), Call (((f))) (x), Call (New C).m(): parentheses around what is called
+        // do not change it.
+        ExprPtr e = primary();
+        if (e->kind == ExprKind::Call) {
+            auto *call = static_cast<CallExpr *>(e.get());
+            while (call->callee->kind == ExprKind::Paren)
+                call->callee = std::move(static_cast<ParenExpr *>(call->callee.get())->inner);
+        }
+        return e;
+    }
     if (t.kind != Tok::Name || (isReservedWord(t.lower) && t.lower != QLatin1String("me")))
         fail(Err::ExpectedStatement);
     const int line = t.line;

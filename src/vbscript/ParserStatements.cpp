@@ -1,4 +1,5 @@
 #include "vbscript/Parser.h"
+#include "vbscript/Sandbox.h"
 #include "vbscript/ScriptError.h"
 
 namespace vbs {
@@ -7,15 +8,30 @@ void Parser::statement(Block &out, bool singleLine)
 {
     const Token &t = peek();
     const int line = t.line;
-    if (++m_statements % 4096 == 0 && m_deadline.hasExpired())
-        throw ScriptError{Err::Timeout, errorText(Err::Timeout), line, true, false, {}};
+    if (++m_statements % 4096 == 0) {
+        if (m_deadline.hasExpired())
+            throw ScriptError{Err::Timeout, errorText(Err::Timeout), line, true, false, {}, {}, 0};
+        checkMemory(); // the tree of a huge Execute text
+    }
     if (t.kind == Tok::Dot && !m_withVars.empty()) {
         out.push_back(nameStatement(line));
         return;
     }
+    if (t.kind == Tok::Dot || t.kind == Tok::LParen) {
+        // `.x = 1` outside With fails when it runs; `(f)(x)` calls f.
+        out.push_back(nameStatement(line));
+        return;
+    }
     if (t.kind != Tok::Name)
-        fail(t.kind == Tok::Dot ? Err::Syntax : Err::ExpectedStatement);
+        fail(Err::ExpectedStatement);
     const QString &kw = t.lower;
+    if (!singleLine && !m_proc && m_prog
+        && (kw == QLatin1String("sub") || kw == QLatin1String("function"))) {
+        // A procedure defined inside a block exists from the start, as any other.
+        const bool isFunction = kw == QLatin1String("function");
+        next();
+        return procedure(*m_prog, isFunction);
+    }
     if (kw == QLatin1String("dim")) {
         next();
         return declaration(*m_decls, false);
@@ -160,14 +176,19 @@ void Parser::singleLineStatements(Block &out, bool stopAtElse)
     if (++m_nesting > kMaxBlockNesting)
         fail(Err::OutOfStack);
     for (;;) {
-        if (stopAtElse && atKeyword("else"))
+        while (accept(Tok::Colon)) {
+        }
+        // Either part may be empty: If c Then x = 1 Else / If c Then :
+        if (peek().kind == Tok::Newline || peek().kind == Tok::End)
+            break;
+        if (atKeyword("else") || (atKeyword("end") && atKeyword("if", 1)))
             break;
         statement(out, true);
         if (!accept(Tok::Colon))
             break;
-        if (peek().kind == Tok::Newline || peek().kind == Tok::End)
-            break;
     }
+    if (atKeyword("else") && !stopAtElse)
+        fail(Err::ExpectedEndOfStatement);
     --m_nesting;
 }
 
@@ -265,7 +286,9 @@ StmtPtr Parser::selectStatement(int line)
         do {
             c.values.push_back(expression());
         } while (accept(Tok::Comma));
-        endOfStatement();
+        // The first statement may follow on the same line, even without a colon.
+        if (!atEndOfStatement() && (peek().kind != Tok::Name || atKeyword("to")))
+            fail(Err::ExpectedEndOfStatement);
         c.body = block({"case", "end"});
         s->cases.push_back(std::move(c));
     }

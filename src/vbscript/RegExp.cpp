@@ -1,6 +1,7 @@
 #include "vbscript/RegExp.h"
 
 #include "vbscript/Coerce.h"
+#include "vbscript/Sandbox.h"
 #include "vbscript/ScriptError.h"
 
 namespace vbs {
@@ -167,6 +168,31 @@ void expand(QString &out, const QString &rep, const QRegularExpressionMatch &m, 
     }
 }
 
+// The matches of `re` in `subject` (only the first unless `global`), each handed to `use`.
+// The deadline is looked at before each search; a search the library gives up on (too much
+// backtracking) raises 5 rather than passing for "no match".
+template <typename F>
+void eachMatch(const QRegularExpression &re, const QString &subject, bool global, F use)
+{
+    checkDeadline();
+    QRegularExpressionMatchIterator it = re.globalMatch(subject);
+    unsigned found = 0;
+    qsizetype end = -1;
+    while (it.hasNext()) {
+        const QRegularExpressionMatch m = it.next();
+        end = m.capturedEnd(0);
+        use(m);
+        if (!global)
+            return;
+        checkDeadline();
+        if (++found % 4096 == 0)
+            checkMemory();
+    }
+    // A search past the end (after an empty match there) is not valid either.
+    if (!it.isValid() && end < subject.size())
+        raise(Err::InvalidCall);
+}
+
 } // namespace
 
 QString translatePattern(const QString &p, bool multiline)
@@ -243,15 +269,13 @@ QString RegExpObject::replace(const QString &subject, const QString &replacement
     const QRegularExpression &re = compiled();
     QString out;
     qsizetype last = 0;
-    auto it = re.globalMatch(subject);
-    while (it.hasNext()) {
-        const QRegularExpressionMatch m = it.next();
+    eachMatch(re, subject, m_global, [&](const QRegularExpressionMatch &m) {
         out += QStringView(subject).mid(last, m.capturedStart(0) - last);
         expand(out, replacement, m, subject);
         last = m.capturedEnd(0);
-        if (!m_global)
-            break;
-    }
+        if (out.size() > kMaxStringLength)
+            raise(Err::OutOfMemory);
+    });
     out += QStringView(subject).mid(last);
     return out;
 }
@@ -290,19 +314,21 @@ bool RegExpObject::invoke(const QString &name, Access access, std::vector<Value>
         return false;
     if (n == QLatin1String("test")) {
         wantArgs(args, 1);
-        result = Value::boolean(compiled().match(toStr(args[0])).hasMatch());
+        const QRegularExpression &re = compiled();
+        checkDeadline();
+        const QRegularExpressionMatch m = re.match(toStr(args[0]));
+        if (!m.isValid())
+            raise(Err::InvalidCall); // the library gave up
+        result = Value::boolean(m.hasMatch());
         return true;
     }
     if (n == QLatin1String("execute")) {
         wantArgs(args, 1);
         const QString subject = toStr(args[0]);
         std::vector<Value> matches;
-        auto it = compiled().globalMatch(subject);
-        while (it.hasNext()) {
-            matches.push_back(Value::object(std::make_shared<MatchObject>(it.next())));
-            if (!m_global)
-                break;
-        }
+        eachMatch(compiled(), subject, m_global, [&](const QRegularExpressionMatch &m) {
+            matches.push_back(Value::object(std::make_shared<MatchObject>(m)));
+        });
         result = Value::object(std::make_shared<MatchCollection>(std::move(matches)));
         return true;
     }

@@ -162,6 +162,10 @@ private:
                 return ref;
             }
         }
+        if (key == QLatin1String(kNoWithName)) {
+            ref.kind = NameRef::NoWith;
+            return ref;
+        }
         auto g = prog.globalNames.find(key);
         if (g != prog.globalNames.end())
             return *g;
@@ -246,7 +250,9 @@ private:
             break;
         case ExprKind::New: {
             auto *n = static_cast<NewExpr *>(e);
-            n->classIndex = prog.classNames.value(n->className.toLower(), -1);
+            // New RegExp is always the built-in one, even beside a script class of that name.
+            const QString lower = n->className.toLower();
+            n->classIndex = lower == QLatin1String("regexp") ? -1 : prog.classNames.value(lower, -1);
             break;
         }
         default:

@@ -27,6 +27,8 @@ QString errorText(int number)
         {500, QStringLiteral("变量未定义")},
         {506, QStringLiteral("类没有定义")},
         {501, QStringLiteral("不能给变量赋值")},
+        {505, QStringLiteral("无效或不合格的引用")},
+        {10, QStringLiteral("该数组被固定或暂时锁定")},
         {1002, QStringLiteral("语法错误")},
         {1010, QStringLiteral("缺少标识符")},
         {1014, QStringLiteral("缺少 'End'")},
@@ -45,18 +47,18 @@ QString errorText(int number)
 
 void raise(int number)
 {
-    throw ScriptError{number, errorText(number), 0, false, false, {}};
+    throw ScriptError{number, errorText(number), 0, false, false, {}, {}, 0};
 }
 
 void raiseNamed(int number, const QString &name)
 {
     throw ScriptError{number, errorText(number) + QStringLiteral(": '") + name + QLatin1Char('\''), 0,
-                      false, true, {}};
+                      false, true, {}, {}, 0};
 }
 
 void raiseAt(int number, int line)
 {
-    throw ScriptError{number, errorText(number), line, false, false, {}};
+    throw ScriptError{number, errorText(number), line, false, false, {}, {}, 0};
 }
 
 } // namespace vbs

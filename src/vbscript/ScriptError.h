@@ -11,6 +11,7 @@ constexpr int InvalidCall = 5;
 constexpr int Overflow = 6;
 constexpr int OutOfMemory = 7;
 constexpr int SubscriptOutOfRange = 9;
+constexpr int ArrayFixed = 10;
 constexpr int DivisionByZero = 11;
 constexpr int TypeMismatch = 13;
 constexpr int OutOfStack = 28;
@@ -27,6 +28,7 @@ constexpr int DuplicateKey = 457;
 constexpr int ClassNotDefined = 506;
 constexpr int UndefinedVariable = 500;
 constexpr int IllegalAssignment = 501;
+constexpr int InvalidReference = 505;
 constexpr int Syntax = 1002;
 constexpr int ExpectedIdentifier = 1010;
 constexpr int ExpectedEnd = 1014;
@@ -51,6 +53,8 @@ struct ScriptError {
     bool fatal = false;  // not catchable by On Error Resume Next (deadline)
     bool named = false;  // description already carries ": 'Name'"
     QString source;      // Err.Source when caught; empty means the engine's own
+    QString helpFile;    // Err.HelpFile and Err.HelpContext when caught (Err.Raise)
+    int helpContext = 0;
 };
 
 // Throw an error with the standard text for its number.

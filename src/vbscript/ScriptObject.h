@@ -31,6 +31,10 @@ public:
 
     // The elements For Each walks through; false when the object is not a collection (451).
     virtual bool enumerate(std::vector<Value> &items) { (void)items; return false; }
+
+    // Lets go of every value the object holds: at the end of a run, so that objects that
+    // hold each other (a reference cycle) are freed.
+    virtual void dropReferences() {}
 };
 
 } // namespace vbs

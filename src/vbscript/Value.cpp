@@ -1,5 +1,6 @@
 #include "vbscript/Value.h"
 
+#include "vbscript/Sandbox.h"
 #include "vbscript/ScriptError.h"
 #include "vbscript/ScriptObject.h"
 
@@ -28,6 +29,21 @@ Value &Value::assignSlow(Value &&other) noexcept
     return *this;
 }
 
+namespace {
+
+// Releasing the last reference to an array or object releases what it holds, and so on down:
+// a chain of 200,000 nested arrays would recurse as deep. Below this depth values wait in a
+// queue that the outermost release empties, one at a time.
+constexpr int kMaxReleaseDepth = 64;
+
+struct ReleaseQueue {
+    int depth = 0;
+    std::vector<Value> waiting;
+};
+thread_local ReleaseQueue t_release;
+
+} // namespace
+
 void Value::destroy()
 {
     switch (m_type) {
@@ -35,16 +51,44 @@ void Value::destroy()
         m_str.~QString();
         break;
     case Type::Object:
-        m_obj.~shared_ptr();
-        break;
     case Type::Array:
-        m_arr.~shared_ptr();
+        if ((m_type == Type::Object ? m_obj.use_count() : m_arr.use_count()) == 1) {
+            releaseLast();
+            return;
+        }
+        if (m_type == Type::Object)
+            m_obj.~shared_ptr();
+        else
+            m_arr.~shared_ptr();
         break;
     default:
         break;
     }
     m_type = Type::Empty;
     m_num = 0;
+}
+
+void Value::releaseLast()
+{
+    ReleaseQueue &q = t_release;
+    if (q.depth >= kMaxReleaseDepth) {
+        q.waiting.push_back(std::move(*this)); // leaves this Empty
+        return;
+    }
+    ++q.depth;
+    if (m_type == Type::Object)
+        m_obj.~shared_ptr();
+    else
+        m_arr.~shared_ptr();
+    m_type = Type::Empty;
+    m_num = 0;
+    if (q.depth == 1) {
+        while (!q.waiting.empty()) {
+            Value next = std::move(q.waiting.back());
+            q.waiting.pop_back();
+        }
+    }
+    --q.depth;
 }
 
 void Value::copyFrom(const Value &other)
@@ -90,6 +134,8 @@ Value Value::string(QString s)
 {
     if (s.size() > kMaxStringLength)
         raise(Err::OutOfMemory);
+    if (s.size() >= kLargeString)
+        checkMemory();
     Value v;
     new (&v.m_str) QString(std::move(s));
     v.m_type = Type::String;
@@ -114,6 +160,8 @@ Value Value::array(std::shared_ptr<ArrayData> a)
 
 Value Value::array(std::vector<Value> items)
 {
+    if ((long long)items.size() >= kLargeArray)
+        checkMemory();
     auto a = std::make_shared<ArrayData>();
     a->upper.push_back(int32_t(items.size()) - 1);
     a->items = std::move(items);
@@ -182,6 +230,8 @@ std::shared_ptr<ArrayData> makeArray(const std::vector<int32_t> &upper)
     } catch (const std::bad_alloc &) {
         raise(Err::OutOfMemory);
     }
+    if (count >= kLargeArray)
+        checkMemory();
     return a;
 }
 

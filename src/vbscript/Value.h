@@ -3,8 +3,10 @@
 // one copies it, lazily: the element storage is shared until one side writes); objects are
 // references.
 #include <QString>
+#include <bit>
 #include <cstdint>
 #include <memory>
+#include <new>
 #include <vector>
 
 namespace vbs {
@@ -32,17 +34,26 @@ enum class Type : uint16_t {
 
 class Value {
 public:
-    // Copies and moves of numbers never touch the heap: those paths stay inline.
+    // Copies and moves of numbers never touch the heap, and those of strings only the text's
+    // reference count: those paths stay inline.
     Value() : m_type(Type::Empty), m_num(0) {}
     Value(const Value &other) : m_type(other.m_type), m_num(other.m_num)
     {
-        if (other.onHeap())
+        if (other.m_type == Type::String)
+            new (&m_str) QString(other.m_str);
+        else if (other.onHeap())
             copyFrom(other);
     }
     Value(Value &&other) noexcept : m_type(other.m_type), m_num(other.m_num)
     {
-        if (other.onHeap())
+        if (other.m_type == Type::String) {
+            new (&m_str) QString(std::move(other.m_str));
+            other.m_str.~QString();
+            other.m_type = Type::Empty;
+            other.m_num = 0;
+        } else if (other.onHeap()) {
             moveFrom(other);
+        }
     }
     Value &operator=(const Value &other)
     {
@@ -64,43 +75,23 @@ public:
     }
     ~Value()
     {
-        if (onHeap())
+        if (m_type == Type::String)
+            m_str.~QString();
+        else if (onHeap())
             destroy();
     }
 
-    // The scalar factories are defined here so that arithmetic inlines them.
+    // The scalar factories are defined here so that arithmetic inlines them. Each writes the
+    // whole 64-bit payload at once (the narrow members are its low bytes): a narrow store
+    // followed by the full-width copy of the value would stall the processor's store
+    // forwarding on every result.
     static Value null() { return scalar(Type::Null); }
     static Value missing() { return scalar(Type::Error); } // an omitted argument
-    static Value boolean(bool b)
-    {
-        Value v = scalar(Type::Boolean);
-        v.m_b = b;
-        return v;
-    }
-    static Value byte(uint8_t x)
-    {
-        Value v = scalar(Type::Byte);
-        v.m_byte = x;
-        return v;
-    }
-    static Value integer(int16_t x)
-    {
-        Value v = scalar(Type::Integer);
-        v.m_i16 = x;
-        return v;
-    }
-    static Value longValue(int32_t x)
-    {
-        Value v = scalar(Type::Long);
-        v.m_i32 = x;
-        return v;
-    }
-    static Value single(float x)
-    {
-        Value v = scalar(Type::Single);
-        v.m_f = x;
-        return v;
-    }
+    static Value boolean(bool b) { return payload(Type::Boolean, b ? 1 : 0); }
+    static Value byte(uint8_t x) { return payload(Type::Byte, x); }
+    static Value integer(int16_t x) { return payload(Type::Integer, uint16_t(x)); }
+    static Value longValue(int32_t x) { return payload(Type::Long, uint32_t(x)); }
+    static Value single(float x) { return payload(Type::Single, std::bit_cast<uint32_t>(x)); }
     static Value dbl(double x) { return floating(Type::Double, x); }
     static Value currency(double x) { return floating(Type::Currency, x); }
     static Value date(double x) { return floating(Type::Date, x); }
@@ -161,10 +152,13 @@ private:
         v.m_type = t;
         return v;
     }
-    static Value floating(Type t, double x)
+    static Value floating(Type t, double x) { return payload(t, std::bit_cast<int64_t>(x)); }
+    static Value payload(Type t, int64_t bits)
     {
-        Value v = scalar(t);
-        v.m_d = x;
+        static_assert(std::endian::native == std::endian::little, "narrow members are the low bytes");
+        Value v;
+        v.m_type = t;
+        v.m_num = bits;
         return v;
     }
     bool onHeap() const
@@ -172,6 +166,7 @@ private:
         return m_type == Type::String || m_type == Type::Object || m_type == Type::Array;
     }
     void destroy();
+    void releaseLast(); // of an array or object whose last reference this value holds
     void copyFrom(const Value &other);
     void moveFrom(Value &other) noexcept;
     Value &assignSlow(const Value &other);
@@ -207,6 +202,9 @@ struct ArrayData {
 // Longest array and string a script may build; beyond them a run raises 7 (memory).
 constexpr long long kMaxArrayElements = 4'000'000;
 constexpr long long kMaxStringLength = 64'000'000;
+// Strings and arrays from this size on look at the run's memory budget when they are made.
+constexpr long long kLargeString = 1'000'000;
+constexpr long long kLargeArray = 65'536;
 
 // Allocates an array of the given upper bounds, raising 7 for one too large and 9 for a
 // negative bound below -1.

@@ -81,6 +81,28 @@ TEST_F(Cli, ScriptPrintsEveryElementAndFailsOnScriptErrors)
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_TRUE(r.err.startsWith(QStringLiteral("执行代码错误:"))) << r.err.toStdString();
 }
+
+TEST_F(Cli, ScriptMemoryBudgetEndsAGreedyScriptWithOutOfMemory)
+{
+    const QString dir = makeTempDir();
+    const QString input = writeGbkFile(dir, "in.txt", {"a"});
+    // Twenty strings of 8M characters (16 MB each) hold about 320 MB at once.
+    writeGbkFile(dir, "greedy.cvb", {"Dim a(20), i", "For i = 0 To 19", "a(i) = String(8000000, \"x\") & i",
+                                     "Next", "obj.SetArrayReturn 0, \"done\""});
+    CliRun r = RunCli({"script", dir + "/greedy.cvb", input, "--memory-mb", "64"});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_TRUE(r.err.contains(QStringLiteral("内存不足"))) << r.err.toStdString();
+
+    r = RunCli({"script", dir + "/greedy.cvb", input, "--memory-mb", "1024"});
+    EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_EQ(r.outText(), "done\n");
+
+    for (const char *bad : {"0", "abc", "-5"}) {
+        r = RunCli({"script", dir + "/greedy.cvb", input, "--memory-mb", bad});
+        EXPECT_NE(r.exitCode, 0) << bad;
+        EXPECT_NE(r.exitCode, 1) << bad; // a usage error, not a script failure
+    }
+}
 } // namespace
 
 namespace {

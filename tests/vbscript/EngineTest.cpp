@@ -213,3 +213,62 @@ TEST(EngineApi, EachRunStartsFresh)
 }
 
 } // namespace
+
+namespace {
+
+// Objects that hold each other live on after the script's last reference; the end of the run
+// frees them, without Class_Terminate.
+TEST(Sandbox, FreesObjectsInReferenceCyclesWhenTheRunEnds)
+{
+    std::vector<std::weak_ptr<vbs::ScriptObject>> watched;
+    int terminated = 0;
+    auto probe = std::make_shared<vbs::HostObject>(QStringLiteral("Probe"));
+    probe->addMethod(QStringLiteral("Watch"), 1, 1, [&](const std::vector<vbs::Value> &a) {
+        watched.push_back(a[0].asObject());
+        return vbs::Value();
+    });
+    probe->addMethod(QStringLiteral("Terminated"), 0, 0, [&](const std::vector<vbs::Value> &) {
+        ++terminated;
+        return vbs::Value();
+    });
+    vbs::Engine engine;
+    engine.addObject(QStringLiteral("probe"), probe);
+    const bool ok = engine.run(QStringLiteral(
+        "Class Node\r\n"
+        "    Public other, me2\r\n"
+        "    Private Sub Class_Terminate\r\n"
+        "        probe.Terminated\r\n"
+        "    End Sub\r\n"
+        "End Class\r\n"
+        "Set a = New Node : Set b = New Node : Set a.other = b : Set b.other = a\r\n"
+        "Set c = New Node : Set c.me2 = c\r\n"
+        "Set d = CreateObject(\"Scripting.Dictionary\") : d.Add \"self\", d\r\n"
+        "Set e = CreateObject(\"Scripting.Dictionary\") : Set f = New Node\r\n"
+        "e.Add \"f\", f : Set f.other = e\r\n"
+        "probe.Watch a : probe.Watch b : probe.Watch c : probe.Watch d : probe.Watch e : probe.Watch f\r\n"
+        "Set a = Nothing : Set b = Nothing : Set c = Nothing : Set d = Nothing\r\n"
+        "Set e = Nothing : Set f = Nothing\r\n"));
+    ASSERT_TRUE(ok) << engine.failure().description.toStdString();
+    ASSERT_EQ(watched.size(), 6u);
+    for (size_t i = 0; i < watched.size(); ++i)
+        EXPECT_TRUE(watched[i].expired()) << "object " << i;
+    EXPECT_EQ(terminated, 0);
+}
+
+// Objects released while the script runs still run their Class_Terminate at once.
+TEST(Sandbox, ObjectsOutsideCyclesStillTerminateWhenReleased)
+{
+    const ScriptRun run = runScript(QStringLiteral(
+        "Class Node\r\n"
+        "    Private Sub Class_Terminate\r\n"
+        "        out.Echo \"bye\"\r\n"
+        "    End Sub\r\n"
+        "End Class\r\n"
+        "Set a = New Node\r\n"
+        "Set a = Nothing\r\n"
+        "out.Echo \"after\"\r\n"));
+    ASSERT_TRUE(run.ok);
+    EXPECT_EQ(run.echoed, QStringList({QStringLiteral("bye"), QStringLiteral("after")}));
+}
+
+} // namespace

@@ -32,7 +32,7 @@ QString shown(const vbs::Value &v)
 
 } // namespace
 
-ScriptRun runScript(const QString &source, const QString &input, int timeoutMs)
+ScriptRun runScript(const QString &source, const QString &input, int timeoutMs, int memoryMb)
 {
     ScriptRun run;
     QString src = input, result;
@@ -68,6 +68,8 @@ ScriptRun runScript(const QString &source, const QString &input, int timeoutMs)
     });
 
     vbs::Engine engine;
+    if (memoryMb > 0)
+        engine.setMemoryBudget(memoryMb * 1024LL * 1024);
     engine.addObject(QStringLiteral("obj"), obj);
     engine.addObject(QStringLiteral("out"), out);
     QElapsedTimer clock;

@@ -13,7 +13,9 @@ struct ScriptRun {
     qint64 elapsedMs = 0;
 };
 
-ScriptRun runScript(const QString &source, const QString &input = QString(), int timeoutMs = 5000);
+// `memoryMb` is the run's memory budget (the engine's default when 0).
+ScriptRun runScript(const QString &source, const QString &input = QString(), int timeoutMs = 5000,
+                    int memoryMb = 0);
 
 // The text a test compares: the echoed lines, then "!error N: description" for a failed run.
 QStringList transcript(const ScriptRun &run);
