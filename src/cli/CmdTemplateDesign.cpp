@@ -1,4 +1,5 @@
 #include "cli/CmdTemplateDesign.h"
+#include "common/AtomicFile.h"
 
 #include "canvas/KdPLDesinger.h"
 #include "cli/CliShared.h"
@@ -282,8 +283,10 @@ int runAction(CliContext &ctx, const CliCommand &command, const Action &action, 
     const QString target = o.has("out") ? opt(o, "out")
                            : action.fresh ? given
                                           : CliResolveTemplate(given);
-    if (!clsPLStoreINI().SaveToINI_Fast(target, s.layout))
+    if (!clsPLStoreINI().SaveToINI_Fast(target, s.layout)) {
+        ctx.err << LastSaveFailureText() << "\n";
         return ExitFailure;
+    }
     for (const QString &key : out.keys)
         ctx.out << key << "\n";
     return ExitOk;

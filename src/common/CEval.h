@@ -7,7 +7,8 @@
 
 class CEval {
 public:
-    // The value of the expression, or the default when it does not convert. "" gives 0.
+    // The value of the expression, or the default when it does not convert. "" gives 0. A
+    // run-time failure (division by zero, overflow) throws VornEvalError; ToNumber catches it.
     double Evaluate(const QString &sExpression, double dblDefaultValue);
 
     struct PostfixResult {

@@ -3,6 +3,10 @@
 #include "common/clsStringValueWithKey.h"
 
 // Ordered records with lookup by key (case-insensitive) and by the first value.
+//
+// A record returned by Add, GetByKey, GetByValue1 or Item stays at its address until it is
+// removed (Remove, RemoveAll) or the list is destroyed; adding or removing other records
+// does not move it.
 class colStringValueWithKey {
 public:
     // nullptr when the key is already present.

@@ -1,11 +1,12 @@
 #include "dialogs/DialogCheck.h"
+#include "common/Blanks.h"
 
 #include "common/ToNumber.h"
 #include "common/VbFormat.h"
 
 #include <cmath>
 
-bool IsBlankField(const QString &text) { return text.trimmed().isEmpty(); }
+bool IsBlankField(const QString &text) { return TrimBlanks(text).isEmpty(); }
 
 bool IsBlankOrNegative(const QString &text)
 {

@@ -1,4 +1,5 @@
 #include "dialogs/DialogElements.h"
+#include "common/Blanks.h"
 
 #include "common/DesignScale.h"
 #include "model/colPLControls.h"
@@ -26,8 +27,8 @@ clsPLControl NewLottNumberBlock(const QString &groupId, const QString &number,
                                 const colPLControls &layout, const QString &fontName)
 {
     clsPLControl e = newBlockLike(QStringLiteral("LottNumber"), fontName);
-    e.setGroupID(groupId.trimmed().toUpper());
-    e.setFieldValue(number.trimmed().toUpper());
+    e.setGroupID(TrimBlanks(groupId).toUpper());
+    e.setFieldValue(TrimBlanks(number).toUpper());
     e.setWidth(layout.LottNumberWidth());
     e.setHeight(layout.LottNumberHeight());
     ApplyGroupColors(e);

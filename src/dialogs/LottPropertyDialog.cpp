@@ -1,4 +1,5 @@
 #include "dialogs/LottPropertyDialog.h"
+#include "common/Blanks.h"
 
 #include "common/FormatMsg.h"
 #include "common/ToNumber.h"
@@ -83,7 +84,7 @@ DialogCheck ValidatePage(const LottPropertyFields &f, int page)
 {
     switch (page) {
     case 0:
-        if (f.txtLayoutName.trimmed().isEmpty())
+        if (TrimBlanks(f.txtLayoutName).isEmpty())
             return refuse("txtLayoutName", "请输入彩票的名称！", 0);
         if (ToNumber(f.txtLottNumberWidth, 0) == 0)
             return refuse("txtLottNumberWidth", "请输入号码填涂块的宽度（毫米）！", 0);

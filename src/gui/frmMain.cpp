@@ -106,25 +106,30 @@ QString frmMain::TemplatePath() const { return Folders().templates + icboLottTyp
 QWidget *frmMain::buildTemplatePane()
 {
     auto *pane = new QWidget(this);
-    auto *label = new QLabel(QStringLiteral("选择彩票"), pane);
+    auto *label = new QLabel(QStringLiteral("选择彩票(&B)"), pane);
     icboLottType = new QComboBox(pane);
     icboLottType->setObjectName("icboLottType");
+    icboLottType->setToolTip(QStringLiteral("投注单模板文件夹中的投注单模板"));
     icboLottType->setMinimumContentsLength(10);
     label->setBuddy(icboLottType);
-    cmdZoomIn = new QPushButton(QStringLiteral("放大"), pane);
+    cmdZoomIn = new QPushButton(QStringLiteral("放大(&Z)"), pane);
     cmdZoomIn->setObjectName("cmdZoomIn");
-    cmdZoomOut = new QPushButton(QStringLiteral("缩小"), pane);
+    cmdZoomIn->setToolTip(QStringLiteral("放大预览"));
+    cmdZoomOut = new QPushButton(QStringLiteral("缩小(&O)"), pane);
     cmdZoomOut->setObjectName("cmdZoomOut");
-    cmdZoomAll = new QPushButton(QStringLiteral("显示整页"), pane);
+    cmdZoomOut->setToolTip(QStringLiteral("缩小预览"));
+    cmdZoomAll = new QPushButton(QStringLiteral("显示整页(&E)"), pane);
     cmdZoomAll->setObjectName("cmdZoomAll");
-    cmdLottSetting = new QPushButton(QStringLiteral("设计模板"), pane);
+    cmdZoomAll->setToolTip(QStringLiteral("在预览中显示整页"));
+    cmdLottSetting = new QPushButton(QStringLiteral("设计模板(&K)"), pane);
     cmdLottSetting->setObjectName("cmdLottSetting");
     cmdLottSetting->setToolTip(QStringLiteral("在设计器中修改所选的投注单模板"));
-    cmdLottNew = new QPushButton(QStringLiteral("新建模板"), pane);
+    cmdLottNew = new QPushButton(QStringLiteral("新建模板(&U)"), pane);
     cmdLottNew->setObjectName("cmdLottNew");
     cmdLottNew->setToolTip(QStringLiteral("在设计器中新建一个投注单模板"));
     vspPreview = new PreviewWidget(pane);
     vspPreview->setObjectName("vspPreview");
+    vspPreview->setToolTip(QStringLiteral("所选投注单的测试页：每一注的所有填涂块，背景是投注单的扫描图"));
 
     auto *top = new QHBoxLayout;
     top->addWidget(label);

@@ -37,9 +37,7 @@ void colPLControls::CopyPaperSettingFrom(const colPLControls &other)
 
 clsPLControl *colPLControls::Add(const clsPLControl &element)
 {
-    clsPLControl copy;
-    copy.CopyFrom(element);
-    return m_Elements.Add(KeyOf(element.KeyName()), copy);
+    return m_Elements.Add(KeyOf(element.KeyName()), element);
 }
 
 clsPLControl &colPLControls::Item(int position) { return m_Elements.Item(position); }
@@ -57,11 +55,7 @@ const clsPLControl *colPLControls::Find(const QString &key) const { return m_Ele
 void colPLControls::Remove(int position) { m_Elements.Remove(position); }
 void colPLControls::Remove(const QString &key) { m_Elements.Remove(key); }
 
-void colPLControls::RemoveAll()
-{
-    for (int i = m_Elements.Count(); i >= 1; --i)
-        m_Elements.Remove(i);
-}
+void colPLControls::RemoveAll() { m_Elements.Clear(); }
 
 QString colPLControls::ReplaceFullWidthComma(const QString &text)
 {

@@ -3,9 +3,12 @@
 // background picture of the scanned slip, and the ordered, keyed list of elements that make up
 // the layout of the first stake.
 //
-// Elements are stored under "A" + KeyName, compared without regard to letter case. Item and
-// range-for hand out the stored element itself; a pointer or reference to it stays valid until
-// the list is changed (Add, Remove, RemoveAll).
+// Elements are stored under "A" + KeyName, compared without regard to letter case. Add, Item,
+// Find and range-for hand out the stored element itself; a pointer or reference to it stays
+// valid until that element is removed (Remove, RemoveAll) or the template is destroyed or
+// assigned: adding and removing other elements does not move it. Copies of the template hold
+// copies of the elements. Whoever keeps an element across an edit of the list that might
+// remove it (the designer's current element and selection) keeps its key instead.
 #include "common/KeyedCollection.h"
 #include "model/clsPLControl.h"
 
@@ -31,9 +34,11 @@ public:
     clsPLControl *Find(const QString &key);
     const clsPLControl *Find(const QString &key) const;
     qint32 Count() const { return m_Elements.Count(); }
-    // Throws KeyedCollectionError when absent.
+    // Throws KeyedCollectionError when absent. Removing by key is O(1); the order closes up
+    // on the next access by position.
     void Remove(int position);
     void Remove(const QString &key);
+    // O(n).
     void RemoveAll();
     // The element list in order (what NewEnum enumerates).
     Elements &NewEnum() { return m_Elements; }

@@ -13,19 +13,6 @@
 #include <unistd.h>
 
 namespace {
-QByteArray bytesOf(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<unreadable>");
-}
-
-void writeBytes(const QString &path, const QByteArray &bytes)
-{
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
-
 QByteArray sample(int size)
 {
     QByteArray b;
@@ -63,7 +50,7 @@ TEST(WriteFileAtomically, ADiskThatFillsUpMidWriteLeavesTheOldFileByteForByte)
     for (qint64 limit : {qint64(0), qint64(1), qint64(4096), qint64(16384), qint64(next.size() - 1)}) {
         const QString dir = makeTempDir();
         const QString path = dir + "/a.tzd";
-        writeBytes(path, old);
+        PutFileBytes(path, old);
         SaveOutcome outcome;
         {
             DiskFullAfter full(limit);
@@ -73,7 +60,7 @@ TEST(WriteFileAtomically, ADiskThatFillsUpMidWriteLeavesTheOldFileByteForByte)
         EXPECT_EQ(outcome.systemError, ENOSPC);
         EXPECT_EQ(outcome.reason, SaveFailureText(path, ENOSPC));
         EXPECT_EQ(LastSaveFailureText(), outcome.reason);
-        EXPECT_EQ(bytesOf(path), old) << limit;
+        EXPECT_EQ(FileBytes(path), old) << limit;
         EXPECT_EQ(FolderEntries(dir), QStringList{"a.tzd"}) << "nothing is left beside it";
     }
 }
@@ -82,21 +69,21 @@ TEST(WriteFileAtomically, ASuccessReplacesTheFileAndKeepsItsPermissionsAndLinks)
 {
     const QString dir = makeTempDir();
     const QString path = dir + "/a.cfg";
-    writeBytes(path, "old");
+    PutFileBytes(path, "old");
     QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner
                                     | QFileDevice::ReadGroup);
     const QFileDevice::Permissions permissions = QFile::permissions(path);
     ASSERT_TRUE(WriteFileAtomically(path, "new").ok);
-    EXPECT_EQ(bytesOf(path), "new");
+    EXPECT_EQ(FileBytes(path), "new");
     EXPECT_EQ(QFile::permissions(path), permissions);
 
     ASSERT_TRUE(QFile::link(path, dir + "/link.cfg"));
     ASSERT_TRUE(WriteFileAtomically(dir + "/link.cfg", "through the link").ok);
     EXPECT_TRUE(QFileInfo(dir + "/link.cfg").isSymLink());
-    EXPECT_EQ(bytesOf(path), "through the link");
+    EXPECT_EQ(FileBytes(path), "through the link");
 
     ASSERT_TRUE(WriteFileAtomically(dir + "/empty.cfg", QByteArray()).ok);
-    EXPECT_EQ(bytesOf(dir + "/empty.cfg"), QByteArray());
+    EXPECT_EQ(FileBytes(dir + "/empty.cfg"), QByteArray());
     EXPECT_EQ(FolderEntries(dir), (QStringList{"a.cfg", "empty.cfg", "link.cfg"}));
 }
 
@@ -114,23 +101,23 @@ TEST(WriteFileAtomically, FailuresSayWhyAndChangeNothing)
 
     if (geteuid() == 0)
         GTEST_SKIP() << "permissions do not stop the superuser";
-    writeBytes(dir + "/ro.tzd", "old");
+    PutFileBytes(dir + "/ro.tzd", "old");
     QFile::setPermissions(dir + "/ro.tzd", QFileDevice::ReadOwner);
     EXPECT_EQ(WriteFileAtomically(dir + "/ro.tzd", "new").reason,
               SaveFailureText(dir + "/ro.tzd", EACCES));
-    EXPECT_EQ(bytesOf(dir + "/ro.tzd"), "old");
+    EXPECT_EQ(FileBytes(dir + "/ro.tzd"), "old");
 }
 
 TEST(AtomicFile, ClosingWithoutCommitKeepsTheOldFile)
 {
     const QString dir = makeTempDir();
-    writeBytes(dir + "/a.png", "old");
+    PutFileBytes(dir + "/a.png", "old");
     {
         AtomicFile f(dir + "/a.png");
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
         EXPECT_EQ(f.write("half"), 4);
     }
-    EXPECT_EQ(bytesOf(dir + "/a.png"), "old");
+    EXPECT_EQ(FileBytes(dir + "/a.png"), "old");
     EXPECT_EQ(FolderEntries(dir), QStringList{"a.png"});
 }
 
@@ -141,12 +128,12 @@ TEST(WriteWholeTextFile, ASmallFileOnAFullDiskKeepsTheOldFile)
         GTEST_SKIP() << disk.skipReason().toStdString();
     const QString path = disk.path() + "/a.tzd";
     const QByteArray old = sample(8065);
-    writeBytes(path, old);
+    PutFileBytes(path, old);
     disk.fill();
     QString error;
     // Under 16 KB: the size that once only filled a buffer and was "saved" cut short.
     EXPECT_FALSE(WriteWholeTextFile(path, QString::fromLatin1(sample(9000)), &error));
     EXPECT_EQ(error, SaveFailureText(path, ENOSPC));
-    EXPECT_EQ(bytesOf(path), old);
+    EXPECT_EQ(FileBytes(path), old);
     EXPECT_EQ(FolderEntries(disk.path()), (QStringList{"a.tzd", "filler"}));
 }

@@ -235,3 +235,12 @@ TEST_F(CliDesign, EmptyFreeTextAddsNothing)
     EXPECT_EQ(design("add-line", {"--x1", "1", "--y1", "abc", "--x2", "1", "--y2", "3"}).exitCode, 2);
 }
 } // namespace
+
+TEST_F(CliDesign, AWriteThatFailsSaysWhy)
+{
+    const QString missing = dir + "/no/such/folder/slip.tzd";
+    const CliRun r = run({"new", missing, "--name", "双色球"});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_EQ(r.err, QStringLiteral("保存文件 %1 失败：文件夹不存在\n").arg(missing));
+    EXPECT_EQ(r.outText(), "");
+}

@@ -471,3 +471,27 @@ TEST(frmMain, NoSilentNoOps)
     EXPECT_TRUE(box.texts()[1].endsWith(dir + "/help/index.html")) << box.texts()[1].toStdString();
     EXPECT_TRUE(box.texts()[2].startsWith("无法启动浏览器打开主页")) << box.texts()[2].toStdString();
 }
+
+TEST(frmMain, EveryControlHasATooltipAndEveryButtonAnAltKey)
+{
+    ScriptedMsgBox box;
+    programFolder({kSample});
+    frmMain w;
+    w.Form_Load();
+    QStringList missingTip, missingKey;
+    for (QWidget *c : w.centralWidget()->findChildren<QWidget *>()) {
+        const bool control = qobject_cast<QAbstractButton *>(c) || qobject_cast<QLineEdit *>(c)
+                             || qobject_cast<QComboBox *>(c) || qobject_cast<QSlider *>(c)
+                             || qobject_cast<QTableView *>(c);
+        if (!control || c->objectName().isEmpty() || c->objectName().startsWith("qt_"))
+            continue;
+        if (c->toolTip().isEmpty())
+            missingTip << c->objectName();
+        auto *button = qobject_cast<QAbstractButton *>(c);
+        auto *arrow = qobject_cast<QToolButton *>(c);
+        if (button && !(arrow && arrow->arrowType() != Qt::NoArrow) && !button->text().contains('&'))
+            missingKey << c->objectName();
+    }
+    EXPECT_EQ(missingTip, QStringList{});
+    EXPECT_EQ(missingKey, QStringList{});
+}

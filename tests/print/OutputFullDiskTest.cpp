@@ -13,19 +13,6 @@
 #include <cerrno>
 
 namespace {
-QByteArray bytesOf(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<unreadable>");
-}
-
-void writeBytes(const QString &path, const QByteArray &bytes)
-{
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
-
 PrintDocument twoPages()
 {
     DocumentSurface s;
@@ -45,9 +32,9 @@ TEST(OutputOnAFullDisk, PdfAndPngKeepTheOldFilesAndSayWhy)
     const PrintDocument doc = twoPages();
     for (qint64 limit : {qint64(0), qint64(100), qint64(5000)}) {
         const QString dir = makeTempDir();
-        writeBytes(dir + "/out.pdf", "old pdf");
+        PutFileBytes(dir + "/out.pdf", "old pdf");
         QDir().mkpath(dir + "/pages");
-        writeBytes(dir + "/pages/page-0001.png", "old png");
+        PutFileBytes(dir + "/pages/page-0001.png", "old png");
         QString pdfFailure, pngFailure;
         {
             DiskFullAfter full(limit);
@@ -56,8 +43,8 @@ TEST(OutputOnAFullDisk, PdfAndPngKeepTheOldFilesAndSayWhy)
         }
         EXPECT_EQ(pdfFailure, SaveFailureText(dir + "/out.pdf", ENOSPC));
         EXPECT_EQ(pngFailure, SaveFailureText(QDir(dir + "/pages").filePath("page-0001.png"), ENOSPC));
-        EXPECT_EQ(bytesOf(dir + "/out.pdf"), "old pdf");
-        EXPECT_EQ(bytesOf(dir + "/pages/page-0001.png"), "old png");
+        EXPECT_EQ(FileBytes(dir + "/out.pdf"), "old pdf");
+        EXPECT_EQ(FileBytes(dir + "/pages/page-0001.png"), "old png");
         EXPECT_EQ(FolderEntries(dir), (QStringList{"out.pdf", "pages"}));
         EXPECT_EQ(FolderEntries(dir + "/pages"), QStringList{"page-0001.png"});
     }
@@ -66,9 +53,9 @@ TEST(OutputOnAFullDisk, PdfAndPngKeepTheOldFilesAndSayWhy)
 TEST(OutputOnAFullDisk, AFinishedPdfReplacesTheOldOneWhole)
 {
     const QString dir = makeTempDir();
-    writeBytes(dir + "/out.pdf", "old pdf");
+    PutFileBytes(dir + "/out.pdf", "old pdf");
     ASSERT_TRUE(WriteDocumentPdf(twoPages(), dir + "/out.pdf"));
-    const QByteArray pdf = bytesOf(dir + "/out.pdf");
+    const QByteArray pdf = FileBytes(dir + "/out.pdf");
     EXPECT_TRUE(pdf.startsWith("%PDF-"));
     EXPECT_TRUE(pdf.trimmed().endsWith("%%EOF"));
     EXPECT_EQ(FolderEntries(dir), QStringList{"out.pdf"});
@@ -83,10 +70,10 @@ TEST(OutputOnAFullDisk, CommandLineJsonOnASmallDiskKeepsTheOldFile)
         GTEST_SKIP() << disk.skipReason().toStdString();
     const QString json = disk.path() + "/layout.json";
     const QByteArray old(5000, 'j');
-    writeBytes(json, old);
+    PutFileBytes(json, old);
     disk.fill();
     const CliRun run = RunCli({"layout", "--template", "陕西－双色球.tzd", "--test", "--json", json});
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_EQ(run.err.trimmed(), SaveFailureText(json, ENOSPC));
-    EXPECT_EQ(bytesOf(json), old);
+    EXPECT_EQ(FileBytes(json), old);
 }

@@ -14,20 +14,7 @@
 #include <cerrno>
 
 namespace {
-QByteArray bytesOf(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<unreadable>");
-}
-
-void writeBytes(const QString &path, const QByteArray &bytes)
-{
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
-
-QByteArray fixtureBytes() { return bytesOf(testDataPath("templates/four_kinds.tzd")); }
+QByteArray fixtureBytes() { return FileBytes(testDataPath("templates/four_kinds.tzd")); }
 
 colPLControls layoutOf(double left, double top, qint32 orientation)
 {
@@ -80,30 +67,30 @@ TEST(LayoutOnlyUpdate, ChangesOnlyItsThreeLinesWhateverTheFileHolds)
     };
     for (const Case &c : cases) {
         const QString path = makeTempDir() + "/a.tzd";
-        writeBytes(path, c.before);
+        PutFileBytes(path, c.before);
         ASSERT_TRUE(clsPLStoreINI().SaveToINI_LayoutSettingOnly(path, layoutOf(-1.5, 4, 0)))
             << c.name;
-        EXPECT_EQ(bytesOf(path), c.after) << c.name;
+        EXPECT_EQ(FileBytes(path), c.after) << c.name;
     }
 }
 
 TEST(LayoutOnlyUpdate, WritesTheThreeKeysTogetherOrNotAtAll)
 {
     const QString path = makeTempDir() + "/a.tzd";
-    writeBytes(path, fixtureBytes());
+    PutFileBytes(path, fixtureBytes());
     {
         // Only one file gets written before the disk is full: one write must hold all three.
         DiskFullAfter full(0, 1);
         ASSERT_TRUE(clsPLStoreINI().SaveToINI_LayoutSettingOnly(path, layoutOf(-1.5, 4, 0)));
     }
-    EXPECT_EQ(bytesOf(path), withLayout(fixtureBytes(), "\r\n"));
+    EXPECT_EQ(FileBytes(path), withLayout(fixtureBytes(), "\r\n"));
 
-    const QByteArray before = bytesOf(path);
+    const QByteArray before = FileBytes(path);
     // The new file is one byte shorter ("2.5" for "-1.5"): two bytes short is still short.
     for (qint64 limit : {qint64(0), qint64(41), qint64(before.size() - 2)}) {
         DiskFullAfter full(limit);
         EXPECT_FALSE(clsPLStoreINI().SaveToINI_LayoutSettingOnly(path, layoutOf(2.5, 1, 1)));
-        EXPECT_EQ(bytesOf(path), before) << limit;
+        EXPECT_EQ(FileBytes(path), before) << limit;
         EXPECT_EQ(LastSaveFailureText(), SaveFailureText(path, ENOSPC));
     }
     EXPECT_EQ(FolderEntries(QFileInfo(path).absolutePath()), QStringList{"a.tzd"});
@@ -112,12 +99,12 @@ TEST(LayoutOnlyUpdate, WritesTheThreeKeysTogetherOrNotAtAll)
 TEST(FullWriter, ADiskThatFillsUpMidWriteLeavesTheOldTemplate)
 {
     const QString path = makeTempDir() + "/a.tzd";
-    writeBytes(path, fixtureBytes());
+    PutFileBytes(path, fixtureBytes());
     colPLControls t = manyElements(300);
     for (qint64 limit : {qint64(0), qint64(4095), qint64(4096), qint64(16383), qint64(50000)}) {
         DiskFullAfter full(limit);
         EXPECT_FALSE(clsPLStoreINI().SaveToINI_Fast(path, t)) << limit;
-        EXPECT_EQ(bytesOf(path), fixtureBytes()) << limit;
+        EXPECT_EQ(FileBytes(path), fixtureBytes()) << limit;
         EXPECT_EQ(LastSaveFailureText(), QStringLiteral("保存文件 %1 失败：磁盘空间不足").arg(path));
     }
     EXPECT_EQ(FolderEntries(QFileInfo(path).absolutePath()), QStringList{"a.tzd"});
@@ -132,7 +119,7 @@ TEST(FullWriter, FullWidthSpacesInValuesComeBackAndAreWrittenBack)
     const int fv = int(bytes.indexOf("FieldValue="));
     bytes.replace(fv, bytes.indexOf("\r\n", fv) + 2 - fv,
                   EncodeGbk(QStringLiteral("FieldValue=\u3000\u3000第{页码}页 \r\n")));
-    writeBytes(path, bytes);
+    PutFileBytes(path, bytes);
 
     colPLControls t;
     ASSERT_TRUE(clsPLStoreINI().LoadFromINI(path, t));
@@ -141,7 +128,7 @@ TEST(FullWriter, FullWidthSpacesInValuesComeBackAndAreWrittenBack)
 
     const QString copy = makeTempDir() + "/b.tzd";
     ASSERT_TRUE(clsPLStoreINI().SaveToINI_Fast(copy, t));
-    const QByteArray saved = bytesOf(copy);
+    const QByteArray saved = FileBytes(copy);
     EXPECT_TRUE(saved.contains(name));
     EXPECT_TRUE(saved.contains(EncodeGbk(QStringLiteral("FieldValue=\u3000\u3000第{页码}页\r\n"))));
 }
@@ -151,7 +138,7 @@ TEST(FullWriter, APictureIsStoredByNameOnlyWhenTheFileSystemFindsItBesideTheTemp
     const QString dir = makeTempDir();
     QDir().mkpath(dir + "/PICS");
     QDir().mkpath(dir + "/pics");
-    writeBytes(dir + "/PICS/slip.jpg", "jpeg");
+    PutFileBytes(dir + "/PICS/slip.jpg", "jpeg");
     struct Case {
         QString templatePath;
         QString stored;
@@ -165,7 +152,7 @@ TEST(FullWriter, APictureIsStoredByNameOnlyWhenTheFileSystemFindsItBesideTheTemp
         colPLControls t;
         t.setBackPicPathFile(dir + "/PICS/slip.jpg");
         ASSERT_TRUE(clsPLStoreINI().SaveToINI_Fast(c.templatePath, t));
-        EXPECT_TRUE(bytesOf(c.templatePath).contains(EncodeGbk("BackPicPathFile=" + c.stored + "\r\n")))
+        EXPECT_TRUE(FileBytes(c.templatePath).contains(EncodeGbk("BackPicPathFile=" + c.stored + "\r\n")))
             << c.templatePath.toStdString();
         colPLControls back;
         clsPLStoreINI().LoadFromINI(c.templatePath, back);
@@ -184,10 +171,10 @@ TEST(FullWriter, SmallDiskReproductionsFromTheCommandLine)
     const QString small = disk.path() + "/small.tzd";
     const QString source = makeTempDir() + "/source.tzd";
     ASSERT_TRUE(clsPLStoreINI().SaveToINI_Fast(big, *std::make_unique<colPLControls>(manyElements(60))));
-    writeBytes(small, fixtureBytes());
-    writeBytes(source, fixtureBytes());
-    const QByteArray bigBefore = bytesOf(big);
-    const QByteArray smallBefore = bytesOf(small);
+    PutFileBytes(small, fixtureBytes());
+    PutFileBytes(source, fixtureBytes());
+    const QByteArray bigBefore = FileBytes(big);
+    const QByteArray smallBefore = FileBytes(small);
     ASSERT_GT(bigBefore.size(), 8000);
     disk.fill();
 
@@ -195,11 +182,11 @@ TEST(FullWriter, SmallDiskReproductionsFromTheCommandLine)
                                   "--orientation", "1"});
     EXPECT_EQ(layout.exitCode, 1);
     EXPECT_EQ(layout.err.trimmed(), QStringLiteral("保存文件 %1 失败：磁盘空间不足").arg(big));
-    EXPECT_EQ(bytesOf(big), bigBefore);
+    EXPECT_EQ(FileBytes(big), bigBefore);
 
     const CliRun save = RunCli({"template", "save", source, small});
     EXPECT_EQ(save.exitCode, 1);
     EXPECT_EQ(save.err.trimmed(), QStringLiteral("保存文件 %1 失败：磁盘空间不足").arg(small));
-    EXPECT_EQ(bytesOf(small), smallBefore);
+    EXPECT_EQ(FileBytes(small), smallBefore);
     EXPECT_EQ(FolderEntries(disk.path()), (QStringList{"big.tzd", "filler", "small.tzd"}));
 }

@@ -1,7 +1,9 @@
 #pragma once
 // Full disks for the tests of every writer: the writer's seam (a disk that fills up after N
 // bytes of a file) and a real small tmpfs where the tests may mount one.
+#include <QByteArray>
 #include <QString>
+#include <QStringList>
 
 // While it lives, every file written (after the first `filesFirst`) fails with "no space left
 // on device" once `bytes` of it have been written.
@@ -36,3 +38,6 @@ private:
 
 // The names in a folder, to check that a failed write left nothing beside its target.
 QStringList FolderEntries(const QString &folder);
+// A file's bytes ("<unreadable>" when it cannot be read), and bytes written as they are.
+QByteArray FileBytes(const QString &path);
+void PutFileBytes(const QString &path, const QByteArray &bytes);
