@@ -13,6 +13,10 @@ bool IsBlankOrNegative(const QString &text)
     return IsBlankField(text) || ToNumber(text, -1) < 0;
 }
 
+bool IsHugeLength(const QString &text) { return std::fabs(ToNumber(text, 0)) > MaxTypedLengthMm; }
+
+bool IsBadPosition(const QString &text) { return IsBlankOrNegative(text) || IsHugeLength(text); }
+
 namespace {
 bool stepTooSmall(const QString &step)
 {
@@ -20,9 +24,15 @@ bool stepTooSmall(const QString &step)
 }
 } // namespace
 
-bool AreBothStepsTooSmall(const QString &stepX, const QString &stepY)
+DialogCheck CheckPositionSteps(const QString &stepX, const QString &stepY)
 {
-    return stepTooSmall(stepX) && stepTooSmall(stepY);
+    if (stepTooSmall(stepX) && stepTooSmall(stepY))
+        return DialogCheck::Refuse(QStringLiteral("txtStepX"), StepsTooSmallMessage());
+    if (IsHugeLength(stepX))
+        return DialogCheck::Refuse(QStringLiteral("txtStepX"), InvalidValueMessage());
+    if (IsHugeLength(stepY))
+        return DialogCheck::Refuse(QStringLiteral("txtStepY"), InvalidValueMessage());
+    return DialogCheck::Pass();
 }
 
 bool ToInt16(double value, qint16 *out)

@@ -21,11 +21,20 @@ inline QString InvalidValueMessage() { return QStringLiteral("请输入合法值
 // Both position steps of a run too small.
 inline QString StepsTooSmallMessage() { return QStringLiteral("X、Y的增量不能都小于 0.1 毫米！"); }
 
+// A length typed beyond this many millimetres (10 m) is no length anybody means on a slip: a
+// typo or an overflow, refused like any other bad value.
+constexpr double MaxTypedLengthMm = 10000;
+
 // "Empty" is empty after trimming blanks.
 bool IsBlankField(const QString &text);
-// A position or count: refused when empty or when its number (default -1) is below 0.
+// A count: refused when empty or when its number (default -1) is below 0.
 bool IsBlankOrNegative(const QString &text);
-// A run's position steps: refused when each is empty or smaller than 0.1 mm in magnitude.
-bool AreBothStepsTooSmall(const QString &stepX, const QString &stepY);
+// A length beyond MaxTypedLengthMm either way.
+bool IsHugeLength(const QString &text);
+// A position: refused when empty, below 0 (default -1) or huge.
+bool IsBadPosition(const QString &text);
+// A run's position steps: refused on txtStepX when each is empty or smaller than 0.1 mm in
+// magnitude, and on the step itself when it is huge.
+DialogCheck CheckPositionSteps(const QString &stepX, const QString &stepY);
 // A number rounded halves to even into a 16-bit integer; false when it does not fit.
 bool ToInt16(double value, qint16 *out);

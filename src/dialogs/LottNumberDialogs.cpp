@@ -18,9 +18,9 @@ DialogCheck CheckAddLottNumber(const AddLottNumberFields &f)
     if (IsBlankField(f.txtFirstLottNumber))
         return refuse("txtFirstLottNumber");
     if (f.optPosByInput) {
-        if (IsBlankOrNegative(f.txtX))
+        if (IsBadPosition(f.txtX))
             return refuse("txtX");
-        if (IsBlankOrNegative(f.txtY))
+        if (IsBadPosition(f.txtY))
             return refuse("txtY");
     }
     return DialogCheck::Pass();
@@ -47,12 +47,12 @@ DialogCheck CheckAddBatchLottNumber(const AddBatchLottNumberFields &f)
         return refuse("txtFirstGroupID");
     if (IsBlankField(f.txtFirstLottNumber))
         return refuse("txtFirstLottNumber");
-    if (IsBlankOrNegative(f.txtFirstX))
+    if (IsBadPosition(f.txtFirstX))
         return refuse("txtFirstX");
-    if (IsBlankOrNegative(f.txtFirstY))
+    if (IsBadPosition(f.txtFirstY))
         return refuse("txtFirstY");
-    if (AreBothStepsTooSmall(f.txtStepX, f.txtStepY))
-        return DialogCheck::Refuse("txtStepX", StepsTooSmallMessage());
+    if (const DialogCheck steps = CheckPositionSteps(f.txtStepX, f.txtStepY); !steps.passed())
+        return steps;
     if (IsBlankField(f.txtStep) || std::fabs(ToNumber(f.txtStep, 0)) < 1)
         return refuse("txtStep");
     if (IsBlankOrNegative(f.txtCount))

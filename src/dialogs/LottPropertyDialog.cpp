@@ -9,6 +9,8 @@
 #include "print/clsPLPrint.h"
 
 #include <algorithm>
+#include <initializer_list>
+#include <utility>
 
 namespace {
 QString shown(double v, const char *pattern, FieldFormat format)
@@ -19,6 +21,16 @@ QString shown(double v, const char *pattern, FieldFormat format)
 DialogCheck refuse(const char *field, const char *message, int page)
 {
     return DialogCheck::Refuse(field, QString::fromUtf8(message), page);
+}
+
+// The offset and the picture's place: a text that is no number, or a huge one, would quietly
+// become some default or move the slip off the paper; it is refused instead.
+DialogCheck refuseBadLengths(std::initializer_list<std::pair<const char *, const QString *>> fields, int page)
+{
+    for (const auto &[name, text] : fields)
+        if (!ConvertsToNumber(*text) || IsHugeLength(*text))
+            return DialogCheck::Refuse(name, InvalidValueMessage(), page);
+    return DialogCheck::Pass();
 }
 } // namespace
 
@@ -86,11 +98,11 @@ DialogCheck ValidatePage(const LottPropertyFields &f, int page)
     case 0:
         if (TrimBlanks(f.txtLayoutName).isEmpty())
             return refuse("txtLayoutName", "请输入彩票的名称！", 0);
-        if (ToNumber(f.txtLottNumberWidth, 0) == 0)
+        if (ToNumber(f.txtLottNumberWidth, 0) == 0 || IsHugeLength(f.txtLottNumberWidth))
             return refuse("txtLottNumberWidth", "请输入号码填涂块的宽度（毫米）！", 0);
-        if (ToNumber(f.txtLottNumberHeight, 0) == 0)
+        if (ToNumber(f.txtLottNumberHeight, 0) == 0 || IsHugeLength(f.txtLottNumberHeight))
             return refuse("txtLottNumberHeight", "请输入号码填涂块的高度（毫米）！", 0);
-        break;
+        return refuseBadLengths({{"txtLayoutLeft", &f.txtLayoutLeft}, {"txtLayoutTop", &f.txtLayoutTop}}, 0);
     case 1: {
         // The count a template derives from the offsets, as the real one will.
         colPLControls scratch;
@@ -109,6 +121,12 @@ DialogCheck ValidatePage(const LottPropertyFields &f, int page)
             return refuse("txtGroupCount", "请正确的输入每注多少个填涂区，和各填涂区选择号码个数！", 2);
         break;
     }
+    case 3:
+        return refuseBadLengths({{"txtBackPictureWidth", &f.txtBackPictureWidth},
+                           {"txtBackPictureHeight", &f.txtBackPictureHeight},
+                           {"txtBackPictureLeft", &f.txtBackPictureLeft},
+                           {"txtBackPictureTop", &f.txtBackPictureTop}},
+                          3);
     default:
         break;
     }

@@ -8,20 +8,20 @@ namespace {
 DialogCheck refuse(const char *field) { return DialogCheck::Refuse(field, InvalidValueMessage()); }
 
 // A mark is at least 1 mm wide and high.
-bool tooSmall(const QString &size) { return ToNumber(size, 0) < 1; }
+bool badSize(const QString &size) { return ToNumber(size, 0) < 1 || IsHugeLength(size); }
 } // namespace
 
 DialogCheck CheckAddMark(const AddMarkFields &f)
 {
     if (!f.optPosByInput)
         return DialogCheck::Pass();
-    if (IsBlankOrNegative(f.txtX))
+    if (IsBadPosition(f.txtX))
         return refuse("txtX");
-    if (IsBlankOrNegative(f.txtY))
+    if (IsBadPosition(f.txtY))
         return refuse("txtY");
-    if (tooSmall(f.txtWidth))
+    if (badSize(f.txtWidth))
         return refuse("txtWidth");
-    if (tooSmall(f.txtHeight))
+    if (badSize(f.txtHeight))
         return refuse("txtHeight");
     return DialogCheck::Pass();
 }
@@ -43,16 +43,16 @@ DialogRun RunAddMark(const AddMarkFields &f, DialogCanvas &canvas, const QString
 
 DialogCheck CheckAddBatchMark(const AddBatchMarkFields &f)
 {
-    if (IsBlankOrNegative(f.txtFirstX))
+    if (IsBadPosition(f.txtFirstX))
         return refuse("txtFirstX");
-    if (IsBlankOrNegative(f.txtFirstY))
+    if (IsBadPosition(f.txtFirstY))
         return refuse("txtFirstY");
-    if (tooSmall(f.txtFirstWidth))
+    if (badSize(f.txtFirstWidth))
         return refuse("txtFirstWidth");
-    if (tooSmall(f.txtFirstHeight))
+    if (badSize(f.txtFirstHeight))
         return refuse("txtFirstHeight");
-    if (AreBothStepsTooSmall(f.txtStepX, f.txtStepY))
-        return DialogCheck::Refuse("txtStepX", StepsTooSmallMessage());
+    if (const DialogCheck steps = CheckPositionSteps(f.txtStepX, f.txtStepY); !steps.passed())
+        return steps;
     if (IsBlankOrNegative(f.txtCount))
         return refuse("txtCount");
     return DialogCheck::Pass();

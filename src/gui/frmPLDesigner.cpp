@@ -15,7 +15,13 @@
 #include "gui/DesignerCommands.h"
 #include "gui/HelpPage.h"
 #include "gui/KdPopupMenu.h"
+#include "gui/frmPAddBatchLottNumber.h"
+#include "gui/frmPAddBatchMark.h"
+#include "gui/frmPAddLabel.h"
+#include "gui/frmPAddLottNumber.h"
+#include "gui/frmPAddMark.h"
 #include "gui/frmPLPreview.h"
+#include "gui/frmPLottProperty.h"
 #include "gui/kdPLControlProperties.h"
 #include "model/ElementKind.h"
 #include "storage/clsPLStoreINI.h"
@@ -41,6 +47,13 @@ constexpr double ZoomStep = 1.5;
 QString mm1(double v)
 {
     return VbFormatNumber(v, QStringLiteral("#0.0"));
+}
+
+// The element dialogs are made once and keep their fields until the program quits.
+template <class Dialog>
+void showKept(KdPLDesinger &canvas, colPLControls &layout)
+{
+    Dialog::Instance().ShowMe(canvas, layout);
 }
 
 // The right-click menu, in its order: key and caption ("-" a separator).
@@ -224,6 +237,21 @@ void frmPLDesigner::connectCanvas()
 
 void frmPLDesigner::installDefaultWindows()
 {
+    m_windows.lottProperty = [this](colPLControls &layout, bool isNew) {
+        frmPLottProperty dialog(Folders().templates, this);
+        // Apply shows the settings on the canvas at once; the whole run is one undo step.
+        bool applied = false;
+        const bool accepted = dialog.ShowMe(layout, isNew, [&] {
+            applied = true;
+            ApplyTemplateToCanvas(layout, *m_canvas);
+        });
+        return accepted || applied;
+    };
+    m_windows.addLottNumber = &showKept<frmPAddLottNumber>;
+    m_windows.batchAddLottNumber = &showKept<frmPAddBatchLottNumber>;
+    m_windows.addMark = &showKept<frmPAddMark>;
+    m_windows.batchAddMark = &showKept<frmPAddBatchMark>;
+    m_windows.addLabel = [this] { return frmPAddLabel::ShowMe(this); };
     m_windows.saveFile = [this](const QString &folder, const QString &proposed) {
         QFileDialog dialog(this, QString(), folder, QStringLiteral("投注单模板文件(*.tzd)"));
         dialog.setAcceptMode(QFileDialog::AcceptSave);
@@ -341,7 +369,7 @@ void frmPLDesigner::propertyEdited()
     kdPLProperties->Obj2Me(m_canvas->GetOneControlByKeyName(key));
 }
 
-void frmPLDesigner::runElementDialog(const std::function<void(KdPLDesinger &, const colPLControls &)> &dialog,
+void frmPLDesigner::runElementDialog(const std::function<void(KdPLDesinger &, colPLControls &)> &dialog,
                                      const QString &stepText)
 {
     if (!dialog)

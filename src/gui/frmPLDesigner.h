@@ -25,10 +25,11 @@ public:
     // The windows the designer opens. The program's own are set by default where they exist;
     // tests put scripted ones.
     struct Windows {
-        // The template properties dialog; true when the user accepted (the template is changed).
+        // The template properties dialog; true when the template was changed (accepted, or
+        // applied before a cancel).
         std::function<bool(colPLControls &layout, bool isNew)> lottProperty;
         // The element dialogs add through the canvas themselves.
-        std::function<void(KdPLDesinger &canvas, const colPLControls &layout)> addLottNumber,
+        std::function<void(KdPLDesinger &canvas, colPLControls &layout)> addLottNumber,
             batchAddLottNumber, addMark, batchAddMark;
         // The add label dialog: the label's text, "" when cancelled.
         std::function<QString()> addLabel;
@@ -93,7 +94,7 @@ private:
     void showBackPicture();
     void takeElements();
     bool saveTo(const QString &path);
-    void runElementDialog(const std::function<void(KdPLDesinger &, const colPLControls &)> &dialog,
+    void runElementDialog(const std::function<void(KdPLDesinger &, colPLControls &)> &dialog,
                           const QString &stepText);
     void propertyEdited();
     void restoreProperties(const colPLControls &snapshot);

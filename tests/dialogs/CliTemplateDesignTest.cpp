@@ -128,6 +128,8 @@ TEST_F(CliDesign, RefusalsPrintTheDialogsMessageAndFieldAndWriteNothing)
         {"add-blocks", {"--area", "1", "--number", "1", "--x", "1/0", "--y", "1", "--dx", "1", "--step", "1", "--count", "3"}, invalid, "txtFirstX"},
         {"add-block", {"--area", "1", "--number", "1", "--x", "1"}, invalid, "txtY"},
         {"add-mark", {"--x", "0", "--y", "0", "--width", "0.5"}, invalid, "txtWidth"},
+        {"add-mark", {"--x", "99999999999999999999", "--y", "0"}, invalid, "txtX"},
+        {"properties", {"--backpic-width", "1E300*1E300"}, invalid, "txtBackPictureWidth"},
         {"add-marks", {"--x", "1", "--y", "1", "--width", "4", "--height", "2", "--dy", "12.7", "--count", "99999"}, invalid, "txtCount"},
         {"add-marks", {"--x", "1", "--y", "1", "--width", "4", "--height", "2", "--dy", "12.7"}, invalid, "txtCount"},
         {"properties", {"--stakes", "4"}, "请正确的输入每张投注单注数，和各注的填涂位置偏移量！", "txtStakeCount"},

@@ -49,6 +49,10 @@ INSTANTIATE_TEST_SUITE_P(
         PageCase{"NegativeWidth", [](auto &f) { f.txtLottNumberWidth = "-3"; }, 0, nullptr, nullptr},
         PageCase{"ZeroWidth", [](auto &f) { f.txtLottNumberWidth = "0"; }, 0, "txtLottNumberWidth", "请输入号码填涂块的宽度（毫米）！"},
         PageCase{"LettersWidth", [](auto &f) { f.txtLottNumberWidth = "abc"; }, 0, "txtLottNumberWidth", "请输入号码填涂块的宽度（毫米）！"},
+        PageCase{"HugeWidth", [](auto &f) { f.txtLottNumberWidth = "1E20"; }, 0, "txtLottNumberWidth", "请输入号码填涂块的宽度（毫米）！"},
+        PageCase{"HugeLeft", [](auto &f) { f.txtLayoutLeft = "-1E12"; }, 0, "txtLayoutLeft", "请输入合法值！"},
+        PageCase{"NegativeLeft", [](auto &f) { f.txtLayoutLeft = "-2.5"; }, 0, nullptr, nullptr},
+        PageCase{"HugePictureTop", [](auto &f) { f.txtBackPictureTop = "2^40"; }, 3, "txtBackPictureTop", "请输入合法值！"},
         PageCase{"DivideByZeroHeight", [](auto &f) { f.txtLottNumberHeight = "3/0"; }, 0, "txtLottNumberHeight", "请输入号码填涂块的高度（毫米）！"},
         PageCase{"FiveStakes", [](auto &f) { f.txtStakeOffsetStrX = "0, 28.5, 57, 85.5, 114"; f.txtStakeOffsetStrY = "0,0,0,0,0"; f.txtStakeCount = "5"; }, 1, nullptr, nullptr},
         PageCase{"FourStakesForFiveOffsets", [](auto &f) { f.txtStakeOffsetStrX = "0, 28.5, 57, 85.5, 114"; f.txtStakeOffsetStrY = "0,0,0,0,0"; f.txtStakeCount = "4"; }, 1, "txtStakeCount", kStakes},
@@ -58,7 +62,10 @@ INSTANTIATE_TEST_SUITE_P(
         PageCase{"TwoAreas", [](auto &f) { f.txtGroupLottNumberCountStr = "6,1"; f.txtGroupCount = "2"; }, 2, nullptr, nullptr},
         PageCase{"AreasDisagree", [](auto &f) { f.txtGroupLottNumberCountStr = "6,1"; f.txtGroupCount = "1"; }, 2, "txtGroupCount", kAreas},
         PageCase{"ZeroAreas", [](auto &f) { f.txtGroupLottNumberCountStr = ""; f.txtGroupCount = "0"; }, 2, "txtGroupCount", kAreas},
-        PageCase{"PictureNeverRefused", [](auto &f) { f.txtBackPictureWidth = "abc"; f.txtBackPicturePathFile = ""; }, 3, nullptr, nullptr}),
+        PageCase{"PicturePathNotChecked", [](auto &f) { f.txtBackPicturePathFile = "没有.jpg"; }, 3, nullptr, nullptr},
+        PageCase{"PictureWidthLetters", [](auto &f) { f.txtBackPictureWidth = "abc"; }, 3, "txtBackPictureWidth", "请输入合法值！"},
+        PageCase{"PictureLeftDividedByZero", [](auto &f) { f.txtBackPictureLeft = "1/0"; }, 3, "txtBackPictureLeft", "请输入合法值！"},
+        PageCase{"EmptyTop", [](auto &f) { f.txtLayoutTop = " "; }, 0, "txtLayoutTop", "请输入合法值！"}),
     [](const auto &info) { return std::string(info.param.name); });
 
 TEST(PropertyPages, AllPagesStopAtTheFirstRefusal)

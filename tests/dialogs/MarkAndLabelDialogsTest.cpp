@@ -21,6 +21,8 @@ TEST(SingleMark, ChecksInFieldOrder)
         {{true, "0", "x", "0", "0"}, "txtY"},
         {{true, "0", "0", "abc", "5"}, "txtWidth"},
         {{true, "0", "0", "2/0", "5"}, "txtWidth"},
+        {{true, "0", "0", "5", "1E20"}, "txtHeight"},
+        {{true, "10001", "0", "5", "5"}, "txtX"},
         {{false, "", "", "0", "0"}, nullptr},
     };
     for (const Case &c : cases) {

@@ -1,7 +1,11 @@
 // The designer's dialog windows: the wizard's buttons page by page, Enter moving on instead of
 // closing, kept dialogs that remember their fields, and a refused field focused and selected.
+#include "app/ProgramFolders.h"
 #include "canvas/KdPLDesinger.h"
+#include "common/TextFile.h"
 #include "common/clsRegIni.h"
+#include "gui/PreviewWidget.h"
+#include "gui/frmMain.h"
 #include "gui/frmPAddBatchLottNumber.h"
 #include "gui/frmPAddBatchMark.h"
 #include "gui/frmPAddLabel.h"
@@ -11,6 +15,8 @@
 #include "TestSupport.h"
 
 #include <QApplication>
+#include <QComboBox>
+#include <QDir>
 #include <QImage>
 #include <QLineEdit>
 #include <QPushButton>
@@ -240,5 +246,47 @@ TEST(frmPAddLabel, ChosenTextsAndTheCloseBox)
                 w->close();
     });
     EXPECT_EQ(frmPAddLabel::ShowMe(), "");
+}
+
+// A slip made on the command line from nothing is a template like any other: the main window
+// lists it, loads it whole and lays out its test page.
+TEST(DesignedOnTheCommandLine, LoadsInTheMainWindowWithItsTestPage)
+{
+    if (!CliBuilt())
+        GTEST_SKIP() << "vornprn-cli is not built";
+    ScriptedMsgBox msg;
+    const QString dir = makeTempDir();
+    QDir().mkpath(dir + "/投注单文件");
+    QDir().mkpath(dir + "/Script");
+    const QString slip = dir + "/投注单文件/七星彩.tzd";
+    const QList<QStringList> steps = {
+        {"new", slip, "--name", "七星彩", "--offsets-x", "0,0,0", "--offsets-y", "0,40,80",
+         "--stakes", "3", "--areas", "7", "--area-counts", "1,1,1,1,1,1,1"},
+        {"add-blocks", slip, "--area", "1", "--number", "0", "--x", "10", "--y", "10", "--dx", "0",
+         "--dy", "3", "--step", "1", "--count", "10"},
+        {"add-blocks", slip, "--area", "2", "--number", "0", "--x", "15", "--y", "10", "--dx", "0",
+         "--dy", "3", "--step", "1", "--count", "10"},
+        {"add-marks", slip, "--x", "2", "--y", "10", "--width", "4", "--height", "2", "--dx", "0",
+         "--dy", "12.7", "--count", "3"},
+        {"add-label", slip, "--page", "--x", "60", "--y", "2", "--width", "30", "--height", "5"},
+    };
+    for (const QStringList &step : steps)
+        ASSERT_EQ(RunCli(QStringList{"template"} + step).exitCode, 0) << step.join(' ').toStdString();
+
+    WriteWholeTextFile(dir + "/Vorn.cfg", "[MAIN]\r\nSELECTFILE=七星彩.tzd\r\n");
+    SetFolders(ProgramFolders::ForProgramFolder(dir, dir + "/docs"));
+    clsRegIni::SetStoreFile(dir + "/registry.ini");
+    frmMain w;
+    w.Form_Load();
+    EXPECT_EQ(w.findChild<QComboBox *>("icboLottType")->currentText(), "七星彩.tzd");
+    EXPECT_EQ(w.CurrentTemplate().Count(), 24);
+    EXPECT_EQ(w.CurrentTemplate().LayoutName(), "七星彩");
+    const PrintDocument &page = w.findChild<PreviewWidget *>("vspPreview")->document();
+    ASSERT_EQ(page.PageCount(), 1);
+    int rects = 0;
+    for (const DrawOp *op = page.PageBegin(0); op != page.PageEnd(0); ++op)
+        rects += op->Kind == OpKind::Rect;
+    EXPECT_EQ(rects, 3 * 20 + 3); // every block of the three stakes, and the marks
+    EXPECT_TRUE(msg.texts().isEmpty()) << msg.texts().join('|').toStdString();
 }
 } // namespace

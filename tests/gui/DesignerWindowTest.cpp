@@ -15,7 +15,9 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QLineEdit>
 #include <QMenu>
+#include <QPushButton>
 #include <QPointer>
 #include <QTableWidget>
 #include <QTest>
@@ -482,4 +484,36 @@ TEST_F(DesignerTest, ALineAndALabelAreAddedByMouse)
     w->Undo().Stack().undo();
     w->Undo().Stack().undo();
     EXPECT_FALSE(w->IsModified());
+}
+
+TEST_F(DesignerTest, TheTemplatePropertiesDialogResizesEveryBlockInOneUndoStep)
+{
+    ScriptedMsgBox box;
+    frmPLDesigner real(nullptr, [this] { return m_now; });
+    real.Load(m_layout, false);
+    bool seen = false;
+    QTimer::singleShot(0, [&] {
+        QWidget *dialog = QApplication::activeModalWidget();
+        ASSERT_NE(dialog, nullptr);
+        EXPECT_EQ(dialog->objectName(), "frmPLottProperty");
+        seen = true;
+        dialog->findChild<QLineEdit *>("txtLottNumberWidth")->setText("4.5");
+        dialog->findChild<QLineEdit *>("txtLottNumberHeight")->setText("9/4");
+        dialog->findChild<QPushButton *>("cmdOK")->click();
+    });
+    real.cmdPLProperty_Click();
+    ASSERT_TRUE(seen);
+    EXPECT_TRUE(box.texts().isEmpty()) << box.texts().join('|').toStdString();
+    for (const char *key : {"B1", "B2"}) {
+        const clsPLControl *b = real.Canvas().GetOneControlByKeyName(key);
+        ASSERT_NE(b, nullptr);
+        EXPECT_DOUBLE_EQ(b->Width(), 4.5) << key;
+        EXPECT_DOUBLE_EQ(b->Height(), 2.25) << key;
+        EXPECT_EQ(b->BackColor(), GetGroupColor(b->GroupID())) << key;
+    }
+    EXPECT_DOUBLE_EQ(real.Layout().LottNumberWidth(), 4.5);
+    EXPECT_EQ(real.Undo().Stack().count(), 1);
+    real.Undo().Stack().undo();
+    EXPECT_DOUBLE_EQ(real.Canvas().GetOneControlByKeyName("B1")->Width(), 3);
+    EXPECT_FALSE(real.IsModified());
 }

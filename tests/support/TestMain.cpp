@@ -7,6 +7,9 @@ using TestApplication = QApplication;
 #include <QGuiApplication>
 using TestApplication = QGuiApplication;
 #endif
+#include "TestSupport.h"
+#include "common/clsRegIni.h"
+
 #include <clocale>
 #include <gtest/gtest.h>
 
@@ -16,6 +19,9 @@ int main(int argc, char **argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     TestApplication app(argc, argv);
     std::setlocale(LC_NUMERIC, "C"); // numbers in files are always written with a "."
+    // What windows remember for the user (placement, recent files) never reaches the real
+    // user's settings from a test.
+    clsRegIni::SetStoreFile(makeTempDir() + QStringLiteral("/registry.ini"));
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }
