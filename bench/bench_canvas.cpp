@@ -1,12 +1,15 @@
 // The design canvas on a generated template of 10,000 elements: putting it on the canvas and
-// taking it back, adding blocks one by one with generated keys, and one move step of a
-// 1,000-element multi-selection.
+// taking it back, adding blocks one by one with generated keys, one move step of a
+// 1,000-element multi-selection, and a full repaint of a viewport.
+#include "canvas/CanvasPainter.h"
 #include "canvas/KdPLDesinger.h"
 #include "common/DesignScale.h"
 #include "common/clsRegIni.h"
 
 #include <QDir>
 #include <QGuiApplication>
+#include <QImage>
+#include <QPainter>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
@@ -138,6 +141,27 @@ void BM_MoveStepOfMultiSelection(benchmark::State &state)
     state.counters["selected"] = selected;
 }
 BENCHMARK(BM_MoveStepOfMultiSelection)->Unit(benchmark::kMicrosecond);
+
+
+// A full repaint of a 1,200 x 800 pixel viewport at the default scale into an offscreen image,
+// the viewport over the middle of the generated template.
+void BM_RepaintViewport(benchmark::State &state)
+{
+    Store store;
+    KdPLDesinger canvas;
+    canvas.AddControls(GeneratedTemplate(10000));
+    // Every label in the multi-selection, so the marks are painted too.
+    canvas.KeyDown(Qt::Key_A, KdPLDesinger::CtrlKey);
+    CanvasPainter painter(canvas);
+    CanvasViewport viewport;
+    viewport.scroll = QPointF(200, 200);
+    QImage image(1200, 800, QImage::Format_ARGB32_Premultiplied);
+    for (auto _ : state) {
+        QPainter p(&image);
+        painter.Paint(p, viewport, image.rect());
+    }
+}
+BENCHMARK(BM_RepaintViewport)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

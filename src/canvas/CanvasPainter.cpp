@@ -1,8 +1,12 @@
 #include "canvas/CanvasPainter.h"
 
 #include "canvas/CanvasGeometry.h"
+#include "canvas/KdLabel.h"
 #include "canvas/KdPLDesinger.h"
 #include "common/DesignScale.h"
+#include "model/ElementKind.h"
+#include "print/ElementDrawing.h"
+#include "print/PainterSurface.h"
 
 #include <QPainter>
 #include <cmath>
@@ -14,6 +18,8 @@ const QColor OutsideColor(128, 128, 128);
 const QColor SurfaceColor(255, 255, 255);
 const QColor HandleColor(0, 0, 0);
 const QColor MarkColor(0, 0, 255);
+// Text and borders can reach a little beyond an element's rectangle.
+constexpr double PaintMarginTwips = 60;
 } // namespace
 
 QPointF CanvasViewport::ToTwips(QPointF p) const
@@ -56,6 +62,10 @@ void CanvasPainter::Paint(QPainter &painter, const CanvasViewport &viewport, con
     painter.setClipRect(surfacePixels.intersected(QRectF(dirty)));
     painter.translate(viewport.ToPixels(QRectF()).topLeft());
     paintBackPicture(painter, viewport);
+    {
+        PainterSurface surface(painter, viewport.dpiX, viewport.dpiY);
+        paintElements(surface, viewport.ToTwips(QRectF(dirty)));
+    }
     painter.scale(1 / viewport.TwipsPerPixelX(), 1 / viewport.TwipsPerPixelY());
     paintSelection(painter);
     painter.restore();
@@ -117,6 +127,27 @@ void CanvasPainter::paintBackPicture(QPainter &painter, const CanvasViewport &vi
         m_scaledFrom = picture.cacheKey();
     }
     painter.drawImage(target.topLeft(), m_scaledPicture);
+}
+
+void CanvasPainter::paintElements(PrintSurface &surface, const QRectF &dirtyTwips) const
+{
+    const double m = PaintMarginTwips;
+    for (const KdPLDesinger::Item &item : m_canvas.AllItems()) {
+        const ControlState &state = item.state;
+        if (!state.visible)
+            continue;
+        if (!KdPLDesinger::ControlRect(state).adjusted(-m, -m, m, m).intersects(dirtyTwips))
+            continue;
+        const ElementKind kind = ElementKindOf(item.element);
+        if (IsLabelKind(kind)) {
+            KdLabel::FromState(state).Paint(surface);
+        } else if (kind == ElementKind::Line) {
+            // The line in its own twips: one millimetre per twip.
+            clsPLControl line = item.element;
+            Ctl2Cls(state, line, 1.0);
+            DrawElement(surface, line, 0, 0, 1.0, ElementDrawMode::Design);
+        }
+    }
 }
 
 void CanvasPainter::paintSelection(QPainter &painter) const

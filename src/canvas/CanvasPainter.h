@@ -16,6 +16,7 @@
 #include <QSizeF>
 
 class KdPLDesinger;
+class PrintSurface;
 class QPainter;
 
 struct CanvasViewport {
@@ -45,6 +46,7 @@ public:
 private:
     void paintRulers(QPainter &painter, const CanvasViewport &viewport) const;
     void paintBackPicture(QPainter &painter, const CanvasViewport &viewport) const;
+    void paintElements(PrintSurface &surface, const QRectF &dirtyTwips) const;
     void paintSelection(QPainter &painter) const;
 
     const KdPLDesinger &m_canvas;
