@@ -1,5 +1,6 @@
 // vornprn-cli print as a user runs it: captions and messages on stdout in order, the stakes of
 // every batch in the JSON, exit codes.
+#include "DiskSupport.h"
 #include "TestSupport.h"
 
 #include <QFile>
@@ -139,4 +140,28 @@ TEST_F(CliPrint, PdfOfAllBatchesInOrder)
     const QByteArray bytes = f.readAll();
     EXPECT_TRUE(bytes.startsWith("%PDF"));
     EXPECT_EQ(bytes.count("/Type /Page\n") + bytes.count("/Type /Page "), 5);
+}
+
+TEST_F(CliPrint, OutputsOnAFullDiskKeepTheOldFilesAndSayWhy)
+{
+    SmallDisk disk(256);
+    if (!disk.mounted())
+        GTEST_SKIP() << disk.skipReason().toStdString();
+    const QString bets = betFile(12);
+    const QByteArray old(5000, 'o');
+    for (const char *kind : {"json", "pdf"}) {
+        const QString out = disk.path() + "/job." + kind;
+        PutFileBytes(out, old);
+    }
+    disk.fill();
+    for (const char *kind : {"json", "pdf"}) {
+        SCOPED_TRACE(kind);
+        const QString out = disk.path() + "/job." + kind;
+        const CliRun r = RunCli({"print", "--template", "陕西－双色球.tzd", "--bets", bets,
+                                 QStringLiteral("--") + kind, out});
+        EXPECT_EQ(r.exitCode, 1);
+        EXPECT_TRUE(r.err.contains(QStringLiteral("保存文件 %1 失败：磁盘空间不足").arg(out))) << r.err.toStdString();
+        EXPECT_EQ(FileBytes(out), old);
+    }
+    EXPECT_EQ(FolderEntries(disk.path()), (QStringList{"filler", "job.json", "job.pdf"}));
 }
