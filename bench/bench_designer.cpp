@@ -1,7 +1,12 @@
-// The designer's responsiveness: showing the selected element in the property grid.
+// The designer's responsiveness: opening the window on a large template, and showing the
+// selected element in the property grid.
+#include "canvas/KdPLDesinger.h"
+#include "common/clsRegIni.h"
+#include "gui/frmPLDesigner.h"
 #include "gui/kdPLControlProperties.h"
 
 #include <QApplication>
+#include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
 namespace {
@@ -37,6 +42,60 @@ void BM_PropertyGridShowsSelection(benchmark::State &state)
     }
 }
 BENCHMARK(BM_PropertyGridShowsSelection)->Unit(benchmark::kMicrosecond);
+
+// From the template in memory to the window on screen, painted: the canvas takes every element,
+// the undo stack its first snapshot, the view paints once.
+void BM_OpenDesignerOn10000Elements(benchmark::State &state)
+{
+    colPLControls layout;
+    for (int i = 0; i < 10000; ++i) {
+        clsPLControl e = benchElement(i);
+        e.setLeft((i % 100) * 2.0);
+        e.setTop((i / 100) * 2.5);
+        layout.Add(e);
+    }
+    for (auto _ : state) {
+        frmPLDesigner designer;
+        designer.windows().lottProperty = {}; // no properties dialog on opening
+        designer.Load(layout, false);
+        designer.show();
+        QApplication::processEvents();
+        benchmark::DoNotOptimize(designer.Canvas().AllItems().Count());
+        state.PauseTiming();
+        designer.hide();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_OpenDesignerOn10000Elements)->Unit(benchmark::kMillisecond)->Iterations(5)->UseRealTime();
+
+// Selecting an element of a 10,000-element template with a click: the canvas finds it and the
+// grid shows it.
+void BM_ClickSelectsAndShowsInGrid(benchmark::State &state)
+{
+    colPLControls layout;
+    for (int i = 0; i < 10000; ++i) {
+        clsPLControl e = benchElement(i);
+        e.setLeft((i % 100) * 6.0);
+        e.setTop((i / 100) * 6.0);
+        layout.Add(e);
+    }
+    frmPLDesigner designer;
+    designer.windows().lottProperty = {};
+    designer.Load(layout, false);
+    designer.show();
+    QApplication::processEvents();
+    int n = 0;
+    for (auto _ : state) {
+        const int i = (n++ * 37) % 10000;
+        if (i % 4 == 3)
+            continue; // lines are picked by their stroke, blocks and labels by their box
+        const QPointF at(((i % 100) * 6.0 + 1) * 85.05, ((i / 100) * 6.0 + 1) * 85.05);
+        designer.Canvas().MouseDownAt(KdPLDesinger::LeftButton, 0, at);
+        designer.Canvas().MouseUpAt(KdPLDesinger::LeftButton, 0, at);
+        QApplication::processEvents();
+    }
+}
+BENCHMARK(BM_ClickSelectsAndShowsInGrid)->Unit(benchmark::kMicrosecond);
 } // namespace
 
 int main(int argc, char **argv)
@@ -44,6 +103,8 @@ int main(int argc, char **argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    QTemporaryDir store; // the canvas remembers its design area; keep that out of the user's files
+    clsRegIni::SetStoreFile(store.filePath(QStringLiteral("registry.ini")));
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

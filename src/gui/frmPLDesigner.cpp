@@ -339,6 +339,8 @@ void frmPLDesigner::DoUpdateControlsByProperty()
 {
     ApplyTemplateToCanvas(*m_layout, *m_canvas);
     m_undo->Record(QStringLiteral("投注单设置"), *m_layout);
+    // Every block reported its change on the way; the grid goes back to the current element.
+    kdPLProperties->Obj2Me(m_canvas->GetCurrentControl());
     refreshTitle();
 }
 

@@ -348,6 +348,7 @@ TEST_F(DesignerTest, NewBlockSizeInThePropertiesResizesAndRecoloursEveryBlock)
     }
     EXPECT_DOUBLE_EQ(element("L1").Width(), 10);
     EXPECT_TRUE(w->IsModified());
+    EXPECT_EQ(w->Properties().OldKeyName(), ""); // nothing was selected, nothing is shown
     EXPECT_NE(GetGroupColor("1"), GetGroupColor("2"));
 
     w->Undo().Stack().undo();
