@@ -23,6 +23,21 @@ long long count(const Value &v)
     return toLong(v);
 }
 
+// The part of `s` from `pos` on, `len` long (to the end when negative). A text no other value
+// holds is cut where it is: Qt moves its start and shortens it without copying the characters.
+QString sliced(QString s, qsizetype pos, qsizetype len = -1)
+{
+    if (pos >= s.size())
+        return QString();
+    if (len < 0 || len > s.size() - pos)
+        len = s.size() - pos;
+    if (!s.isDetached())
+        return s.mid(pos, len);
+    s.truncate(pos + len);
+    s.remove(0, pos);
+    return s;
+}
+
 Value length(Interpreter &, Args &a)
 {
     if (a[0].isNull())
@@ -37,7 +52,7 @@ Value left(Interpreter &, Args &a)
         raise(Err::InvalidCall);
     if (a[0].isNull())
         return Value::null();
-    return Value::string(toStr(a[0]).left(qsizetype(n)));
+    return Value::string(sliced(takeStr(a[0]), 0, qsizetype(n)));
 }
 
 Value right(Interpreter &, Args &a)
@@ -47,7 +62,9 @@ Value right(Interpreter &, Args &a)
         raise(Err::InvalidCall);
     if (a[0].isNull())
         return Value::null();
-    return Value::string(toStr(a[0]).right(qsizetype(n)));
+    QString s = takeStr(a[0]);
+    const qsizetype size = s.size();
+    return Value::string(n >= size ? std::move(s) : sliced(std::move(s), size - qsizetype(n)));
 }
 
 Value mid(Interpreter &, Args &a)
@@ -58,10 +75,7 @@ Value mid(Interpreter &, Args &a)
         raise(Err::InvalidCall);
     if (a[0].isNull())
         return Value::null();
-    const QString s = toStr(a[0]);
-    if (start > s.size())
-        return Value::string(QString());
-    return Value::string(len < 0 ? s.mid(qsizetype(start - 1)) : s.mid(qsizetype(start - 1), qsizetype(len)));
+    return Value::string(sliced(takeStr(a[0]), qsizetype(start - 1), qsizetype(len)));
 }
 
 Qt::CaseSensitivity sensitivity(int mode) { return mode == 1 ? Qt::CaseInsensitive : Qt::CaseSensitive; }
@@ -121,11 +135,9 @@ Value replace(Interpreter &, Args &a)
     const int mode = compareMode(a, 5);
     if (start < 1 || limit < -1)
         raise(Err::InvalidCall);
-    const QString s = toStr(a[0]), find = toStr(a[1]), with = toStr(a[2]);
-    if (start > s.size())
-        return Value::string(QString());
+    const QString find = toStr(a[1]), with = toStr(a[2]);
     // The part before start is dropped from the result.
-    QString text = start == 1 ? s : s.mid(qsizetype(start - 1));
+    QString text = sliced(takeStr(a[0]), qsizetype(start - 1));
     if (find.isEmpty() || limit == 0)
         return Value::string(text);
     const Qt::CaseSensitivity cs = sensitivity(mode);
@@ -163,11 +175,11 @@ Value replace(Interpreter &, Args &a)
 }
 
 // Trim functions strip spaces only, not tabs or line ends.
-Value trimWith(const Value &v, bool front, bool back)
+Value trimWith(Value &v, bool front, bool back)
 {
     if (v.isNull())
         return Value::null();
-    const QString s = toStr(v);
+    QString s = takeStr(v);
     qsizetype b = 0, e = s.size();
     if (front)
         while (b < e && s[b] == QLatin1Char(' '))
@@ -175,7 +187,7 @@ Value trimWith(const Value &v, bool front, bool back)
     if (back)
         while (e > b && s[e - 1] == QLatin1Char(' '))
             --e;
-    return Value::string(s.mid(b, e - b));
+    return Value::string(sliced(std::move(s), b, e - b));
 }
 
 Value trim(Interpreter &, Args &a) { return trimWith(a[0], true, true); }
@@ -184,12 +196,12 @@ Value rTrim(Interpreter &, Args &a) { return trimWith(a[0], false, true); }
 
 Value uCase(Interpreter &, Args &a)
 {
-    return a[0].isNull() ? Value::null() : Value::string(toStr(a[0]).toUpper());
+    return a[0].isNull() ? Value::null() : Value::string(takeStr(a[0]).toUpper());
 }
 
 Value lCase(Interpreter &, Args &a)
 {
-    return a[0].isNull() ? Value::null() : Value::string(toStr(a[0]).toLower());
+    return a[0].isNull() ? Value::null() : Value::string(takeStr(a[0]).toLower());
 }
 
 Value repeated(long long n, QChar c)

@@ -317,6 +317,13 @@ QString toStr(const Value &v)
     }
 }
 
+QString takeStr(Value &v)
+{
+    if (QString *text = v.stringForAppend())
+        return std::move(*text);
+    return toStr(v);
+}
+
 QString toConcatString(const Value &v)
 {
     return v.isNull() ? QString() : toStr(v);

@@ -31,6 +31,10 @@ int16_t toInteger(const Value &v);
 bool toBool(const Value &v);
 QString toStr(const Value &v);
 
+// Like toStr, but a String's text is moved out of `v` (left empty): a built-in that owns its
+// arguments can then cut or change a text no other value holds without copying it.
+QString takeStr(Value &v);
+
 // Like toStr, but Null becomes "" (what & does).
 QString toConcatString(const Value &v);
 

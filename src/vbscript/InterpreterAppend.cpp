@@ -100,8 +100,17 @@ bool Interpreter::appendInPlace(const AssignStmt &a)
     if (!text)
         return false;
     for (int i = count - 1; i >= 0; --i) {
-        const Value v = eval(pieces[i]);
-        const QString piece = v.isString() ? v.asString() : toConcatString(v);
+        // A literal or a variable is read where it is (nothing runs that could change it).
+        Value temp;
+        const Value *v = peek(pieces[i]);
+        if (!v) {
+            temp = eval(pieces[i]);
+            v = &temp;
+        }
+        QString converted;
+        if (!v->isString())
+            converted = toConcatString(*v);
+        const QString &piece = v->isString() ? v->asString() : converted;
         text = slot->stringForAppend(); // a default member read may have replaced it
         if (!text) {
             *slot = binaryOp(BinOp::Concat, *slot, Value::string(piece));

@@ -148,8 +148,12 @@ Value Interpreter::evalBinary(const BinaryExpr *b)
         if (b->op == BinOp::Concat) {
             if (l->asString().size() + r->asString().size() > kMaxStringLength)
                 raise(Err::OutOfMemory);
-            if (l != &lTemp)
-                return Value::string(l->asString() + r->asString());
+            if (l != &lTemp) { // one allocation of the final size
+                QString joined;
+                joined.reserve(l->asString().size() + r->asString().size());
+                joined.append(l->asString()).append(r->asString());
+                return Value::string(std::move(joined));
+            }
             lTemp.stringForAppend()->append(r->asString()); // a temporary: extend it
             return lTemp;
         }

@@ -220,6 +220,20 @@ int compareText(const QString &a, const QString &b, int mode)
 
 int compareValues(const Value &a0, const Value &b0, bool aLiteral, bool bLiteral)
 {
+    // Text against a whole number written in the script (If v < 1), the common case, read
+    // where the values are.
+    if (a0.isString() != b0.isString()) {
+        const bool stringIsA = a0.isString();
+        const Value &str = stringIsA ? a0 : b0, &num = stringIsA ? b0 : a0;
+        if ((stringIsA ? bLiteral : aLiteral) && num.isSmallInteger()) {
+            double d;
+            if (!parseNumber(str.asString(), d))
+                raise(Err::TypeMismatch);
+            const double n = num.asSmallInteger();
+            const double p = stringIsA ? d : n, q = stringIsA ? n : d;
+            return p < q ? -1 : p > q ? 1 : 0;
+        }
+    }
     Value a = a0.isObject() ? dereference(a0) : a0;
     Value b = b0.isObject() ? dereference(b0) : b0;
     if (a.isNull() || b.isNull())
