@@ -6,6 +6,7 @@
 #include "common/FormatMsg.h"
 #include "common/MsgBox.h"
 #include "common/VbFormat.h"
+#include "model/ElementFields.h"
 #include "model/colPLControls.h"
 #include "storage/StrictConvert.h"
 #include "storage/clsPLStoreINI.h"
@@ -72,35 +73,15 @@ QJsonObject baseJson(const colPLControls &t)
 QJsonObject elementJson(const clsPLControl &c)
 {
     QJsonObject o;
-    o["KeyName"] = c.KeyName();
-    o["ControlType"] = c.ControlType();
-    o["ShowType"] = c.ShowType();
-    o["GroupID"] = c.GroupID();
-    o["FieldValue"] = c.FieldValue();
-    o["Left"] = c.Left();
-    o["Top"] = c.Top();
-    o["Width"] = c.Width();
-    o["Height"] = c.Height();
-    o["BorderStyle"] = c.BorderStyle();
-    o["BackStyle"] = c.BackStyle();
-    o["BackColor"] = c.BackColor();
-    o["ForeColor"] = c.ForeColor();
-    o["Visible"] = c.Visible();
-    o["ZorderSeq"] = c.ZorderSeq();
-    o["SpaceBetweenChar"] = c.SpaceBetweenChar();
-    o["FormatString"] = c.FormatString();
-    o["FontName"] = c.FontName();
-    o["FontBold"] = c.FontBold();
-    o["FontItalic"] = c.FontItalic();
-    o["FontSize"] = c.FontSize();
-    o["FontUnderline"] = c.FontUnderline();
-    o["FontStrikethru"] = c.FontStrikethru();
-    o["Alignment"] = c.Alignment();
-    o["BorderWidth"] = c.BorderWidth();
-    o["BorderColor"] = c.BorderColor();
-    o["TempIndex"] = c.TempIndex();
-    o["IsAllowResize"] = c.IsAllowResize();
-    o["IsAlwaysPrint"] = c.IsAlwaysPrint();
+    for (const ElementField &f : ElementFields()) {
+        const QString name = QLatin1String(f.Name);
+        switch (f.Type) {
+        case ElementFieldType::Text: o[name] = (c.*f.GetText)(); break;
+        case ElementFieldType::Double: o[name] = (c.*f.GetDouble)(); break;
+        case ElementFieldType::Int32: o[name] = (c.*f.GetInt32)(); break;
+        case ElementFieldType::Bool: o[name] = (c.*f.GetBool)(); break;
+        }
+    }
     return o;
 }
 

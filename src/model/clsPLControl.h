@@ -72,6 +72,8 @@ public:
 
     // Copies every property of the other element, TempIndex and IsAllowResize included.
     void CopyFrom(const clsPLControl &other);
+    // Every field equal (model/ElementFields.h lists them), TempIndex and IsAllowResize too.
+    bool operator==(const clsPLControl &) const = default;
 
     // A number block or a mark: their style is fixed and derived, never stored.
     bool IsBlockOrMark() const;

@@ -2,6 +2,7 @@
 
 #include "common/PathFile.h"
 #include "common/ToNumber.h"
+#include "model/ElementFields.h"
 #include "storage/StrictConvert.h"
 
 #include <optional>
@@ -132,8 +133,6 @@ bool readBase(const SectionReader &r, colPLControls &t)
     return true;
 }
 
-using E = clsPLControl;
-
 template <class T, class Get, class Set>
 bool readNumber(const SectionReader &r, const char *key, clsPLControl &c, Get get, Set set,
                 bool (*convert)(QStringView, T *))
@@ -151,49 +150,39 @@ void readText(const SectionReader &r, const char *key, clsPLControl &c, Get get,
     (c.*set)(r.text(QLatin1String(key), (c.*get)()));
 }
 
-bool readStyle(const SectionReader &r, clsPLControl &c)
+// False when the value is there but does not convert; the element keeps its old value then.
+bool readField(const SectionReader &r, const ElementField &f, clsPLControl &c)
 {
-    if (!readNumber(r, "BorderStyle", c, &E::BorderStyle, &E::setBorderStyle, StrictInt32)
-        || !readNumber(r, "BackStyle", c, &E::BackStyle, &E::setBackStyle, StrictInt32)
-        || !readNumber(r, "BackColor", c, &E::BackColor, &E::setBackColor, StrictInt32)
-        || !readNumber(r, "ForeColor", c, &E::ForeColor, &E::setForeColor, StrictInt32)
-        || !readNumber(r, "Visible", c, &E::Visible, &E::setVisible, StrictInt32)
-        || !readNumber(r, "ZorderSeq", c, &E::ZorderSeq, &E::setZorderSeq, StrictInt32)
-        || !readNumber(r, "SpaceBetweenChar", c, &E::SpaceBetweenChar, &E::setSpaceBetweenChar,
-                       StrictDouble))
-        return false;
-    readText(r, "FormatString", c, &E::FormatString, &E::setFormatString);
-    readText(r, "FontName", c, &E::FontName, &E::setFontName);
-    return readNumber(r, "FontBold", c, &E::FontBold, &E::setFontBold, StrictInt32)
-           && readNumber(r, "FontItalic", c, &E::FontItalic, &E::setFontItalic, StrictInt32)
-           && readNumber(r, "FontSize", c, &E::FontSize, &E::setFontSize, StrictDouble)
-           && readNumber(r, "FontUnderline", c, &E::FontUnderline, &E::setFontUnderline, StrictInt32)
-           && readNumber(r, "FontStrikethru", c, &E::FontStrikethru, &E::setFontStrikethru,
-                         StrictInt32)
-           && readNumber(r, "Alignment", c, &E::Alignment, &E::setAlignment, StrictInt32)
-           && readNumber(r, "BorderWidth", c, &E::BorderWidth, &E::setBorderWidth, StrictInt32)
-           && readNumber(r, "BorderColor", c, &E::BorderColor, &E::setBorderColor, StrictInt32);
+    switch (f.Type) {
+    case ElementFieldType::Text:
+        readText(r, f.Name, c, f.GetText, f.SetText);
+        return true;
+    case ElementFieldType::Double: return readNumber(r, f.Name, c, f.GetDouble, f.SetDouble, StrictDouble);
+    case ElementFieldType::Int32: return readNumber(r, f.Name, c, f.GetInt32, f.SetInt32, StrictInt32);
+    case ElementFieldType::Bool: return readNumber(r, f.Name, c, f.GetBool, f.SetBool, StrictBoolean);
+    }
+    return true;
+}
+
+// The fields stored as `storage`, in the order of the file; false at the first that fails.
+bool readFields(const SectionReader &r, ElementFieldStorage storage, clsPLControl &c)
+{
+    for (const ElementField &f : ElementFields()) {
+        if (f.Storage == storage && !readField(r, f, c))
+            return false;
+    }
+    return true;
 }
 
 bool readElement(const SectionReader &r, clsPLControl &c)
 {
-    readText(r, "KeyName", c, &E::KeyName, &E::setKeyName);
-    readText(r, "ControlType", c, &E::ControlType, &E::setControlType);
-    readText(r, "GroupID", c, &E::GroupID, &E::setGroupID);
-    readText(r, "ShowType", c, &E::ShowType, &E::setShowType);
-    readText(r, "FieldValue", c, &E::FieldValue, &E::setFieldValue);
-    if (!readNumber(r, "Left", c, &E::Left, &E::setLeft, StrictDouble)
-        || !readNumber(r, "Top", c, &E::Top, &E::setTop, StrictDouble)
-        || !readNumber(r, "Width", c, &E::Width, &E::setWidth, StrictDouble)
-        || !readNumber(r, "Height", c, &E::Height, &E::setHeight, StrictDouble)
-        || !readNumber(r, "IsAlwaysPrint", c, &E::IsAlwaysPrint, &E::setIsAlwaysPrint,
-                       StrictBoolean))
+    if (!readFields(r, ElementFieldStorage::Always, c))
         return false;
     if (c.IsBlockOrMark()) {
         c.ApplyBlockStyle();
         return true;
     }
-    if (!readStyle(r, c))
+    if (!readFields(r, ElementFieldStorage::LabelStyle, c))
         return false;
     c.setIsAllowResize(true);
     return true;

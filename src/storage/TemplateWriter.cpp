@@ -1,4 +1,5 @@
 #include "storage/TemplateText.h"
+#include "model/ElementFields.h"
 
 #include "common/PathFile.h"
 #include "common/VbFormat.h"
@@ -82,36 +83,20 @@ void writeElement(Lines &out, const clsPLControl &c, int n)
     out.text() += QLatin1String("[Controls");
     out.text() += QString::number(n);
     out.text() += QLatin1String("]\r\n");
-    out.key(QLatin1String("KeyName"), c.KeyName());
-    out.key(QLatin1String("ControlType"), c.ControlType());
-    out.key(QLatin1String("GroupID"), c.GroupID());
-    out.key(QLatin1String("ShowType"), c.ShowType());
-    out.key(QLatin1String("FieldValue"), c.FieldValue());
-    out.key(QLatin1String("Left"), c.Left());
-    out.key(QLatin1String("Top"), c.Top());
-    out.key(QLatin1String("Width"), c.Width());
-    out.key(QLatin1String("Height"), c.Height());
-    out.key(QLatin1String("IsAlwaysPrint"), c.IsAlwaysPrint());
     // A number block or mark has a fixed style that the reader derives.
-    if (c.IsBlockOrMark())
-        return;
-    out.key(QLatin1String("BorderStyle"), c.BorderStyle());
-    out.key(QLatin1String("BackStyle"), c.BackStyle());
-    out.key(QLatin1String("BackColor"), c.BackColor());
-    out.key(QLatin1String("ForeColor"), c.ForeColor());
-    out.key(QLatin1String("Visible"), c.Visible());
-    out.key(QLatin1String("ZorderSeq"), c.ZorderSeq());
-    out.key(QLatin1String("SpaceBetweenChar"), c.SpaceBetweenChar());
-    out.key(QLatin1String("FormatString"), c.FormatString());
-    out.key(QLatin1String("FontName"), c.FontName());
-    out.key(QLatin1String("FontBold"), c.FontBold());
-    out.key(QLatin1String("FontItalic"), c.FontItalic());
-    out.key(QLatin1String("FontSize"), c.FontSize());
-    out.key(QLatin1String("FontUnderline"), c.FontUnderline());
-    out.key(QLatin1String("FontStrikethru"), c.FontStrikethru());
-    out.key(QLatin1String("Alignment"), c.Alignment());
-    out.key(QLatin1String("BorderWidth"), c.BorderWidth());
-    out.key(QLatin1String("BorderColor"), c.BorderColor());
+    const bool styleStored = !c.IsBlockOrMark();
+    for (const ElementField &f : ElementFields()) {
+        if (f.Storage == ElementFieldStorage::Never
+            || (f.Storage == ElementFieldStorage::LabelStyle && !styleStored))
+            continue;
+        const QLatin1String name(f.Name);
+        switch (f.Type) {
+        case ElementFieldType::Text: out.key(name, (c.*f.GetText)()); break;
+        case ElementFieldType::Double: out.key(name, (c.*f.GetDouble)()); break;
+        case ElementFieldType::Int32: out.key(name, (c.*f.GetInt32)()); break;
+        case ElementFieldType::Bool: out.key(name, (c.*f.GetBool)()); break;
+        }
+    }
 }
 } // namespace
 

@@ -40,8 +40,3 @@ bool clsPLStoreINI::LoadFromINI(const QString &path, colPLControls &layout)
     const IniSections doc(file.ok ? file.text : QString());
     return TemplateFromIni(doc, layout);
 }
-
-bool clsPLStoreINI::SaveToINI_SlowXXX(const QString &path, colPLControls &layout)
-{
-    return SaveToINI_Fast(path, layout);
-}

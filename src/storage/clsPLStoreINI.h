@@ -19,6 +19,4 @@ public:
     // defaults; a value that does not convert ends the reading with false, keeping what was
     // read before it.
     bool LoadFromINI(const QString &path, colPLControls &layout);
-    // The key-by-key writer; it produces the same file as SaveToINI_Fast.
-    bool SaveToINI_SlowXXX(const QString &path, colPLControls &layout);
 };

@@ -1,7 +1,9 @@
+#include "model/ElementFields.h"
 #include "model/clsPLControl.h"
 #include "model/clsStructFont.h"
 #include "common/DesignScale.h"
 
+#include <QStringList>
 #include <gtest/gtest.h>
 
 namespace {
@@ -39,24 +41,6 @@ clsPLControl labelWithEverySet()
     c.setIsAlwaysPrint(true);
     return c;
 }
-
-bool sameElement(const clsPLControl &a, const clsPLControl &b)
-{
-    return a.KeyName() == b.KeyName() && a.ControlType() == b.ControlType()
-           && a.ShowType() == b.ShowType() && a.GroupID() == b.GroupID()
-           && a.FieldValue() == b.FieldValue() && a.Left() == b.Left() && a.Top() == b.Top()
-           && a.Width() == b.Width() && a.Height() == b.Height()
-           && a.BorderStyle() == b.BorderStyle() && a.BackStyle() == b.BackStyle()
-           && a.BackColor() == b.BackColor() && a.ForeColor() == b.ForeColor()
-           && a.Visible() == b.Visible() && a.ZorderSeq() == b.ZorderSeq()
-           && a.SpaceBetweenChar() == b.SpaceBetweenChar() && a.FormatString() == b.FormatString()
-           && a.FontName() == b.FontName() && a.FontBold() == b.FontBold()
-           && a.FontItalic() == b.FontItalic() && a.FontSize() == b.FontSize()
-           && a.FontUnderline() == b.FontUnderline() && a.FontStrikethru() == b.FontStrikethru()
-           && a.Alignment() == b.Alignment() && a.BorderWidth() == b.BorderWidth()
-           && a.BorderColor() == b.BorderColor() && a.TempIndex() == b.TempIndex()
-           && a.IsAllowResize() == b.IsAllowResize() && a.IsAlwaysPrint() == b.IsAlwaysPrint();
-}
 } // namespace
 
 TEST(clsPLControl, NewElementIsAResizableNeverAlwaysPrintedLabelWithZerosAndEmptyTexts)
@@ -83,7 +67,7 @@ TEST(clsPLControl, CopyFromCarriesEveryPropertyIncludingTempIndexAndResizeFlag)
     const clsPLControl source = labelWithEverySet();
     clsPLControl target;
     target.CopyFrom(source);
-    EXPECT_TRUE(sameElement(target, source));
+    EXPECT_EQ(target, source);
     EXPECT_EQ(target.TempIndex(), 12);
     EXPECT_FALSE(target.IsAllowResize());
 }
@@ -148,4 +132,42 @@ TEST(clsStructFont, StartsWithFalseEmptyAndZero)
     EXPECT_EQ(f.FontName(), "");
     EXPECT_EQ(f.FontSize(), 0);
     EXPECT_EQ(f.FontColor(), 0);
+}
+
+namespace {
+// Copies one field from `from` to `to` through the field table.
+void copyField(const ElementField &f, const clsPLControl &from, clsPLControl &to)
+{
+    switch (f.Type) {
+    case ElementFieldType::Text: (to.*f.SetText)((from.*f.GetText)()); break;
+    case ElementFieldType::Double: (to.*f.SetDouble)((from.*f.GetDouble)()); break;
+    case ElementFieldType::Int32: (to.*f.SetInt32)((from.*f.GetInt32)()); break;
+    case ElementFieldType::Bool: (to.*f.SetBool)((from.*f.GetBool)()); break;
+    }
+}
+} // namespace
+
+TEST(ElementFields, TheTableReachesEveryFieldOnceAndEqualityComparesThemAll)
+{
+    const clsPLControl every = labelWithEverySet(); // no field at its default
+    clsPLControl built;
+    QStringList names;
+    for (const ElementField &f : ElementFields()) {
+        names << QLatin1String(f.Name);
+        // Each field on its own makes an element differ from a new one.
+        clsPLControl one;
+        copyField(f, every, one);
+        EXPECT_NE(one, clsPLControl()) << f.Name;
+        copyField(f, every, built);
+    }
+    // Had the table missed a field, the element built through it would lack that value.
+    EXPECT_EQ(built, every);
+    names.removeDuplicates();
+    EXPECT_EQ(names.size(), ElementFieldCount);
+    // The file holds all but the two the designer keeps.
+    QStringList notStored;
+    for (const ElementField &f : ElementFields())
+        if (f.Storage == ElementFieldStorage::Never)
+            notStored << QLatin1String(f.Name);
+    EXPECT_EQ(notStored, (QStringList{"TempIndex", "IsAllowResize"}));
 }

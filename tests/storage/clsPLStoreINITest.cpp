@@ -323,14 +323,6 @@ TEST(clsPLStoreINI, LayoutOnlyUpdateCreatesAMissingFileWithTheThreeKeys)
     EXPECT_FALSE(clsPLStoreINI().SaveToINI_LayoutSettingOnly(path + "/x/y.tzd", t));
 }
 
-TEST(clsPLStoreINI, SlowWriterWritesTheSameFile)
-{
-    Loaded l = load(fixture("four_kinds.tzd"));
-    const QString out = makeTempDir() + "/slow.tzd";
-    ASSERT_TRUE(clsPLStoreINI().SaveToINI_SlowXXX(out, l.t));
-    EXPECT_EQ(bytesOf(out), bytesOf(fixture("four_kinds.tzd")));
-}
-
 TEST(clsMouseCtrl, EveryFileOperationShowsTheWaitPointerUntilItEnds)
 {
     std::vector<bool> calls;
