@@ -21,7 +21,7 @@ Value negate(const Value &v);
 // The common case of two Integer/Long operands (the caller checks), without any conversions.
 // False when the general binaryOp must decide (other operators, division by zero). Inline: loops and
 // recursive calls spend much of their time here.
-inline bool smallIntegerOp(BinOp op, const Value &a, const Value &b, Value &out)
+[[gnu::always_inline]] inline bool smallIntegerOp(BinOp op, const Value &a, const Value &b, Value &out)
 {
     const long long p = a.asSmallInteger(), q = b.asSmallInteger();
     long long r;
