@@ -1,22 +1,13 @@
 #include "CanvasTestSupport.h"
 
+#include "ElementBuilders.h"
 #include "TestSupport.h"
 #include "common/DesignScale.h"
 #include "common/clsRegIni.h"
 
 clsPLControl MakeLabel(const QString &key, double left, double top, double width, double height)
 {
-    clsPLControl e;
-    e.setKeyName(key);
-    e.setControlType(QStringLiteral("Label"));
-    e.setShowType(QStringLiteral("NormalLable"));
-    e.setFieldValue(key);
-    e.setLeft(left);
-    e.setTop(top);
-    e.setWidth(width);
-    e.setHeight(height);
-    e.setVisible(1);
-    return e;
+    return elements::Shown(elements::Label(key, key, left, top, width, height));
 }
 
 clsPLControl MakeBlock(const QString &key, double left, double top, double width, double height)
@@ -30,18 +21,7 @@ clsPLControl MakeBlock(const QString &key, double left, double top, double width
 
 clsPLControl MakeLine(const QString &key, double left, double top, double dx, double dy)
 {
-    clsPLControl e;
-    e.setKeyName(key);
-    e.setControlType(QStringLiteral("Line"));
-    e.setShowType(QStringLiteral("Line"));
-    e.setLeft(left);
-    e.setTop(top);
-    e.setWidth(dx);
-    e.setHeight(dy);
-    e.setBorderWidth(1);
-    e.setBorderStyle(1);
-    e.setVisible(1);
-    return e;
+    return elements::Shown(elements::Line(key, left, top, dx, dy, 1, 1, 0));
 }
 
 namespace {

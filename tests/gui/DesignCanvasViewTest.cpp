@@ -1,6 +1,7 @@
 // The canvas view turns mouse pixels into the canvas's twips: one drag, one resize, one band.
 #include "gui/DesignCanvasView.h"
 
+#include "ElementBuilders.h"
 #include "TestSupport.h"
 #include "canvas/KdPLDesinger.h"
 #include "common/DesignScale.h"
@@ -16,16 +17,7 @@ namespace {
 
 clsPLControl label(const QString &key, double left, double top, double width, double height)
 {
-    clsPLControl e;
-    e.setKeyName(key);
-    e.setControlType(QStringLiteral("Label"));
-    e.setShowType(QStringLiteral("NormalLable"));
-    e.setFieldValue(key);
-    e.setLeft(left);
-    e.setTop(top);
-    e.setWidth(width);
-    e.setHeight(height);
-    e.setVisible(1);
+    clsPLControl e = elements::Shown(elements::Label(key, key, left, top, width, height));
     e.setBorderStyle(1);
     return e;
 }

@@ -1,3 +1,4 @@
+#include "ElementBuilders.h"
 #include "app/ProgramFolders.h"
 #include "canvas/KdPLDesinger.h"
 #include "canvas/TemplateUndoStack.h"
@@ -56,18 +57,7 @@ clsPLControl blockAt(const QString &key, const QString &group, double left, doub
 
 clsPLControl lineFrom(const QString &key, double left, double top, double dx, double dy)
 {
-    clsPLControl e;
-    e.setKeyName(key);
-    e.setControlType("Line");
-    e.setShowType("Line");
-    e.setLeft(left);
-    e.setTop(top);
-    e.setWidth(dx);
-    e.setHeight(dy);
-    e.setBorderWidth(1);
-    e.setBorderStyle(1);
-    e.setVisible(1);
-    return e;
+    return elements::Shown(elements::Line(key, left, top, dx, dy, 1, 1, 0));
 }
 
 // A designer on a fake clock in a program folder of its own, with scripted save answers.

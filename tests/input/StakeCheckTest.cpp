@@ -1,3 +1,4 @@
+#include "ElementBuilders.h"
 #include "InputTestSupport.h"
 #include "TestSupport.h"
 #include "input/BetList.h"
@@ -9,15 +10,7 @@
 namespace {
 clsPLControl Block(const QString &key, const QString &group, const QString &number)
 {
-    clsPLControl c;
-    c.setKeyName(key);
-    c.setControlType(QStringLiteral("Label"));
-    c.setShowType(QStringLiteral("LottNumber"));
-    c.setGroupID(group);
-    c.setFieldValue(number);
-    c.setWidth(3);
-    c.setHeight(2);
-    return c;
+    return elements::Block(key, group, number, 0, 0, 3, 2);
 }
 
 // Three red numbers 1 to 9 in fill area 1 and one blue number 1 to 4 in fill area 2.

@@ -1,4 +1,5 @@
 // Elements to control states and back at the design scale.
+#include "ElementBuilders.h"
 #include "model/ControlState.h"
 #include "model/clsPLControl.h"
 
@@ -8,18 +9,7 @@ namespace {
 
 clsPLControl line(double left, double top, double dx, double dy)
 {
-    clsPLControl e;
-    e.setControlType(QStringLiteral("Line"));
-    e.setShowType(QStringLiteral("Line"));
-    e.setLeft(left);
-    e.setTop(top);
-    e.setWidth(dx);
-    e.setHeight(dy);
-    e.setBorderStyle(2);
-    e.setBorderColor(0x0000FF);
-    e.setBorderWidth(3);
-    e.setVisible(1);
-    return e;
+    return elements::Shown(elements::Line(QString(), left, top, dx, dy, 2, 3, 0x0000FF));
 }
 
 TEST(ControlState, ALineRunsBetweenItsPointsAndReadsBackUnchanged)

@@ -4,63 +4,6 @@
 
 namespace printtest {
 
-clsPLControl Block(const QString &key, const QString &group, const QString &value, double left,
-                   double top, double width, double height)
-{
-    clsPLControl c;
-    c.setKeyName(key);
-    c.setControlType(QStringLiteral("Label"));
-    c.setShowType(QStringLiteral("LottNumber"));
-    c.setGroupID(group);
-    c.setFieldValue(value);
-    c.setLeft(left);
-    c.setTop(top);
-    c.setWidth(width);
-    c.setHeight(height);
-    return c;
-}
-
-clsPLControl Mark(const QString &key, double left, double top, double width, double height,
-                  bool alwaysPrint)
-{
-    clsPLControl c = Block(key, QString(), QString(), left, top, width, height);
-    c.setShowType(QStringLiteral("LocateMark"));
-    c.setIsAlwaysPrint(alwaysPrint);
-    return c;
-}
-
-clsPLControl Label(const QString &key, const QString &text, double left, double top,
-                   double width, double height)
-{
-    clsPLControl c;
-    c.setKeyName(key);
-    c.setControlType(QStringLiteral("Label"));
-    c.setShowType(QStringLiteral("NormalLable"));
-    c.setFieldValue(text);
-    c.setLeft(left);
-    c.setTop(top);
-    c.setWidth(width);
-    c.setHeight(height);
-    return c;
-}
-
-clsPLControl Line(const QString &key, double left, double top, double width, double height,
-                  qint32 borderStyle, qint32 borderWidth, qint32 borderColor)
-{
-    clsPLControl c;
-    c.setKeyName(key);
-    c.setControlType(QStringLiteral("Line"));
-    c.setShowType(QStringLiteral("Line"));
-    c.setLeft(left);
-    c.setTop(top);
-    c.setWidth(width);
-    c.setHeight(height);
-    c.setBorderStyle(borderStyle);
-    c.setBorderWidth(borderWidth);
-    c.setBorderColor(borderColor);
-    return c;
-}
-
 colPLControls TwoAreaSlip()
 {
     colPLControls t;

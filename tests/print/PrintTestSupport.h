@@ -1,5 +1,6 @@
 #pragma once
 // Templates built in code and a readable view of recorded operations for the print tests.
+#include "ElementBuilders.h"
 #include "model/colPLControls.h"
 #include "print/PrintDocument.h"
 
@@ -9,14 +10,10 @@
 
 namespace printtest {
 
-clsPLControl Block(const QString &key, const QString &group, const QString &value, double left,
-                   double top, double width = 3, double height = 1.5);
-clsPLControl Mark(const QString &key, double left, double top, double width, double height,
-                  bool alwaysPrint);
-clsPLControl Label(const QString &key, const QString &text, double left, double top,
-                   double width, double height);
-clsPLControl Line(const QString &key, double left, double top, double width, double height,
-                  qint32 borderStyle, qint32 borderWidth, qint32 borderColor);
+using elements::Block;
+using elements::Label;
+using elements::Line;
+using elements::Mark;
 
 // Red numbers 1-33 in six rows of the first area, blue numbers 1-16 in the second, five
 // stakes across, a page label and a stake label: the shape of a 双色球 slip.
