@@ -1,6 +1,7 @@
 // The design canvas on a generated template of 10,000 elements: putting it on the canvas and
 // taking it back, adding blocks one by one with generated keys, one move step of a
 // 1,000-element multi-selection, and a full repaint of a viewport.
+#include "BenchMain.h"
 #include "canvas/CanvasPainter.h"
 #include "canvas/KdPLDesinger.h"
 #include "common/DesignScale.h"
@@ -165,12 +166,4 @@ BENCHMARK(BM_RepaintViewport)->Unit(benchmark::kMillisecond);
 
 } // namespace
 
-int main(int argc, char **argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    return 0;
-}
+int main(int argc, char **argv) { return RunBenchmarksUnder<QGuiApplication>(argc, argv); }

@@ -1,5 +1,6 @@
 // The designer's responsiveness: opening the window on a large template, and showing the
 // selected element in the property grid.
+#include "BenchMain.h"
 #include "canvas/KdPLDesinger.h"
 #include "common/clsRegIni.h"
 #include "gui/frmPLDesigner.h"
@@ -100,13 +101,8 @@ BENCHMARK(BM_ClickSelectsAndShowsInGrid)->Unit(benchmark::kMicrosecond);
 
 int main(int argc, char **argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
     QTemporaryDir store; // the canvas remembers its design area; keep that out of the user's files
-    clsRegIni::SetStoreFile(store.filePath(QStringLiteral("registry.ini")));
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RunBenchmarksUnder<QApplication>(argc, argv, [&store] {
+        clsRegIni::SetStoreFile(store.filePath(QStringLiteral("registry.ini")));
+    });
 }

@@ -1,5 +1,6 @@
 // The batch number-block dialog's run: 10,000 blocks onto a canvas that already holds 10,000
 // elements, each block added with the canvas's own key and joining the selection.
+#include "BenchMain.h"
 #include "canvas/KdPLDesinger.h"
 #include "common/DesignScale.h"
 #include "common/clsRegIni.h"
@@ -54,12 +55,4 @@ void BM_BatchOf10000BlocksOnto10000(benchmark::State &state)
 BENCHMARK(BM_BatchOf10000BlocksOnto10000)->Unit(benchmark::kMillisecond);
 } // namespace
 
-int main(int argc, char **argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    return 0;
-}
+int main(int argc, char **argv) { return RunBenchmarksUnder<QGuiApplication>(argc, argv); }

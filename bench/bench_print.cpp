@@ -3,6 +3,7 @@
 // designer canvas's repaint: 10,000 elements (number blocks of three fill areas with their
 // numbers, text labels, some spaced, and lines) painted in design mode on a 1920 x 1080 image,
 // every one of them in view; a repaint must stay under a frame (16 ms).
+#include "BenchMain.h"
 #include "model/colPLControls.h"
 #include "print/ElementDrawing.h"
 #include "print/PainterSurface.h"
@@ -207,13 +208,4 @@ void BM_PaintDesignElements(benchmark::State &state)
 BENCHMARK(BM_PaintDesignElements)->Unit(benchmark::kMillisecond)->MinTime(2)->UseRealTime();
 } // namespace
 
-int main(int argc, char **argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char **argv) { return RunBenchmarksUnder<QGuiApplication>(argc, argv); }

@@ -1,5 +1,6 @@
 // "开始打印" on a shop's night of bets: 100,000 stakes with a pause of 20,000 pages, from the
 // click to the first batch shown in the preview, and the parts of that time.
+#include "BenchMain.h"
 #include "app/PrintJob.h"
 #include "app/ProgramFolders.h"
 #include "common/MsgBox.h"
@@ -147,13 +148,4 @@ void BM_FirstPrintClickToPreview(benchmark::State &state)
 BENCHMARK(BM_FirstPrintClickToPreview)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(3);
 } // namespace
 
-int main(int argc, char **argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char **argv) { return RunBenchmarksUnder<QApplication>(argc, argv); }
