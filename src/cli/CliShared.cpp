@@ -1,4 +1,5 @@
 #include "cli/CliShared.h"
+#include "common/FormatMsg.h"
 #include "common/MsgBox.h"
 #include "input/BetImporter.h"
 #include "input/BetList.h"
@@ -55,4 +56,30 @@ bool CliImportBets(const CliBetOptions &bets, BetList &list, QStringList *messag
     const bool ok = importer.ImportLottNumbers();
     SetMsgBoxHandler(previous);
     return ok;
+}
+
+bool CliImportBetsReporting(CliContext &ctx, const CliBetOptions &bets, BetList &list,
+                            QStringList &messages)
+{
+    const bool imported = CliImportBets(bets, list, &messages);
+    for (const QString &message : messages)
+        ctx.err << message << '\n';
+    return imported;
+}
+
+QString CliReadTemplateAndBets(const CliOptions &o, CliBetOptions &bets)
+{
+    if (!o.error.isEmpty())
+        return o.error;
+    if (!o.positional.isEmpty())
+        return QStringLiteral("unexpected argument ") + o.positional.first();
+    if (!o.has("template") || !o.has("bets"))
+        return QStringLiteral("--template and --bets are required");
+    bets = {o.value("bets"), o.value("mode", QStringLiteral("0")), o.value("script")};
+    return CliCheckBetOptions(bets);
+}
+
+void CliReportTemplateUnopened(CliContext &ctx, const QString &msgNo, const QString &typed)
+{
+    ctx.err << FormatMsg(msgNo, QStringLiteral("投注单模板文件 {1} 不能打开！"), {typed}) << '\n';
 }

@@ -30,3 +30,13 @@ QString CliCheckBetOptions(const CliBetOptions &bets);
 // Imports the file into the list; every message box the import shows is appended to
 // `messages` (not shown). False when the import failed.
 bool CliImportBets(const CliBetOptions &bets, BetList &list, QStringList *messages);
+// CliImportBets for a command: every message goes to the error stream as well.
+bool CliImportBetsReporting(CliContext &ctx, const CliBetOptions &bets, BetList &list,
+                            QStringList &messages);
+
+// The options of a command that reads a template and a bet file: no stray argument, both
+// --template and --bets given, --mode and --script fine. Fills `bets`; an empty text when all is
+// fine, else the usage problem.
+QString CliReadTemplateAndBets(const CliOptions &o, CliBetOptions &bets);
+// "投注单模板文件 {1} 不能打开！" on the error stream, with the template named as it was typed.
+void CliReportTemplateUnopened(CliContext &ctx, const QString &msgNo, const QString &typed);

@@ -2,7 +2,6 @@
 // per stake that would not print right.
 #include "cli/CliCommand.h"
 #include "cli/CliShared.h"
-#include "common/FormatMsg.h"
 #include "input/BetList.h"
 #include "input/StakeCheck.h"
 #include "model/colPLControls.h"
@@ -26,29 +25,19 @@ constexpr int ExitNotChecked = 2;
 int runCheck(CliContext &ctx)
 {
     const CliOptions o = cliParse(ctx.args, {"template", "bets", "mode", "script"}, {});
-    if (!o.error.isEmpty())
-        return cliUsageError(ctx, kCommand, o.error);
-    if (!o.positional.isEmpty())
-        return cliUsageError(ctx, kCommand, QStringLiteral("unexpected argument ") + o.positional.first());
-    if (!o.has("template") || !o.has("bets"))
-        return cliUsageError(ctx, kCommand, QStringLiteral("--template and --bets are required"));
-    const CliBetOptions bets{o.value("bets"), o.value("mode", QStringLiteral("0")), o.value("script")};
-    if (const QString problem = CliCheckBetOptions(bets); !problem.isEmpty())
+    CliBetOptions bets;
+    if (const QString problem = CliReadTemplateAndBets(o, bets); !problem.isEmpty())
         return cliUsageError(ctx, kCommand, problem);
 
     colPLControls layout;
     const QString templatePath = CliResolveTemplate(o.value("template"));
     if (!QFileInfo(templatePath).isFile() || !clsPLStoreINI().LoadFromINI(templatePath, layout)) {
-        ctx.err << FormatMsg(QString(), QStringLiteral("投注单模板文件 {1} 不能打开！"),
-                             {o.value("template")})
-                << '\n';
+        CliReportTemplateUnopened(ctx, QString(), o.value("template"));
         return ExitNotChecked;
     }
     BetList list;
     QStringList messages;
-    const bool imported = CliImportBets(bets, list, &messages);
-    for (const QString &message : messages)
-        ctx.err << message << '\n';
+    const bool imported = CliImportBetsReporting(ctx, bets, list, messages);
     if (!imported) {
         if (messages.isEmpty())
             ctx.err << "vornprn-cli check: " << bets.file << ": nothing to check\n";

@@ -5,7 +5,6 @@
 #include "print/printer/PrinterOutput.h"
 #include "cli/CliShared.h"
 #include "common/AtomicFile.h"
-#include "common/FormatMsg.h"
 #include "input/BetList.h"
 #include "print/DocumentOutput.h"
 #include "print/MarkColor.h"
@@ -227,30 +226,21 @@ int runPrint(CliContext &ctx)
         {"template", "bets", "mode", "script", "range", "pause", "left", "top", "orientation",
          "text", "marks", "gray", "pdf", "json", "printer"},
         {}, {{"pages", 2}, {"stakes", 2}});
-    if (!o.error.isEmpty())
-        return cliUsageError(ctx, kCommand, o.error);
-    if (!o.positional.isEmpty())
-        return cliUsageError(ctx, kCommand, QStringLiteral("unexpected argument ") + o.positional.first());
-    if (!o.has("template") || !o.has("bets"))
-        return cliUsageError(ctx, kCommand, QStringLiteral("--template and --bets are required"));
-    CliBetOptions bets{o.value("bets"), o.value("mode", "0"), o.value("script")};
-    if (const QString problem = CliCheckBetOptions(bets); !problem.isEmpty())
+    CliBetOptions bets;
+    if (const QString problem = CliReadTemplateAndBets(o, bets); !problem.isEmpty())
         return cliUsageError(ctx, kCommand, problem);
     PrintJobOptions job;
     if (const QString problem = readJob(o, job); !problem.isEmpty())
         return cliUsageError(ctx, kCommand, problem);
     // The window offers only templates that exist; the command line checks what was typed.
     if (!QFileInfo(job.templatePath).isFile()) {
-        ctx.err << FormatMsg("1", QStringLiteral("投注单模板文件 {1} 不能打开！"), {o.value("template")})
-                << "\n";
+        CliReportTemplateUnopened(ctx, QStringLiteral("1"), o.value("template"));
         return ExitFailure;
     }
 
     BetList list;
     QStringList importMessages;
-    const bool imported = CliImportBets(bets, list, &importMessages);
-    for (const QString &m : importMessages)
-        ctx.err << m << "\n";
+    const bool imported = CliImportBetsReporting(ctx, bets, list, importMessages);
     if (!imported && list.Count() == 0 && !importMessages.isEmpty()) {
         ctx.err.flush();
         return ExitFailure;
