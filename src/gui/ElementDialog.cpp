@@ -7,6 +7,8 @@
 #include "platform/FormTheme.h"
 
 #include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -83,18 +85,47 @@ QPushButton *ElementDialog::addCalculatorButton()
     return calc;
 }
 
+QHBoxLayout *ElementDialog::addCalculatorHint()
+{
+    auto *hint = new QHBoxLayout;
+    hint->addWidget(new QLabel(QStringLiteral("提示：输入框中可以直接输入算术表达式，而不需要使用计算器。"), this), 1);
+    hint->addWidget(addCalculatorButton());
+    return hint;
+}
+
+QGroupBox *ElementDialog::addPositionStep(QLineEdit *&stepX, QLineEdit *&stepY, QGridLayout **grid)
+{
+    auto *position = new QGroupBox(QStringLiteral("位置增量"), this);
+    auto *pg = new QGridLayout(position);
+    pg->addWidget(new QLabel(QStringLiteral("每两个填涂块的位置增量："), this), 0, 0, 1, 4);
+    stepX = addField(pg, 1, 0, "txtStepX", QStringLiteral("X(毫米)"));
+    stepY = addField(pg, 1, 2, "txtStepY", QStringLiteral("Y(毫米)"));
+    if (grid)
+        *grid = pg;
+    return position;
+}
+
+QHBoxLayout *OkCancelRow(QDialog *dialog, QPushButton *&ok, QPushButton *&cancel, QWidget *lead)
+{
+    ok = new QPushButton(QStringLiteral("确定(&O)"), dialog);
+    ok->setObjectName("cmdOK");
+    ok->setDefault(true);
+    cancel = new QPushButton(QStringLiteral("取消(&C)"), dialog);
+    cancel->setObjectName("cmdCancel");
+    cancel->setAutoDefault(false);
+    auto *buttons = new QHBoxLayout;
+    if (lead)
+        buttons->addWidget(lead, 1);
+    else
+        buttons->addStretch(1);
+    buttons->addWidget(ok);
+    buttons->addWidget(cancel);
+    return buttons;
+}
+
 void ElementDialog::finishLayout(QLayout *body)
 {
-    cmdOK = new QPushButton(QStringLiteral("确定(&O)"), this);
-    cmdOK->setObjectName("cmdOK");
-    cmdOK->setDefault(true);
-    cmdCancel = new QPushButton(QStringLiteral("取消(&C)"), this);
-    cmdCancel->setObjectName("cmdCancel");
-    cmdCancel->setAutoDefault(false);
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(cmdOK);
-    buttons->addWidget(cmdCancel);
+    QHBoxLayout *buttons = OkCancelRow(this, cmdOK, cmdCancel);
     auto *all = new QVBoxLayout(this);
     all->addLayout(body);
     all->addLayout(buttons);

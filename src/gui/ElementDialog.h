@@ -13,6 +13,8 @@ class DialogCanvas;
 class KdPLDesinger;
 class colPLControls;
 class QGridLayout;
+class QGroupBox;
+class QHBoxLayout;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -44,6 +46,11 @@ protected:
     QLabel *addBatchLink();
     // The "计算器" button.
     QPushButton *addCalculatorButton();
+    // The arithmetic hint with the "计算器" button beside it.
+    QHBoxLayout *addCalculatorHint();
+    // "位置增量": the step between two blocks, X and Y in millimetres, on the first two rows of
+    // its grid (handed back in `grid` for more rows).
+    QGroupBox *addPositionStep(QLineEdit *&stepX, QLineEdit *&stepY, QGridLayout **grid = nullptr);
     // OK and Cancel under `body`; also themes the dialog and makes Enter move on.
     void finishLayout(QLayout *body);
 
@@ -64,6 +71,11 @@ private:
     colPLControls *m_layout = nullptr;
     QLabel *m_batchLink = nullptr;
 };
+
+// The "确定(&O)" (default) and "取消(&C)" buttons of a dialog, named cmdOK and cmdCancel, at the
+// right of a new row; `lead`, when given, takes the rest of the row on their left.
+QHBoxLayout *OkCancelRow(QDialog *dialog, QPushButton *&ok, QPushButton *&cancel,
+                         QWidget *lead = nullptr);
 
 // The one instance of a kept dialog: made on first use, hidden when closed, destroyed when the
 // program quits.

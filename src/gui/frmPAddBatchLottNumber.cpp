@@ -34,15 +34,8 @@ frmPAddBatchLottNumber::frmPAddBatchLottNumber()
     txtCount = addField(ig, 1, 2, "txtCount", QStringLiteral("数目"));
     ig->addWidget(new QLabel(QStringLiteral("提示：增量可以是负数，但不能为 0"), this), 2, 0, 1, 4);
 
-    auto *position = new QGroupBox(QStringLiteral("位置增量"), this);
-    auto *pg = new QGridLayout(position);
-    pg->addWidget(new QLabel(QStringLiteral("每两个填涂块的位置增量："), this), 0, 0, 1, 4);
-    txtStepX = addField(pg, 1, 0, "txtStepX", QStringLiteral("X(毫米)"));
-    txtStepY = addField(pg, 1, 2, "txtStepY", QStringLiteral("Y(毫米)"));
-
-    auto *hint = new QHBoxLayout;
-    hint->addWidget(new QLabel(QStringLiteral("提示：输入框中可以直接输入算术表达式，而不需要使用计算器。"), this), 1);
-    hint->addWidget(addCalculatorButton());
+    QGroupBox *position = addPositionStep(txtStepX, txtStepY);
+    QHBoxLayout *hint = addCalculatorHint();
 
     auto *body = new QVBoxLayout;
     body->addWidget(first);

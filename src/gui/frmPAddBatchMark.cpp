@@ -20,16 +20,11 @@ frmPAddBatchMark::frmPAddBatchMark()
     txtFirstWidth = addField(fg, 1, 0, "txtFirstWidth", QStringLiteral("宽度(毫米)"));
     txtFirstHeight = addField(fg, 1, 2, "txtFirstHeight", QStringLiteral("高度(毫米)"));
 
-    auto *position = new QGroupBox(QStringLiteral("位置增量"), this);
-    auto *pg = new QGridLayout(position);
-    pg->addWidget(new QLabel(QStringLiteral("每两个填涂块的位置增量："), this), 0, 0, 1, 4);
-    txtStepX = addField(pg, 1, 0, "txtStepX", QStringLiteral("X(毫米)"));
-    txtStepY = addField(pg, 1, 2, "txtStepY", QStringLiteral("Y(毫米)"));
+    QGridLayout *pg = nullptr;
+    QGroupBox *position = addPositionStep(txtStepX, txtStepY, &pg);
     txtCount = addField(pg, 2, 0, "txtCount", QStringLiteral("批量增加数目"));
 
-    auto *hint = new QHBoxLayout;
-    hint->addWidget(new QLabel(QStringLiteral("提示：输入框中可以直接输入算术表达式，而不需要使用计算器。"), this), 1);
-    hint->addWidget(addCalculatorButton());
+    QHBoxLayout *hint = addCalculatorHint();
 
     auto *body = new QVBoxLayout;
     body->addWidget(first);

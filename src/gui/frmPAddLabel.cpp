@@ -1,4 +1,5 @@
 #include "gui/frmPAddLabel.h"
+#include "gui/ElementDialog.h"
 
 #include "platform/DialogInput.h"
 #include "platform/FormTheme.h"
@@ -36,16 +37,11 @@ frmPAddLabel::frmPAddLabel(QWidget *parent) : QDialog(parent)
     fg->addWidget(optUserDefine, 3, 0);
     fg->addWidget(txtUserDefine, 3, 1);
 
-    auto *cmdOK = new QPushButton(QStringLiteral("确定(&O)"), this);
-    cmdOK->setObjectName("cmdOK");
-    cmdOK->setDefault(true);
-    auto *cmdCancel = new QPushButton(QStringLiteral("取消(&C)"), this);
-    cmdCancel->setObjectName("cmdCancel");
-    cmdCancel->setAutoDefault(false);
-    auto *buttons = new QHBoxLayout;
-    buttons->addWidget(new QLabel(QStringLiteral("点击【确定】 ，然后用 鼠标在设计器里“画”出来 -->"), this), 1);
-    buttons->addWidget(cmdOK);
-    buttons->addWidget(cmdCancel);
+    QPushButton *cmdOK = nullptr;
+    QPushButton *cmdCancel = nullptr;
+    QHBoxLayout *buttons = OkCancelRow(
+        this, cmdOK, cmdCancel,
+        new QLabel(QStringLiteral("点击【确定】 ，然后用 鼠标在设计器里“画”出来 -->"), this));
     auto *all = new QVBoxLayout(this);
     all->addWidget(frame);
     all->addLayout(buttons);

@@ -1,5 +1,6 @@
 #include "gui/frmPImportLottNumbers.h"
 #include "common/MsgBox.h"
+#include "gui/ElementDialog.h"
 #include "input/BetList.h"
 #include "platform/FormTheme.h"
 
@@ -64,20 +65,11 @@ frmPImportLottNumbers::frmPImportLottNumbers(const ImportFolders &folders, QWidg
     fg->addWidget(help2, 4, 0, 1, 3);
     fg->setColumnStretch(1, 1);
 
-    cmdOK = new QPushButton(QStringLiteral("确定(&O)"), this);
-    cmdOK->setObjectName("cmdOK");
-    cmdOK->setDefault(true);
-    cmdCancel = new QPushButton(QStringLiteral("取消(&C)"), this);
-    cmdCancel->setObjectName("cmdCancel");
-    cmdCancel->setAutoDefault(false);
+    QHBoxLayout *buttons = OkCancelRow(this, cmdOK, cmdCancel);
 
     auto *pathRow = new QHBoxLayout;
     pathRow->addWidget(txtPathFile, 1);
     pathRow->addWidget(cmdBrowse);
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(cmdOK);
-    buttons->addWidget(cmdCancel);
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(pathLabel);
     layout->addLayout(pathRow);
