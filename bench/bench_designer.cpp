@@ -27,6 +27,19 @@ clsPLControl benchElement(int i)
     return e;
 }
 
+// 10,000 elements of every kind, a hundred to a row, `dx` and `dy` millimetres apart.
+colPLControls benchGrid(double dx, double dy)
+{
+    colPLControls layout;
+    for (int i = 0; i < 10000; ++i) {
+        clsPLControl e = benchElement(i);
+        e.setLeft((i % 100) * dx);
+        e.setTop((i / 100) * dy);
+        layout.Add(e);
+    }
+    return layout;
+}
+
 // Selecting one element after another of different kinds, as clicks on the canvas do.
 void BM_PropertyGridShowsSelection(benchmark::State &state)
 {
@@ -48,13 +61,7 @@ BENCHMARK(BM_PropertyGridShowsSelection)->Unit(benchmark::kMicrosecond);
 // the undo stack its first snapshot, the view paints once.
 void BM_OpenDesignerOn10000Elements(benchmark::State &state)
 {
-    colPLControls layout;
-    for (int i = 0; i < 10000; ++i) {
-        clsPLControl e = benchElement(i);
-        e.setLeft((i % 100) * 2.0);
-        e.setTop((i / 100) * 2.5);
-        layout.Add(e);
-    }
+    colPLControls layout = benchGrid(2.0, 2.5);
     for (auto _ : state) {
         frmPLDesigner designer;
         designer.windows().lottProperty = {}; // no properties dialog on opening
@@ -73,13 +80,7 @@ BENCHMARK(BM_OpenDesignerOn10000Elements)->Unit(benchmark::kMillisecond)->Iterat
 // grid shows it.
 void BM_ClickSelectsAndShowsInGrid(benchmark::State &state)
 {
-    colPLControls layout;
-    for (int i = 0; i < 10000; ++i) {
-        clsPLControl e = benchElement(i);
-        e.setLeft((i % 100) * 6.0);
-        e.setTop((i / 100) * 6.0);
-        layout.Add(e);
-    }
+    colPLControls layout = benchGrid(6.0, 6.0);
     frmPLDesigner designer;
     designer.windows().lottProperty = {};
     designer.Load(layout, false);

@@ -52,6 +52,24 @@ struct ProgramFolder {
     QTemporaryDir dir;
 };
 
+// Every message box answered as a user who wants the job printed; the handler before it back.
+MsgBoxHandler AnswerEveryBox()
+{
+    return SetMsgBoxHandler([](const QString &, MsgStyle style) {
+        return style == MsgStyle::OkCancel || style == MsgStyle::Information ? MsgAnswer::Ok : MsgAnswer::Yes;
+    });
+}
+
+// The main window shown with 100,000 checked stakes and a pause every 20,000 pages.
+void LoadNightOfBets(frmMain &w)
+{
+    w.show();
+    w.Form_Load();
+    FillStakes(w.Bets(), 100'000);
+    w.CheckLottNumbers();
+    w.findChild<QLineEdit *>("txtPrintPaustPaper")->setText(QStringLiteral("20000"));
+}
+
 // The job alone: the check, the batch cut and the layout of the first 100,000 stakes.
 void BM_PrintJobFirstBatchLaidOut(benchmark::State &state)
 {
@@ -74,15 +92,9 @@ BENCHMARK(BM_PrintJobFirstBatchLaidOut)->Unit(benchmark::kMillisecond)->Iteratio
 void BM_PrintClickToPreview(benchmark::State &state)
 {
     ProgramFolder folder;
-    const MsgBoxHandler previous = SetMsgBoxHandler([](const QString &, MsgStyle style) {
-        return style == MsgStyle::OkCancel || style == MsgStyle::Information ? MsgAnswer::Ok : MsgAnswer::Yes;
-    });
+    const MsgBoxHandler previous = AnswerEveryBox();
     frmMain w;
-    w.show();
-    w.Form_Load();
-    FillStakes(w.Bets(), 100'000);
-    w.CheckLottNumbers();
-    w.findChild<QLineEdit *>("txtPrintPaustPaper")->setText(QStringLiteral("20000"));
+    LoadNightOfBets(w);
     auto *print = w.findChild<QPushButton *>("cmdPrint");
     frmPLPreview &preview = w.PreviewWindow();
     QElapsedTimer clock;
@@ -111,17 +123,11 @@ BENCHMARK(BM_PrintClickToPreview)->Unit(benchmark::kMillisecond)->UseManualTime(
 void BM_FirstPrintClickToPreview(benchmark::State &state)
 {
     ProgramFolder folder;
-    const MsgBoxHandler previous = SetMsgBoxHandler([](const QString &, MsgStyle style) {
-        return style == MsgStyle::OkCancel || style == MsgStyle::Information ? MsgAnswer::Ok : MsgAnswer::Yes;
-    });
+    const MsgBoxHandler previous = AnswerEveryBox();
     for (auto _ : state) {
         state.PauseTiming();
         frmMain w;
-        w.show();
-        w.Form_Load();
-        FillStakes(w.Bets(), 100'000);
-        w.CheckLottNumbers();
-        w.findChild<QLineEdit *>("txtPrintPaustPaper")->setText(QStringLiteral("20000"));
+        LoadNightOfBets(w);
         QApplication::processEvents();
         QElapsedTimer clock;
         qint64 shownAfter = 0;
