@@ -366,8 +366,11 @@ void frmPLDesigner::propertyEdited()
         return;
     clsPLControl element = *found;
     kdPLProperties->Me2Obj(element);
-    m_canvas->UpdateOneControl(element);
-    m_undo->Record(QStringLiteral("属性"));
+    // A text that did not convert changed nothing: no step, and the grid shows the value again.
+    if (!(element == *found)) {
+        m_canvas->UpdateOneControl(element);
+        m_undo->Record(QStringLiteral("属性"));
+    }
     kdPLProperties->Obj2Me(m_canvas->GetOneControlByKeyName(key));
 }
 

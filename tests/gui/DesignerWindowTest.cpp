@@ -305,6 +305,13 @@ TEST_F(DesignerTest, TheGridShowsWhatIsClickedAndItsEditsAreUndoable)
     EXPECT_FALSE(w->IsModified());
     // Undo showed the element as it is again.
     EXPECT_EQ(w->Properties().CellText("WIDTH"), "15.00");
+
+    // A typo changes nothing and is no step; the cell shows the value again.
+    w->Properties().CommitEdit("LEFT", "1O");
+    EXPECT_DOUBLE_EQ(element("N1").Left(), 10);
+    EXPECT_EQ(w->Properties().CellText("LEFT"), "10.00");
+    EXPECT_FALSE(w->IsModified());
+    EXPECT_EQ(w->Undo().Stack().count(), 1); // only the X2 edit, undone
 }
 
 TEST_F(DesignerTest, UndoAndRedoADragAndADelete)
