@@ -93,9 +93,21 @@ bool Dictionary::enumerate(std::vector<Value> &items)
     return true;
 }
 
+namespace {
+
+// A member name as the script wrote it, compared without regard to case and without making a
+// lower-case copy on every call.
+struct MemberName {
+    const QString &text;
+    bool operator==(QLatin1String known) const { return text.compare(known, Qt::CaseInsensitive) == 0; }
+    bool isEmpty() const { return text.isEmpty(); }
+};
+
+} // namespace
+
 bool Dictionary::invoke(const QString &name, Access access, std::vector<Value> &args, Value &result)
 {
-    const QString n = name.toLower();
+    const MemberName n{name};
     const bool assigning = access == Access::Let || access == Access::Set;
     auto wantArgs = [&](size_t count) {
         if (args.size() != count)
