@@ -57,27 +57,6 @@ TextReadResult ReadWholeTextFile(const QString &path)
     return r;
 }
 
-QStringList SplitTextLines(const QString &text)
-{
-    QStringList lines;
-    const int n = int(text.size());
-    int start = 0;
-    int i = 0;
-    while (i < n) {
-        const QChar c = text[i];
-        if (c == '\r' || c == '\n') {
-            lines << text.mid(start, i - start);
-            if (c == '\r' && i + 1 < n && text[i + 1] == '\n')
-                ++i;
-            start = i + 1;
-        }
-        ++i;
-    }
-    if (start < n)
-        lines << text.mid(start);
-    return lines;
-}
-
 bool WriteWholeTextFile(const QString &path, const QString &text, QString *error)
 {
     const SaveOutcome outcome = WriteFileAtomically(path, EncodeGbk(text));

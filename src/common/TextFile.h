@@ -20,10 +20,6 @@ TextReadResult ReadWholeTextFile(const QString &path);
 // The file's bytes as they are (for writers that change a few lines and keep the rest).
 bool ReadWholeFile(const QString &path, QByteArray *bytes, QString *error = nullptr);
 
-// Splits decoded text into lines at CR LF, LF or a lone CR; a final line end does not start
-// another line; an empty text gives no lines.
-QStringList SplitTextLines(const QString &text);
-
 // Writes the text as GBK through AtomicFile, so a failure leaves the old file untouched.
 // `error` receives the reason of a failure (SaveFailureText), which is also the last error.
 bool WriteWholeTextFile(const QString &path, const QString &text, QString *error = nullptr);

@@ -90,10 +90,6 @@ TEST(TextFile, DecodesGbkAndByteOrderMarksAndSplitsAnyLineEnd)
         le.append(char(c.unicode() & 0xFF)).append(char(c.unicode() >> 8));
     EXPECT_EQ(DecodeText(le), text);
 
-    EXPECT_EQ(SplitTextLines("a\r\nb\nc\rd"), (QStringList{"a", "b", "c", "d"}));
-    EXPECT_EQ(SplitTextLines("a\r\n\r\nb\r\n"), (QStringList{"a", "", "b"}));
-    EXPECT_EQ(SplitTextLines(""), QStringList{});
-    EXPECT_EQ(SplitTextLines("\r\n"), QStringList{""});
     EXPECT_EQ(JoinCrLf({"a", "b"}), "a\r\nb\r\n");
 }
 
