@@ -47,7 +47,6 @@ void splitKeepingEnds(const Text &text, Piece piece)
 
 IniDocument::IniDocument(const QByteArray &bytes)
 {
-    QByteArray body = bytes;
     if (bytes.startsWith("\xEF\xBB\xBF")) {
         m_encoding = Encoding::Utf8;
         m_bom = bytes.left(3);
@@ -58,7 +57,7 @@ IniDocument::IniDocument(const QByteArray &bytes)
         m_encoding = Encoding::Utf16BE;
         m_bom = bytes.left(2);
     }
-    body = bytes.mid(m_bom.size());
+    const QByteArray body = bytes.mid(m_bom.size());
     if (m_encoding == Encoding::Utf16LE || m_encoding == Encoding::Utf16BE) {
         // Two bytes a character: lines are found in the decoded text.
         const QString text = decode(body);
