@@ -93,7 +93,6 @@ frmPImportLottNumbers::~frmPImportLottNumbers() = default;
 
 bool frmPImportLottNumbers::ShowMe(BetList &list)
 {
-    m_list = &list;
     m_importer = std::make_unique<BetImporter>(list, m_folders);
     Form_Load();
     return exec() == QDialog::Accepted;
