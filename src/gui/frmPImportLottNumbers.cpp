@@ -5,7 +5,6 @@
 #include "platform/FormTheme.h"
 
 #include <QComboBox>
-#include <QDialogButtonBox>
 #include <QEvent>
 #include <QFileDialog>
 #include <QGridLayout>
