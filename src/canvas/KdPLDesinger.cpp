@@ -334,7 +334,6 @@ void KdPLDesinger::setVirtualWidth(double mm)
 void KdPLDesinger::SetBackPicture(const QString &path, double left, double top, double width,
                                   double height)
 {
-    m_backPath = path;
     m_backRect = QRectF(left, top, width, height);
     // A missing file or one that is no picture leaves the surface without a picture.
     QImageReader reader(path);

@@ -113,7 +113,6 @@ public:
     const QImage &BackPicture() const { return m_backPicture; }
     // The picture's rectangle, millimetres.
     QRectF BackPictureRect() const { return m_backRect; }
-    QString BackPicturePath() const { return m_backPath; }
     // The rectangle a control covers on the surface, twips.
     static QRectF ControlRect(const ControlState &state);
 
@@ -209,5 +208,4 @@ private:
 
     QImage m_backPicture;
     QRectF m_backRect;
-    QString m_backPath;
 };

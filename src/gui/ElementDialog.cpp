@@ -105,6 +105,20 @@ QGroupBox *ElementDialog::addPositionStep(QLineEdit *&stepX, QLineEdit *&stepY, 
     return position;
 }
 
+QGroupBox *ElementDialog::addPlacement(const QString &mouseHint, QRadioButton *&byMouse,
+                                       QRadioButton *&byInput, QGridLayout *&grid)
+{
+    auto *frame = new QGroupBox(QStringLiteral("填涂块位置"), this);
+    byMouse = addOption("optPosByMouse", QStringLiteral("用鼠标指定"));
+    byInput = addOption("optPosByInput", QStringLiteral("手工指定位置"));
+    grid = new QGridLayout(frame);
+    grid->addWidget(byMouse, 0, 0, 1, 2);
+    grid->addWidget(new QLabel(mouseHint, this), 1, 0, 1, 4);
+    grid->addWidget(byInput, 2, 0, 1, 2);
+    byMouse->setChecked(true);
+    return frame;
+}
+
 QHBoxLayout *OkCancelRow(QDialog *dialog, QPushButton *&ok, QPushButton *&cancel, QWidget *lead)
 {
     ok = new QPushButton(QStringLiteral("确定(&O)"), dialog);

@@ -51,6 +51,10 @@ protected:
     // "位置增量": the step between two blocks, X and Y in millimetres, on the first two rows of
     // its grid (handed back in `grid` for more rows).
     QGroupBox *addPositionStep(QLineEdit *&stepX, QLineEdit *&stepY, QGridLayout **grid = nullptr);
+    // "填涂块位置": "用鼠标指定" (checked) with `mouseHint` under it, then "手工指定位置", on the
+    // first three rows of its grid (handed back in `grid` for the position fields).
+    QGroupBox *addPlacement(const QString &mouseHint, QRadioButton *&byMouse,
+                            QRadioButton *&byInput, QGridLayout *&grid);
     // OK and Cancel under `body`; also themes the dialog and makes Enter move on.
     void finishLayout(QLayout *body);
 

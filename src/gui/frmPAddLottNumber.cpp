@@ -20,13 +20,9 @@ frmPAddLottNumber::frmPAddLottNumber()
     fields->addWidget(what, 0, 2);
     txtFirstLottNumber = addField(fields, 1, 0, "txtFirstLottNumber", QStringLiteral("号码值"));
 
-    auto *frame = new QGroupBox(QStringLiteral("填涂块位置"), this);
-    optPosByMouse = addOption("optPosByMouse", QStringLiteral("用鼠标指定"));
-    optPosByInput = addOption("optPosByInput", QStringLiteral("手工指定位置"));
-    auto *fg = new QGridLayout(frame);
-    fg->addWidget(optPosByMouse, 0, 0, 1, 2);
-    fg->addWidget(new QLabel(QStringLiteral("确定后，用鼠标在设计器里点击指定位置"), this), 1, 0, 1, 4);
-    fg->addWidget(optPosByInput, 2, 0, 1, 2);
+    QGridLayout *fg = nullptr;
+    QGroupBox *frame = addPlacement(QStringLiteral("确定后，用鼠标在设计器里点击指定位置"),
+                                    optPosByMouse, optPosByInput, fg);
     txtX = addField(fg, 3, 0, "txtX", QStringLiteral("X(毫米)"));
     txtY = addField(fg, 3, 2, "txtY", QStringLiteral("Y(毫米)"));
 
@@ -36,7 +32,6 @@ frmPAddLottNumber::frmPAddLottNumber()
     body->addWidget(addBatchLink());
     finishLayout(body);
 
-    optPosByMouse->setChecked(true);
     for (QRadioButton *o : {optPosByMouse, optPosByInput})
         connect(o, &QRadioButton::toggled, this, &frmPAddLottNumber::OptionChanged);
     OptionChanged();

@@ -14,13 +14,9 @@
 frmPAddMark::frmPAddMark()
     : ElementDialog(QStringLiteral("frmPAddMark"), QStringLiteral("添加附加填涂块"))
 {
-    auto *frame = new QGroupBox(QStringLiteral("填涂块位置"), this);
-    optPosByMouse = addOption("optPosByMouse", QStringLiteral("用鼠标指定"));
-    optPosByInput = addOption("optPosByInput", QStringLiteral("手工指定位置"));
-    auto *fg = new QGridLayout(frame);
-    fg->addWidget(optPosByMouse, 0, 0, 1, 2);
-    fg->addWidget(new QLabel(QStringLiteral("确定后，用鼠标在设计器里用左键拖动绘制"), this), 1, 0, 1, 4);
-    fg->addWidget(optPosByInput, 2, 0, 1, 2);
+    QGridLayout *fg = nullptr;
+    QGroupBox *frame = addPlacement(QStringLiteral("确定后，用鼠标在设计器里用左键拖动绘制"),
+                                    optPosByMouse, optPosByInput, fg);
     txtX = addField(fg, 3, 0, "txtX", QStringLiteral("左边(毫米)"));
     txtY = addField(fg, 3, 2, "txtY", QStringLiteral("顶端(毫米)"));
     txtWidth = addField(fg, 4, 0, "txtWidth", QStringLiteral("宽度(毫米)"), QStringLiteral("5"));
@@ -36,7 +32,6 @@ frmPAddMark::frmPAddMark()
     body->addWidget(addBatchLink());
     finishLayout(body);
 
-    optPosByMouse->setChecked(true);
     for (QRadioButton *o : {optPosByMouse, optPosByInput})
         connect(o, &QRadioButton::toggled, this, &frmPAddMark::OptionChanged);
     OptionChanged();

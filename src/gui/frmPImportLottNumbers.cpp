@@ -5,7 +5,6 @@
 #include "platform/FormTheme.h"
 
 #include <QComboBox>
-#include <QDialogButtonBox>
 #include <QEvent>
 #include <QFileDialog>
 #include <QGridLayout>
@@ -93,7 +92,6 @@ frmPImportLottNumbers::~frmPImportLottNumbers() = default;
 
 bool frmPImportLottNumbers::ShowMe(BetList &list)
 {
-    m_list = &list;
     m_importer = std::make_unique<BetImporter>(list, m_folders);
     Form_Load();
     return exec() == QDialog::Accepted;

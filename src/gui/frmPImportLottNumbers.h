@@ -41,7 +41,6 @@ private:
     void pushStateToImporter();
 
     ImportFolders m_folders;
-    BetList *m_list = nullptr;
     std::unique_ptr<BetImporter> m_importer;
     FileChooser m_chooseFile;
 

@@ -36,7 +36,6 @@ public:
 
     bool Printed() const { return m_printed; }
     void setPrinted(bool v) { m_printed = v; }
-    bool CloseAfterPrinting() const { return m_closeAfterPrinting; }
 
     // The printer dialog; tests replace it. Returns false when the user cancelled.
     using PrinterDialog = std::function<bool(QPrinter &printer, int pageCount)>;
