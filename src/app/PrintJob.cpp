@@ -16,9 +16,12 @@
 namespace {
 
 // A range box: the numeric conversion, then a whole number with halves to even.
+double rangeNumber(const QString &text) { return RoundHalfEven(ToNumber(text, 0)); }
+
+// The range box's number, held to 32 bits.
 qint64 rangeValue(const QString &text)
 {
-    const double v = RoundHalfEven(ToNumber(text, 0));
+    const double v = rangeNumber(text);
     if (v > double(std::numeric_limits<qint32>::max()))
         return std::numeric_limits<qint32>::max();
     if (v < double(std::numeric_limits<qint32>::min()))
@@ -30,7 +33,7 @@ qint64 rangeValue(const QString &text)
 bool rangeOverflows(const PrintJobOptions &o)
 {
     auto overflows = [](const QString &text) {
-        const double v = RoundHalfEven(ToNumber(text, 0));
+        const double v = rangeNumber(text);
         return !(v >= double(std::numeric_limits<qint32>::min())
                  && v <= double(std::numeric_limits<qint32>::max()));
     };

@@ -2,7 +2,6 @@
 #include "cli/CliCommand.h"
 #include "cli/CliShared.h"
 #include "common/AtomicFile.h"
-#include "common/FormatMsg.h"
 #include "common/MsgBox.h"
 #include "input/BetList.h"
 #include "model/colPLControls.h"
@@ -90,8 +89,7 @@ int runLayout(CliContext &ctx)
 
     const QString templatePath = CliResolveTemplate(o.value("template"));
     if (!QFileInfo(templatePath).isFile()) {
-        ctx.err << FormatMsg("1", QStringLiteral("投注单模板文件 {1} 不能打开！"), {o.value("template")})
-                << "\n";
+        CliReportTemplateUnopened(ctx, QStringLiteral("1"), o.value("template"));
         return ExitFailure;
     }
     colPLControls layout;
@@ -102,9 +100,7 @@ int runLayout(CliContext &ctx)
     BetList list;
     if (!test) {
         QStringList importMessages;
-        const bool imported = CliImportBets(bets, list, &importMessages);
-        for (const QString &m : importMessages)
-            ctx.err << m << "\n";
+        const bool imported = CliImportBetsReporting(ctx, bets, list, importMessages);
         if (!imported) {
             if (importMessages.isEmpty())
                 ctx.err << "vornprn-cli: the bet file could not be imported\n";

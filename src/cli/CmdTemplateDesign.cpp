@@ -3,7 +3,6 @@
 
 #include "canvas/KdPLDesinger.h"
 #include "cli/CliShared.h"
-#include "common/FormatMsg.h"
 #include "common/PathFile.h"
 #include "common/ToNumber.h"
 #include "dialogs/CanvasSink.h"
@@ -251,7 +250,7 @@ bool loadWhole(CliContext &ctx, const QString &given, colPLControls &layout)
     const QString path = CliResolveTemplate(given);
     if (QFileInfo(path).isFile() && clsPLStoreINI().LoadFromINI(path, layout))
         return true;
-    ctx.err << FormatMsg(QString(), QStringLiteral("投注单模板文件 {1} 不能打开！"), {given}) << "\n";
+    CliReportTemplateUnopened(ctx, QString(), given);
     return false;
 }
 

@@ -49,16 +49,6 @@ QString NarrowDigits(QStringView line)
 
 bool IsAsciiDigit(QChar c) { return c.unicode() >= u'0' && c.unicode() <= u'9'; }
 
-bool AllDigits(QStringView s)
-{
-    if (s.isEmpty())
-        return false;
-    for (QChar c : s)
-        if (!IsAsciiDigit(c))
-            return false;
-    return true;
-}
-
 QStringView StripLeadingZeros(QStringView digits)
 {
     qsizetype i = 0;
@@ -91,7 +81,7 @@ bool AppendExponentForm(QStringView field, QString &out)
         return false;
     const QStringView mantissa = field.left(e);
     const QStringView exponent = field.mid(e + 1);
-    if (!AllDigits(exponent))
+    if (!AllAsciiDigits(exponent))
         return false;
     bool ok = false;
     const int zeros = exponent.toInt(&ok);
@@ -114,7 +104,7 @@ bool AppendExponentForm(QStringView field, QString &out)
 // digits; any other field is returned unchanged.
 void AppendFormatted00(QStringView field, QString &out)
 {
-    if (AllDigits(field))
+    if (AllAsciiDigits(field))
         AppendTwoDigits(field, out);
     else if (!AppendExponentForm(field, out))
         out.append(field);

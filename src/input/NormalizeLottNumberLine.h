@@ -32,3 +32,14 @@ inline bool IsBetSeparator(QChar c)
         return false;
     }
 }
+
+// True for a non-empty run of ASCII digits: a number token of a bet line.
+inline bool AllAsciiDigits(QStringView s)
+{
+    if (s.isEmpty())
+        return false;
+    for (QChar c : s)
+        if (c.unicode() < u'0' || c.unicode() > u'9')
+            return false;
+    return true;
+}

@@ -2,20 +2,11 @@
 
 #include "common/FormatMsg.h"
 #include "input/BetList.h"
+#include "input/NormalizeLottNumberLine.h"
 #include "model/colPLControls.h"
 
 namespace {
 const QString kReasonSeparator = QStringLiteral("；");
-
-bool AllAsciiDigits(QStringView token)
-{
-    if (token.isEmpty())
-        return false;
-    for (QChar c : token)
-        if (c.unicode() < u'0' || c.unicode() > u'9')
-            return false;
-    return true;
-}
 
 // The block key part of a token of digits, as the engine's numeric conversion reads it; short
 // ones without building a text, since a list of a million stakes has millions of them.

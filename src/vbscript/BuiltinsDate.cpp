@@ -13,8 +13,6 @@ namespace {
 
 using Args = std::vector<Value>;
 
-double toSerial(const Value &v) { return toDateSerial(v); }
-
 // Interval names of DateAdd, DateDiff and DatePart.
 enum class Interval { Year, Quarter, Month, DayOfYear, Day, Weekday, Week, Hour, Minute, Second };
 
@@ -76,7 +74,7 @@ Value part(const Args &a, F f)
 {
     if (a[0].isNull())
         return Value::null();
-    return Value::integer(int16_t(f(splitSerial(toSerial(a[0])))));
+    return Value::integer(int16_t(f(splitSerial(toDateSerial(a[0])))));
 }
 
 Value year(Interpreter &, Args &a) { return part(a, [](const DateParts &p) { return p.date.year(); }); }
@@ -124,14 +122,14 @@ Value dateValue(Interpreter &, Args &a)
 {
     if (a[0].isNull())
         return Value::null();
-    return Value::date(dayNumber(splitSerial(toSerial(a[0])).date));
+    return Value::date(dayNumber(splitSerial(toDateSerial(a[0])).date));
 }
 
 Value timeValue(Interpreter &, Args &a)
 {
     if (a[0].isNull())
         return Value::null();
-    return Value::date(splitSerial(toSerial(a[0])).seconds / 86400.0);
+    return Value::date(splitSerial(toDateSerial(a[0])).seconds / 86400.0);
 }
 
 Value dateAdd(Interpreter &, Args &a)
@@ -140,7 +138,7 @@ Value dateAdd(Interpreter &, Args &a)
     const double n = std::trunc(toDouble(a[1]));
     if (a[2].isNull())
         return Value::null();
-    const DateParts p = splitSerial(toSerial(a[2]));
+    const DateParts p = splitSerial(toDateSerial(a[2]));
     switch (iv) {
     case Interval::Year:
         return dateResult(makeSerial(addMonths(p.date, (long long)n * 12), p.seconds));
@@ -168,8 +166,8 @@ Value dateDiff(Interpreter &, Args &a)
     const Interval iv = toInterval(a[0]);
     if (a[1].isNull() || a[2].isNull())
         return Value::null();
-    const DateParts p1 = splitSerial(toSerial(a[1]));
-    const DateParts p2 = splitSerial(toSerial(a[2]));
+    const DateParts p1 = splitSerial(toDateSerial(a[1]));
+    const DateParts p2 = splitSerial(toDateSerial(a[2]));
     const int firstDay = firstDayArg(a, 3);
     const double s1 = dayNumber(p1.date) * 86400 + p1.seconds;
     const double s2 = dayNumber(p2.date) * 86400 + p2.seconds;
@@ -216,7 +214,7 @@ Value datePart(Interpreter &, Args &a)
     const Interval iv = toInterval(a[0]);
     if (a[1].isNull())
         return Value::null();
-    const DateParts p = splitSerial(toSerial(a[1]));
+    const DateParts p = splitSerial(toDateSerial(a[1]));
     const int firstDay = firstDayArg(a, 2);
     int r = 0;
     switch (iv) {
