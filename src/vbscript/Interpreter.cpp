@@ -45,20 +45,28 @@ void Interpreter::releaseGlobals()
 
 void Interpreter::checkDeadline()
 {
-    if (m_deadline.hasExpired())
+    const qint64 now = QDeadlineTimer::current().deadlineNSecs();
+    if (now >= m_deadline.deadlineNSecs())
         raiseTimeout();
-    checkMemory();
+    // Reading the memory in use asks the kernel, which costs as much as a few hundred
+    // statements: it is looked at every few milliseconds. Large strings and arrays look at
+    // the budget themselves when they are made, so what grows in between is small.
+    if (now >= m_nextMemoryCheck) {
+        m_nextMemoryCheck = now + kMemoryCheckIntervalNs;
+        checkMemory();
+    }
 }
 
 void Interpreter::run()
 {
     char base;
     m_stackBase = &base;
-    auto globals = std::make_unique<Frame>();
-    globals->own.resize(size_t(m_prog.globalCount));
-    for (auto &v : globals->own)
-        globals->cells.push_back(&v);
-    m_frames.push_back(std::move(globals));
+    m_frameStore.push_back(std::make_unique<Frame>());
+    Frame &globals = *m_frameStore.back();
+    globals.own.resize(size_t(m_prog.globalCount));
+    pointCellsAtOwnSlots(globals);
+    m_frames.push_back(&globals);
+    syncCells();
     try {
         initDeclarations(m_prog.decls);
     } catch (ScriptError &e) {
@@ -151,8 +159,7 @@ Interpreter::Flow Interpreter::execStmt(const Stmt &s)
         if (a.target->kind == ExprKind::Name && !v.isObject()) { // the usual x = value
             const NameRef &r = static_cast<const NameExpr *>(a.target.get())->ref;
             if ((r.kind == NameRef::Local || r.kind == NameRef::Global) && !r.readOnly) {
-                *(r.kind == NameRef::Local ? frame() : *m_frames.front()).cells[size_t(r.index)] =
-                    std::move(v);
+                *(r.kind == NameRef::Local ? m_localCells : m_globalCells)[r.index] = std::move(v);
                 return Flow::Normal;
             }
         }

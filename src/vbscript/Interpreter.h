@@ -20,6 +20,8 @@ constexpr long kStackBudgetBytes = 4L * 1024 * 1024;
 constexpr int32_t kChineseLocale = 2052;
 // Statements between two looks at the clock and the memory in use.
 constexpr int kStatementsPerCheck = 256;
+// Nanoseconds between two looks at the memory in use.
+constexpr qint64 kMemoryCheckIntervalNs = 5'000'000;
 
 // What Err shows.
 struct ErrState {
@@ -136,8 +138,20 @@ private:
     void releaseGlobals();
 
     // Expressions and calls (InterpreterCalls.cpp)
-    Value eval(const Expr *e);
+    // The common kinds inline, the rest in evalOther.
+    Value eval(const Expr *e)
+    {
+        if (e->kind == ExprKind::Binary)
+            return evalBinary(static_cast<const BinaryExpr *>(e));
+        if (e->kind == ExprKind::Literal)
+            return static_cast<const LiteralExpr *>(e)->value;
+        if (e->kind == ExprKind::Name && static_cast<const NameExpr *>(e)->ref.kind == NameRef::Local)
+            return *m_localCells[static_cast<const NameExpr *>(e)->ref.index];
+        return evalOther(e);
+    }
+    Value evalOther(const Expr *e);
     Value evalBinary(const BinaryExpr *b);
+    Value combine(const BinaryExpr *b, const Value &l, const Value &r, Value *temp);
     // A literal's or a variable's value in place, or null when `e` must be evaluated.
     const Value *peek(const Expr *e)
     {
@@ -146,9 +160,9 @@ private:
         if (e->kind == ExprKind::Name) {
             const NameRef &r = static_cast<const NameExpr *>(e)->ref;
             if (r.kind == NameRef::Local)
-                return m_frames.back()->cells[size_t(r.index)];
+                return m_localCells[r.index];
             if (r.kind == NameRef::Global)
-                return m_frames.front()->cells[size_t(r.index)];
+                return m_globalCells[r.index];
         }
         return nullptr;
     }
@@ -158,9 +172,10 @@ private:
     Value callName(const NameExpr *n, const std::vector<ExprPtr> &args, Access access);
     Value callProcedure(const Procedure &p, const std::vector<ExprPtr> &args,
                         std::shared_ptr<ClassInstance> self = {});
-    std::unique_ptr<Frame> newFrame(const Procedure &p, std::shared_ptr<ClassInstance> self);
-    Value runFrame(const Procedure &p, std::unique_ptr<Frame> f);
-    void recycle(std::unique_ptr<Frame> f); // empties a finished frame into the pool
+    // A frame for a call of `p`, from the pool; FrameGuard puts it on the stack and back.
+    Frame &newFrame(const Procedure &p, std::shared_ptr<ClassInstance> self);
+    Value runFrame(const Procedure &p, FrameGuard &guard);
+    void recycle(Frame &f); // empties a finished frame into the pool
     static void pointCellsAtOwnSlots(Frame &f);
     Value callBuiltin(int index, const std::vector<ExprPtr> &args);
     Value invoke(const Value &object, const QString &member, const QString &shownName,
@@ -199,6 +214,13 @@ private:
     Value *elementByValues(Value &array, const std::vector<Value> &idx, size_t count);
 
     Frame &frame() { return *m_frames.back(); }
+    // The variables of the running frame and of the script level, kept at hand: every
+    // change to the stack or to a running frame's cells calls this.
+    void syncCells()
+    {
+        m_localCells = m_frames.back()->cells.data();
+        m_globalCells = m_frames.front()->cells.data();
+    }
 
     Program &m_prog;
     QHash<QString, int> m_hostIndex;
@@ -207,13 +229,18 @@ private:
     std::vector<std::shared_ptr<ScriptObject>> m_hostObjects;
     std::shared_ptr<ScriptObject> m_errObject;
     QDeadlineTimer m_deadline;
-    std::vector<std::unique_ptr<Frame>> m_frames; // [0] holds the script-level variables
+    // Every frame this run made; a frame is either on the stack or in the pool.
+    std::vector<std::unique_ptr<Frame>> m_frameStore;
+    std::vector<Frame *> m_frames; // the call stack; [0] holds the script-level variables
+    Value *const *m_localCells = nullptr;
+    Value *const *m_globalCells = nullptr;
     ErrState m_err;
-    std::vector<std::unique_ptr<Frame>> m_framePool; // finished frames, reused by calls
+    std::vector<Frame *> m_framePool; // finished frames, reused by calls
     // Argument vectors of the calls in progress (ArgBuffer), one per nesting level.
     std::vector<std::unique_ptr<std::vector<Value>>> m_argPool;
     size_t m_argDepth = 0;
     int m_ticks = 0;
+    qint64 m_nextMemoryCheck = 0;
     std::unique_ptr<ScriptError> m_pending; // a limit Class_Terminate ran into
     std::vector<std::weak_ptr<ScriptObject>> m_owned;
     size_t m_ownedCompactAt = 1024;

@@ -8,26 +8,41 @@
 
 namespace vbs {
 
-// Pushes a procedure's frame and pops it however the call ends.
+// Holds a procedure's frame from its making to its end: enter() pushes it once the
+// arguments are in, and however the call ends it is popped and goes back to the pool.
 class Interpreter::FrameGuard {
 public:
-    FrameGuard(Interpreter &in, std::unique_ptr<Frame> f) : m_in(in)
+    FrameGuard(Interpreter &in, const Procedure &p, std::shared_ptr<ClassInstance> self)
+        : m_in(in), m_frame(in.newFrame(p, std::move(self)))
     {
-        m_in.m_frames.push_back(std::move(f));
-        ++m_in.m_callDepth;
     }
     ~FrameGuard()
     {
         // The frame's variables go only once the stack is consistent again: releasing an
         // object may run its Class_Terminate, which pushes frames of its own.
-        std::unique_ptr<Frame> f = std::move(m_in.m_frames.back());
-        m_in.m_frames.pop_back();
-        --m_in.m_callDepth;
-        m_in.recycle(std::move(f));
+        if (m_entered) {
+            m_in.m_frames.pop_back();
+            m_in.syncCells();
+            --m_in.m_callDepth;
+        }
+        m_in.recycle(m_frame);
+    }
+    FrameGuard(const FrameGuard &) = delete;
+    FrameGuard &operator=(const FrameGuard &) = delete;
+
+    Frame &frame() { return m_frame; }
+    void enter()
+    {
+        m_in.m_frames.push_back(&m_frame);
+        m_in.syncCells();
+        ++m_in.m_callDepth;
+        m_entered = true;
     }
 
 private:
     Interpreter &m_in;
+    Frame &m_frame;
+    bool m_entered = false;
 };
 
 // The evaluated arguments of a call to a built-in or an object's member. The vector comes
@@ -79,7 +94,7 @@ QString Interpreter::displayName(const Expr *e)
     }
 }
 
-Value Interpreter::eval(const Expr *e)
+Value Interpreter::evalOther(const Expr *e)
 {
     switch (e->kind) {
     case ExprKind::Literal:
@@ -123,39 +138,54 @@ Value Interpreter::evalBinary(const BinaryExpr *b)
 {
     // Literals and variables are read where they are. The left operand only when the right
     // one is also read so: evaluating the right one could change the left one.
-    Value lTemp, rTemp;
     const Value *l = peek(b->lhs.get());
-    if (!l || !peek(b->rhs.get())) {
-        lTemp = l ? *l : eval(b->lhs.get());
-        l = &lTemp;
-    }
     const Value *r = peek(b->rhs.get());
+    if (l && r) [[likely]] {
+        if (l->isSmallInteger() && r->isSmallInteger()) {
+            Value out;
+            if (smallIntegerOp(b->op, *l, *r, out))
+                return out;
+        }
+        return combine(b, *l, *r, nullptr);
+    }
+    Value lTemp = l ? *l : eval(b->lhs.get());
+    Value rTemp;
+    r = peek(b->rhs.get()); // where it is now that the left operand ran
     if (!r) {
         rTemp = eval(b->rhs.get());
         r = &rTemp;
     }
-    Value out;
-    if (l->isSmallInteger() && r->isSmallInteger() && smallIntegerOp(b->op, *l, *r, out))
-        return out;
-    if (l->type() == Type::Boolean && r->type() == Type::Boolean) {
+    if (lTemp.isSmallInteger() && r->isSmallInteger()) {
+        Value out;
+        if (smallIntegerOp(b->op, lTemp, *r, out))
+            return out;
+    }
+    return combine(b, lTemp, *r, &lTemp);
+}
+
+// The operator of `b` on operand values; `temp` is `l` when the left operand is a temporary
+// this call may extend in place.
+Value Interpreter::combine(const BinaryExpr *b, const Value &l, const Value &r, Value *temp)
+{
+    if (l.type() == Type::Boolean && r.type() == Type::Boolean) {
         // a < 1 Or a > 33: two comparisons joined
         if (b->op == BinOp::And)
-            return Value::boolean(l->asBool() && r->asBool());
+            return Value::boolean(l.asBool() && r.asBool());
         if (b->op == BinOp::Or)
-            return Value::boolean(l->asBool() || r->asBool());
+            return Value::boolean(l.asBool() || r.asBool());
     }
-    if (l->isString() && r->isString()) {
+    if (l.isString() && r.isString()) {
         if (b->op == BinOp::Concat) {
-            if (l->asString().size() + r->asString().size() > kMaxStringLength)
+            if (l.asString().size() + r.asString().size() > kMaxStringLength)
                 raise(Err::OutOfMemory);
-            if (l != &lTemp) { // one allocation of the final size
+            if (!temp) { // one allocation of the final size
                 QString joined;
-                joined.reserve(l->asString().size() + r->asString().size());
-                joined.append(l->asString()).append(r->asString());
+                joined.reserve(l.asString().size() + r.asString().size());
+                joined.append(l.asString()).append(r.asString());
                 return Value::string(std::move(joined));
             }
-            lTemp.stringForAppend()->append(r->asString()); // a temporary: extend it
-            return lTemp;
+            temp->stringForAppend()->append(r.asString()); // a temporary: extend it
+            return std::move(*temp);
         }
         int c;
         switch (b->op) {
@@ -165,7 +195,7 @@ Value Interpreter::evalBinary(const BinaryExpr *b)
         case BinOp::Gt:
         case BinOp::Le:
         case BinOp::Ge:
-            c = compareText(l->asString(), r->asString(), 0); // as binaryOp compares
+            c = compareText(l.asString(), r.asString(), 0); // as binaryOp compares
             return Value::boolean(b->op == BinOp::Eq   ? c == 0
                                   : b->op == BinOp::Ne ? c != 0
                                   : b->op == BinOp::Lt ? c < 0
@@ -178,12 +208,12 @@ Value Interpreter::evalBinary(const BinaryExpr *b)
     }
     const bool aLiteral = comparesAsLiteral(b->lhs.get());
     const bool bLiteral = comparesAsLiteral(b->rhs.get());
-    if (l->isObject() || r->isObject()) {
+    if (l.isObject() || r.isObject()) {
         // A default member may run code that assigns the variables: use copies.
-        const Value a = *l, c = *r;
+        const Value a = l, c = r;
         return binaryOp(b->op, a, c, aLiteral, bLiteral);
     }
-    return binaryOp(b->op, *l, *r, aLiteral, bLiteral);
+    return binaryOp(b->op, l, r, aLiteral, bLiteral);
 }
 
 Value *Interpreter::variable(const NameExpr *n)
@@ -193,8 +223,7 @@ Value *Interpreter::variable(const NameExpr *n)
     case NameRef::Global:
         if (n->ref.readOnly)
             raise(Err::IllegalAssignment);
-        return n->ref.kind == NameRef::Local ? frame().cells[n->ref.index]
-                                             : m_frames.front()->cells[n->ref.index];
+        return (n->ref.kind == NameRef::Local ? m_localCells : m_globalCells)[n->ref.index];
     case NameRef::Field:
         return &frame().self->fields[size_t(n->ref.index)];
     case NameRef::Undeclared:
@@ -210,9 +239,9 @@ Value Interpreter::evalName(const NameExpr *n)
 {
     switch (n->ref.kind) {
     case NameRef::Local:
-        return *frame().cells[n->ref.index];
+        return *m_localCells[n->ref.index];
     case NameRef::Global:
-        return *m_frames.front()->cells[n->ref.index];
+        return *m_globalCells[n->ref.index];
     case NameRef::Constant:
         return n->constant;
     case NameRef::HostObject:
@@ -408,28 +437,26 @@ Value *Interpreter::reference(const Expr *e, Frame &callee)
     return nullptr;
 }
 
-std::unique_ptr<Interpreter::Frame> Interpreter::newFrame(const Procedure &p,
-                                                        std::shared_ptr<ClassInstance> self)
+Interpreter::Frame &Interpreter::newFrame(const Procedure &p, std::shared_ptr<ClassInstance> self)
 {
     char probe;
     if (m_callDepth >= kMaxCallDepth || m_stackBase - &probe > kStackBudgetBytes)
         raise(Err::OutOfStack);
     tick();
-    std::unique_ptr<Frame> f;
-    if (m_framePool.empty()) {
-        f = std::make_unique<Frame>();
-    } else {
-        f = std::move(m_framePool.back());
-        m_framePool.pop_back();
+    if (m_framePool.empty()) [[unlikely]] {
+        m_frameStore.push_back(std::make_unique<Frame>());
+        m_framePool.push_back(m_frameStore.back().get());
     }
-    if (f->own.size() != size_t(p.slotCount)) {
+    Frame &f = *m_framePool.back();
+    m_framePool.pop_back();
+    if (f.own.size() != size_t(p.slotCount)) {
         // A recycled frame's slots are Empty and its cells point at them: only a frame of
         // another size needs them made anew.
-        f->own.resize(size_t(p.slotCount));
-        pointCellsAtOwnSlots(*f);
+        f.own.resize(size_t(p.slotCount));
+        pointCellsAtOwnSlots(f);
     }
-    f->proc = &p;
-    f->self = std::move(self);
+    f.proc = &p;
+    f.self = std::move(self);
     return f;
 }
 
@@ -441,33 +468,35 @@ void Interpreter::pointCellsAtOwnSlots(Frame &f)
     f.redirected = false;
 }
 
-void Interpreter::recycle(std::unique_ptr<Frame> f)
+void Interpreter::recycle(Frame &f)
 {
     // Releasing the variables may run Class_Terminate, which uses frames of its own. The
     // slots stay, emptied, for the next call.
-    for (Value &v : f->own)
-        v = Value();
-    f->keep.clear();
-    f->self.reset();
-    f->dynamicNames.reset();
-    if (f->redirected || f->cells.size() != f->own.size())
-        pointCellsAtOwnSlots(*f);
-    f->extra.clear();
-    f->resumeNext = false;
-    f->proc = nullptr;
-    if (m_framePool.size() < 64)
-        m_framePool.push_back(std::move(f));
+    for (Value &v : f.own)
+        v.clear();
+    if (!f.keep.empty())
+        f.keep.clear();
+    f.self.reset();
+    if (f.dynamicNames) [[unlikely]]
+        f.dynamicNames.reset();
+    if (f.redirected || f.cells.size() != f.own.size())
+        pointCellsAtOwnSlots(f);
+    if (!f.extra.empty())
+        f.extra.clear();
+    f.resumeNext = false;
+    f.proc = nullptr;
+    m_framePool.push_back(&f);
 }
 
-Value Interpreter::runFrame(const Procedure &p, std::unique_ptr<Frame> f)
+Value Interpreter::runFrame(const Procedure &p, FrameGuard &guard)
 {
-    FrameGuard guard(*this, std::move(f));
+    guard.enter();
     if (!p.decls.empty())
         initDeclarations(p.decls);
     execBlock(p.body);
     if (p.returnSlot < 0)
         return Value();
-    return std::move(*frame().cells[size_t(p.returnSlot)]);
+    return std::move(*guard.frame().cells[size_t(p.returnSlot)]);
 }
 
 Value Interpreter::callProcedure(const Procedure &p, const std::vector<ExprPtr> &args,
@@ -475,20 +504,21 @@ Value Interpreter::callProcedure(const Procedure &p, const std::vector<ExprPtr> 
 {
     if (args.size() != p.params.size())
         raiseNamed(Err::WrongArgumentCount, p.name);
-    auto f = newFrame(p, std::move(self));
+    FrameGuard guard(*this, p, std::move(self));
+    Frame &f = guard.frame();
     for (size_t i = 0; i < args.size(); ++i) {
         const Expr *a = args[i].get();
         if (!a)
             continue;
         const bool mayRefer = a->kind == ExprKind::Name || a->kind == ExprKind::Call;
-        Value *ref = p.params[i].byRef && mayRefer ? reference(a, *f) : nullptr;
+        Value *ref = p.params[i].byRef && mayRefer ? reference(a, f) : nullptr;
         if (ref) {
-            f->cells[i] = ref;
-            f->redirected = true;
+            f.cells[i] = ref;
+            f.redirected = true;
         } else
-            f->own[i] = eval(a);
+            f.own[i] = eval(a);
     }
-    return runFrame(p, std::move(f));
+    return runFrame(p, guard);
 }
 
 Value Interpreter::callWithValues(const Procedure &p, std::vector<Value> &values,
@@ -496,11 +526,12 @@ Value Interpreter::callWithValues(const Procedure &p, std::vector<Value> &values
 {
     if (values.size() != p.params.size())
         raiseNamed(Err::WrongArgumentCount, p.name);
-    auto f = newFrame(p, std::move(self));
+    FrameGuard guard(*this, p, std::move(self));
+    Frame &f = guard.frame();
     for (size_t i = 0; i < values.size(); ++i)
         if (values[i].type() != Type::Error)
-            f->own[i] = std::move(values[i]);
-    return runFrame(p, std::move(f));
+            f.own[i] = std::move(values[i]);
+    return runFrame(p, guard);
 }
 
 Value Interpreter::callBuiltin(int index, const std::vector<ExprPtr> &args)

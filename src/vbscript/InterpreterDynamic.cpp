@@ -27,7 +27,7 @@ auto atCallerLine(F &&f) -> decltype(f())
 void Interpreter::resolveInFrame(const std::function<void(const RunningScope &)> &resolve, bool global)
 {
     Frame &f = global ? *m_frames.front() : frame();
-    if (&f == m_frames.front().get()) {
+    if (&f == m_frames.front()) {
         resolve(RunningScope());
     } else {
         // The running procedure's names, plus those earlier Execute calls added to this frame.
@@ -53,6 +53,7 @@ void Interpreter::resolveInFrame(const std::function<void(const RunningScope &)>
         globals.extra.push_back(std::make_unique<Value>());
         globals.cells.push_back(globals.extra.back().get());
     }
+    syncCells();
 }
 
 void Interpreter::execute(const QString &code, bool global)

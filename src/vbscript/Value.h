@@ -81,6 +81,15 @@ public:
             destroy();
     }
 
+    // Makes this Empty, releasing what it held.
+    void clear()
+    {
+        if (onHeap())
+            *this = Value();
+        else
+            m_type = Type::Empty;
+    }
+
     // The scalar factories are defined here so that arithmetic inlines them. Each writes the
     // whole 64-bit payload at once (the narrow members are its low bytes): a narrow store
     // followed by the full-width copy of the value would stall the processor's store
