@@ -208,6 +208,14 @@ Interpreter::Flow Interpreter::execStmt(const Stmt &s)
 
 bool Interpreter::condition(const Expr *e)
 {
+    if (e->kind == ExprKind::Binary) { // n < 2: no Boolean value made
+        const auto *b = static_cast<const BinaryExpr *>(e);
+        const Value *l = peek(b->lhs.get()), *r = peek(b->rhs.get());
+        bool c;
+        if (l && r && l->isSmallInteger() && r->isSmallInteger()
+            && compareIntegers(b->op, l->asSmallInteger(), r->asSmallInteger(), c))
+            return c;
+    }
     Value v = eval(e);
     if (v.type() == Type::Boolean) // a comparison
         return v.asBool();

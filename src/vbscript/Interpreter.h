@@ -167,6 +167,9 @@ private:
         return nullptr;
     }
     Value evalName(const NameExpr *n);
+    // Whether evaluating `e` cannot run script code: a literal, a variable, or an operator on
+    // them, none of them an object.
+    bool harmless(const Expr *e);
     Value evalCall(const CallExpr *c);
     Value evalMember(const MemberExpr *m, const std::vector<ExprPtr> &args, Access access);
     Value callName(const NameExpr *n, const std::vector<ExprPtr> &args, Access access);

@@ -103,10 +103,25 @@ Value Interpreter::evalOther(const Expr *e)
         return evalName(static_cast<const NameExpr *>(e));
     case ExprKind::Call: {
         auto *c = static_cast<const CallExpr *>(e);
-        if (c->callee->kind == ExprKind::Name) { // a function of the script: straight there
+        if (c->callee->kind == ExprKind::Name) { // the usual callees: straight there
             const NameRef &r = static_cast<const NameExpr *>(c->callee.get())->ref;
-            if (r.kind == NameRef::Procedure)
+            switch (r.kind) {
+            case NameRef::Procedure:
                 return callProcedure(*m_prog.procedures[size_t(r.index)], c->args);
+            case NameRef::Builtin:
+                return callBuiltin(r.index, c->args);
+            case NameRef::Local:
+            case NameRef::Global: {
+                // a(i): the element is read in place when the subscript cannot run code that
+                // changes the array (no call, no object's default member).
+                const Value &v = *(r.kind == NameRef::Local ? m_localCells : m_globalCells)[r.index];
+                if (v.isArray() && c->args.size() == 1 && c->args[0] && harmless(c->args[0].get()))
+                    return index(v, c->args);
+                break;
+            }
+            default:
+                break;
+            }
         }
         return evalCall(c);
     }
@@ -132,6 +147,17 @@ Value Interpreter::evalOther(const Expr *e)
     }
     }
     return Value();
+}
+
+bool Interpreter::harmless(const Expr *e)
+{
+    if (e->kind == ExprKind::Binary) {
+        const auto *b = static_cast<const BinaryExpr *>(e);
+        const Value *l = peek(b->lhs.get()), *r = peek(b->rhs.get());
+        return l && r && !l->isObject() && !r->isObject();
+    }
+    const Value *v = peek(e);
+    return v && !v->isObject();
 }
 
 Value Interpreter::evalBinary(const BinaryExpr *b)

@@ -18,6 +18,20 @@ Value binaryOp(BinOp op, const Value &a, const Value &b, bool aLiteral = false,
                bool bLiteral = false);
 Value negate(const Value &v);
 
+// A comparison of two integers: false when `op` compares nothing.
+[[gnu::always_inline]] inline bool compareIntegers(BinOp op, long long p, long long q, bool &out)
+{
+    switch (op) {
+    case BinOp::Eq: out = p == q; return true;
+    case BinOp::Ne: out = p != q; return true;
+    case BinOp::Lt: out = p < q; return true;
+    case BinOp::Gt: out = p > q; return true;
+    case BinOp::Le: out = p <= q; return true;
+    case BinOp::Ge: out = p >= q; return true;
+    default: return false;
+    }
+}
+
 // The common case of two Integer/Long operands (the caller checks), without any conversions.
 // False when the general binaryOp must decide (other operators, division by zero). Inline: loops and
 // recursive calls spend much of their time here.
@@ -39,14 +53,13 @@ Value negate(const Value &v);
             return false;
         r = p / q;
         break;
-    case BinOp::Eq: out = Value::boolean(p == q); return true;
-    case BinOp::Ne: out = Value::boolean(p != q); return true;
-    case BinOp::Lt: out = Value::boolean(p < q); return true;
-    case BinOp::Gt: out = Value::boolean(p > q); return true;
-    case BinOp::Le: out = Value::boolean(p <= q); return true;
-    case BinOp::Ge: out = Value::boolean(p >= q); return true;
-    default:
-        return false;
+    default: {
+        bool c;
+        if (!compareIntegers(op, p, q, c))
+            return false;
+        out = Value::boolean(c);
+        return true;
+    }
     }
     // Integer when both operands are and the result fits, else Long, else Double.
     if (a.type() == Type::Integer && b.type() == Type::Integer && r >= -32768 && r <= 32767)
