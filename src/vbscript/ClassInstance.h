@@ -19,6 +19,7 @@ public:
     }
 
     QString typeName() const override { return cls.name; }
+    ClassInstance *asInstance() override { return this; }
     void dropReferences() override
     {
         for (Value &f : fields) {

@@ -36,12 +36,19 @@ int Dictionary::find(const Value &key) const
 
 int Dictionary::insert(const Value &key, Value item)
 {
-    const QString h = hashKey(key);
-    if (m_index.contains(h))
+    // One look-up: the slot is made (as 0) when the key is new.
+    const qsizetype before = m_index.size();
+    int &slot = m_index[hashKey(key)];
+    if (m_index.size() == before)
         raise(Err::DuplicateKey);
-    m_entries.push_back({key, std::move(item), true});
-    const int pos = int(m_entries.size()) - 1;
-    m_index.insert(h, pos);
+    const int pos = int(m_entries.size());
+    try {
+        m_entries.push_back({key, std::move(item), true});
+    } catch (...) {
+        m_index.remove(hashKey(key));
+        throw;
+    }
+    slot = pos;
     ++m_live;
     return pos;
 }
@@ -99,7 +106,10 @@ namespace {
 // lower-case copy on every call.
 struct MemberName {
     const QString &text;
-    bool operator==(QLatin1String known) const { return text.compare(known, Qt::CaseInsensitive) == 0; }
+    bool operator==(QLatin1String known) const
+    {
+        return text.size() == known.size() && text.compare(known, Qt::CaseInsensitive) == 0;
+    }
     bool isEmpty() const { return text.isEmpty(); }
 };
 

@@ -42,7 +42,7 @@ bool ClassInstance::invoke(const QString &name, Access access, std::vector<Value
 
 ClassInstance *Interpreter::instanceOf(const Value &v)
 {
-    return v.isObject() ? dynamic_cast<ClassInstance *>(v.asObject().get()) : nullptr;
+    return v.isObject() && v.asObject() ? v.asObject()->asInstance() : nullptr;
 }
 
 int Interpreter::visibleMember(const ClassInstance &object, const QString &name) const

@@ -15,6 +15,8 @@ enum class Access {
     Set,  // assign an object: Set o.Name(args) = value
 };
 
+class ClassInstance;
+
 class ScriptObject {
 public:
     virtual ~ScriptObject() = default;
@@ -35,6 +37,9 @@ public:
     // Lets go of every value the object holds: at the end of a run, so that objects that
     // hold each other (a reference cycle) are freed.
     virtual void dropReferences() {}
+
+    // The instance of a script's class this object is, or null.
+    virtual ClassInstance *asInstance() { return nullptr; }
 };
 
 } // namespace vbs
