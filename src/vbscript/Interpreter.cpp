@@ -206,7 +206,7 @@ Interpreter::Flow Interpreter::execStmt(const Stmt &s)
     return Flow::Normal;
 }
 
-bool Interpreter::condition(const Expr *e)
+[[gnu::always_inline]] inline bool Interpreter::condition(const Expr *e)
 {
     if (e->kind == ExprKind::Binary) { // n < 2: no Boolean value made
         const auto *b = static_cast<const BinaryExpr *>(e);
@@ -224,7 +224,7 @@ bool Interpreter::condition(const Expr *e)
     return toBool(v);
 }
 
-Interpreter::Flow Interpreter::execIf(const IfStmt &s)
+[[gnu::always_inline]] inline Interpreter::Flow Interpreter::execIf(const IfStmt &s)
 {
     for (const auto &br : s.branches) {
         bool taken;

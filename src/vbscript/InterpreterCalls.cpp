@@ -463,7 +463,7 @@ Value *Interpreter::reference(const Expr *e, Frame &callee)
     return nullptr;
 }
 
-Interpreter::Frame &Interpreter::newFrame(const Procedure &p, std::shared_ptr<ClassInstance> self)
+[[gnu::always_inline]] inline Interpreter::Frame &Interpreter::newFrame(const Procedure &p, std::shared_ptr<ClassInstance> self)
 {
     char probe;
     if (m_callDepth >= kMaxCallDepth || m_stackBase - &probe > kStackBudgetBytes)
@@ -494,7 +494,7 @@ void Interpreter::pointCellsAtOwnSlots(Frame &f)
     f.redirected = false;
 }
 
-void Interpreter::recycle(Frame &f)
+[[gnu::always_inline]] inline void Interpreter::recycle(Frame &f)
 {
     // Releasing the variables may run Class_Terminate, which uses frames of its own. The
     // slots stay, emptied, for the next call.
@@ -514,7 +514,7 @@ void Interpreter::recycle(Frame &f)
     m_framePool.push_back(&f);
 }
 
-Value Interpreter::runFrame(const Procedure &p, FrameGuard &guard)
+[[gnu::always_inline]] inline Value Interpreter::runFrame(const Procedure &p, FrameGuard &guard)
 {
     guard.enter();
     if (!p.decls.empty())
