@@ -7,9 +7,12 @@ namespace vbs {
 
 // A string key is its own hash key (no copy in binary mode); keys of other kinds, and the
 // rare string that starts like them, carry a mark no ordinary text starts with.
+namespace {
+const QChar mark(char16_t(0xFFFF));
+}
+
 QString Dictionary::hashKey(const Value &key) const
 {
-    static const QChar mark(char16_t(0xFFFF));
     switch (key.type()) {
     case Type::Empty:
         return QString(mark) + QLatin1Char('e');
@@ -31,6 +34,8 @@ QString Dictionary::hashKey(const Value &key) const
 
 int Dictionary::find(const Value &key) const
 {
+    if (key.isString() && !m_compareMode && !key.asString().startsWith(mark))
+        return m_index.value(key.asString(), -1); // the text is its own hash key: no copy
     return m_index.value(hashKey(key), -1);
 }
 

@@ -468,7 +468,6 @@ Value *Interpreter::reference(const Expr *e, Frame &callee)
     char probe;
     if (m_callDepth >= kMaxCallDepth || m_stackBase - &probe > kStackBudgetBytes)
         raise(Err::OutOfStack);
-    tick();
     if (m_framePool.empty()) [[unlikely]] {
         m_frameStore.push_back(std::make_unique<Frame>());
         m_framePool.push_back(m_frameStore.back().get());
