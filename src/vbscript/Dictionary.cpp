@@ -35,36 +35,33 @@ QString Dictionary::hashKey(const Value &key) const
 int Dictionary::find(const Value &key) const
 {
     if (key.isString() && !m_compareMode && !key.asString().startsWith(mark))
-        return m_index.value(key.asString(), -1); // the text is its own hash key: no copy
-    return m_index.value(hashKey(key), -1);
+        return m_index.value(key.asString()); // the text is its own hash key: no copy
+    return m_index.value(hashKey(key));
 }
 
 int Dictionary::insert(const Value &key, Value item)
 {
-    // One look-up: the slot is made (as 0) when the key is new.
-    const qsizetype before = m_index.size();
-    int &slot = m_index[hashKey(key)];
-    if (m_index.size() == before)
-        raise(Err::DuplicateKey);
     const int pos = int(m_entries.size());
+    if (!m_index.insert(hashKey(key), pos))
+        raise(Err::DuplicateKey);
     try {
         m_entries.push_back({key, std::move(item), true});
     } catch (...) {
         m_index.remove(hashKey(key));
         throw;
     }
-    slot = pos;
     ++m_live;
     return pos;
 }
 
 void Dictionary::remove(const Value &key)
 {
-    auto it = m_index.find(hashKey(key));
-    if (it == m_index.end())
+    const QString h = hashKey(key);
+    const int pos = m_index.value(h);
+    if (pos < 0)
         raise(Err::ElementNotFound);
-    Entry &e = m_entries[size_t(*it)];
-    m_index.erase(it);
+    Entry &e = m_entries[size_t(pos)];
+    m_index.remove(h);
     e.live = false;
     e.key = Value();
     e.item = Value();
@@ -179,7 +176,7 @@ bool Dictionary::invoke(const QString &name, Access access, std::vector<Value> &
         if (pos < 0)
             raise(Err::ElementNotFound);
         const QString h = hashKey(args[1]);
-        if (m_index.contains(h))
+        if (m_index.value(h) >= 0)
             raise(Err::DuplicateKey);
         m_index.remove(hashKey(args[0]));
         m_index.insert(h, pos);

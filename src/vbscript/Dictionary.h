@@ -3,8 +3,7 @@
 // first: the number 1 and the string "1" are different keys; numbers of any subtype with the
 // same value are one key; strings compare binary or, in text mode, without case.
 #include "vbscript/ScriptObject.h"
-
-#include <QHash>
+#include "vbscript/TextIndex.h"
 
 namespace vbs {
 
@@ -33,7 +32,7 @@ private:
     void compact();
 
     std::vector<Entry> m_entries; // in insertion order; removed ones stay until compact()
-    QHash<QString, int> m_index;  // hashKey -> position in m_entries
+    TextIndex m_index;            // hashKey -> position in m_entries
     int m_live = 0;
     int m_compareMode = 0; // 0 binary, 1 text
 };
