@@ -14,6 +14,21 @@
 #include <new>
 
 namespace {
+ScriptProgressHandler &ProgressHandler()
+{
+    static ScriptProgressHandler handler;
+    return handler;
+}
+
+// Tells the progress handler that the run ended, however it ends.
+struct RunEndNotice {
+    ~RunEndNotice()
+    {
+        if (ProgressHandler())
+            ProgressHandler()(true);
+    }
+};
+
 // "obj" as the script sees it: its members are clsScriptValue's, and only through that name.
 std::shared_ptr<vbs::HostObject> MakeHostObject(clsScriptValue &value)
 {
@@ -45,6 +60,12 @@ std::shared_ptr<vbs::HostObject> MakeHostObject(clsScriptValue &value)
 }
 } // namespace
 
+ScriptProgressHandler SetScriptProgressHandler(ScriptProgressHandler handler)
+{
+    std::swap(ProgressHandler(), handler);
+    return handler;
+}
+
 void clsScriptRunner::LoadScriptFile(const QString &pathFile)
 {
     m_strScriptCode = ReadTextFile(pathFile);
@@ -57,11 +78,16 @@ bool clsScriptRunner::RunScript(const QString &input)
         // A fresh engine per run: nothing of an earlier script survives.
         vbs::Engine engine;
         engine.setMemoryBudget(m_memoryLimitMb * 1024 * 1024);
+        RunEndNotice notice;
+        if (ProgressHandler())
+            engine.setKeepGoing([] { return ProgressHandler()(false); });
         m_objValue.setSource(input);
         engine.addObject(QStringLiteral("obj"), MakeHostObject(m_objValue));
         if (engine.run(m_strScriptCode, QDeadlineTimer(m_timeLimitMs)))
             return true;
         m_lastError = engine.failure().description;
+        if (engine.failure().number == vbs::Err::Stopped)
+            return false;
     } catch (const std::bad_alloc &) {
         m_lastError = vbs::errorText(vbs::Err::OutOfMemory);
     }

@@ -3,6 +3,15 @@
 #include "input/clsScriptValue.h"
 
 #include <QString>
+#include <functional>
+
+// While a conversion script runs, the program calls this now and then (about every 50 ms) with
+// false, and once with true when the run has ended. Returning false stops the script, and the
+// run then fails quietly: the user asked for it. The window layer shows a stop button after
+// the first second; without a handler (command line, tests) scripts run to their end or limit.
+using ScriptProgressHandler = std::function<bool(bool finished)>;
+// Installs the handler and returns the previous one.
+ScriptProgressHandler SetScriptProgressHandler(ScriptProgressHandler handler);
 
 class clsScriptRunner {
 public:
@@ -19,7 +28,8 @@ public:
 
     // Runs the code over `input` (the script reads it as obj.Source) on a fresh engine. On a
     // syntax or run-time error, or when the time limit passes, shows "执行代码错误:" followed by
-    // the error's description (exclamation icon) and returns false.
+    // the error's description (exclamation icon) and returns false. Stopped through the
+    // progress handler, it returns false without a message.
     bool RunScript(const QString &input);
 
     // What the script filled in.

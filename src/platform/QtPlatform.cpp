@@ -2,6 +2,7 @@
 
 #include "common/PathFile.h"
 #include "platform/QtMsgBox.h"
+#include "platform/ScriptProgressWindow.h"
 #include "storage/clsMouseCtrl.h"
 
 #include <QApplication>
@@ -33,6 +34,7 @@ void InstallQtPlatformHooks()
             QApplication::restoreOverrideCursor();
     });
     SetShellOpenHandler(&DesktopOpen);
+    InstallScriptProgressWindow();
 }
 
 bool InstallChineseTranslations(QCoreApplication &app)

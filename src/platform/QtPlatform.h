@@ -4,8 +4,8 @@
 // command line and the logic tests run without them.
 class QCoreApplication;
 
-// Installs the QMessageBox handler of MsgBox, the wait pointer of clsMouseCtrl and the
-// QDesktopServices opener of ShellOpen.
+// Installs the QMessageBox handler of MsgBox, the wait pointer of clsMouseCtrl, the
+// QDesktopServices opener of ShellOpen and the window shown while a conversion script runs.
 void InstallQtPlatformHooks();
 
 // Loads the zh_CN translations Qt ships (the buttons of the file and print dialogs, the

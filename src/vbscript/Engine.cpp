@@ -47,7 +47,7 @@ bool Engine::compile(const QString &source)
 bool Engine::run(const QString &source, QDeadlineTimer deadline)
 {
     m_failure = ScriptFailure();
-    RunLimits limits(deadline, m_memoryBudget);
+    RunLimits limits(deadline, m_memoryBudget, m_keepGoing);
     try {
         std::unique_ptr<Program> prog = parseProgram(source, deadline);
         resolveProgram(*prog, m_objectIndex);

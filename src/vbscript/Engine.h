@@ -66,6 +66,10 @@ public:
     void setMemoryBudget(long long bytes) { m_memoryBudget = bytes; }
     long long memoryBudget() const { return m_memoryBudget; }
 
+    // Asked about every 50 ms while a script runs, also inside long built-ins: false stops the
+    // run with Err::Stopped. Lets a window offer a stop button and stay painted.
+    void setKeepGoing(KeepGoing keepGoing) { m_keepGoing = std::move(keepGoing); }
+
     const ScriptFailure &failure() const { return m_failure; }
 
 private:
@@ -75,6 +79,7 @@ private:
     std::vector<std::shared_ptr<ScriptObject>> m_objects;
     ScriptFailure m_failure;
     long long m_memoryBudget = kDefaultMemoryBudget;
+    KeepGoing m_keepGoing;
 };
 
 } // namespace vbs

@@ -38,10 +38,12 @@ long long memoryInUse()
 #endif
 }
 
-RunLimits::RunLimits(QDeadlineTimer deadline, long long memoryBudget)
-    : m_deadline(deadline), m_budget(memoryBudget), m_outer(t_limits)
+RunLimits::RunLimits(QDeadlineTimer deadline, long long memoryBudget, KeepGoing keepGoing)
+    : m_deadline(deadline), m_budget(memoryBudget), m_outer(t_limits), m_keepGoing(std::move(keepGoing))
 {
     if (m_outer) {
+        if (!m_keepGoing)
+            m_keepGoing = m_outer->m_keepGoing;
         // A run inside a run (a host calling back into a script) keeps the tighter limits.
         if (m_outer->m_deadline.deadlineNSecs() < m_deadline.deadlineNSecs())
             m_deadline = m_outer->m_deadline;
@@ -69,15 +71,31 @@ bool RunLimits::overBudget() const
     return m_budget > 0 && memoryInUse() - m_base > m_budget;
 }
 
+void RunLimits::askHostNow(qint64 nowNs)
+{
+    m_nextAsk = nowNs + kKeepGoingIntervalNs;
+    if (!m_keepGoing())
+        raiseStopped();
+}
+
 void raiseTimeout()
 {
     throw ScriptError{Err::Timeout, errorText(Err::Timeout), 0, true, false, {}, {}, 0};
 }
 
+void raiseStopped()
+{
+    throw ScriptError{Err::Stopped, errorText(Err::Stopped), 0, true, false, {}, {}, 0};
+}
+
 void checkDeadline()
 {
-    if (t_limits && t_limits->expired())
+    if (!t_limits)
+        return;
+    const qint64 now = QDeadlineTimer::current().deadlineNSecs();
+    if (now >= t_limits->deadlineNSecs())
         raiseTimeout();
+    t_limits->askHost(now);
 }
 
 void checkMemory()

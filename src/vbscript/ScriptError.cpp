@@ -40,6 +40,7 @@ QString errorText(int number)
         {5017, QStringLiteral("正则表达式语法错误")},
         {32811, QStringLiteral("元素未找到")},
         {Err::Timeout, QStringLiteral("脚本运行超时")},
+        {Err::Stopped, QStringLiteral("脚本已被中止")},
     };
     auto it = texts.find(number);
     return it != texts.end() ? *it : QStringLiteral("未知的运行时错误");

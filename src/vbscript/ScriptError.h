@@ -41,6 +41,8 @@ constexpr int RegExpSyntax = 5017;
 constexpr int ElementNotFound = 32811;
 // Our own: the run passed its deadline. Scripts cannot catch it with On Error.
 constexpr int Timeout = 9001;
+// Our own: the host stopped the run (the user asked it to). Scripts cannot catch it either.
+constexpr int Stopped = 9002;
 } // namespace Err
 
 // The text Err.Description shows for a number ("未知的运行时错误" for numbers we do not know).

@@ -43,9 +43,11 @@ struct ScriptFolder {
     ImportFolders folders;
 };
 
+// A script that never ends fails these tests within a minute instead of the 30-minute limit.
 bool importWith(BetList &list, const ScriptFolder &sf, const QString &script, const QString &input)
 {
     BetImporter importer(list, sf.folders);
+    importer.setScriptTimeLimitMs(60000);
     importer.setMode(ImportMode::Special);
     importer.setScriptName(script);
     importer.setPathFile(input);
@@ -118,6 +120,49 @@ INSTANTIATE_TEST_SUITE_P(
                       FailingScript{"EndlessLoop", "Do\nLoop"},
                       FailingScript{"DeepRecursion", "Sub R()\nR\nEnd Sub\nR"}),
     [](const auto &info) { return std::string(info.param.name); });
+
+// The window's progress handler for the length of a test, recording what it was told.
+struct RecordedProgress {
+    explicit RecordedProgress(int stopAtQuestion) : stopAt(stopAtQuestion)
+    {
+        previous = SetScriptProgressHandler([this](bool finished) {
+            (finished ? ends : questions)++;
+            return finished || questions < stopAt;
+        });
+    }
+    ~RecordedProgress() { SetScriptProgressHandler(std::move(previous)); }
+    int stopAt;
+    int questions = 0;
+    int ends = 0;
+    ScriptProgressHandler previous;
+};
+
+// Stopped by the user, a script ends the import quietly and leaves the list as it was; either
+// way the handler hears once that the run ended.
+TEST(ScriptImport, StoppedFromTheWindowLeavesTheListWithoutAMessage)
+{
+    ScriptedMsgBox box;
+    RecordedProgress progress(2);
+    ScriptFolder sf("spin", {"Do", "Loop"});
+    BetList list;
+    list.Append(1, "01");
+    EXPECT_FALSE(importWith(list, sf, "spin", sf.input({"1 2 3"})));
+    EXPECT_EQ(progress.questions, 2);
+    EXPECT_EQ(progress.ends, 1);
+    EXPECT_TRUE(box.shown().empty()) << box.texts().join('|').toStdString();
+    EXPECT_EQ(Entries(list), QStringList{"1:01"});
+}
+
+TEST(ScriptImport, AFinishedRunTellsTheProgressHandlerOnce)
+{
+    RecordedProgress progress(1000000);
+    ScriptFolder sf("one", {"For i = 1 To 100000: x = x + i: Next", "obj.SetArrayReturn 0, \"1,2,3\""});
+    BetList list;
+    EXPECT_TRUE(importWith(list, sf, "one", sf.input({"x"})));
+    EXPECT_GE(progress.questions, 1);
+    EXPECT_EQ(progress.ends, 1);
+    EXPECT_EQ(list.Count(), 1);
+}
 
 TEST(ScriptImport, ASingleLineAtIndexTwoGetsStakeIndexThree)
 {

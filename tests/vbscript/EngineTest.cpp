@@ -5,6 +5,7 @@
 #include "vbscript/Coerce.h"
 #include "vbscript/HostObject.h"
 
+#include <QElapsedTimer>
 #include <QRandomGenerator>
 #include <gtest/gtest.h>
 
@@ -58,6 +59,45 @@ TEST(Deadline, AnAlreadyExpiredDeadlineStillRunsNothingForever)
     vbs::Engine engine;
     EXPECT_FALSE(engine.run(QStringLiteral("Do\r\nLoop"), QDeadlineTimer(0)));
     EXPECT_EQ(engine.failure().number, vbs::Err::Timeout);
+}
+
+// A host that says stop ends the run with Err::Stopped wherever the script spends its time:
+// in its own loops, inside a long built-in, in a Class_Terminate or under On Error Resume Next.
+class StoppedByHost : public ::testing::TestWithParam<RunawayCase> {};
+
+TEST_P(StoppedByHost, EndsWithTheStopError)
+{
+    int asked = 0;
+    vbs::Engine engine;
+    engine.setKeepGoing([&asked] { return ++asked < 3; });
+    QElapsedTimer clock;
+    clock.start();
+    ASSERT_FALSE(engine.run(QString::fromUtf8(GetParam().script), QDeadlineTimer(60000)));
+    EXPECT_EQ(engine.failure().number, vbs::Err::Stopped);
+    EXPECT_TRUE(engine.failure().description.startsWith(QStringLiteral("脚本已被中止")))
+        << engine.failure().description.toStdString();
+    EXPECT_EQ(asked, 3); // asked until it said no, and not after
+    EXPECT_LT(clock.elapsed(), 10000); // far sooner than the deadline
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Scripts, StoppedByHost,
+    ::testing::Values(
+        RunawayCase{"EmptyDoLoop", "Do\r\nLoop"},
+        RunawayCase{"LongBuiltIn", "Do: s = Replace(String(15000000, \".\"), \".\", \"x=1:\"): Loop"},
+        RunawayCase{"LoopResumingErrors", "On Error Resume Next\r\nDo\r\n  x = 1 / 0\r\nLoop"},
+        RunawayCase{"LoopInTerminate",
+                    "Class T\r\nSub Class_Terminate\r\nDo: Loop\r\nEnd Sub\r\nEnd Class\r\n"
+                    "Set x = New T\r\nSet x = Nothing"}),
+    [](const ::testing::TestParamInfo<RunawayCase> &info) { return std::string(info.param.name); });
+
+TEST(StoppedByHost, AHostThatSaysGoOnChangesNothing)
+{
+    int asked = 0;
+    vbs::Engine engine;
+    engine.setKeepGoing([&asked] { return ++asked > 0; });
+    ASSERT_TRUE(engine.run(QStringLiteral("For i = 1 To 300000: x = x + i: Next")));
+    EXPECT_GE(asked, 1);
 }
 
 struct BadInputCase {
