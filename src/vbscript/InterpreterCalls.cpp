@@ -499,15 +499,12 @@ void Interpreter::pointCellsAtOwnSlots(Frame &f)
     // slots stay, emptied, for the next call.
     for (Value &v : f.own)
         v.clear();
-    if (!f.keep.empty())
-        f.keep.clear();
+    f.keep.clear();
     f.self.reset();
-    if (f.dynamicNames) [[unlikely]]
-        f.dynamicNames.reset();
+    f.dynamicNames.reset();
     if (f.redirected || f.cells.size() != f.own.size())
         pointCellsAtOwnSlots(f);
-    if (!f.extra.empty())
-        f.extra.clear();
+    f.extra.clear();
     f.resumeNext = false;
     f.proc = nullptr;
     m_framePool.push_back(&f);
