@@ -59,11 +59,6 @@ RunLimits::~RunLimits()
     t_limits = m_outer;
 }
 
-RunLimits *RunLimits::current()
-{
-    return t_limits;
-}
-
 bool RunLimits::overBudget() const
 {
     return m_budget > 0 && memoryInUse() - m_base > m_budget;

@@ -20,9 +20,6 @@ public:
     RunLimits(const RunLimits &) = delete;
     RunLimits &operator=(const RunLimits &) = delete;
 
-    // The limits of this thread's run, or null outside a run.
-    static RunLimits *current();
-
     bool expired() const { return m_deadline.hasExpired(); }
     bool overBudget() const;
 
