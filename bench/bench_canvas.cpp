@@ -41,7 +41,7 @@ clsPLControl element(int i)
         e.setFieldValue(QStringLiteral("{页码}"));
         e.setFontName(QStringLiteral("宋体"));
         e.setFontSize(9);
-        e.setSpaceBetweenChar(kind == 8 ? 60 : 0);
+        e.setSpaceBetweenChar(60);
         return e;
     }
     e.setShowType(kind == 7 ? QStringLiteral("LocateMark") : QStringLiteral("LottNumber"));
@@ -49,8 +49,6 @@ clsPLControl element(int i)
     e.setFieldValue(QStringLiteral("%1").arg(i % 33 + 1, 2, 10, QLatin1Char('0')));
     e.ApplyBlockStyle();
     return e;
-}
-
 }
 
 colPLControls GeneratedTemplate(int n)
@@ -66,8 +64,6 @@ colPLControls GeneratedTemplate(int n)
     }
     return t;
 }
-
-namespace {
 
 struct Store {
     Store()

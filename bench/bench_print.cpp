@@ -7,6 +7,7 @@
 #include "model/colPLControls.h"
 #include "print/ElementDrawing.h"
 #include "print/PainterSurface.h"
+#include "print/StakeGeometry.h"
 #include "print/DocumentOutput.h"
 #include "print/DocumentSurface.h"
 #include "print/clsPLPrint.h"
@@ -146,7 +147,6 @@ void BM_WritePdf(benchmark::State &state)
     state.counters["pdfBytesPerPage"] = double(size) / doc.PageCount();
 }
 BENCHMARK(BM_WritePdf)->Unit(benchmark::kMillisecond)->Iterations(2)->UseRealTime();
-constexpr double DesignTwipsPerMm = 56.7;
 
 // 100 columns and 100 rows at 5 mm by 2.5 mm: 500 mm by 250 mm, the image at 96 dpi.
 std::vector<clsPLControl> elements()
@@ -201,7 +201,7 @@ void BM_PaintDesignElements(benchmark::State &state)
         QPainter painter(&image);
         PainterSurface surface(painter);
         for (const clsPLControl &c : all)
-            DrawElement(surface, c, 0, 0, DesignTwipsPerMm, ElementDrawMode::Design);
+            DrawElement(surface, c, 0, 0, PrintScale, ElementDrawMode::Design);
     }
     state.counters["elements"] = double(all.size());
 }

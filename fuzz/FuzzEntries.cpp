@@ -73,13 +73,14 @@ bool FuzzBets(const QByteArray &input)
     buffer.setData(input);
     buffer.open(QIODevice::ReadOnly);
     bool wellFormed = true;
+    // Read as the import reads a bet file (encoding sniffing, stray NULs dropped).
     ForEachTextLine(buffer, QStringLiteral("fuzz"), [&](QStringView line) {
         for (bool includeIndex : {false, true}) {
             const QString bet = NormalizeLottNumberLine(line.toString(), includeIndex);
             if (bet.startsWith(u' ') || bet.endsWith(u' ') || bet.contains(QStringLiteral("  ")))
                 wellFormed = false;
         }
-    }, nullptr);
+    }, nullptr, TextFileKind::BetFile);
     return wellFormed;
 }
 

@@ -6,6 +6,7 @@
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
+#include <vector>
 
 struct FuzzEntry {
     const char *name; // the target and its folders: fuzz/corpus/<name>, fuzz/regressions/<name>

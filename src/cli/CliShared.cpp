@@ -3,6 +3,7 @@
 #include "common/MsgBox.h"
 #include "input/BetImporter.h"
 #include "input/BetList.h"
+#include "storage/clsPLStoreINI.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -82,4 +83,13 @@ QString CliReadTemplateAndBets(const CliOptions &o, CliBetOptions &bets)
 void CliReportTemplateUnopened(CliContext &ctx, const QString &msgNo, const QString &typed)
 {
     ctx.err << FormatMsg(msgNo, QStringLiteral("投注单模板文件 {1} 不能打开！"), {typed}) << '\n';
+}
+
+bool CliLoadWholeTemplate(CliContext &ctx, const QString &given, colPLControls &layout)
+{
+    const QString path = CliResolveTemplate(given);
+    if (QFileInfo(path).isFile() && clsPLStoreINI().LoadFromINI(path, layout))
+        return true;
+    CliReportTemplateUnopened(ctx, QString(), given);
+    return false;
 }

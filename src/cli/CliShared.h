@@ -8,6 +8,7 @@
 #include <QStringList>
 
 class BetList;
+class colPLControls;
 
 // The folders under the executable's folder, where the program finds its templates and scripts.
 const ProgramFolders &CliFolders();
@@ -40,3 +41,7 @@ bool CliImportBetsReporting(CliContext &ctx, const CliBetOptions &bets, BetList 
 QString CliReadTemplateAndBets(const CliOptions &o, CliBetOptions &bets);
 // "投注单模板文件 {1} 不能打开！" on the error stream, with the template named as it was typed.
 void CliReportTemplateUnopened(CliContext &ctx, const QString &msgNo, const QString &typed);
+// Reads the template named on the command line completely into `layout`, or reports it as not
+// opened (CliReportTemplateUnopened) and returns false: a template that does not load is never
+// used, nor written back from what was read of it.
+bool CliLoadWholeTemplate(CliContext &ctx, const QString &given, colPLControls &layout);

@@ -5,9 +5,6 @@
 #include "input/BetList.h"
 #include "input/StakeCheck.h"
 #include "model/colPLControls.h"
-#include "storage/clsPLStoreINI.h"
-
-#include <QFileInfo>
 
 namespace {
 int runCheck(CliContext &ctx);
@@ -30,11 +27,8 @@ int runCheck(CliContext &ctx)
         return cliUsageError(ctx, kCommand, problem);
 
     colPLControls layout;
-    const QString templatePath = CliResolveTemplate(o.value("template"));
-    if (!QFileInfo(templatePath).isFile() || !clsPLStoreINI().LoadFromINI(templatePath, layout)) {
-        CliReportTemplateUnopened(ctx, QString(), o.value("template"));
+    if (!CliLoadWholeTemplate(ctx, o.value("template"), layout))
         return ExitNotChecked;
-    }
     BetList list;
     QStringList messages;
     const bool imported = CliImportBetsReporting(ctx, bets, list, messages);

@@ -40,7 +40,10 @@ bool writeJson(CliContext &ctx, const QString &target, const QByteArray &json, Q
         // Already UTF-8: straight to stdout, after what the text stream holds.
         ctx.out.flush();
         QFile out;
-        return out.open(stdout, QIODevice::WriteOnly) && out.write(json) == json.size() && out.flush();
+        if (out.open(stdout, QIODevice::WriteOnly) && out.write(json) == json.size() && out.flush())
+            return true;
+        *failure = QStringLiteral("vornprn-cli: cannot write -");
+        return false;
     }
     const SaveOutcome outcome = WriteFileAtomically(target, json);
     *failure = outcome.reason;

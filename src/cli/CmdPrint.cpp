@@ -12,7 +12,6 @@
 
 #include <QFileInfo>
 #include <memory>
-#include <optional>
 
 namespace {
 int runPrint(CliContext &ctx);

@@ -14,7 +14,6 @@
 #include "print/DocumentSurface.h"
 #include "storage/clsPLStoreINI.h"
 
-#include <QFileInfo>
 #include <cmath>
 #include <functional>
 
@@ -243,17 +242,6 @@ const QList<Action> &actions()
     return list;
 }
 
-// Reads the template completely, or says why not: a template that does not load is never
-// written back from what was read of it.
-bool loadWhole(CliContext &ctx, const QString &given, colPLControls &layout)
-{
-    const QString path = CliResolveTemplate(given);
-    if (QFileInfo(path).isFile() && clsPLStoreINI().LoadFromINI(path, layout))
-        return true;
-    CliReportTemplateUnopened(ctx, QString(), given);
-    return false;
-}
-
 int runAction(CliContext &ctx, const CliCommand &command, const Action &action, const QStringList &args)
 {
     const CliOptions o = cliParse(args, action.valued, action.flags);
@@ -265,7 +253,7 @@ int runAction(CliContext &ctx, const CliCommand &command, const Action &action, 
 
     Session s;
     if (!action.fresh) {
-        if (!loadWhole(ctx, given, s.layout))
+        if (!CliLoadWholeTemplate(ctx, given, s.layout))
             return ExitFailure;
         s.canvas.AddControls(s.layout);
     }

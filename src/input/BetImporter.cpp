@@ -114,7 +114,7 @@ bool BetImporter::ReadEntries(BetEntries &built)
             return false;
         for (qsizetype i = 0; i < lines.size(); ++i)
             built.AppendSourceLine(qint32(i + 1), lines[i], false);
-        if (built.isEmpty()) { // only empty lines
+        if (built.isEmpty()) { // no output, or only empty lines
             MsgBox(QStringLiteral("运行转换脚本没有得到输出结果!"), MsgStyle::Exclamation);
             return false;
         }
@@ -151,14 +151,8 @@ bool BetImporter::ReadEntries(BetEntries &built)
 
 bool BetImporter::ReadScriptLines(QStringList *lines)
 {
-    if (!RunConversionScript(ScriptPathFile(), m_PathFile, lines, m_ScriptTimeLimitMs,
-                             ScriptDisplayName()))
-        return false;
-    if (lines->isEmpty()) {
-        MsgBox(QStringLiteral("运行转换脚本没有得到输出结果!"), MsgStyle::Exclamation);
-        return false;
-    }
-    return true;
+    return RunConversionScript(ScriptPathFile(), m_PathFile, lines, m_ScriptTimeLimitMs,
+                               ScriptDisplayName());
 }
 
 QString BetImporter::ScriptDisplayName() const
@@ -171,8 +165,7 @@ bool BetImporter::Test()
     SaveImportSettings();
     const QString output = m_folders.DebugOutPathFile();
     QStringList lines;
-    if (!RunConversionScript(ScriptPathFile(), m_PathFile, &lines, m_ScriptTimeLimitMs,
-                             ScriptDisplayName()))
+    if (!ReadScriptLines(&lines))
         return false;
     if (!WriteTextLines(lines, output))
         return false;

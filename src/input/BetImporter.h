@@ -68,6 +68,8 @@ public:
 
 private:
     bool ReadEntries(BetEntries &built);
+    // Runs the chosen script over the file: its output lines; false when it failed (already
+    // shown).
     bool ReadScriptLines(QStringList *lines);
     QString ScriptDisplayName() const;
 

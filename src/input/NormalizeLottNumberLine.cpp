@@ -47,8 +47,6 @@ QString NarrowDigits(QStringView line)
     return out;
 }
 
-bool IsAsciiDigit(QChar c) { return c.unicode() >= u'0' && c.unicode() <= u'9'; }
-
 QStringView StripLeadingZeros(QStringView digits)
 {
     qsizetype i = 0;

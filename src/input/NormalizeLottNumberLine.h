@@ -33,13 +33,15 @@ inline bool IsBetSeparator(QChar c)
     }
 }
 
+inline bool IsAsciiDigit(QChar c) { return c.unicode() >= u'0' && c.unicode() <= u'9'; }
+
 // True for a non-empty run of ASCII digits: a number token of a bet line.
 inline bool AllAsciiDigits(QStringView s)
 {
     if (s.isEmpty())
         return false;
     for (QChar c : s)
-        if (c.unicode() < u'0' || c.unicode() > u'9')
+        if (!IsAsciiDigit(c))
             return false;
     return true;
 }

@@ -26,8 +26,8 @@ void AddReason(QString &reasons, const QString &reason)
         reasons += kReasonSeparator;
     reasons += reason;
 }
-} // namespace
 
+// The reasons, as the window and the command line show them.
 QString NoBlockReason(QStringView number, qint64 group)
 {
     return FormatMsg(QString(), QStringLiteral("号码 {1} 在第 {2} 填涂区没有对应的填涂块"),
@@ -44,6 +44,7 @@ QString NotANumberReason(QStringView token)
 {
     return FormatMsg(QString(), QStringLiteral("“{1}”不是号码"), {token.toString()});
 }
+} // namespace
 
 StakeChecker::StakeChecker(const colPLControls &layout)
     : m_groups(layout.GroupLottNumberCountStr()), m_index(layout)
@@ -97,13 +98,4 @@ std::vector<StakeFinding> CheckLottNumbers(const BetList &list, const colPLContr
             findings.push_back({row, std::move(reason)});
     }
     return findings;
-}
-
-std::vector<StakeFinding> FindingsInRows(const std::vector<StakeFinding> &findings, int first,
-                                         int last)
-{
-    const auto byRow = [](const StakeFinding &f, int row) { return f.row < row; };
-    const auto begin = std::lower_bound(findings.begin(), findings.end(), first, byRow);
-    const auto end = std::lower_bound(begin, findings.end(), last + 1, byRow);
-    return std::vector<StakeFinding>(begin, end);
 }

@@ -6,9 +6,7 @@
 #include "print/StakeGeometry.h"
 
 #include <QString>
-#include <QStringList>
 #include <QStringView>
-#include <optional>
 #include <vector>
 
 class BetList;
@@ -35,14 +33,6 @@ private:
     LottNumberIndex m_index;
 };
 
-// The reasons, as the window and the command line show them.
-QString NoBlockReason(QStringView number, qint64 group);
-QString TooManyNumbersReason(qint64 count, qint64 positions);
-QString NotANumberReason(QStringView token);
-
 // Every stake of the list that would not print right, in list order.
 std::vector<StakeFinding> CheckLottNumbers(const BetList &list, const colPLControls &layout);
 
-// The findings within entries first .. last (counted from 0, both included).
-std::vector<StakeFinding> FindingsInRows(const std::vector<StakeFinding> &findings, int first,
-                                         int last);

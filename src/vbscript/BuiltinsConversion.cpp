@@ -35,7 +35,7 @@ bool parseDateText(const QString &text, double &serial)
                 break;
         if (!d.isValid())
             return false;
-        days = double(QDate(1899, 12, 30).daysTo(d));
+        days = dayNumber(d);
     }
     if (!timePart.isEmpty()) {
         QTime t;

@@ -11,10 +11,11 @@ double roundHalfEven(double x);
 
 // Reads a numeric string the way the engine accepts one: blanks around it, a sign, digits with
 // "," grouping, a "." fraction, an exponent, or &H / &O prefixed integers. False if it is not one.
+bool parseNumber(const QString &s, double &out);
+
 // A date argument as its serial: a Date, a number, or text that reads as a date or number;
 // 13 for other text, 5 outside the date range.
 double toDateSerial(const Value &v);
-bool parseNumber(const QString &s, double &out);
 
 // An object's default member, or the value itself when it is not an object. Nothing raises 91,
 // an object without a default member raises 438.

@@ -48,8 +48,7 @@ void Interpreter::checkDeadline()
     const qint64 now = QDeadlineTimer::current().deadlineNSecs();
     if (now >= m_deadline.deadlineNSecs())
         raiseTimeout();
-    if (RunLimits *limits = RunLimits::current())
-        limits->askHost(now);
+    askRunHost(now);
     // Reading the memory in use asks the kernel, which costs as much as a few hundred
     // statements: it is looked at every few milliseconds. Large strings and arrays look at
     // the budget themselves when they are made, so what grows in between is small.

@@ -13,12 +13,8 @@ void Parser::statement(Block &out, bool singleLine)
             throw ScriptError{Err::Timeout, errorText(Err::Timeout), line, true, false, {}, {}, 0};
         checkMemory(); // the tree of a huge Execute text
     }
-    if (t.kind == Tok::Dot && !m_withVars.empty()) {
-        out.push_back(nameStatement(line));
-        return;
-    }
     if (t.kind == Tok::Dot || t.kind == Tok::LParen) {
-        // `.x = 1` outside With fails when it runs; `(f)(x)` calls f.
+        // `.x = 1` (outside With it fails when it runs); `(f)(x)` calls f.
         out.push_back(nameStatement(line));
         return;
     }

@@ -61,11 +61,6 @@ RunLimits::~RunLimits()
     t_limits = m_outer;
 }
 
-RunLimits *RunLimits::current()
-{
-    return t_limits;
-}
-
 bool RunLimits::overBudget() const
 {
     return m_budget > 0 && memoryInUse() - m_base > m_budget;
@@ -86,6 +81,12 @@ void raiseTimeout()
 void raiseStopped()
 {
     throw ScriptError{Err::Stopped, errorText(Err::Stopped), 0, true, false, {}, {}, 0};
+}
+
+void askRunHost(qint64 nowNs)
+{
+    if (t_limits)
+        t_limits->askHost(nowNs);
 }
 
 void checkDeadline()

@@ -27,9 +27,6 @@ public:
     RunLimits(const RunLimits &) = delete;
     RunLimits &operator=(const RunLimits &) = delete;
 
-    // The limits of this thread's run, or null outside a run.
-    static RunLimits *current();
-
     bool expired() const { return m_deadline.hasExpired(); }
     qint64 deadlineNSecs() const { return m_deadline.deadlineNSecs(); }
     bool overBudget() const;
@@ -55,6 +52,8 @@ private:
 // Raises the fatal timeout error once this thread's run has passed its deadline, and the
 // fatal stop error once its host asked to stop.
 void checkDeadline();
+// Asks the host of this thread's run whether to go on (see RunLimits::askHost).
+void askRunHost(qint64 nowNs);
 // Raises 7 (out of memory) once this thread's run uses more memory than its budget.
 void checkMemory();
 [[noreturn]] void raiseTimeout();

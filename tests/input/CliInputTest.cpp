@@ -3,7 +3,6 @@
 #include "InputTestSupport.h"
 #include "TestSupport.h"
 
-#include <QFile>
 #include <QProcess>
 #include <gtest/gtest.h>
 
@@ -118,10 +117,7 @@ QString messyBetFile()
         "O2 05 11 17 23 29 08\r\n"
         "０１ ０２ ０３ ０４ ０５ ０６ ０７\r\n"
         "01 02 03 04 05 06 17\r\n");
-    QFile f(makeTempDir() + "/messy.txt");
-    f.open(QIODevice::WriteOnly);
-    f.write(text.toUtf8());
-    return f.fileName();
+    return writeBytes(makeTempDir(), "messy.txt", text.toUtf8());
 }
 
 TEST_F(Cli, CheckListsTheStakesThatWouldNotPrintRight)
