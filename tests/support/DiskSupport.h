@@ -38,6 +38,7 @@ private:
 
 // The names in a folder, to check that a failed write left nothing beside its target.
 QStringList FolderEntries(const QString &folder);
-// A file's bytes ("<unreadable>" when it cannot be read), and bytes written as they are.
+// A file's bytes ("<unreadable>" when it cannot be read), and bytes written as they are (a
+// failure to write them fails the test).
 QByteArray FileBytes(const QString &path);
 void PutFileBytes(const QString &path, const QByteArray &bytes);
