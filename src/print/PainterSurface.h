@@ -24,8 +24,6 @@ public:
     PainterSurface(const PainterSurface &) = delete;
     PainterSurface &operator=(const PainterSurface &) = delete;
 
-    const DrawState &CurrentState() const { return m_state; }
-
     bool Preview() const override { return false; }
     void setPreview(bool) override {}
     void StartDoc() override {}
