@@ -50,10 +50,7 @@ TEST(ElementDrawing, DesignShowsANumberBlockInItsGroupColourWithItsNumberCentred
     EXPECT_EQ(op.kind, OpKind::Text);
     EXPECT_EQ(op.text, "07");
     EXPECT_TRUE(op.fill);
-    EXPECT_NEAR(op.a, 100 + 10 * Scale, Twip);
-    EXPECT_NEAR(op.b, 200 + 20 * Scale, Twip);
-    EXPECT_NEAR(op.c, 3 * Scale, Twip);
-    EXPECT_NEAR(op.d, 1.5 * Scale, Twip);
+    ExpectCorners(op, 100 + 10 * Scale, 200 + 20 * Scale, 3 * Scale, 1.5 * Scale);
     EXPECT_EQ(op.state.BrushColor, GetGroupColor("2"));
     EXPECT_EQ(op.state.TextColor, InvertColor(GetGroupColor("2")));
     EXPECT_EQ(op.state.TextAlign, 1);
