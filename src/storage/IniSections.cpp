@@ -1,14 +1,14 @@
 #include "storage/IniSections.h"
 #include "common/Blanks.h"
 
-// Names equal under case-insensitive comparison give equal hashes: ASCII letters are folded,
-// other characters count by their number only (simple folding keeps it).
 namespace {
 QStringView trimKey(QStringView key) { return TrimBlanks(key); }
 // The reader's own key names: plain ASCII without blanks.
 QLatin1String trimKey(QLatin1String key) { return key; }
 } // namespace
 
+// Names equal under case-insensitive comparison give equal hashes: ASCII letters are folded,
+// other characters count by their number only (simple folding keeps it).
 template <class View>
 quint32 IniSections::keyHash(View key)
 {
