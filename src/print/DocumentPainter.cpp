@@ -27,14 +27,10 @@ void DocumentPainter::PaintPage(QPainter &painter, int page, double dpiX, double
 {
     if (page < 0 || page >= m_doc.PageCount())
         return;
-    painter.save();
-    painter.scale(dpiX / 1440.0, dpiY / 1440.0);
+    StatePainter ops(painter, dpiX, dpiY);
     painter.setRenderHint(QPainter::Antialiasing, true);
     painter.setRenderHint(QPainter::TextAntialiasing, true);
     painter.setRenderHint(QPainter::SmoothPixmapTransform, true);
-    // Fonts are resolved against the device's own resolution, whatever the zoom.
-    StatePainter ops(painter, painter.device()->logicalDpiY(), std::min(dpiX, dpiY) / 1440.0);
     for (const DrawOp *op = m_doc.PageBegin(page); op != m_doc.PageEnd(page); ++op)
         paintOp(ops, m_doc, *op);
-    painter.restore();
 }

@@ -2,7 +2,6 @@
 
 #include <QPaintDevice>
 #include <QPainter>
-#include <algorithm>
 
 PainterSurface::PainterSurface(QPainter &painter)
     : PainterSurface(painter, painter.device()->logicalDpiX(), painter.device()->logicalDpiY())
@@ -10,18 +9,11 @@ PainterSurface::PainterSurface(QPainter &painter)
 }
 
 PainterSurface::PainterSurface(QPainter &painter, double dpiX, double dpiY)
-    : m_painter(painter),
-      // Fonts are resolved against the device's own resolution, whatever the zoom.
-      m_ops(painter, painter.device()->logicalDpiY(), std::min(dpiX, dpiY) / 1440.0)
+    : m_ops(painter, dpiX, dpiY)
 {
-    m_painter.save();
-    m_painter.scale(dpiX / 1440.0, dpiY / 1440.0);
 }
 
-PainterSurface::~PainterSurface()
-{
-    m_painter.restore();
-}
+PainterSurface::~PainterSurface() = default;
 
 void PainterSurface::DrawRectangle(float x1, float y1, float x2, float y2)
 {

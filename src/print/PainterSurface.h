@@ -74,7 +74,6 @@ public:
     float TextWidth(const QString &text) override { return m_measure.Width(m_state, text); }
 
 private:
-    QPainter &m_painter;
     StatePainter m_ops;
     PageSetup m_setup;
     DrawState m_state;

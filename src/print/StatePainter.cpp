@@ -1,6 +1,7 @@
 #include "print/StatePainter.h"
 #include "print/PrintFonts.h"
 
+#include <QPaintDevice>
 #include <QPaintEngine>
 #include <QPainter>
 #include <QTextBoundaryFinder>
@@ -56,6 +57,17 @@ int qtTextAlign(qint32 align)
     return horizontal | Qt::AlignTop;
 }
 } // namespace
+
+StatePainter::StatePainter(QPainter &painter, double dpiX, double dpiY)
+    : m_p(painter), m_dpiY(painter.device()->logicalDpiY()),
+      // The smaller direction decides when a pen is thinner than a device pixel.
+      m_pixelsPerTwip(std::min(dpiX, dpiY) / 1440.0)
+{
+    m_p.save();
+    m_p.scale(dpiX / 1440.0, dpiY / 1440.0);
+}
+
+StatePainter::~StatePainter() { m_p.restore(); }
 
 bool StatePainter::drawable(float a, float b, float c, float d)
 {

@@ -1,7 +1,7 @@
 #pragma once
-// Paints single drawing operations with a drawing state on a QPainter whose coordinates are
-// twips: what a recorded document replays (DocumentPainter) and what the painter surface
-// draws at once (PainterSurface) come out of the same code.
+// Paints single drawing operations with a drawing state on a QPainter in twips: what a
+// recorded document replays (DocumentPainter) and what the painter surface draws at once
+// (PainterSurface) come out of the same code.
 #include "print/DrawState.h"
 #include "print/PrintPicture.h"
 
@@ -16,10 +16,14 @@ class QPainter;
 
 class StatePainter {
 public:
-    // `deviceDpiY` resolves font sizes; `pixelsPerTwip` (the smaller of the two directions)
-    // decides when a pen is thinner than a device pixel.
-    StatePainter(QPainter &painter, double deviceDpiY, double pixelsPerTwip)
-        : m_p(painter), m_dpiY(deviceDpiY), m_pixelsPerTwip(pixelsPerTwip) {}
+    // Scales the painter from twips at its current origin to `dpiX` and `dpiY` device pixels
+    // per inch (the device's own resolution or a zoom of the caller's) and puts it back, render
+    // hints included, when destroyed. Fonts are resolved against the device's own resolution,
+    // whatever the zoom.
+    StatePainter(QPainter &painter, double dpiX, double dpiY);
+    ~StatePainter();
+    StatePainter(const StatePainter &) = delete;
+    StatePainter &operator=(const StatePainter &) = delete;
 
     // The calls of a print surface, in its coordinates: two corners for a rectangle or a line;
     // left, top, width and height for a text box or a picture. Coordinates beyond about 7 km
