@@ -250,6 +250,25 @@ TEST(clsPLStoreINI, SaveIntoAReadOnlyFolderLeavesTheOldFile)
     EXPECT_EQ(FileBytes(dir + "/a.tzd"), "old");
 }
 
+// The same for the superuser, whom no permission stops: a disk mounted read-only.
+TEST(clsPLStoreINI, SaveOntoAReadOnlyDiskLeavesTheOldFile)
+{
+    SmallDisk disk(256);
+    if (!disk.mounted())
+        GTEST_SKIP() << disk.skipReason().toStdString();
+    const QString path = disk.path() + "/a.tzd";
+    PutFileBytes(path, "old");
+    ASSERT_TRUE(disk.makeReadOnly());
+    ScriptedMsgBox box;
+    colPLControls t;
+    EXPECT_FALSE(clsPLStoreINI().SaveToINI_Fast(path, t));
+    EXPECT_TRUE(box.shown().empty());
+    EXPECT_EQ(LastSaveFailureText(), SaveFailureText(path, EROFS));
+    EXPECT_EQ(LastSaveFailureText(), QStringLiteral("保存文件 %1 失败：没有写入权限").arg(path));
+    EXPECT_EQ(FileBytes(path), "old");
+    EXPECT_EQ(FolderEntries(disk.path()), QStringList{"a.tzd"});
+}
+
 TEST(clsPLStoreINI, SaveThatRunsOutOfSpaceLeavesTheOldFile)
 {
     const QString path = makeTempDir() + "/a.tzd";

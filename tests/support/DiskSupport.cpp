@@ -51,6 +51,14 @@ void SmallDisk::fill() const
     }
 }
 
+bool SmallDisk::makeReadOnly() const
+{
+    return m_mounted
+           && QProcess::execute(QStringLiteral("mount"),
+                                {QStringLiteral("-o"), QStringLiteral("remount,ro"), m_path})
+                  == 0;
+}
+
 QStringList FolderEntries(const QString &folder)
 {
     return QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden,

@@ -29,6 +29,8 @@ public:
     QString path() const { return m_path; }
     // Takes every free byte left with a filler file.
     void fill() const;
+    // Mounts the disk again read-only: even the superuser can write nothing on it then.
+    bool makeReadOnly() const;
 
 private:
     QString m_path;
