@@ -42,10 +42,20 @@ function(vorn_test folder)
                TIMEOUT 300)
 endfunction()
 
-# vorn_check_logic_without_widgets(<folders> [extra targets...])
-# Fails the configuration when a logic library (vorn_<folder>) or an extra target links Qt
-# Widgets or PrintSupport, directly or through another library. vorn_printer is the one target
-# allowed to bring them in, and only vornprn-cli may link it.
+# vorn_libraries_of(<out> <names>...)
+# vorn_<name> of every name whose library this build tree has (VORN_EXCLUDE leaves folders out).
+function(vorn_libraries_of out)
+  set(libs)
+  foreach(name IN LISTS ARGN)
+    if(TARGET vorn_${name})
+      list(APPEND libs vorn_${name})
+    endif()
+  endforeach()
+  set(${out} ${libs} PARENT_SCOPE)
+endfunction()
+
+# vorn_collect_links(<target> <list variable>)
+# Adds to the list every library the target links, directly or through the vorn_ libraries.
 function(vorn_collect_links target out)
   set(seen ${${out}})
   get_target_property(links ${target} LINK_LIBRARIES)
@@ -69,13 +79,13 @@ function(vorn_collect_links target out)
   set(${out} ${seen} PARENT_SCOPE)
 endfunction()
 
+# vorn_check_logic_without_widgets(<folders> [extra targets...])
+# Fails the configuration when a logic library (vorn_<folder>) or an extra target links Qt
+# Widgets or PrintSupport, directly or through another library. vorn_printer is the one target
+# allowed to bring them in, and only vornprn-cli may link it.
 function(vorn_check_logic_without_widgets folders)
-  set(targets ${ARGN})
-  foreach(folder IN LISTS folders)
-    if(TARGET vorn_${folder})
-      list(APPEND targets vorn_${folder})
-    endif()
-  endforeach()
+  vorn_libraries_of(targets ${folders})
+  list(APPEND targets ${ARGN})
   foreach(t IN LISTS targets)
     set(links)
     vorn_collect_links(${t} links)

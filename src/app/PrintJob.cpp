@@ -202,8 +202,12 @@ PrintJobOutcome PrintLottNumbers(const BetList &bets, const PrintJobOptions &o,
     SetMarkColor(o.markColor);
     DocumentSurface surface;
     qint64 b = 1;
-    // A stake that stops the layout is named as the list shows it.
-    engine.setStakeIndexOf([&](qint64 line) { return StakeIndexOfEntry(bets, range.first + b - 1 + line - 1); });
+    // A stake that stops the layout is named as the list shows it: line `line` (1-based) of the
+    // batch that starts at job entry b.
+    const auto stakeIndexOfLine = [&](qint64 line) {
+        return StakeIndexOfEntry(bets, range.first + b - 1 + line - 1);
+    };
+    engine.setStakeIndexOf(stakeIndexOfLine);
     for (; b <= n; b += perBatch) {
         const qint64 count = b + perBatch > n ? n - b + 1 : perBatch;
         const QStringList lines = bets.StakeLines(int(range.first + b - 1), int(range.first + b + count - 2));
@@ -223,7 +227,7 @@ PrintJobOutcome PrintLottNumbers(const BetList &bets, const PrintJobOptions &o,
             // The stakes after the one that stopped the layout were never laid out: say where
             // the job stopped instead of reporting them printed.
             const qint64 line = engine.StoppedAtLine();
-            out.stoppedAtStake = StakeIndexOfEntry(bets, range.first + b - 1 + line - 1);
+            out.stoppedAtStake = stakeIndexOfLine(line);
             QString reason = StakeChecker(layout).Check(lines[line]);
             if (reason.isEmpty())
                 reason = QStringLiteral("下标越界");

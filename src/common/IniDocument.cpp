@@ -1,5 +1,6 @@
 #include "common/IniDocument.h"
 #include "common/Blanks.h"
+#include "common/LineEnds.h"
 #include "common/TextFile.h"
 
 #include <QStringDecoder>
@@ -25,24 +26,6 @@ bool isAscii(const QByteArray &raw)
             return false;
     return true;
 }
-
-// Splits at CR LF, LF or a lone CR; each piece keeps its end.
-template <class Text, class Piece>
-void splitKeepingEnds(const Text &text, Piece piece)
-{
-    const qsizetype n = text.size();
-    qsizetype start = 0;
-    for (qsizetype i = 0; i < n; ++i) {
-        if (text[i] != u'\r' && text[i] != u'\n')
-            continue;
-        const qsizetype endLength = text[i] == u'\r' && i + 1 < n && text[i + 1] == u'\n' ? 2 : 1;
-        piece(text.mid(start, i - start), text.mid(i, endLength));
-        i += endLength - 1;
-        start = i + 1;
-    }
-    if (start < n)
-        piece(text.mid(start), text.mid(n, 0));
-}
 } // namespace
 
 IniDocument::IniDocument(const QByteArray &bytes)
@@ -61,12 +44,12 @@ IniDocument::IniDocument(const QByteArray &bytes)
     if (m_encoding == Encoding::Utf16LE || m_encoding == Encoding::Utf16BE) {
         // Two bytes a character: lines are found in the decoded text.
         const QString text = decode(body);
-        splitKeepingEnds(text, [&](const QString &line, const QString &end) {
+        ForEachLine(text, [&](const QString &line, const QString &end) {
             m_lines.push_back({encode(line), encode(end), line});
         });
     } else {
         m_lines.reserve(size_t(body.size() / 24));
-        splitKeepingEnds(body, [&](const QByteArray &raw, const QByteArray &end) {
+        ForEachLine(body, [&](const QByteArray &raw, const QByteArray &end) {
             m_lines.push_back({raw, end, decode(raw)});
         });
     }

@@ -5,7 +5,6 @@
 #include <QFile>
 #include <sys/stat.h>
 #include <QFileInfo>
-#include <QUrl>
 
 namespace {
 bool isSeparator(QChar c) { return c == '\\' || c == '/'; }

@@ -7,14 +7,12 @@
 namespace {
 void paintOp(StatePainter &painter, const PrintDocument &doc, const DrawOp &op)
 {
-    if (!StatePainter::Drawable(op.A, op.B, op.C, op.D))
-        return;
     const DrawState &s = doc.State(op.State);
     switch (op.Kind) {
-    case OpKind::Rect: painter.Rect(QRectF(QPointF(op.A, op.B), QPointF(op.C, op.D)).normalized(), s); break;
-    case OpKind::Line: painter.Line(QPointF(op.A, op.B), QPointF(op.C, op.D), s); break;
-    case OpKind::Text: painter.Text(QRectF(op.A, op.B, op.C, op.D), doc.Text(op.Ref), op.Fill, s); break;
-    case OpKind::Picture: painter.Picture(QRectF(op.A, op.B, op.C, op.D), doc.Picture(op.Ref)); break;
+    case OpKind::Rect: painter.DrawRectangle(op.A, op.B, op.C, op.D, s); break;
+    case OpKind::Line: painter.DrawLine(op.A, op.B, op.C, op.D, s); break;
+    case OpKind::Text: painter.TextBox(doc.Text(op.Ref), op.A, op.B, op.C, op.D, op.Fill, s); break;
+    case OpKind::Picture: painter.DrawPicture(doc.Picture(op.Ref), op.A, op.B, op.C, op.D); break;
     }
 }
 } // namespace
@@ -29,14 +27,10 @@ void DocumentPainter::PaintPage(QPainter &painter, int page, double dpiX, double
 {
     if (page < 0 || page >= m_doc.PageCount())
         return;
-    painter.save();
-    painter.scale(dpiX / 1440.0, dpiY / 1440.0);
+    StatePainter ops(painter, dpiX, dpiY);
     painter.setRenderHint(QPainter::Antialiasing, true);
     painter.setRenderHint(QPainter::TextAntialiasing, true);
     painter.setRenderHint(QPainter::SmoothPixmapTransform, true);
-    // Fonts are resolved against the device's own resolution, whatever the zoom.
-    StatePainter ops(painter, painter.device()->logicalDpiY(), std::min(dpiX, dpiY) / 1440.0);
     for (const DrawOp *op = m_doc.PageBegin(page); op != m_doc.PageEnd(page); ++op)
         paintOp(ops, m_doc, *op);
-    painter.restore();
 }

@@ -3,6 +3,7 @@
 #include "print/PrintSurface.h"
 #include "print/SpacedText.h"
 
+#include "common/PathFile.h"
 #include "model/ElementKind.h"
 #include "model/clsPLControl.h"
 
@@ -25,7 +26,7 @@ void setElementFont(PrintSurface &surface, const clsPLControl &element, ElementD
     if (!element.FontName().isEmpty())
         surface.setFontName(element.FontName());
     else if (mode == ElementDrawMode::Design)
-        surface.setFontName(QStringLiteral("宋体"));
+        surface.setFontName(DefaultFontName());
     if (element.FontSize() != 0)
         surface.setFontSize(float(element.FontSize()));
     else if (mode == ElementDrawMode::Design)

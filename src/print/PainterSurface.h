@@ -24,8 +24,6 @@ public:
     PainterSurface(const PainterSurface &) = delete;
     PainterSurface &operator=(const PainterSurface &) = delete;
 
-    const DrawState &CurrentState() const { return m_state; }
-
     bool Preview() const override { return false; }
     void setPreview(bool) override {}
     void StartDoc() override {}
@@ -76,7 +74,6 @@ public:
     float TextWidth(const QString &text) override { return m_measure.Width(m_state, text); }
 
 private:
-    QPainter &m_painter;
     StatePainter m_ops;
     PageSetup m_setup;
     DrawState m_state;

@@ -1,6 +1,7 @@
 #include "print/StatePainter.h"
 #include "print/PrintFonts.h"
 
+#include <QPaintDevice>
 #include <QPaintEngine>
 #include <QPainter>
 #include <QTextBoundaryFinder>
@@ -57,7 +58,18 @@ int qtTextAlign(qint32 align)
 }
 } // namespace
 
-bool StatePainter::Drawable(float a, float b, float c, float d)
+StatePainter::StatePainter(QPainter &painter, double dpiX, double dpiY)
+    : m_p(painter), m_dpiY(painter.device()->logicalDpiY()),
+      // The smaller direction decides when a pen is thinner than a device pixel.
+      m_pixelsPerTwip(std::min(dpiX, dpiY) / 1440.0)
+{
+    m_p.save();
+    m_p.scale(dpiX / 1440.0, dpiY / 1440.0);
+}
+
+StatePainter::~StatePainter() { m_p.restore(); }
+
+bool StatePainter::drawable(float a, float b, float c, float d)
 {
     for (float v : {a, b, c, d}) {
         if (!std::isfinite(v) || std::fabs(v) > FarTwips)
@@ -66,7 +78,7 @@ bool StatePainter::Drawable(float a, float b, float c, float d)
     return true;
 }
 
-void StatePainter::Rect(const QRectF &r, const DrawState &s)
+void StatePainter::rect(const QRectF &r, const DrawState &s)
 {
     m_p.fillRect(r, rgbColor(s.BrushColor));
     if (s.PenStyle == 5)
@@ -76,18 +88,28 @@ void StatePainter::Rect(const QRectF &r, const DrawState &s)
     m_p.drawRect(outlineRect(r, s));
 }
 
-void StatePainter::Line(const QPointF &from, const QPointF &to, const DrawState &s)
+void StatePainter::DrawRectangle(float x1, float y1, float x2, float y2, const DrawState &s)
 {
-    if (s.PenStyle == 5)
-        return;
-    m_p.setPen(statePen(s, m_pixelsPerTwip));
-    m_p.drawLine(from, to);
+    if (drawable(x1, y1, x2, y2))
+        rect(QRectF(QPointF(x1, y1), QPointF(x2, y2)).normalized(), s);
 }
 
-void StatePainter::Text(const QRectF &box, QStringView text, bool fill, const DrawState &s)
+void StatePainter::DrawLine(float x1, float y1, float x2, float y2, const DrawState &s)
 {
+    if (!drawable(x1, y1, x2, y2) || s.PenStyle == 5)
+        return;
+    m_p.setPen(statePen(s, m_pixelsPerTwip));
+    m_p.drawLine(QPointF(x1, y1), QPointF(x2, y2));
+}
+
+void StatePainter::TextBox(QStringView text, float left, float top, float width, float height,
+                           bool fill, const DrawState &s)
+{
+    if (!drawable(left, top, width, height))
+        return;
+    const QRectF box(left, top, width, height);
     if (fill)
-        Rect(box.normalized(), s);
+        rect(box.normalized(), s);
     if (text.isEmpty() || box.width() <= 0 || box.height() <= 0)
         return;
     useFont(s);
@@ -147,11 +169,12 @@ bool StatePainter::drawLineInDeviceSpace(const QRectF &box, QStringView text, co
     return fits;
 }
 
-void StatePainter::Picture(const QRectF &box, const PrintPicture &picture)
+void StatePainter::DrawPicture(const PrintPicture &picture, float left, float top, float width,
+                               float height)
 {
-    if (picture.isNull())
+    if (picture.isNull() || !drawable(left, top, width, height))
         return;
-    m_p.drawImage(box.normalized(), picture.image());
+    m_p.drawImage(QRectF(left, top, width, height).normalized(), picture.image());
 }
 
 void StatePainter::setPainterFont(const QFont &font)

@@ -1,7 +1,7 @@
 #pragma once
-// Paints single drawing operations with a drawing state on a QPainter whose coordinates are
-// twips: what a recorded document replays (DocumentPainter) and what the painter surface
-// draws at once (PainterSurface) come out of the same code.
+// Paints single drawing operations with a drawing state on a QPainter in twips: what a
+// recorded document replays (DocumentPainter) and what the painter surface draws at once
+// (PainterSurface) come out of the same code.
 #include "print/DrawState.h"
 #include "print/PrintPicture.h"
 
@@ -16,22 +16,30 @@ class QPainter;
 
 class StatePainter {
 public:
-    // `deviceDpiY` resolves font sizes; `pixelsPerTwip` (the smaller of the two directions)
-    // decides when a pen is thinner than a device pixel.
-    StatePainter(QPainter &painter, double deviceDpiY, double pixelsPerTwip)
-        : m_p(painter), m_dpiY(deviceDpiY), m_pixelsPerTwip(pixelsPerTwip) {}
+    // Scales the painter from twips at its current origin to `dpiX` and `dpiY` device pixels
+    // per inch (the device's own resolution or a zoom of the caller's) and puts it back, render
+    // hints included, when destroyed. Fonts are resolved against the device's own resolution,
+    // whatever the zoom.
+    StatePainter(QPainter &painter, double dpiX, double dpiY);
+    ~StatePainter();
+    StatePainter(const StatePainter &) = delete;
+    StatePainter &operator=(const StatePainter &) = delete;
 
-    // Filled with the brush, outlined with the pen.
-    void Rect(const QRectF &r, const DrawState &s);
-    void Line(const QPointF &from, const QPointF &to, const DrawState &s);
+    // The calls of a print surface, in its coordinates: two corners for a rectangle or a line;
+    // left, top, width and height for a text box or a picture. Coordinates beyond about 7 km
+    // come from broken templates: such a call draws nothing.
+    // A rectangle is filled with the brush and outlined with the pen.
+    void DrawRectangle(float x1, float y1, float x2, float y2, const DrawState &s);
+    void DrawLine(float x1, float y1, float x2, float y2, const DrawState &s);
     // Text wrapped in the box; `fill` first fills the box with the brush and outlines it.
-    void Text(const QRectF &box, QStringView text, bool fill, const DrawState &s);
-    void Picture(const QRectF &box, const PrintPicture &picture);
-
-    // Coordinates beyond about 7 km come from broken templates and are not drawn.
-    static bool Drawable(float a, float b, float c, float d);
+    void TextBox(QStringView text, float left, float top, float width, float height, bool fill,
+                 const DrawState &s);
+    void DrawPicture(const PrintPicture &picture, float left, float top, float width,
+                     float height);
 
 private:
+    static bool drawable(float a, float b, float c, float d);
+    void rect(const QRectF &r, const DrawState &s);
     void useFont(const DrawState &s);
     void setPainterFont(const QFont &font);
     bool drawLineInDeviceSpace(const QRectF &box, QStringView text, const DrawState &s);

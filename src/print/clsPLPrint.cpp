@@ -21,8 +21,6 @@ public:
     TooManyTokens() : std::runtime_error("下标越界") {}
 };
 
-enum class PageKind { Label, LocateMark, Line };
-
 // Spaces only, as the field words are compared.
 QString trimBlanks(const QString &text)
 {
@@ -43,22 +41,11 @@ struct clsPLPrint::Job {
           offsets(l.StakeLocateOffsetStrX(), l.StakeLocateOffsetStrY(), stakeCount)
     {
         for (const clsPLControl &el : l) {
-            switch (ElementKindOf(el)) {
-            case ElementKind::TextLabel:
-                pageElements.push_back({PageKind::Label, &el});
-                break;
-            case ElementKind::Mark:
-                pageElements.push_back({PageKind::LocateMark, &el});
-                break;
-            case ElementKind::Line:
-                pageElements.push_back({PageKind::Line, &el});
-                break;
-            case ElementKind::NumberBlock:
+            const ElementKind kind = ElementKindOf(el);
+            if (kind == ElementKind::NumberBlock)
                 lottNumbers.push_back(&el);
-                break;
-            case ElementKind::Other:
-                break;
-            }
+            else if (kind != ElementKind::Other)
+                pageElements.push_back({kind, &el});
         }
     }
 
@@ -67,7 +54,8 @@ struct clsPLPrint::Job {
     StakeOffsets offsets;
     std::optional<GroupPositionTable> groups;
     std::optional<LottNumberIndex> index;
-    std::vector<std::pair<PageKind, const clsPLControl *>> pageElements;
+    // Text labels, marks and lines in template order; number blocks are drawn per stake.
+    std::vector<std::pair<ElementKind, const clsPLControl *>> pageElements;
     std::vector<const clsPLControl *> lottNumbers;
     // Bet lines repeat the same few number texts; each is converted once per job.
     QHash<QString, double> numberOfToken;
@@ -181,22 +169,25 @@ void clsPLPrint::PrintPageElements(const Job &job, PrintSurface &surface, const 
     PrintBackPicture(job.layout, surface, originX, originY);
     for (const auto &[kind, element] : job.pageElements) {
         switch (kind) {
-        case PageKind::Label:
+        case ElementKind::TextLabel:
             if (m_IsPrintText) {
                 const QString text = FieldText(element->FieldValue(), pageText, stakeText);
                 DrawElement(surface, *element, originX, originY, PrintScale,
                             ElementDrawMode::Print, {.Caption = &text});
             }
             break;
-        case PageKind::LocateMark:
+        case ElementKind::Mark:
             // Marks that are always printed do not depend on the marks switch.
             if (element->IsAlwaysPrint() || m_IsPrintMark)
                 DrawElement(surface, *element, originX, originY, PrintScale, ElementDrawMode::Print);
             break;
-        case PageKind::Line:
+        case ElementKind::Line:
             if (m_IsPrintMark)
                 DrawElement(surface, *element, originX, originY, PrintScale, ElementDrawMode::Print);
             break;
+        case ElementKind::NumberBlock:
+        case ElementKind::Other:
+            break; // never in the list
         }
     }
 }

@@ -1,14 +1,15 @@
 #include "storage/IniSections.h"
 #include "common/Blanks.h"
+#include "common/LineEnds.h"
 
-// Names equal under case-insensitive comparison give equal hashes: ASCII letters are folded,
-// other characters count by their number only (simple folding keeps it).
 namespace {
 QStringView trimKey(QStringView key) { return TrimBlanks(key); }
 // The reader's own key names: plain ASCII without blanks.
 QLatin1String trimKey(QLatin1String key) { return key; }
 } // namespace
 
+// Names equal under case-insensitive comparison give equal hashes: ASCII letters are folded,
+// other characters count by their number only (simple folding keeps it).
 template <class View>
 quint32 IniSections::keyHash(View key)
 {
@@ -27,21 +28,8 @@ quint32 IniSections::keyHash(View key)
 IniSections::IniSections(const QString &text) : m_text(text)
 {
     m_entries.reserve(size_t(text.size() / 16));
-    const QStringView all(m_text);
-    const qsizetype n = all.size();
     bool indexing = false; // false before the first section and inside a repeated one
-    qsizetype start = 0;
-    for (qsizetype i = 0; i < n; ++i) {
-        const char16_t c = all[i].unicode();
-        if (c != u'\r' && c != u'\n')
-            continue;
-        addLine(all.mid(start, i - start), indexing);
-        if (c == u'\r' && i + 1 < n && all[i + 1] == u'\n')
-            ++i;
-        start = i + 1;
-    }
-    if (start < n)
-        addLine(all.mid(start), indexing);
+    ForEachLine(QStringView(m_text), [&](QStringView line, QStringView) { addLine(line, indexing); });
 }
 
 void IniSections::addLine(QStringView line, bool &indexing)

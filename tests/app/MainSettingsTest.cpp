@@ -5,7 +5,6 @@
 #include "TestSupport.h"
 
 #include <QDir>
-#include <QFile>
 #include <gtest/gtest.h>
 
 namespace {
@@ -99,22 +98,16 @@ TEST(MainSettings, SaveOnAFullDiskKeepsEveryKeyAndForeignByteOfTheOldFile)
 {
     const QString path = makeTempDir() + "/Vorn.cfg";
     const QByteArray old = "[MAIN]\r\nMARKGRAY=40\r\nSELECTFILE=a.tzd\r\n[Import]\r\nLastPath=/b\xff\r\n";
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(old);
-    f.close();
+    PutFileBytes(path, old);
     MainSettings s = MainSettings::Load(path);
     s.markGray = 70;
     for (qint64 limit : {qint64(0), qint64(20), qint64(60)}) {
         DiskFullAfter full(limit);
         EXPECT_FALSE(s.Save(path)) << limit;
-        ASSERT_TRUE(f.open(QIODevice::ReadOnly));
-        EXPECT_EQ(f.readAll(), old) << limit;
-        f.close();
+        EXPECT_EQ(FileBytes(path), old) << limit;
     }
     ASSERT_TRUE(s.Save(path));
-    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
-    const QByteArray saved = f.readAll();
+    const QByteArray saved = FileBytes(path);
     EXPECT_TRUE(saved.contains("MARKGRAY=70\r\n"));
     EXPECT_TRUE(saved.endsWith("[Import]\r\nLastPath=/b\xff\r\n")) << "an untouched line keeps its bytes";
 }

@@ -13,21 +13,6 @@
 
 #include <cerrno>
 
-namespace {
-QByteArray readBytes(const QString &path)
-{
-    QFile f(path);
-    f.open(QIODevice::ReadOnly);
-    return f.readAll();
-}
-void writeBytes(const QString &path, const QByteArray &b)
-{
-    QFile f(path);
-    f.open(QIODevice::WriteOnly);
-    f.write(b);
-}
-} // namespace
-
 TEST(IniDocument, ReadingRules)
 {
     const IniDocument doc(
@@ -82,7 +67,7 @@ TEST(clsIniFile, ReadWriteThroughTheFile)
     ASSERT_TRUE(ini.WriteString("Import", "LastPath", "D:\\bets\\"));
     ASSERT_TRUE(ini.WriteString("MAIN", "Pause", "200"));
     // GBK bytes, CR LF, keys added at the end of their section
-    EXPECT_EQ(readBytes(path), EncodeGbk("[MAIN]\r\nTemplate=陕西－双色球.tzd\r\nPause=200\r\n"
+    EXPECT_EQ(FileBytes(path), EncodeGbk("[MAIN]\r\nTemplate=陕西－双色球.tzd\r\nPause=200\r\n"
                                          "[Import]\r\nLastPath=D:\\bets\\\r\n"));
     EXPECT_EQ(ini.ReadString("main", "template", ""), "陕西－双色球.tzd");
     EXPECT_EQ(ini.ReadString("MAIN", "Pause", "", 3), "20"); // buffer of 3 keeps 2 characters
@@ -93,11 +78,11 @@ TEST(clsIniFile, WriteKeepsOtherBytesAndAFailedWriteChangesNothing)
     const QString dir = makeTempDir();
     const QString path = dir + "/a.ini";
     const QByteArray original = "[S]\r\na = 1 \r\n; keep me\r\nb=2\r\n";
-    writeBytes(path, original);
+    PutFileBytes(path, original);
     clsIniFile ini;
     ini.setFileName(path);
     ASSERT_TRUE(ini.WriteString("S", "b", "3"));
-    EXPECT_EQ(readBytes(path), QByteArray("[S]\r\na = 1 \r\n; keep me\r\nb=3\r\n"));
+    EXPECT_EQ(FileBytes(path), QByteArray("[S]\r\na = 1 \r\n; keep me\r\nb=3\r\n"));
 
     // a folder in place of the file cannot be written: false, and nothing else is touched
     const QString blocked = dir + "/blocked.ini";
@@ -117,20 +102,20 @@ TEST(clsIniFile, HostileFilesAreReadByTheSameRules)
     for (int i = 0; i < 100000; ++i)
         binary.append(char((i * 131) & 0xFF));
     binary.append("\n[S]\nk=found\n");
-    writeBytes(dir + "/bin.ini", binary);
+    PutFileBytes(dir + "/bin.ini", binary);
     ini.setFileName(dir + "/bin.ini");
     EXPECT_EQ(ini.ReadString("S", "k", "d"), "found");
 
     const QString longValue(10000, 'x');
-    writeBytes(dir + "/long.ini", "[S]\nk=" + longValue.toLatin1());
+    PutFileBytes(dir + "/long.ini", "[S]\nk=" + longValue.toLatin1());
     ini.setFileName(dir + "/long.ini");
     EXPECT_EQ(ini.ReadString("S", "k", "d").size(), 1999);
 
-    writeBytes(dir + "/bom.ini", "\xEF\xBB\xBF[S]\r\nk=" + QString("双色球").toUtf8());
+    PutFileBytes(dir + "/bom.ini", "\xEF\xBB\xBF[S]\r\nk=" + QString("双色球").toUtf8());
     ini.setFileName(dir + "/bom.ini");
     EXPECT_EQ(ini.ReadString("S", "k", "d"), "双色球");
 
-    writeBytes(dir + "/nul.ini", QByteArray("[S]\r\nk=ab\0cd\r\n", 14));
+    PutFileBytes(dir + "/nul.ini", QByteArray("[S]\r\nk=ab\0cd\r\n", 14));
     ini.setFileName(dir + "/nul.ini");
     EXPECT_EQ(ini.ReadString("S", "k", "d"), "ab");
 }
@@ -174,11 +159,11 @@ TEST(clsIniFile, WritingAKeyKeepsEveryOtherByte)
     };
     for (const Case &c : cases) {
         const QString path = makeTempDir() + "/Vorn.cfg";
-        writeBytes(path, c.before);
+        PutFileBytes(path, c.before);
         clsIniFile ini;
         ini.setFileName(path);
         ASSERT_TRUE(ini.WriteString("MAIN", "X", "2")) << c.name;
-        EXPECT_EQ(readBytes(path), c.after) << c.name;
+        EXPECT_EQ(FileBytes(path), c.after) << c.name;
     }
 }
 
@@ -186,7 +171,7 @@ TEST(clsIniFile, ValuesKeepFullWidthAndOtherNonAsciiSpaces)
 {
     const QString path = makeTempDir() + "/a.ini";
     const QString padded = QStringLiteral("\u3000\u3000第{页码}页\u00A0");
-    writeBytes(path, "[S]\r\nk= \t" + EncodeGbk(QStringLiteral("\u3000七乐彩\u3000")) + " \r\n");
+    PutFileBytes(path, "[S]\r\nk= \t" + EncodeGbk(QStringLiteral("\u3000七乐彩\u3000")) + " \r\n");
     clsIniFile ini;
     ini.setFileName(path);
     EXPECT_EQ(ini.ReadString("S", "k", ""), QStringLiteral("\u3000七乐彩\u3000"));
@@ -199,7 +184,7 @@ TEST(clsIniFile, SeveralKeysReachTheFileInOneWriteOrNotAtAll)
 {
     const QString path = makeTempDir() + "/a.ini";
     const QByteArray old = "[S]\r\na=1\r\nb=1\r\nc=1\r\n";
-    writeBytes(path, old);
+    PutFileBytes(path, old);
     clsIniFile ini;
     ini.setFileName(path);
     {
@@ -208,12 +193,12 @@ TEST(clsIniFile, SeveralKeysReachTheFileInOneWriteOrNotAtAll)
         DiskFullAfter full(0, 1);
         ASSERT_TRUE(ini.WriteStrings("S", {{"a", "2"}, {"b", "2"}, {"c", "2"}}));
     }
-    EXPECT_EQ(readBytes(path), "[S]\r\na=2\r\nb=2\r\nc=2\r\n");
+    EXPECT_EQ(FileBytes(path), "[S]\r\na=2\r\nb=2\r\nc=2\r\n");
     {
         DiskFullAfter full(5);
         EXPECT_FALSE(ini.WriteStrings("S", {{"a", "3"}, {"b", "3"}}));
     }
-    EXPECT_EQ(readBytes(path), "[S]\r\na=2\r\nb=2\r\nc=2\r\n");
+    EXPECT_EQ(FileBytes(path), "[S]\r\na=2\r\nb=2\r\nc=2\r\n");
     EXPECT_EQ(LastSaveFailureText(), SaveFailureText(path, ENOSPC));
 }
 
@@ -226,13 +211,13 @@ TEST(clsRegIni, StoresTheWholeValueAndSurvivesAFullDisk)
     const QString padded = QStringLiteral(" \u3000/opt/vorn prn/\u00A0");
     ASSERT_TRUE(reg.SaveReg("PathFile", padded));
     EXPECT_EQ(reg.ReadReg("PathFile", "none"), padded);
-    const QByteArray before = readBytes(store);
+    const QByteArray before = FileBytes(store);
     {
         DiskFullAfter full(0);
         EXPECT_FALSE(reg.SaveReg("PathFile", "/elsewhere"));
         reg.DeleteRegValue("PathFile");
     }
-    EXPECT_EQ(readBytes(store), before) << "a full disk never empties the store";
+    EXPECT_EQ(FileBytes(store), before) << "a full disk never empties the store";
 }
 
 TEST(SameFolder, ComparesAsTheFileSystemDoes)

@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 
 using namespace printtest;
+using elements::Shown;
 
 namespace {
 constexpr double Scale = 56.7;
@@ -26,12 +27,6 @@ std::vector<Op> draw(const std::vector<clsPLControl> &elements, ElementDrawMode 
         DrawElement(surface, e, originX, originY, Scale, mode);
     surface.EndDoc();
     return PageOps(surface.Document(), 0);
-}
-
-clsPLControl shown(clsPLControl c)
-{
-    c.setVisible(1);
-    return c;
 }
 
 std::vector<float> lefts(const std::vector<Op> &ops)
@@ -55,10 +50,7 @@ TEST(ElementDrawing, DesignShowsANumberBlockInItsGroupColourWithItsNumberCentred
     EXPECT_EQ(op.kind, OpKind::Text);
     EXPECT_EQ(op.text, "07");
     EXPECT_TRUE(op.fill);
-    EXPECT_NEAR(op.a, 100 + 10 * Scale, Twip);
-    EXPECT_NEAR(op.b, 200 + 20 * Scale, Twip);
-    EXPECT_NEAR(op.c, 3 * Scale, Twip);
-    EXPECT_NEAR(op.d, 1.5 * Scale, Twip);
+    ExpectCorners(op, 100 + 10 * Scale, 200 + 20 * Scale, 3 * Scale, 1.5 * Scale);
     EXPECT_EQ(op.state.BrushColor, GetGroupColor("2"));
     EXPECT_EQ(op.state.TextColor, InvertColor(GetGroupColor("2")));
     EXPECT_EQ(op.state.TextAlign, 1);
@@ -72,10 +64,10 @@ TEST(ElementDrawing, DesignKeepsEachAlignmentAndDefaultsTheFont)
         qint32 alignment, textAlign;
     };
     for (const Case c : {Case{0, 0}, Case{1, 2}, Case{2, 1}}) {
-        clsPLControl other = shown(Label("o", "x", 0, 0, 10, 5));
+        clsPLControl other = Shown(Label("o", "x", 0, 0, 10, 5));
         other.setFontName("黑体");
         other.setFontSize(20);
-        clsPLControl label = shown(Label("l", "文字", 0, 10, 30, 5));
+        clsPLControl label = Shown(Label("l", "文字", 0, 10, 30, 5));
         label.setAlignment(c.alignment);
         const std::vector<Op> ops = draw({other, label}, ElementDrawMode::Design);
         ASSERT_EQ(ops.size(), 2u);
@@ -88,7 +80,7 @@ TEST(ElementDrawing, DesignKeepsEachAlignmentAndDefaultsTheFont)
 
 TEST(ElementDrawing, DesignSpacedTextStartsAtTheLeftEdgeAndStopsWherePrintStops)
 {
-    clsPLControl label = shown(Label("l", "2024-02-29", 5, 5, 12, 5));
+    clsPLControl label = Shown(Label("l", "2024-02-29", 5, 5, 12, 5));
     label.setAlignment(2);
     label.setSpaceBetweenChar(40);
     label.setBackStyle(1);
@@ -113,7 +105,7 @@ TEST(ElementDrawing, DesignSpacedTextStartsAtTheLeftEdgeAndStopsWherePrintStops)
 TEST(ElementDrawing, DesignShowsOneCharacterOrNoSpacingAsAPlainLabel)
 {
     for (const QString text : {QStringLiteral("8"), QString::fromUtf8("\xF0\xA0\x80\x80")}) {
-        clsPLControl label = shown(Label("l", text, 0, 0, 20, 5));
+        clsPLControl label = Shown(Label("l", text, 0, 0, 20, 5));
         label.setSpaceBetweenChar(100);
         label.setAlignment(1);
         const std::vector<Op> ops = draw({label}, ElementDrawMode::Design);
@@ -131,7 +123,7 @@ TEST(ElementDrawing, DesignBackgroundAndBorder)
         bool fill;
     };
     for (const Case c : {Case{0, 0, 0, false}, Case{0, 1, 4, false}, Case{1, 0, 0, true}, Case{1, 1, 0, true}}) {
-        clsPLControl label = shown(Label("l", "abc", 1, 2, 10, 4));
+        clsPLControl label = Shown(Label("l", "abc", 1, 2, 10, 4));
         label.setBackStyle(c.backStyle);
         label.setBorderStyle(c.borderStyle);
         const std::vector<Op> ops = draw({label}, ElementDrawMode::Design);
@@ -169,7 +161,7 @@ TEST(ElementDrawing, DesignLinesWithTheirOwnPen)
         {2, 3, 0, 45}, // thick lines are always solid
     };
     for (const Case &c : cases) {
-        const std::vector<Op> ops = draw({shown(Line("ln", 10, 20, -5, 0, c.borderStyle, c.borderWidth, 0x123456))},
+        const std::vector<Op> ops = draw({Shown(Line("ln", 10, 20, -5, 0, c.borderStyle, c.borderWidth, 0x123456))},
                                          ElementDrawMode::Design);
         ASSERT_EQ(ops.size(), 1u);
         EXPECT_EQ(ops[0].state.PenStyle, c.penStyle) << c.borderStyle << "/" << c.borderWidth;
@@ -185,7 +177,7 @@ TEST(ElementDrawing, HiddenAndUnknownElements)
     hidden.setVisible(0);
     EXPECT_TRUE(draw({hidden}, ElementDrawMode::Design).empty());
     EXPECT_EQ(draw({hidden}, ElementDrawMode::Print).size(), 1u); // printing ignores Visible
-    clsPLControl odd = shown(Label("o", "x", 0, 0, 10, 5));
+    clsPLControl odd = Shown(Label("o", "x", 0, 0, 10, 5));
     odd.setControlType("Picture");
     EXPECT_TRUE(draw({odd}, ElementDrawMode::Design).empty());
     EXPECT_TRUE(draw({odd}, ElementDrawMode::Print).empty());

@@ -226,10 +226,7 @@ TEST(BackPicture, PlacedAtTheLayoutOriginAndSharedBetweenPages)
     ASSERT_EQ(doc.PageCount(), 2);
     const std::vector<Op> pics = OpsOfKind(doc, 1, OpKind::Picture);
     ASSERT_EQ(pics.size(), 1u);
-    EXPECT_NEAR(pics[0].a, (1.5 - 1) * 56.7, Twip);
-    EXPECT_NEAR(pics[0].b, (2 + 0.5) * 56.7, Twip);
-    EXPECT_NEAR(pics[0].c, 190 * 56.7, Twip);
-    EXPECT_NEAR(pics[0].d, 82.5 * 56.7, Twip);
+    ExpectCorners(pics[0], (1.5 - 1) * 56.7, (2 + 0.5) * 56.7, 190 * 56.7, 82.5 * 56.7);
     EXPECT_EQ(doc.Picture(doc.PageBegin(0)->Ref).identity(), doc.Picture(doc.PageBegin(1)->Ref).identity());
 }
 
@@ -289,10 +286,7 @@ TEST(LocateMarks, DrawnInMarkColorWithThePenWidthLeftBefore)
     EXPECT_EQ(rects[0].state.PenColor, 0x666666);
     EXPECT_EQ(rects[0].state.BrushColor, 0x666666);
     EXPECT_EQ(rects[0].state.PenStyle, 0);
-    EXPECT_NEAR(rects[0].a, 226.8, Twip);
-    EXPECT_NEAR(rects[0].b, 340.2, Twip);
-    EXPECT_NEAR(rects[0].c, 340.2, Twip);
-    EXPECT_NEAR(rects[0].d, 396.9, Twip);
+    ExpectCorners(rects[0], 226.8, 340.2, 340.2, 396.9);
 }
 
 TEST(Labels, FieldWords)
@@ -360,10 +354,7 @@ TEST(Labels, StateOfTheTextBox)
         EXPECT_TRUE(op.state.FontBold);
         EXPECT_TRUE(op.state.FontUnderline);
         EXPECT_FALSE(op.state.FontItalic);
-        EXPECT_NEAR(op.a, 56.7, Twip);
-        EXPECT_NEAR(op.b, 113.4, Twip);
-        EXPECT_NEAR(op.c, 1701, Twip);
-        EXPECT_NEAR(op.d, 283.5, Twip);
+        ExpectCorners(op, 56.7, 113.4, 1701, 283.5);
     }
 }
 

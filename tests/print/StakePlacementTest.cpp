@@ -49,10 +49,7 @@ colPLControls workedExample()
 void expectRect(const Op &op, float x1, float y1, float x2, float y2)
 {
     EXPECT_EQ(op.kind, OpKind::Rect);
-    EXPECT_NEAR(op.a, x1, Twip);
-    EXPECT_NEAR(op.b, y1, Twip);
-    EXPECT_NEAR(op.c, x2, Twip);
-    EXPECT_NEAR(op.d, y2, Twip);
+    ExpectCorners(op, x1, y1, x2, y2);
 }
 } // namespace
 
@@ -291,10 +288,7 @@ TEST(StakePlacement, MarkStyleCrossDrawsTwoDiagonals)
     const float expected[2][4] = {{x, y, x2, y2}, {x, y2, x2, y}};
     for (int i = 0; i < 2; ++i) {
         EXPECT_EQ(ops[i].kind, OpKind::Line);
-        EXPECT_NEAR(ops[i].a, expected[i][0], Twip);
-        EXPECT_NEAR(ops[i].b, expected[i][1], Twip);
-        EXPECT_NEAR(ops[i].c, expected[i][2], Twip);
-        EXPECT_NEAR(ops[i].d, expected[i][3], Twip);
+        ExpectCorners(ops[i], expected[i][0], expected[i][1], expected[i][2], expected[i][3]);
         EXPECT_EQ(ops[i].state.PenWidth, 32);
         EXPECT_EQ(ops[i].state.PenColor, 0x336699);
         EXPECT_EQ(ops[i].state.PenStyle, 0);

@@ -54,7 +54,7 @@ TEST(LayoutOnlyUpdate, ChangesOnlyItsThreeLinesWhateverTheFileHolds)
     lf.replace("\r\n", "\n");
     QByteArray oddBytes = crlf;
     oddBytes.replace(oddBytes.indexOf("LayoutName="), 0, "LayoutName=T\xff\x80\r\n");
-    const QByteArray bom = "\xEF\xBB\xBF" + QString::fromUtf8(DecodeText(crlf).toUtf8()).toUtf8();
+    const QByteArray bom = "\xEF\xBB\xBF" + DecodeText(crlf).toUtf8();
     struct Case {
         const char *name;
         QByteArray before, after;
@@ -170,7 +170,8 @@ TEST(FullWriter, SmallDiskReproductionsFromTheCommandLine)
     const QString big = disk.path() + "/big.tzd";
     const QString small = disk.path() + "/small.tzd";
     const QString source = makeTempDir() + "/source.tzd";
-    ASSERT_TRUE(clsPLStoreINI().SaveToINI_Fast(big, *std::make_unique<colPLControls>(manyElements(60))));
+    colPLControls many = manyElements(60);
+    ASSERT_TRUE(clsPLStoreINI().SaveToINI_Fast(big, many));
     PutFileBytes(small, fixtureBytes());
     PutFileBytes(source, fixtureBytes());
     const QByteArray bigBefore = FileBytes(big);

@@ -17,19 +17,6 @@
 #include <unistd.h>
 
 namespace {
-QByteArray bytesOf(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<unreadable>");
-}
-
-void writeBytes(const QString &path, const QByteArray &bytes)
-{
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
-
 QString fixture(const QString &name) { return testDataPath("templates/" + name); }
 
 // Loads a file into a new template.
@@ -113,7 +100,7 @@ TEST(clsPLStoreINI, SavingALoadedFileGivesItsBytesBack)
     const QString out = makeTempDir() + "/copy.tzd";
     ASSERT_TRUE(clsPLStoreINI().SaveToINI_Fast(out, l.t));
     EXPECT_EQ(l.t.PathFile(), out);
-    EXPECT_EQ(bytesOf(out), bytesOf(fixture("four_kinds.tzd")));
+    EXPECT_EQ(FileBytes(out), FileBytes(fixture("four_kinds.tzd")));
 }
 
 TEST(clsPLStoreINI, SaveLoadSaveIsStableForValuesBuiltInMemory)
@@ -139,7 +126,7 @@ TEST(clsPLStoreINI, SaveLoadSaveIsStableForValuesBuiltInMemory)
     Loaded back = load(dir + "/a.tzd");
     ASSERT_TRUE(back.ok);
     ASSERT_TRUE(clsPLStoreINI().SaveToINI_Fast(dir + "/b.tzd", back.t));
-    EXPECT_EQ(bytesOf(dir + "/a.tzd"), bytesOf(dir + "/b.tzd"));
+    EXPECT_EQ(FileBytes(dir + "/a.tzd"), FileBytes(dir + "/b.tzd"));
     EXPECT_EQ(back.t.Item(1).FieldValue(), "{注序号}");
     EXPECT_EQ(back.t.Item(1).BackColor(), -2147483643);
     EXPECT_EQ(back.t.StakeLocateOffsetStrY(), "0,14");
@@ -151,7 +138,7 @@ TEST(clsPLStoreINI, FileIsGbkWithCrLfAndNoByteOrderMark)
     t.setLayoutName("测试－双色球");
     const QString path = makeTempDir() + "/gbk.tzd";
     ASSERT_TRUE(clsPLStoreINI().SaveToINI_Fast(path, t));
-    const QByteArray bytes = bytesOf(path);
+    const QByteArray bytes = FileBytes(path);
     EXPECT_TRUE(bytes.startsWith("[Base]\r\nPackName=\r\nLayoutName=\xB2\xE2\xCA\xD4\xA3\xAD"
                                  "\xCB\xAB\xC9\xAB\xC7\xF2\r\n"));
     EXPECT_TRUE(bytes.endsWith("ControlCount=0\r\n"));
@@ -200,7 +187,7 @@ TEST(clsPLStoreINI, MissingEmptyAndBinaryFilesLoadWithoutACrash)
     EXPECT_EQ(missing.t.LottNumberWidth(), 3.0);
     EXPECT_EQ(missing.t.StakeCountPerTicket(), 5);
 
-    writeBytes(dir + "/empty.tzd", "");
+    PutFileBytes(dir + "/empty.tzd", "");
     EXPECT_TRUE(load(dir + "/empty.tzd").ok);
 
     QByteArray binary;
@@ -210,7 +197,7 @@ TEST(clsPLStoreINI, MissingEmptyAndBinaryFilesLoadWithoutACrash)
         binary += char(x >> 23);
     }
     binary.insert(5000, "\r\n[Base]\r\nControlCount=2\r\n");
-    writeBytes(dir + "/binary.tzd", binary);
+    PutFileBytes(dir + "/binary.tzd", binary);
     Loaded b = load(dir + "/binary.tzd");
     EXPECT_LE(b.t.Count(), 2);
 
@@ -219,10 +206,10 @@ TEST(clsPLStoreINI, MissingEmptyAndBinaryFilesLoadWithoutACrash)
 
 TEST(clsPLStoreINI, FileCutInTheMiddleOfASectionKeepsWhatItHolds)
 {
-    QByteArray bytes = bytesOf(fixture("four_kinds.tzd"));
+    QByteArray bytes = FileBytes(fixture("four_kinds.tzd"));
     bytes.truncate(bytes.indexOf("BackColor=16777215") + int(strlen("BackColor=16777")));
     const QString path = makeTempDir() + "/cut.tzd";
-    writeBytes(path, bytes);
+    PutFileBytes(path, bytes);
     Loaded l = load(path);
     ASSERT_TRUE(l.ok);
     ASSERT_EQ(l.t.Count(), 4);
@@ -235,7 +222,7 @@ TEST(clsPLStoreINI, FileCutInTheMiddleOfASectionKeepsWhatItHolds)
 TEST(clsPLStoreINI, SaveIntoAFolderThatCannotBeWrittenRecordsWhyAndShowsNothing)
 {
     const QString dir = makeTempDir();
-    writeBytes(dir + "/plain", "x");
+    PutFileBytes(dir + "/plain", "x");
     const QString paths[] = {dir + "/no/such/folder/a.tzd", dir + "/plain/a.tzd"};
     for (const QString &path : paths) {
         ScriptedMsgBox box;
@@ -252,7 +239,7 @@ TEST(clsPLStoreINI, SaveIntoAReadOnlyFolderLeavesTheOldFile)
     if (geteuid() == 0)
         GTEST_SKIP() << "permissions do not stop the superuser";
     const QString dir = makeTempDir();
-    writeBytes(dir + "/a.tzd", "old");
+    PutFileBytes(dir + "/a.tzd", "old");
     QFile::setPermissions(dir, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
     ScriptedMsgBox box;
     colPLControls t;
@@ -260,13 +247,32 @@ TEST(clsPLStoreINI, SaveIntoAReadOnlyFolderLeavesTheOldFile)
     QFile::setPermissions(dir, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     EXPECT_TRUE(box.shown().empty());
     EXPECT_EQ(LastSaveFailureText(), SaveFailureText(dir + "/a.tzd", EACCES));
-    EXPECT_EQ(bytesOf(dir + "/a.tzd"), "old");
+    EXPECT_EQ(FileBytes(dir + "/a.tzd"), "old");
+}
+
+// The same for the superuser, whom no permission stops: a disk mounted read-only.
+TEST(clsPLStoreINI, SaveOntoAReadOnlyDiskLeavesTheOldFile)
+{
+    SmallDisk disk(256);
+    if (!disk.mounted())
+        GTEST_SKIP() << disk.skipReason().toStdString();
+    const QString path = disk.path() + "/a.tzd";
+    PutFileBytes(path, "old");
+    ASSERT_TRUE(disk.makeReadOnly());
+    ScriptedMsgBox box;
+    colPLControls t;
+    EXPECT_FALSE(clsPLStoreINI().SaveToINI_Fast(path, t));
+    EXPECT_TRUE(box.shown().empty());
+    EXPECT_EQ(LastSaveFailureText(), SaveFailureText(path, EROFS));
+    EXPECT_EQ(LastSaveFailureText(), QStringLiteral("保存文件 %1 失败：没有写入权限").arg(path));
+    EXPECT_EQ(FileBytes(path), "old");
+    EXPECT_EQ(FolderEntries(disk.path()), QStringList{"a.tzd"});
 }
 
 TEST(clsPLStoreINI, SaveThatRunsOutOfSpaceLeavesTheOldFile)
 {
     const QString path = makeTempDir() + "/a.tzd";
-    writeBytes(path, "old template");
+    PutFileBytes(path, "old template");
     colPLControls t;
     for (int i = 0; i < 200; ++i) {
         clsPLControl c;
@@ -288,7 +294,7 @@ TEST(clsPLStoreINI, SaveThatRunsOutOfSpaceLeavesTheOldFile)
     EXPECT_FALSE(ok);
     EXPECT_TRUE(box.shown().empty());
     EXPECT_EQ(LastSaveFailureText(), SaveFailureText(path, EFBIG));
-    EXPECT_EQ(bytesOf(path), "old template");
+    EXPECT_EQ(FileBytes(path), "old template");
     EXPECT_EQ(QDir(QFileInfo(path).absolutePath()).entryList(QDir::Files).size(), 1)
         << "no partial file is left beside it";
 }
@@ -305,11 +311,11 @@ TEST(clsPLStoreINI, LayoutOnlyUpdateChangesThreeLinesAndKeepsTheRest)
     t.setLayoutName("changed");
     EXPECT_TRUE(clsPLStoreINI().SaveToINI_LayoutSettingOnly(path, t));
 
-    QByteArray expected = bytesOf(fixture("four_kinds.tzd"));
+    QByteArray expected = FileBytes(fixture("four_kinds.tzd"));
     expected.replace("LayoutLeft=1.5\r\n", "LayoutLeft=-1.5\r\n");
     expected.replace("LayoutTop=-2.25\r\n", "LayoutTop=0.3\r\n");
     expected.replace("PaperOrientation=1\r\n", "PaperOrientation=0\r\n");
-    EXPECT_EQ(bytesOf(path), expected);
+    EXPECT_EQ(FileBytes(path), expected);
 }
 
 TEST(clsPLStoreINI, LayoutOnlyUpdateCreatesAMissingFileWithTheThreeKeys)
@@ -319,7 +325,7 @@ TEST(clsPLStoreINI, LayoutOnlyUpdateCreatesAMissingFileWithTheThreeKeys)
     t.setLayoutLeft(2);
     t.setPaperOrientation(1);
     EXPECT_TRUE(clsPLStoreINI().SaveToINI_LayoutSettingOnly(path, t));
-    EXPECT_EQ(bytesOf(path), "[Base]\r\nLayoutLeft=2\r\nLayoutTop=0\r\nPaperOrientation=1\r\n");
+    EXPECT_EQ(FileBytes(path), "[Base]\r\nLayoutLeft=2\r\nLayoutTop=0\r\nPaperOrientation=1\r\n");
     EXPECT_FALSE(clsPLStoreINI().SaveToINI_LayoutSettingOnly(path + "/x/y.tzd", t));
 }
 

@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <gtest/gtest.h>
 #include <unistd.h>
 
 DiskFullAfter::DiskFullAfter(qint64 bytes, int filesFirst) { SetWriteSpaceLimit(bytes, filesFirst); }
@@ -50,6 +51,14 @@ void SmallDisk::fill() const
     }
 }
 
+bool SmallDisk::makeReadOnly() const
+{
+    return m_mounted
+           && QProcess::execute(QStringLiteral("mount"),
+                                {QStringLiteral("-o"), QStringLiteral("remount,ro"), m_path})
+                  == 0;
+}
+
 QStringList FolderEntries(const QString &folder)
 {
     return QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden,
@@ -65,6 +74,7 @@ QByteArray FileBytes(const QString &path)
 void PutFileBytes(const QString &path, const QByteArray &bytes)
 {
     QFile f(path);
-    if (f.open(QIODevice::WriteOnly))
-        f.write(bytes);
+    // A test whose starting file could not be written would check nothing.
+    if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size())
+        ADD_FAILURE() << "cannot write " << path.toStdString() << ": " << f.errorString().toStdString();
 }

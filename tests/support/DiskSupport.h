@@ -29,6 +29,8 @@ public:
     QString path() const { return m_path; }
     // Takes every free byte left with a filler file.
     void fill() const;
+    // Mounts the disk again read-only: even the superuser can write nothing on it then.
+    bool makeReadOnly() const;
 
 private:
     QString m_path;
@@ -38,6 +40,7 @@ private:
 
 // The names in a folder, to check that a failed write left nothing beside its target.
 QStringList FolderEntries(const QString &folder);
-// A file's bytes ("<unreadable>" when it cannot be read), and bytes written as they are.
+// A file's bytes ("<unreadable>" when it cannot be read), and bytes written as they are (a
+// failure to write them fails the test).
 QByteArray FileBytes(const QString &path);
 void PutFileBytes(const QString &path, const QByteArray &bytes);
