@@ -379,12 +379,9 @@ void frmPLDesigner::runElementDialog(const std::function<void(KdPLDesinger &, co
 {
     if (!dialog)
         return;
-    colPLControls before;
-    m_canvas->GetAllControls(before);
+    const int before = m_canvas->AllItems().Count();
     dialog(*m_canvas, *m_layout);
-    colPLControls after;
-    m_canvas->GetAllControls(after);
-    if (after.Count() != before.Count())
+    if (m_canvas->AllItems().Count() != before)
         m_undo->Record(stepText);
 }
 
