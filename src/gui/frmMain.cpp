@@ -556,8 +556,7 @@ void frmMain::UpdateMarkColor()
 {
     lblMarkGrayValue->setText(QString::number(sldMarkGray->value()));
     SetMarkColor(MarkColorFromGray(sldMarkGray->value()));
-    const qint32 c = GetMarkColor();
-    lblMarkGray->setColor(QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF));
+    lblMarkGray->setColor(ResolveColor(GetMarkColor()));
     lblMarkGray->setCross(m_layout && m_layout->MarkStyle() == 1);
 }
 
