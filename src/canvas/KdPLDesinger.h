@@ -183,7 +183,9 @@ private:
     void syncElement(Item &item);
 
     void arrowKey(int key, int shift);
-    void selectAllLabels();
+    // Makes every label, or those sharing area with the band, the multi-selection in canvas
+    // order; the first of them becomes current.
+    void selectLabels(const std::optional<QRectF> &band);
     void updateItem(Item &item, const clsPLControl &values);
     void removeItems(const QSet<QString> &keyNames);
 

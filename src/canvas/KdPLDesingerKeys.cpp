@@ -36,7 +36,7 @@ void KdPLDesinger::KeyDown(int key, int shift)
     if (key == Qt::Key_Delete)
         DeleteSelectedControls();
     else if (key == Qt::Key_A && (shift & CtrlKey))
-        selectAllLabels();
+        selectLabels(std::nullopt);
 }
 
 void KdPLDesinger::arrowKey(int key, int shift)
@@ -76,12 +76,14 @@ void KdPLDesinger::arrowKey(int key, int shift)
         emit StepFinished(StepKind::Keys, m_burst);
 }
 
-void KdPLDesinger::selectAllLabels()
+void KdPLDesinger::selectLabels(const std::optional<QRectF> &band)
 {
     m_selMul.RemoveAll();
     std::optional<QString> first;
     for (const Item &item : m_items) {
         if (item.state.isLine || !IsLabelKind(ElementKindOf(item.element)))
+            continue;
+        if (band && !CanvasGeometry::SharesArea(ControlRect(item.state), *band))
             continue;
         m_selMul.Add(item.element.KeyName());
         if (!first)
