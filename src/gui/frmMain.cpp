@@ -17,10 +17,8 @@
 #include "gui/frmPLDesigner.h"
 #include "gui/HelpPage.h"
 #include "platform/FormTheme.h"
-#include "print/DocumentSurface.h"
 #include "print/MarkColor.h"
 #include "gui/PreviewWidget.h"
-#include "print/clsPLPrint.h"
 #include "gui/frmPLPreview.h"
 #include "gui/WindowMemory.h"
 #include "platform/DialogInput.h"
@@ -535,20 +533,14 @@ void frmMain::ShowLayoutTest(bool inMainWindow)
 {
     m_stakesPerTicket = std::max<int>(1, m_layout->StakeCountPerTicket());
     RefreshLottNumberStatus();
-    clsPLPrint engine;
-    engine.setIsPrintBackPic(inMainWindow);
-    engine.setIsPrintMark(true);
-    engine.setIsPrintText(true);
-    DocumentSurface surface;
-    engine.SetPrinterPageByLayout(surface, *m_layout);
-    engine.PrintPLWithTest(*m_layout, surface, true);
+    PrintDocument test = TestLayoutDocument(*m_layout, inMainWindow);
     ++m_testLayouts;
     if (inMainWindow) {
-        vspPreview->setDocument(surface.TakeDocument());
+        vspPreview->setDocument(std::move(test));
         return;
     }
     frmPLPreview &preview = PreviewWindow();
-    preview.setDocument(surface.TakeDocument());
+    preview.setDocument(std::move(test));
     preview.exec();
 }
 
