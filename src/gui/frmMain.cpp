@@ -502,17 +502,27 @@ void frmMain::CheckLottNumbers()
 void frmMain::SyncLayoutSettings(bool fromTemplate)
 {
     if (fromTemplate) {
-        txtLayoutLeft->setText(VbFormatNumber(m_layout->LayoutLeft(), QStringLiteral("#0.00")));
-        txtLayoutTop->setText(VbFormatNumber(m_layout->LayoutTop(), QStringLiteral("#0.00")));
-        (m_layout->PaperOrientation() == 1 ? optLandscape : optPortrait)->setChecked(true);
+        showLayoutValues(m_layout->LayoutLeft(), m_layout->LayoutTop(), m_layout->PaperOrientation());
     } else {
         m_layout->setLayoutLeft(ToNumber(txtLayoutLeft->text(), 0));
         m_layout->setLayoutTop(ToNumber(txtLayoutTop->text(), 0));
         m_layout->setPaperOrientation(optLandscape->isChecked() ? 1 : 0);
     }
-    m_lastOrientation = m_layout->PaperOrientation();
-    m_lastLeft = m_layout->LayoutLeft();
-    m_lastTop = m_layout->LayoutTop();
+    rememberLayoutValues(m_layout->LayoutLeft(), m_layout->LayoutTop(), m_layout->PaperOrientation());
+}
+
+void frmMain::showLayoutValues(double left, double top, qint32 orientation)
+{
+    txtLayoutLeft->setText(VbFormatNumber(left, QStringLiteral("#0.00")));
+    txtLayoutTop->setText(VbFormatNumber(top, QStringLiteral("#0.00")));
+    (orientation == 1 ? optLandscape : optPortrait)->setChecked(true);
+}
+
+void frmMain::rememberLayoutValues(double left, double top, qint32 orientation)
+{
+    m_lastLeft = left;
+    m_lastTop = top;
+    m_lastOrientation = orientation;
 }
 
 void frmMain::ApplyLayoutChanges()
@@ -681,14 +691,9 @@ void frmMain::PrintLottNumbers(const QString &templatePath, bool useTemplateLayo
     // The job says nothing of an empty range; the window does, so a click is never lost.
     if (out.lastStake < out.firstStake && m_bets->Count() > 0)
         MsgBox(QStringLiteral("打印范围内没有投注号码！"), MsgStyle::Information);
-    if (useTemplateLayout) {
-        txtLayoutLeft->setText(VbFormatNumber(out.layoutLeft, QStringLiteral("#0.00")));
-        txtLayoutTop->setText(VbFormatNumber(out.layoutTop, QStringLiteral("#0.00")));
-        (out.orientation == 1 ? optLandscape : optPortrait)->setChecked(true);
-    }
-    m_lastOrientation = out.orientation;
-    m_lastLeft = out.layoutLeft;
-    m_lastTop = out.layoutTop;
+    if (useTemplateLayout)
+        showLayoutValues(out.layoutLeft, out.layoutTop, out.orientation);
+    rememberLayoutValues(out.layoutLeft, out.layoutTop, out.orientation);
 }
 
 void frmMain::cmdPrint_Click()
