@@ -34,6 +34,11 @@ void ApplyTemplateToCanvas(const colPLControls &layout, KdPLDesinger &canvas)
         ApplyGroupColors(e);
         canvas.UpdateOneControl(e);
     }
+    ShowBackPicture(layout, canvas);
+}
+
+void ShowBackPicture(const colPLControls &layout, KdPLDesinger &canvas)
+{
     canvas.SetBackPicture(layout.BackPicPathFile(), layout.BackPicLeft(), layout.BackPicTop(),
                           layout.BackPicWidth(), layout.BackPicHeight());
 }
