@@ -29,9 +29,7 @@ void ApplyTemplateToCanvas(const colPLControls &layout, KdPLDesinger &canvas)
     for (clsPLControl &e : elements) {
         if (ElementKindOf(e) != ElementKind::NumberBlock)
             continue;
-        e.setWidth(layout.LottNumberWidth());
-        e.setHeight(layout.LottNumberHeight());
-        ApplyGroupColors(e);
+        FitBlockToTemplate(e, layout);
         canvas.UpdateOneControl(e);
     }
     ShowBackPicture(layout, canvas);
