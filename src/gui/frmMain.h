@@ -27,7 +27,6 @@ class QRadioButton;
 class QSlider;
 class QTableView;
 class QTimer;
-class QToolButton;
 class MarkSample;
 
 class frmMain : public QMainWindow {
