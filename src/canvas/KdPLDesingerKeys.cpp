@@ -47,6 +47,11 @@ void KdPLDesinger::arrowKey(int key, int shift)
     const Arrow arrow = *arrowOf(key);
     const double stepX = m_twipsPerPixelX / scale();
     const double stepY = m_twipsPerPixelY / scale();
+    // One pixel along the arrow, on the grid of whole pixels.
+    auto nudge = [&](clsPLControl &e) {
+        e.setLeft(onStep(e.Left() + arrow.dx * stepX, stepX));
+        e.setTop(onStep(e.Top() + arrow.dy * stepY, stepY));
+    };
     bool changed = false;
     // The rest of the multi-selection moves by one pixel, whether the current one moves or grows.
     for (const clsStringValueWithKey &r : m_selMul) {
@@ -54,8 +59,7 @@ void KdPLDesinger::arrowKey(int key, int shift)
         if (!other || other == cur)
             continue;
         clsPLControl e = other->element;
-        e.setLeft(onStep(e.Left() + arrow.dx * stepX, stepX));
-        e.setTop(onStep(e.Top() + arrow.dy * stepY, stepY));
+        nudge(e);
         updateItem(*other, e);
         changed = true;
     }
@@ -67,8 +71,7 @@ void KdPLDesinger::arrowKey(int key, int shift)
             changed = true;
         }
     } else {
-        e.setLeft(onStep(e.Left() + arrow.dx * stepX, stepX));
-        e.setTop(onStep(e.Top() + arrow.dy * stepY, stepY));
+        nudge(e);
         changed = true;
     }
     updateItem(*cur, e);
