@@ -160,6 +160,8 @@ private:
     qint32 takeIndex(bool line);
     void freeIndex(bool line, qint32 index);
     void forgetItem(const Item &item);
+    // AddOneControl without the repaint; nullptr when the key is taken.
+    const Item *addItem(clsPLControl &element);
 
     // Selecting (clicks, SetCurrentControl, after every gesture).
     void SelectCtl(const QString *keyName, int shift);
