@@ -688,8 +688,7 @@ void frmMain::cmdLottNumbersImport_Click()
     if (!dialog.ShowMe(*m_bets))
         return;
     CheckLottNumbers();
-    const ImportFolders folders = Folders().Import();
-    rememberImported(ReadImportSettings(folders.SettingsPathFile(), folders.UserDataFolder).LastPathFile);
+    rememberImported(dialog.ImportedPathFile());
 }
 
 void frmMain::ImportBetFile(const QString &path, bool rememberedMode)

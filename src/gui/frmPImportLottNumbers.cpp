@@ -97,6 +97,11 @@ bool frmPImportLottNumbers::ShowMe(BetList &list)
     return exec() == QDialog::Accepted;
 }
 
+QString frmPImportLottNumbers::ImportedPathFile() const
+{
+    return m_importer ? m_importer->PathFile() : QString();
+}
+
 void frmPImportLottNumbers::Form_Load()
 {
     QStringList scripts;
