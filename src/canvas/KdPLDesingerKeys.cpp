@@ -2,7 +2,6 @@
 // the alignment and same-size modes.
 #include "canvas/KdPLDesinger.h"
 
-#include "common/DesignScale.h"
 #include "common/VbFormat.h"
 #include "model/ElementKind.h"
 

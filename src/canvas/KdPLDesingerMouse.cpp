@@ -2,7 +2,6 @@
 // lines and their grips, placing an element in add mode, and the rubber band.
 #include "canvas/KdPLDesinger.h"
 
-#include "common/DesignScale.h"
 #include "model/ElementKind.h"
 
 #include <algorithm>

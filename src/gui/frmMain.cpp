@@ -23,7 +23,6 @@
 #include "gui/WindowMemory.h"
 #include "platform/DialogInput.h"
 #include "platform/TenthSpinner.h"
-#include "storage/clsMouseCtrl.h"
 #include "storage/clsPLStoreINI.h"
 
 #include <QAction>

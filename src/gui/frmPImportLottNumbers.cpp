@@ -1,5 +1,4 @@
 #include "gui/frmPImportLottNumbers.h"
-#include "common/MsgBox.h"
 #include "gui/ElementDialog.h"
 #include "input/BetList.h"
 #include "platform/FormTheme.h"
