@@ -1,5 +1,8 @@
 #include "canvas/CanvasKeyNames.h"
 
+namespace {
+// The leading whole number of the key's text after `skip` characters (blanks before it are
+// passed over); 0 when it does not start with a digit.
 qint64 KeyNameTail(const QString &key, int skip)
 {
     int i = skip;
@@ -12,6 +15,7 @@ qint64 KeyNameTail(const QString &key, int skip)
         n = n * 10 + (key[i].unicode() - '0');
     return n;
 }
+} // namespace
 
 void CanvasKeyNames::Add(const QString &keyName)
 {

@@ -8,10 +8,6 @@
 #include <QString>
 #include <map>
 
-// The leading whole number of the key's text after `skip` characters (blanks before it are
-// passed over); 0 when it does not start with a digit.
-qint64 KeyNameTail(const QString &key, int skip);
-
 class CanvasKeyNames {
 public:
     void Add(const QString &keyName);

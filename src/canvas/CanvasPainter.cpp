@@ -157,10 +157,10 @@ void CanvasPainter::paintSelection(QPainter &painter) const
         const KdPLDesinger::Item *item = m_canvas.FindItem(key);
         if (!item)
             continue;
+        // A mark is a grip square centred on each corner.
         const QRectF r = KdPLDesinger::ControlRect(item->state);
-        const double h = HandleSize / 2;
         for (const QPointF corner : {r.topLeft(), r.topRight(), r.bottomLeft(), r.bottomRight()})
-            painter.fillRect(QRectF(corner - QPointF(h, h), QSizeF(HandleSize, HandleSize)), MarkColor);
+            painter.fillRect(GripRect(corner), MarkColor);
     }
     if (const auto handles = m_canvas.Handles())
         for (const QRectF &r : *handles)

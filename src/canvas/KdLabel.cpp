@@ -1,5 +1,6 @@
 #include "canvas/KdLabel.h"
 
+#include "common/DesignScale.h"
 #include "model/clsPLControl.h"
 #include "print/ElementDrawing.h"
 #include "print/SpacedText.h"
@@ -7,15 +8,12 @@
 #include <QGuiApplication>
 #include <QPalette>
 
-namespace {
-qint32 bgr(const QColor &c) { return qint32(c.red() | (c.green() << 8) | (c.blue() << 16)); }
-} // namespace
-
 KdLabel::KdLabel()
 {
     const QPalette palette = QGuiApplication::palette();
-    m_s.backColor = bgr(palette.color(QPalette::Base));
-    m_s.foreColor = bgr(palette.color(QPalette::Text));
+    const QColor back = palette.color(QPalette::Base), text = palette.color(QPalette::Text);
+    m_s.backColor = RGB(back.red(), back.green(), back.blue());
+    m_s.foreColor = RGB(text.red(), text.green(), text.blue());
     m_s.caption = QStringLiteral("lblThis");
 }
 

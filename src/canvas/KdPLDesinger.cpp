@@ -138,9 +138,10 @@ void KdPLDesinger::SetCurrentControl(std::nullptr_t, int shift)
 void KdPLDesinger::AddControls(const colPLControls &collection)
 {
     m_items.Reserve(m_items.Count() + collection.Count());
+    // One repaint of everything afterwards instead of one per element.
     for (const clsPLControl &e : collection) {
         clsPLControl copy = e;
-        AddOneControl(copy);
+        addItem(copy);
     }
     newBurst();
     emit Repaint(QRectF());
@@ -173,6 +174,15 @@ void KdPLDesinger::GetAllControls(colPLControls &collection) const
 
 const clsPLControl *KdPLDesinger::AddOneControl(clsPLControl &element)
 {
+    const Item *stored = addItem(element);
+    if (!stored)
+        return nullptr;
+    emit Repaint(ControlRect(stored->state));
+    return &stored->element;
+}
+
+const KdPLDesinger::Item *KdPLDesinger::addItem(clsPLControl &element)
+{
     const bool line = ElementKindOf(element) == ElementKind::Line;
     if (element.KeyName().isEmpty())
         element.setKeyName(m_keyNames.Next(line));
@@ -187,10 +197,9 @@ const clsPLControl *KdPLDesinger::AddOneControl(clsPLControl &element)
         Cls2Ctl(item.element, item.state, scale());
         m_keyByIndex[line].insert(item.state.index, element.KeyName());
     }
-    Item *stored = m_items.Add(key, item);
+    const Item *stored = m_items.Add(key, item);
     m_keyNames.Add(element.KeyName());
-    emit Repaint(ControlRect(stored->state));
-    return &stored->element;
+    return stored;
 }
 
 void KdPLDesinger::updateItem(Item &item, const clsPLControl &values)

@@ -160,6 +160,8 @@ private:
     qint32 takeIndex(bool line);
     void freeIndex(bool line, qint32 index);
     void forgetItem(const Item &item);
+    // AddOneControl without the repaint; nullptr when the key is taken.
+    const Item *addItem(clsPLControl &element);
 
     // Selecting (clicks, SetCurrentControl, after every gesture).
     void SelectCtl(const QString *keyName, int shift);
@@ -183,7 +185,9 @@ private:
     void syncElement(Item &item);
 
     void arrowKey(int key, int shift);
-    void selectAllLabels();
+    // Makes every label, or those sharing area with the band, the multi-selection in canvas
+    // order; the first of them becomes current.
+    void selectLabels(const std::optional<QRectF> &band);
     void updateItem(Item &item, const clsPLControl &values);
     void removeItems(const QSet<QString> &keyNames);
 

@@ -2,7 +2,6 @@
 // the alignment and same-size modes.
 #include "canvas/KdPLDesinger.h"
 
-#include "common/DesignScale.h"
 #include "common/VbFormat.h"
 #include "model/ElementKind.h"
 
@@ -36,7 +35,7 @@ void KdPLDesinger::KeyDown(int key, int shift)
     if (key == Qt::Key_Delete)
         DeleteSelectedControls();
     else if (key == Qt::Key_A && (shift & CtrlKey))
-        selectAllLabels();
+        selectLabels(std::nullopt);
 }
 
 void KdPLDesinger::arrowKey(int key, int shift)
@@ -47,6 +46,11 @@ void KdPLDesinger::arrowKey(int key, int shift)
     const Arrow arrow = *arrowOf(key);
     const double stepX = m_twipsPerPixelX / scale();
     const double stepY = m_twipsPerPixelY / scale();
+    // One pixel along the arrow, on the grid of whole pixels.
+    auto nudge = [&](clsPLControl &e) {
+        e.setLeft(onStep(e.Left() + arrow.dx * stepX, stepX));
+        e.setTop(onStep(e.Top() + arrow.dy * stepY, stepY));
+    };
     bool changed = false;
     // The rest of the multi-selection moves by one pixel, whether the current one moves or grows.
     for (const clsStringValueWithKey &r : m_selMul) {
@@ -54,8 +58,7 @@ void KdPLDesinger::arrowKey(int key, int shift)
         if (!other || other == cur)
             continue;
         clsPLControl e = other->element;
-        e.setLeft(onStep(e.Left() + arrow.dx * stepX, stepX));
-        e.setTop(onStep(e.Top() + arrow.dy * stepY, stepY));
+        nudge(e);
         updateItem(*other, e);
         changed = true;
     }
@@ -67,8 +70,7 @@ void KdPLDesinger::arrowKey(int key, int shift)
             changed = true;
         }
     } else {
-        e.setLeft(onStep(e.Left() + arrow.dx * stepX, stepX));
-        e.setTop(onStep(e.Top() + arrow.dy * stepY, stepY));
+        nudge(e);
         changed = true;
     }
     updateItem(*cur, e);
@@ -76,12 +78,14 @@ void KdPLDesinger::arrowKey(int key, int shift)
         emit StepFinished(StepKind::Keys, m_burst);
 }
 
-void KdPLDesinger::selectAllLabels()
+void KdPLDesinger::selectLabels(const std::optional<QRectF> &band)
 {
     m_selMul.RemoveAll();
     std::optional<QString> first;
     for (const Item &item : m_items) {
         if (item.state.isLine || !IsLabelKind(ElementKindOf(item.element)))
+            continue;
+        if (band && !CanvasGeometry::SharesArea(ControlRect(item.state), *band))
             continue;
         m_selMul.Add(item.element.KeyName());
         if (!first)

@@ -2,7 +2,6 @@
 // lines and their grips, placing an element in add mode, and the rubber band.
 #include "canvas/KdPLDesinger.h"
 
-#include "common/DesignScale.h"
 #include "model/ElementKind.h"
 
 #include <algorithm>
@@ -377,21 +376,6 @@ void KdPLDesinger::endBand()
 {
     const QRectF band = *Band();
     m_drag = Drag();
-    m_selMul.RemoveAll();
-    std::optional<QString> first;
-    for (const Item &item : m_items) {
-        if (item.state.isLine || !IsLabelKind(ElementKindOf(item.element)))
-            continue;
-        if (!SharesArea(ControlRect(item.state), band))
-            continue;
-        m_selMul.Add(item.element.KeyName());
-        if (!first)
-            first = item.element.KeyName();
-    }
     newBurst();
-    emit Repaint(QRectF());
-    if (first) {
-        m_current = first;
-        emit CtrlClick(GetCurrentControl());
-    }
+    selectLabels(band);
 }

@@ -29,11 +29,14 @@ void ApplyTemplateToCanvas(const colPLControls &layout, KdPLDesinger &canvas)
     for (clsPLControl &e : elements) {
         if (ElementKindOf(e) != ElementKind::NumberBlock)
             continue;
-        e.setWidth(layout.LottNumberWidth());
-        e.setHeight(layout.LottNumberHeight());
-        ApplyGroupColors(e);
+        FitBlockToTemplate(e, layout);
         canvas.UpdateOneControl(e);
     }
+    ShowBackPicture(layout, canvas);
+}
+
+void ShowBackPicture(const colPLControls &layout, KdPLDesinger &canvas)
+{
     canvas.SetBackPicture(layout.BackPicPathFile(), layout.BackPicLeft(), layout.BackPicTop(),
                           layout.BackPicWidth(), layout.BackPicHeight());
 }

@@ -20,3 +20,5 @@ private:
 // Every number block takes the template's block size (within the canvas's limits) and the
 // colours of its fill area; the background picture is set again from the template.
 void ApplyTemplateToCanvas(const colPLControls &layout, KdPLDesinger &canvas);
+// The template's background picture in its place on the canvas.
+void ShowBackPicture(const colPLControls &layout, KdPLDesinger &canvas);

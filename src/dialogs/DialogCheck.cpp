@@ -29,9 +29,9 @@ DialogCheck CheckPositionSteps(const QString &stepX, const QString &stepY)
     if (stepTooSmall(stepX) && stepTooSmall(stepY))
         return DialogCheck::Refuse(QStringLiteral("txtStepX"), StepsTooSmallMessage());
     if (IsHugeLength(stepX))
-        return DialogCheck::Refuse(QStringLiteral("txtStepX"), InvalidValueMessage());
+        return DialogCheck::Invalid(QStringLiteral("txtStepX"));
     if (IsHugeLength(stepY))
-        return DialogCheck::Refuse(QStringLiteral("txtStepY"), InvalidValueMessage());
+        return DialogCheck::Invalid(QStringLiteral("txtStepY"));
     return DialogCheck::Pass();
 }
 

@@ -3,6 +3,9 @@
 // focus (with its text selected). Fields are named as on the dialog ("txtStepX").
 #include <QString>
 
+// The message of every refused value on the element dialogs.
+inline QString InvalidValueMessage() { return QStringLiteral("请输入合法值！"); }
+
 struct DialogCheck {
     QString message; // empty: every check passed
     QString field;
@@ -14,10 +17,13 @@ struct DialogCheck {
     {
         return {message, field, page};
     }
+    // A value refused with InvalidValueMessage().
+    static DialogCheck Invalid(const QString &field, int page = 0)
+    {
+        return Refuse(field, InvalidValueMessage(), page);
+    }
 };
 
-// The message of every refused value on the element dialogs.
-inline QString InvalidValueMessage() { return QStringLiteral("请输入合法值！"); }
 // Both position steps of a run too small.
 inline QString StepsTooSmallMessage() { return QStringLiteral("X、Y的增量不能都小于 0.1 毫米！"); }
 

@@ -23,15 +23,20 @@ void ApplyGroupColors(clsPLControl &element)
     element.setForeColor(InvertColor(element.BackColor()));
 }
 
+void FitBlockToTemplate(clsPLControl &block, const colPLControls &layout)
+{
+    block.setWidth(layout.LottNumberWidth());
+    block.setHeight(layout.LottNumberHeight());
+    ApplyGroupColors(block);
+}
+
 clsPLControl NewLottNumberBlock(const QString &groupId, const QString &number,
                                 const colPLControls &layout, const QString &fontName)
 {
     clsPLControl e = newBlockLike(QStringLiteral("LottNumber"), fontName);
     e.setGroupID(TrimBlanks(groupId).toUpper());
     e.setFieldValue(TrimBlanks(number).toUpper());
-    e.setWidth(layout.LottNumberWidth());
-    e.setHeight(layout.LottNumberHeight());
-    ApplyGroupColors(e);
+    FitBlockToTemplate(e, layout);
     return e;
 }
 

@@ -20,3 +20,5 @@ clsPLControl NewTextLabel(const QString &text, const QString &fontName, double f
 clsPLControl NewLine();
 // Number blocks and marks: the colours of the element's fill area.
 void ApplyGroupColors(clsPLControl &element);
+// A number block in the template's block size and the colours of its fill area.
+void FitBlockToTemplate(clsPLControl &block, const colPLControls &layout);

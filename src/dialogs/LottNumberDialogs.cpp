@@ -7,21 +7,17 @@
 
 #include <cmath>
 
-namespace {
-DialogCheck refuse(const char *field) { return DialogCheck::Refuse(field, InvalidValueMessage()); }
-} // namespace
-
 DialogCheck CheckAddLottNumber(const AddLottNumberFields &f)
 {
     if (IsBlankField(f.txtFirstGroupID))
-        return refuse("txtFirstGroupID");
+        return DialogCheck::Invalid("txtFirstGroupID");
     if (IsBlankField(f.txtFirstLottNumber))
-        return refuse("txtFirstLottNumber");
+        return DialogCheck::Invalid("txtFirstLottNumber");
     if (f.optPosByInput) {
         if (IsBadPosition(f.txtX))
-            return refuse("txtX");
+            return DialogCheck::Invalid("txtX");
         if (IsBadPosition(f.txtY))
-            return refuse("txtY");
+            return DialogCheck::Invalid("txtY");
     }
     return DialogCheck::Pass();
 }
@@ -44,19 +40,19 @@ DialogRun RunAddLottNumber(const AddLottNumberFields &f, const colPLControls &la
 DialogCheck CheckAddBatchLottNumber(const AddBatchLottNumberFields &f)
 {
     if (IsBlankField(f.txtFirstGroupID))
-        return refuse("txtFirstGroupID");
+        return DialogCheck::Invalid("txtFirstGroupID");
     if (IsBlankField(f.txtFirstLottNumber))
-        return refuse("txtFirstLottNumber");
+        return DialogCheck::Invalid("txtFirstLottNumber");
     if (IsBadPosition(f.txtFirstX))
-        return refuse("txtFirstX");
+        return DialogCheck::Invalid("txtFirstX");
     if (IsBadPosition(f.txtFirstY))
-        return refuse("txtFirstY");
+        return DialogCheck::Invalid("txtFirstY");
     if (const DialogCheck steps = CheckPositionSteps(f.txtStepX, f.txtStepY); !steps.passed())
         return steps;
     if (IsBlankField(f.txtStep) || std::fabs(ToNumber(f.txtStep, 0)) < 1)
-        return refuse("txtStep");
+        return DialogCheck::Invalid("txtStep");
     if (IsBlankOrNegative(f.txtCount))
-        return refuse("txtCount");
+        return DialogCheck::Invalid("txtCount");
     return DialogCheck::Pass();
 }
 
@@ -64,18 +60,18 @@ DialogCheck PlanLottNumberRun(const AddBatchLottNumberFields &f, RunCounter *cou
 {
     qint16 step = 0;
     if (!ToInt16(ToNumber(f.txtStep, 0), &step))
-        return refuse("txtStep");
+        return DialogCheck::Invalid("txtStep");
     const double first = ToNumber(f.optBatchGroupID ? f.txtFirstGroupID : f.txtFirstLottNumber, 0);
     const double count = ToNumber(f.txtCount, 0);
     qint16 n = 0, last = 0;
     if (!ToInt16(first, &n) || !ToInt16((count - 1) * step + first, &last))
-        return refuse("txtCount");
+        return DialogCheck::Invalid("txtCount");
     // How many values the counter takes from n while it has not passed last, and where it ends.
     const qint64 span = step > 0 ? qint64(last) - n : qint64(n) - last;
     const qint64 values = span < 0 ? 0 : span / std::abs(step) + 1;
     const qint64 end = n + values * step;
     if (values > 0 && (end < -32768 || end > 32767))
-        return refuse("txtCount");
+        return DialogCheck::Invalid("txtCount");
     *counter = RunCounter{n, step, qint32(values)};
     return DialogCheck::Pass();
 }

@@ -29,7 +29,7 @@ DialogCheck refuseBadLengths(std::initializer_list<std::pair<const char *, const
 {
     for (const auto &[name, text] : fields)
         if (!ConvertsToNumber(*text) || IsHugeLength(*text))
-            return DialogCheck::Refuse(name, InvalidValueMessage(), page);
+            return DialogCheck::Invalid(name, page);
     return DialogCheck::Pass();
 }
 } // namespace

@@ -5,7 +5,6 @@
 #include "dialogs/DialogElements.h"
 
 namespace {
-DialogCheck refuse(const char *field) { return DialogCheck::Refuse(field, InvalidValueMessage()); }
 
 // A mark is at least 1 mm wide and high.
 bool badSize(const QString &size) { return ToNumber(size, 0) < 1 || IsHugeLength(size); }
@@ -16,13 +15,13 @@ DialogCheck CheckAddMark(const AddMarkFields &f)
     if (!f.optPosByInput)
         return DialogCheck::Pass();
     if (IsBadPosition(f.txtX))
-        return refuse("txtX");
+        return DialogCheck::Invalid("txtX");
     if (IsBadPosition(f.txtY))
-        return refuse("txtY");
+        return DialogCheck::Invalid("txtY");
     if (badSize(f.txtWidth))
-        return refuse("txtWidth");
+        return DialogCheck::Invalid("txtWidth");
     if (badSize(f.txtHeight))
-        return refuse("txtHeight");
+        return DialogCheck::Invalid("txtHeight");
     return DialogCheck::Pass();
 }
 
@@ -44,23 +43,24 @@ DialogRun RunAddMark(const AddMarkFields &f, DialogCanvas &canvas, const QString
 DialogCheck CheckAddBatchMark(const AddBatchMarkFields &f)
 {
     if (IsBadPosition(f.txtFirstX))
-        return refuse("txtFirstX");
+        return DialogCheck::Invalid("txtFirstX");
     if (IsBadPosition(f.txtFirstY))
-        return refuse("txtFirstY");
+        return DialogCheck::Invalid("txtFirstY");
     if (badSize(f.txtFirstWidth))
-        return refuse("txtFirstWidth");
+        return DialogCheck::Invalid("txtFirstWidth");
     if (badSize(f.txtFirstHeight))
-        return refuse("txtFirstHeight");
+        return DialogCheck::Invalid("txtFirstHeight");
     if (const DialogCheck steps = CheckPositionSteps(f.txtStepX, f.txtStepY); !steps.passed())
         return steps;
     if (IsBlankOrNegative(f.txtCount))
-        return refuse("txtCount");
+        return DialogCheck::Invalid("txtCount");
     return DialogCheck::Pass();
 }
 
 DialogCheck PlanMarkRun(const AddBatchMarkFields &f, qint16 *count)
 {
-    return ToInt16(ToNumber(f.txtCount, 0), count) ? DialogCheck::Pass() : refuse("txtCount");
+    return ToInt16(ToNumber(f.txtCount, 0), count) ? DialogCheck::Pass()
+                                                   : DialogCheck::Invalid("txtCount");
 }
 
 DialogRun RunAddBatchMark(const AddBatchMarkFields &f, DialogCanvas &canvas, const QString &fontName)

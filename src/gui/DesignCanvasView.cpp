@@ -1,6 +1,5 @@
 #include "gui/DesignCanvasView.h"
 
-#include "canvas/CanvasGeometry.h"
 #include "canvas/KdPLDesinger.h"
 
 #include <QKeyEvent>

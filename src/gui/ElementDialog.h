@@ -58,9 +58,17 @@ protected:
     // OK and Cancel under `body`; also themes the dialog and makes Enter move on.
     void finishLayout(QLayout *body);
 
-    // The canvas and template of the current showing (the link hands them on).
-    KdPLDesinger *Canvas() const { return m_canvas; }
-    colPLControls *Layout() const { return m_layout; }
+    // The batch link: closes this dialog and shows the batch dialog `Next` for the same canvas
+    // and template.
+    template <class Next>
+    void handOnTo()
+    {
+        KdPLDesinger *canvas = m_canvas;
+        colPLControls *layout = m_layout;
+        CloseMe();
+        if (canvas && layout)
+            Next::Instance().ShowMe(*canvas, *layout);
+    }
 
     void showEvent(QShowEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;

@@ -6,7 +6,6 @@
 #include "common/KeyedCollection.h"
 
 #include <QFont>
-#include <QPointer>
 #include <QWidget>
 #include <memory>
 #include <vector>

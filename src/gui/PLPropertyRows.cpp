@@ -3,6 +3,7 @@
 #include "common/Conversions.h"
 #include "common/ToNumber.h"
 #include "common/VbFormat.h"
+#include "model/ElementFields.h"
 #include "model/ElementKind.h"
 
 #include <QHash>
@@ -49,66 +50,20 @@ const std::vector<KindRows> &kindRows()
     return table;
 }
 
-enum class Field {
-    Text, Number, Integer, Boolean
-};
-
-// How each key reads and writes its property.
-struct Accessor {
-    Field field;
-    QString (clsPLControl::*getText)() const = nullptr;
-    void (clsPLControl::*setText)(const QString &) = nullptr;
-    double (clsPLControl::*getNumber)() const = nullptr;
-    void (clsPLControl::*setNumber)(double) = nullptr;
-    qint32 (clsPLControl::*getInteger)() const = nullptr;
-    void (clsPLControl::*setInteger)(qint32) = nullptr;
-};
-
-Accessor text(QString (clsPLControl::*g)() const, void (clsPLControl::*s)(const QString &))
+// The element field behind each row's key: its stored name in capitals ("BORDERSYTLE" is
+// the grid's key of BorderStyle). Only the grid's own keys are looked up.
+const QHash<QString, const ElementField *> &fieldsByKey()
 {
-    return {Field::Text, g, s, nullptr, nullptr, nullptr, nullptr};
-}
-Accessor number(double (clsPLControl::*g)() const, void (clsPLControl::*s)(double))
-{
-    return {Field::Number, nullptr, nullptr, g, s, nullptr, nullptr};
-}
-Accessor integer(qint32 (clsPLControl::*g)() const, void (clsPLControl::*s)(qint32))
-{
-    return {Field::Integer, nullptr, nullptr, nullptr, nullptr, g, s};
-}
-
-const QHash<QString, Accessor> &accessors()
-{
-    using C = clsPLControl;
-    static const QHash<QString, Accessor> table = {
-        {"GROUPID", text(&C::GroupID, &C::setGroupID)},
-        {"FIELDVALUE", text(&C::FieldValue, &C::setFieldValue)},
-        {"ALIGNMENT", integer(&C::Alignment, &C::setAlignment)},
-        {"FORECOLOR", integer(&C::ForeColor, &C::setForeColor)},
-        {"BACKCOLOR", integer(&C::BackColor, &C::setBackColor)},
-        {"BACKSTYLE", integer(&C::BackStyle, &C::setBackStyle)},
-        {"BORDERCOLOR", integer(&C::BorderColor, &C::setBorderColor)},
-        {"BORDERSYTLE", integer(&C::BorderStyle, &C::setBorderStyle)},
-        {"BORDERWIDTH", integer(&C::BorderWidth, &C::setBorderWidth)},
-        {"FONTNAME", text(&C::FontName, &C::setFontName)},
-        {"FONTBOLD", integer(&C::FontBold, &C::setFontBold)},
-        {"FONTITALIC", integer(&C::FontItalic, &C::setFontItalic)},
-        {"FONTSIZE", number(&C::FontSize, &C::setFontSize)},
-        {"FONTSTRIKETHRU", integer(&C::FontStrikethru, &C::setFontStrikethru)},
-        {"FONTUNDERLINE", integer(&C::FontUnderline, &C::setFontUnderline)},
-        {"FORMATSTRING", text(&C::FormatString, &C::setFormatString)},
-        {"SPACEBETWEENCHAR", number(&C::SpaceBetweenChar, &C::setSpaceBetweenChar)},
-        {"LEFT", number(&C::Left, &C::setLeft)},
-        {"TOP", number(&C::Top, &C::setTop)},
-        {"WIDTH", number(&C::Width, &C::setWidth)},
-        {"HEIGHT", number(&C::Height, &C::setHeight)},
-        {"ZORDERSEQ", integer(&C::ZorderSeq, &C::setZorderSeq)},
-        {"CONTROLTYPE", text(&C::ControlType, &C::setControlType)},
-        {"SHOWTYPE", text(&C::ShowType, &C::setShowType)},
-        {"KEYNAME", text(&C::KeyName, &C::setKeyName)},
-        {"VISIBLE", integer(&C::Visible, &C::setVisible)},
-        {"ISALWAYSPRINT", {Field::Boolean}},
-    };
+    static const QHash<QString, const ElementField *> table = [] {
+        QHash<QString, const ElementField *> byName;
+        for (const ElementField &f : ElementFields())
+            byName.insert(QString::fromLatin1(f.Name).toUpper(), &f);
+        byName.insert(QStringLiteral("BORDERSYTLE"), byName.value(QStringLiteral("BORDERSTYLE")));
+        QHash<QString, const ElementField *> byKey;
+        for (const PropertyRowDef &row : PropertyRowDefs())
+            byKey.insert(row.key, byName.value(row.key));
+        return byKey;
+    }();
     return table;
 }
 
@@ -233,29 +188,28 @@ bool IsColorProperty(const QString &key)
 
 qint32 PropertyColor(const clsPLControl &element, const QString &key)
 {
-    return IsColorProperty(key) ? (element.*(accessors().value(key).getInteger))() : 0;
+    return IsColorProperty(key) ? (element.*(fieldsByKey().value(key)->GetInt32))() : 0;
 }
 
 void SetPropertyColor(clsPLControl &element, const QString &key, qint32 color)
 {
     if (IsColorProperty(key))
-        (element.*(accessors().value(key).setInteger))(color);
+        (element.*(fieldsByKey().value(key)->SetInt32))(color);
 }
 
 QString PropertyText(const clsPLControl &element, const QString &key)
 {
-    const auto it = accessors().constFind(key);
-    if (it == accessors().constEnd() || IsColorProperty(key))
+    const ElementField *f = fieldsByKey().value(key);
+    if (!f || IsColorProperty(key))
         return QString();
-    const Accessor &a = *it;
-    switch (a.field) {
-    case Field::Text:
-        return (element.*(a.getText))();
-    case Field::Integer:
-        return QString::number((element.*(a.getInteger))());
-    case Field::Boolean:
-        return element.IsAlwaysPrint() ? QStringLiteral("1") : QStringLiteral("0");
-    case Field::Number:
+    switch (f->Type) {
+    case ElementFieldType::Text:
+        return (element.*(f->GetText))();
+    case ElementFieldType::Int32:
+        return QString::number((element.*(f->GetInt32))());
+    case ElementFieldType::Bool:
+        return (element.*(f->GetBool))() ? QStringLiteral("1") : QStringLiteral("0");
+    case ElementFieldType::Double:
         break;
     }
     if (isLine(element) && isEndPoint(key))
@@ -263,34 +217,33 @@ QString PropertyText(const clsPLControl &element, const QString &key)
     const bool labelLength = isEndPoint(key) && IsLabelKind(ElementKindOf(element));
     if (key == QLatin1String("LEFT") || key == QLatin1String("TOP")
         || key == QLatin1String("SPACEBETWEENCHAR") || labelLength)
-        return twoDecimals((element.*(a.getNumber))());
-    return GeneralDouble((element.*(a.getNumber))());
+        return twoDecimals((element.*(f->GetDouble))());
+    return GeneralDouble((element.*(f->GetDouble))());
 }
 
 void ApplyPropertyText(clsPLControl &element, const QString &key, const QString &text)
 {
-    const auto it = accessors().constFind(key);
-    if (it == accessors().constEnd() || IsColorProperty(key))
+    const ElementField *f = fieldsByKey().value(key);
+    if (!f || IsColorProperty(key))
         return;
-    const Accessor &a = *it;
-    switch (a.field) {
-    case Field::Text:
-        (element.*(a.setText))(text);
+    switch (f->Type) {
+    case ElementFieldType::Text:
+        (element.*(f->SetText))(text);
         return;
-    case Field::Integer:
-        (element.*(a.setInteger))(ToLong(text, (element.*(a.getInteger))()));
+    case ElementFieldType::Int32:
+        (element.*(f->SetInt32))(ToLong(text, (element.*(f->GetInt32))()));
         return;
-    case Field::Boolean:
-        element.setIsAlwaysPrint(ToBoolean(text, element.IsAlwaysPrint()));
+    case ElementFieldType::Bool:
+        (element.*(f->SetBool))(ToBoolean(text, (element.*(f->GetBool))()));
         return;
-    case Field::Number:
+    case ElementFieldType::Double:
         break;
     }
     if (isLine(element) && isEndPoint(key)) {
         setEndPoint(element, key, ToNumber(text, endPoint(element, key)));
         return;
     }
-    (element.*(a.setNumber))(ToNumber(text, (element.*(a.getNumber))()));
+    (element.*(f->SetDouble))(ToNumber(text, (element.*(f->GetDouble))()));
 }
 
 void ApplyPropertyCells(clsPLControl &element, const std::vector<PropertyCell> &cells)

@@ -66,20 +66,14 @@ void PreviewWidget::zoomIn() { setZoom(m_zoom * 1.5); }
 
 void PreviewWidget::zoomOut() { setZoom(m_zoom / 1.5); }
 
-void PreviewWidget::showWholePage()
-{
-    const int page = currentPage();
-    m_fit = Fit::WholePage;
-    applyFit();
-    updateScrollBars();
-    setCurrentPage(page);
-    viewport()->update();
-}
+void PreviewWidget::showWholePage() { fitTo(Fit::WholePage); }
 
-void PreviewWidget::fitWidth()
+void PreviewWidget::fitWidth() { fitTo(Fit::Width); }
+
+void PreviewWidget::fitTo(Fit fit)
 {
     const int page = currentPage();
-    m_fit = Fit::Width;
+    m_fit = fit;
     applyFit();
     updateScrollBars();
     setCurrentPage(page);
@@ -135,6 +129,11 @@ void PreviewWidget::setCurrentPage(int page)
         return;
     page = std::clamp(page, 0, pageCount() - 1);
     verticalScrollBar()->setValue(int(page * pageStridePx()));
+    noteCurrentPage(page);
+}
+
+void PreviewWidget::noteCurrentPage(int page)
+{
     if (page != m_lastPage) {
         m_lastPage = page;
         emit currentPageChanged(page);
@@ -144,11 +143,7 @@ void PreviewWidget::setCurrentPage(int page)
 void PreviewWidget::scrollContentsBy(int, int)
 {
     viewport()->update();
-    const int page = currentPage();
-    if (page != m_lastPage) {
-        m_lastPage = page;
-        emit currentPageChanged(page);
-    }
+    noteCurrentPage(currentPage());
 }
 
 void PreviewWidget::resizeEvent(QResizeEvent *event)

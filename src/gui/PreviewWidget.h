@@ -47,6 +47,9 @@ private:
     double pageStridePx() const; // page height plus the gap
     void updateScrollBars();
     void applyFit();
+    void fitTo(Fit fit);
+    // Reports the page at the top of the view when it is another than last reported.
+    void noteCurrentPage(int page);
 
     std::unique_ptr<PrintDocument> m_doc;
     double m_zoom = 1.0;

@@ -17,15 +17,12 @@
 #include "gui/frmPLDesigner.h"
 #include "gui/HelpPage.h"
 #include "platform/FormTheme.h"
-#include "print/DocumentSurface.h"
 #include "print/MarkColor.h"
 #include "gui/PreviewWidget.h"
-#include "print/clsPLPrint.h"
 #include "gui/frmPLPreview.h"
 #include "gui/WindowMemory.h"
 #include "platform/DialogInput.h"
 #include "platform/TenthSpinner.h"
-#include "storage/clsMouseCtrl.h"
 #include "storage/clsPLStoreINI.h"
 
 #include <QAction>
@@ -73,6 +70,16 @@ void addGridRow(QGridLayout *grid, int row, std::initializer_list<QWidget *> wid
         grid->addWidget(w, row, column++);
 }
 
+// A button, option or check box named as its member, with its caption and tool tip.
+template <class Widget>
+Widget *named(QWidget *parent, const char *name, const QString &caption, const QString &toolTip)
+{
+    auto *w = new Widget(caption, parent);
+    w->setObjectName(QLatin1String(name));
+    w->setToolTip(toolTip);
+    return w;
+}
+
 QLineEdit *numberBox(QWidget *parent, const QString &name, const QString &toolTip, int width = 60)
 {
     auto *box = new QLineEdit(parent);
@@ -112,21 +119,11 @@ QWidget *frmMain::buildTemplatePane()
     icboLottType->setToolTip(QStringLiteral("投注单模板文件夹中的投注单模板"));
     icboLottType->setMinimumContentsLength(10);
     label->setBuddy(icboLottType);
-    cmdZoomIn = new QPushButton(QStringLiteral("放大(&Z)"), pane);
-    cmdZoomIn->setObjectName("cmdZoomIn");
-    cmdZoomIn->setToolTip(QStringLiteral("放大预览"));
-    cmdZoomOut = new QPushButton(QStringLiteral("缩小(&O)"), pane);
-    cmdZoomOut->setObjectName("cmdZoomOut");
-    cmdZoomOut->setToolTip(QStringLiteral("缩小预览"));
-    cmdZoomAll = new QPushButton(QStringLiteral("显示整页(&E)"), pane);
-    cmdZoomAll->setObjectName("cmdZoomAll");
-    cmdZoomAll->setToolTip(QStringLiteral("在预览中显示整页"));
-    cmdLottSetting = new QPushButton(QStringLiteral("设计模板(&K)"), pane);
-    cmdLottSetting->setObjectName("cmdLottSetting");
-    cmdLottSetting->setToolTip(QStringLiteral("在设计器中修改所选的投注单模板"));
-    cmdLottNew = new QPushButton(QStringLiteral("新建模板(&U)"), pane);
-    cmdLottNew->setObjectName("cmdLottNew");
-    cmdLottNew->setToolTip(QStringLiteral("在设计器中新建一个投注单模板"));
+    cmdZoomIn = named<QPushButton>(pane, "cmdZoomIn", QStringLiteral("放大(&Z)"), QStringLiteral("放大预览"));
+    cmdZoomOut = named<QPushButton>(pane, "cmdZoomOut", QStringLiteral("缩小(&O)"), QStringLiteral("缩小预览"));
+    cmdZoomAll = named<QPushButton>(pane, "cmdZoomAll", QStringLiteral("显示整页(&E)"), QStringLiteral("在预览中显示整页"));
+    cmdLottSetting = named<QPushButton>(pane, "cmdLottSetting", QStringLiteral("设计模板(&K)"), QStringLiteral("在设计器中修改所选的投注单模板"));
+    cmdLottNew = named<QPushButton>(pane, "cmdLottNew", QStringLiteral("新建模板(&U)"), QStringLiteral("在设计器中新建一个投注单模板"));
     vspPreview = new PreviewWidget(pane);
     vspPreview->setObjectName("vspPreview");
     vspPreview->setToolTip(QStringLiteral("所选投注单的测试页：每一注的所有填涂块，背景是投注单的扫描图"));
@@ -175,15 +172,9 @@ QGroupBox *frmMain::buildLayoutBox(QWidget *pane)
         spinner->UpButton()->setToolTip(QStringLiteral("增加 0.1 毫米"));
         spinner->DownButton()->setToolTip(QStringLiteral("减少 0.1 毫米"));
     }
-    optLandscape = new QRadioButton(QStringLiteral("横向打印(&L)"), box);
-    optLandscape->setObjectName("optLandscape");
-    optLandscape->setToolTip(QStringLiteral("纸张横放打印"));
-    optPortrait = new QRadioButton(QStringLiteral("纵向打印(&V)"), box);
-    optPortrait->setObjectName("optPortrait");
-    optPortrait->setToolTip(QStringLiteral("纸张竖放打印"));
-    cmdSaveLayout = new QPushButton(QStringLiteral("将边距、打印方向设定保存到投注单设置文件中(&S)"), box);
-    cmdSaveLayout->setObjectName("cmdSaveLayout");
-    cmdSaveLayout->setToolTip(QStringLiteral("以后选择这种投注单时，自动使用预览中的边距和打印方向"));
+    optLandscape = named<QRadioButton>(box, "optLandscape", QStringLiteral("横向打印(&L)"), QStringLiteral("纸张横放打印"));
+    optPortrait = named<QRadioButton>(box, "optPortrait", QStringLiteral("纵向打印(&V)"), QStringLiteral("纸张竖放打印"));
+    cmdSaveLayout = named<QPushButton>(box, "cmdSaveLayout", QStringLiteral("将边距、打印方向设定保存到投注单设置文件中(&S)"), QStringLiteral("以后选择这种投注单时，自动使用预览中的边距和打印方向"));
     auto *leftLabel = new QLabel(QStringLiteral("左边"), box);
     leftLabel->setBuddy(txtLayoutLeft);
     auto *topLabel = new QLabel(QStringLiteral("顶端"), box);
@@ -199,9 +190,7 @@ QGroupBox *frmMain::buildLayoutBox(QWidget *pane)
 QHBoxLayout *frmMain::buildTestRow(QWidget *pane)
 {
     auto *testLabel = new QLabel(QStringLiteral("测试打印是否准确-->"), pane);
-    cmdPrintTest = new QPushButton(QStringLiteral("打印所有标记，以检查套打是否准确(&T)"), pane);
-    cmdPrintTest->setObjectName("cmdPrintTest");
-    cmdPrintTest->setToolTip(QStringLiteral("在白纸上打印每一注的所有填涂块，和投注单对照检查位置"));
+    cmdPrintTest = named<QPushButton>(pane, "cmdPrintTest", QStringLiteral("打印所有标记，以检查套打是否准确(&T)"), QStringLiteral("在白纸上打印每一注的所有填涂块，和投注单对照检查位置"));
     auto *row = new QHBoxLayout;
     row->addWidget(testLabel);
     row->addWidget(cmdPrintTest, 1);
@@ -212,12 +201,8 @@ QHBoxLayout *frmMain::buildTestRow(QWidget *pane)
 QGroupBox *frmMain::buildPrintOptionsBox(QWidget *pane)
 {
     auto *box = new QGroupBox(QStringLiteral("打印选项"), pane);
-    chkPrintText = new QCheckBox(QStringLiteral("打印文字（如页码、注序号）(&W)"), box);
-    chkPrintText->setObjectName("chkPrintText");
-    chkPrintText->setToolTip(QStringLiteral("打印投注单上设计的文字"));
-    chkPrintMark = new QCheckBox(QStringLiteral("打印定位标记（打印到背面或白纸时）(&M)"), box);
-    chkPrintMark->setObjectName("chkPrintMark");
-    chkPrintMark->setToolTip(QStringLiteral("打印定位标记和线条"));
+    chkPrintText = named<QCheckBox>(box, "chkPrintText", QStringLiteral("打印文字（如页码、注序号）(&W)"), QStringLiteral("打印投注单上设计的文字"));
+    chkPrintMark = named<QCheckBox>(box, "chkPrintMark", QStringLiteral("打印定位标记（打印到背面或白纸时）(&M)"), QStringLiteral("打印定位标记和线条"));
     sldMarkGray = new QSlider(Qt::Horizontal, box);
     sldMarkGray->setObjectName("sldMarkGray");
     sldMarkGray->setRange(0, 100);
@@ -247,15 +232,9 @@ QGroupBox *frmMain::buildPrintOptionsBox(QWidget *pane)
 QGroupBox *frmMain::buildRangeBox(QWidget *pane)
 {
     auto *box = new QGroupBox(QStringLiteral("打印范围"), pane);
-    optPrintRangeAll = new QRadioButton(QStringLiteral("全部打印(&A)"), box);
-    optPrintRangeAll->setObjectName("optPrintRangeAll");
-    optPrintRangeAll->setToolTip(QStringLiteral("打印列表中的所有投注号码"));
-    optPrintRangeByPage = new QRadioButton(QStringLiteral("打印页码范围(&Y)"), box);
-    optPrintRangeByPage->setObjectName("optPrintRangeByPage");
-    optPrintRangeByPage->setToolTip(QStringLiteral("只打印第几页到第几页的投注单"));
-    optPrintRangeByStake = new QRadioButton(QStringLiteral("打印注号范围(&N)"), box);
-    optPrintRangeByStake->setObjectName("optPrintRangeByStake");
-    optPrintRangeByStake->setToolTip(QStringLiteral("只打印列表中第几注到第几注"));
+    optPrintRangeAll = named<QRadioButton>(box, "optPrintRangeAll", QStringLiteral("全部打印(&A)"), QStringLiteral("打印列表中的所有投注号码"));
+    optPrintRangeByPage = named<QRadioButton>(box, "optPrintRangeByPage", QStringLiteral("打印页码范围(&Y)"), QStringLiteral("只打印第几页到第几页的投注单"));
+    optPrintRangeByStake = named<QRadioButton>(box, "optPrintRangeByStake", QStringLiteral("打印注号范围(&N)"), QStringLiteral("只打印列表中第几注到第几注"));
     txtPaperStart = numberBox(box, "txtPaperStart", QStringLiteral("从第几页开始打印"));
     txtPaperEnd = numberBox(box, "txtPaperEnd", QStringLiteral("打印到第几页"));
     txtLottNumberStart = numberBox(box, "txtLottNumberStart", QStringLiteral("从列表中第几注开始打印"));
@@ -307,15 +286,9 @@ QGroupBox *frmMain::buildBetListBox(QWidget *pane)
     lblLottCountInfo = new QLabel(QStringLiteral("共 0  注，0 页"), box);
     lblLottCountInfo->setObjectName("lblLottCountInfo");
     lblLottCountInfo->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred); // on its own row
-    cmdLottNumbersImport = new QPushButton(QStringLiteral("导入(&I)"), box);
-    cmdLottNumbersImport->setObjectName("cmdLottNumbersImport");
-    cmdLottNumbersImport->setToolTip(QStringLiteral("从文件导入投注号码（也可以把文件拖到窗口上）"));
-    cmdLottNumberClear = new QPushButton(QStringLiteral("清除(&C)"), box);
-    cmdLottNumberClear->setObjectName("cmdLottNumberClear");
-    cmdLottNumberClear->setToolTip(QStringLiteral("清除所有的投注号码"));
-    cmdDelSelected = new QPushButton(QStringLiteral("删除选中(&D)"), box);
-    cmdDelSelected->setObjectName("cmdDelSelected");
-    cmdDelSelected->setToolTip(QStringLiteral("删除选中的投注号码（Delete 键）"));
+    cmdLottNumbersImport = named<QPushButton>(box, "cmdLottNumbersImport", QStringLiteral("导入(&I)"), QStringLiteral("从文件导入投注号码（也可以把文件拖到窗口上）"));
+    cmdLottNumberClear = named<QPushButton>(box, "cmdLottNumberClear", QStringLiteral("清除(&C)"), QStringLiteral("清除所有的投注号码"));
+    cmdDelSelected = named<QPushButton>(box, "cmdDelSelected", QStringLiteral("删除选中(&D)"), QStringLiteral("删除选中的投注号码（Delete 键）"));
     auto *buttons = new QHBoxLayout;
     buttons->addStretch(1);
     buttons->addWidget(cmdLottNumbersImport);
@@ -336,9 +309,7 @@ QHBoxLayout *frmMain::buildBottomRow(QWidget *pane)
     lblWeb->setTextFormat(Qt::PlainText);
     lblWeb->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred); // its ticker never widens the pane
     lblWeb->setToolTip(QString::fromLatin1(kHomePage));
-    cmdExit = new QPushButton(QStringLiteral("退出(&X)"), pane);
-    cmdExit->setObjectName("cmdExit");
-    cmdExit->setToolTip(QStringLiteral("退出程序"));
+    cmdExit = named<QPushButton>(pane, "cmdExit", QStringLiteral("退出(&X)"), QStringLiteral("退出程序"));
     auto *row = new QHBoxLayout;
     row->addWidget(lblWeb, 1);
     row->addWidget(cmdExit);
@@ -504,17 +475,27 @@ void frmMain::CheckLottNumbers()
 void frmMain::SyncLayoutSettings(bool fromTemplate)
 {
     if (fromTemplate) {
-        txtLayoutLeft->setText(VbFormatNumber(m_layout->LayoutLeft(), QStringLiteral("#0.00")));
-        txtLayoutTop->setText(VbFormatNumber(m_layout->LayoutTop(), QStringLiteral("#0.00")));
-        (m_layout->PaperOrientation() == 1 ? optLandscape : optPortrait)->setChecked(true);
+        showLayoutValues(m_layout->LayoutLeft(), m_layout->LayoutTop(), m_layout->PaperOrientation());
     } else {
         m_layout->setLayoutLeft(ToNumber(txtLayoutLeft->text(), 0));
         m_layout->setLayoutTop(ToNumber(txtLayoutTop->text(), 0));
         m_layout->setPaperOrientation(optLandscape->isChecked() ? 1 : 0);
     }
-    m_lastOrientation = m_layout->PaperOrientation();
-    m_lastLeft = m_layout->LayoutLeft();
-    m_lastTop = m_layout->LayoutTop();
+    rememberLayoutValues(m_layout->LayoutLeft(), m_layout->LayoutTop(), m_layout->PaperOrientation());
+}
+
+void frmMain::showLayoutValues(double left, double top, qint32 orientation)
+{
+    txtLayoutLeft->setText(VbFormatNumber(left, QStringLiteral("#0.00")));
+    txtLayoutTop->setText(VbFormatNumber(top, QStringLiteral("#0.00")));
+    (orientation == 1 ? optLandscape : optPortrait)->setChecked(true);
+}
+
+void frmMain::rememberLayoutValues(double left, double top, qint32 orientation)
+{
+    m_lastLeft = left;
+    m_lastTop = top;
+    m_lastOrientation = orientation;
 }
 
 void frmMain::ApplyLayoutChanges()
@@ -535,20 +516,14 @@ void frmMain::ShowLayoutTest(bool inMainWindow)
 {
     m_stakesPerTicket = std::max<int>(1, m_layout->StakeCountPerTicket());
     RefreshLottNumberStatus();
-    clsPLPrint engine;
-    engine.setIsPrintBackPic(inMainWindow);
-    engine.setIsPrintMark(true);
-    engine.setIsPrintText(true);
-    DocumentSurface surface;
-    engine.SetPrinterPageByLayout(surface, *m_layout);
-    engine.PrintPLWithTest(*m_layout, surface, true);
+    PrintDocument test = TestLayoutDocument(*m_layout, inMainWindow);
     ++m_testLayouts;
     if (inMainWindow) {
-        vspPreview->setDocument(surface.TakeDocument());
+        vspPreview->setDocument(std::move(test));
         return;
     }
     frmPLPreview &preview = PreviewWindow();
-    preview.setDocument(surface.TakeDocument());
+    preview.setDocument(std::move(test));
     preview.exec();
 }
 
@@ -556,8 +531,7 @@ void frmMain::UpdateMarkColor()
 {
     lblMarkGrayValue->setText(QString::number(sldMarkGray->value()));
     SetMarkColor(MarkColorFromGray(sldMarkGray->value()));
-    const qint32 c = GetMarkColor();
-    lblMarkGray->setColor(QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF));
+    lblMarkGray->setColor(ResolveColor(GetMarkColor()));
     lblMarkGray->setCross(m_layout && m_layout->MarkStyle() == 1);
 }
 
@@ -690,14 +664,9 @@ void frmMain::PrintLottNumbers(const QString &templatePath, bool useTemplateLayo
     // The job says nothing of an empty range; the window does, so a click is never lost.
     if (out.lastStake < out.firstStake && m_bets->Count() > 0)
         MsgBox(QStringLiteral("打印范围内没有投注号码！"), MsgStyle::Information);
-    if (useTemplateLayout) {
-        txtLayoutLeft->setText(VbFormatNumber(out.layoutLeft, QStringLiteral("#0.00")));
-        txtLayoutTop->setText(VbFormatNumber(out.layoutTop, QStringLiteral("#0.00")));
-        (out.orientation == 1 ? optLandscape : optPortrait)->setChecked(true);
-    }
-    m_lastOrientation = out.orientation;
-    m_lastLeft = out.layoutLeft;
-    m_lastTop = out.layoutTop;
+    if (useTemplateLayout)
+        showLayoutValues(out.layoutLeft, out.layoutTop, out.orientation);
+    rememberLayoutValues(out.layoutLeft, out.layoutTop, out.orientation);
 }
 
 void frmMain::cmdPrint_Click()
@@ -718,8 +687,7 @@ void frmMain::cmdLottNumbersImport_Click()
     if (!dialog.ShowMe(*m_bets))
         return;
     CheckLottNumbers();
-    const ImportFolders folders = Folders().Import();
-    rememberImported(ReadImportSettings(folders.SettingsPathFile(), folders.UserDataFolder).LastPathFile);
+    rememberImported(dialog.ImportedPathFile());
 }
 
 void frmMain::ImportBetFile(const QString &path, bool rememberedMode)

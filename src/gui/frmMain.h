@@ -27,7 +27,6 @@ class QRadioButton;
 class QSlider;
 class QTableView;
 class QTimer;
-class QToolButton;
 class MarkSample;
 
 class frmMain : public QMainWindow {
@@ -113,6 +112,9 @@ private:
     void fillRecentMenu();
     void fitOptionsPane();
     MainSettings currentSettings() const;
+    // The offset and orientation in the layout boxes, and as the values the preview shows.
+    void showLayoutValues(double left, double top, qint32 orientation);
+    void rememberLayoutValues(double left, double top, qint32 orientation);
 
     std::unique_ptr<BetList> m_bets;
     std::unique_ptr<colPLControls> m_layout;

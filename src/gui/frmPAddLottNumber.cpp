@@ -54,11 +54,4 @@ DialogCheck frmPAddLottNumber::RunOK(DialogCanvas &canvas, const colPLControls &
     return RunAddLottNumber(Fields(), layout, canvas, DefaultFontName()).check;
 }
 
-void frmPAddLottNumber::lblBatchAdd_Click()
-{
-    KdPLDesinger *canvas = Canvas();
-    colPLControls *layout = Layout();
-    CloseMe();
-    if (canvas && layout)
-        frmPAddBatchLottNumber::Instance().ShowMe(*canvas, *layout);
-}
+void frmPAddLottNumber::lblBatchAdd_Click() { handOnTo<frmPAddBatchLottNumber>(); }

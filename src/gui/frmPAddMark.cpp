@@ -55,11 +55,4 @@ DialogCheck frmPAddMark::RunOK(DialogCanvas &canvas, const colPLControls &)
     return RunAddMark(Fields(), canvas, DefaultFontName()).check;
 }
 
-void frmPAddMark::lblBatchAdd_Click()
-{
-    KdPLDesinger *canvas = Canvas();
-    colPLControls *layout = Layout();
-    CloseMe();
-    if (canvas && layout)
-        frmPAddBatchMark::Instance().ShowMe(*canvas, *layout);
-}
+void frmPAddMark::lblBatchAdd_Click() { handOnTo<frmPAddBatchMark>(); }

@@ -1,5 +1,4 @@
 #include "gui/frmPImportLottNumbers.h"
-#include "common/MsgBox.h"
 #include "gui/ElementDialog.h"
 #include "input/BetList.h"
 #include "platform/FormTheme.h"
@@ -95,6 +94,11 @@ bool frmPImportLottNumbers::ShowMe(BetList &list)
     m_importer = std::make_unique<BetImporter>(list, m_folders);
     Form_Load();
     return exec() == QDialog::Accepted;
+}
+
+QString frmPImportLottNumbers::ImportedPathFile() const
+{
+    return m_importer ? m_importer->PathFile() : QString();
 }
 
 void frmPImportLottNumbers::Form_Load()

@@ -23,6 +23,8 @@ public:
 
     // Shows the dialog modally for the list; true when it closed on a successful import.
     bool ShowMe(BetList &list);
+    // The file the last showing imported (or was asked to import).
+    QString ImportedPathFile() const;
 
     // The open-file dialog; tests replace it. Returns the chosen path or "" when cancelled.
     using FileChooser = std::function<QString(const QString &startFolder)>;

@@ -273,7 +273,7 @@ void frmPLDesigner::Load(colPLControls &layout, bool isNew, bool loadedCompletel
     m_layout = &layout;
     m_canvas->ClearAllControls();
     m_canvas->AddControls(layout);
-    showBackPicture();
+    ShowBackPicture(*m_layout, *m_canvas);
     m_undo->Reset(layout);
     kdPLProperties->Obj2Me(nullptr);
     m_openPropertiesFirst = true;
@@ -317,12 +317,6 @@ void frmPLDesigner::firstActivation()
     }
 }
 
-void frmPLDesigner::showBackPicture()
-{
-    m_canvas->SetBackPicture(m_layout->BackPicPathFile(), m_layout->BackPicLeft(), m_layout->BackPicTop(),
-                             m_layout->BackPicWidth(), m_layout->BackPicHeight());
-}
-
 void frmPLDesigner::refreshTitle()
 {
     setWindowTitle(FormatMsg(QString(), QStringLiteral("打印设计器 - [{1}] - {2}"),
@@ -351,7 +345,7 @@ void frmPLDesigner::restoreProperties(const colPLControls &snapshot)
     *m_layout = snapshot;
     m_layout->RemoveAll();
     m_layout->setPathFile(path);
-    showBackPicture();
+    ShowBackPicture(*m_layout, *m_canvas);
     kdPLProperties->Obj2Me(m_canvas->GetCurrentControl());
     refreshTitle();
 }
@@ -379,12 +373,9 @@ void frmPLDesigner::runElementDialog(const std::function<void(KdPLDesinger &, co
 {
     if (!dialog)
         return;
-    colPLControls before;
-    m_canvas->GetAllControls(before);
+    const int before = m_canvas->AllItems().Count();
     dialog(*m_canvas, *m_layout);
-    colPLControls after;
-    m_canvas->GetAllControls(after);
-    if (after.Count() != before.Count())
+    if (m_canvas->AllItems().Count() != before)
         m_undo->Record(stepText);
 }
 

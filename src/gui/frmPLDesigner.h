@@ -91,7 +91,6 @@ private:
     void connectCanvas();
     void firstActivation();
     void refreshTitle();
-    void showBackPicture();
     void takeElements();
     bool saveTo(const QString &path);
     void runElementDialog(const std::function<void(KdPLDesinger &, colPLControls &)> &dialog,

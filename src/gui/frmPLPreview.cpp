@@ -36,6 +36,18 @@ bool defaultPrinterDialog(QPrinter &printer, int pageCount, QWidget *parent)
 }
 } // namespace
 
+PrintDocument TestLayoutDocument(const colPLControls &layout, bool withBackPicture)
+{
+    clsPLPrint engine;
+    engine.setIsPrintBackPic(withBackPicture);
+    engine.setIsPrintMark(true);
+    engine.setIsPrintText(true);
+    DocumentSurface surface;
+    engine.SetPrinterPageByLayout(surface, layout);
+    engine.PrintPLWithTest(layout, surface, true);
+    return surface.TakeDocument();
+}
+
 frmPLPreview::frmPLPreview(QWidget *parent) : QDialog(parent)
 {
     setObjectName("frmPLPreview");
@@ -130,12 +142,7 @@ void frmPLPreview::ShowMe_One(const colPLControls &layout)
 {
     m_printed = true;
     m_closeAfterPrinting = false;
-    clsPLPrint engine;
-    engine.setIsPrintBackPic(true);
-    DocumentSurface surface;
-    engine.SetPrinterPageByLayout(surface, layout);
-    engine.PrintPLWithTest(layout, surface, true);
-    setDocument(surface.TakeDocument());
+    setDocument(TestLayoutDocument(layout, true));
     exec();
 }
 

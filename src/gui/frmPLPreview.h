@@ -14,6 +14,10 @@ class QSpinBox;
 class QPrinter;
 class colPLControls;
 
+// The template's test page: every block of every stake, with or without the background
+// picture, on the template's paper.
+PrintDocument TestLayoutDocument(const colPLControls &layout, bool withBackPicture);
+
 class frmPLPreview : public QDialog {
     Q_OBJECT
 public:

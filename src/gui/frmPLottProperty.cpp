@@ -280,49 +280,45 @@ void frmPLottProperty::UpdatePageButtons()
 
 int frmPLottProperty::CurrentPage() const { return tabPages->currentIndex(); }
 
+std::vector<frmPLottProperty::TextField> frmPLottProperty::textFields() const
+{
+    using F = LottPropertyFields;
+    return {
+        {&F::txtLayoutName, txtLayoutName},
+        {&F::txtLottNumberWidth, txtLottNumberWidth},
+        {&F::txtLottNumberHeight, txtLottNumberHeight},
+        {&F::txtLayoutLeft, txtLayoutLeft},
+        {&F::txtLayoutTop, txtLayoutTop},
+        {&F::txtStakeCount, txtStakeCount},
+        {&F::txtStakeOffsetStrX, txtStakeOffsetStrX},
+        {&F::txtStakeOffsetStrY, txtStakeOffsetStrY},
+        {&F::txtGroupCount, txtGroupCount},
+        {&F::txtGroupLottNumberCountStr, txtGroupLottNumberCountStr},
+        {&F::txtBackPicturePathFile, txtBackPicturePathFile},
+        {&F::txtBackPictureWidth, txtBackPictureWidth},
+        {&F::txtBackPictureHeight, txtBackPictureHeight},
+        {&F::txtBackPictureLeft, txtBackPictureLeft},
+        {&F::txtBackPictureTop, txtBackPictureTop},
+    };
+}
+
 LottPropertyFields frmPLottProperty::Fields() const
 {
     LottPropertyFields f;
-    f.txtLayoutName = txtLayoutName->text();
+    for (const TextField &t : textFields())
+        f.*t.text = t.box->text();
     f.optMarkCross = optMarkCross->isChecked();
-    f.txtLottNumberWidth = txtLottNumberWidth->text();
-    f.txtLottNumberHeight = txtLottNumberHeight->text();
     f.optLandscape = optLandscape->isChecked();
-    f.txtLayoutLeft = txtLayoutLeft->text();
-    f.txtLayoutTop = txtLayoutTop->text();
-    f.txtStakeCount = txtStakeCount->text();
-    f.txtStakeOffsetStrX = txtStakeOffsetStrX->text();
-    f.txtStakeOffsetStrY = txtStakeOffsetStrY->text();
-    f.txtGroupCount = txtGroupCount->text();
-    f.txtGroupLottNumberCountStr = txtGroupLottNumberCountStr->text();
-    f.txtBackPicturePathFile = txtBackPicturePathFile->text();
-    f.txtBackPictureWidth = txtBackPictureWidth->text();
-    f.txtBackPictureHeight = txtBackPictureHeight->text();
-    f.txtBackPictureLeft = txtBackPictureLeft->text();
-    f.txtBackPictureTop = txtBackPictureTop->text();
     return f;
 }
 
 void frmPLottProperty::LoadFromTemplate()
 {
     const LottPropertyFields f = ::LoadFromTemplate(*m_layout, vspThis);
-    txtLayoutName->setText(f.txtLayoutName);
+    for (const TextField &t : textFields())
+        t.box->setText(f.*t.text);
     (f.optMarkCross ? optMarkCross : optMarkRect)->setChecked(true);
-    txtLottNumberWidth->setText(f.txtLottNumberWidth);
-    txtLottNumberHeight->setText(f.txtLottNumberHeight);
     (f.optLandscape ? optLandscape : optPortrait)->setChecked(true);
-    txtLayoutLeft->setText(f.txtLayoutLeft);
-    txtLayoutTop->setText(f.txtLayoutTop);
-    txtStakeCount->setText(f.txtStakeCount);
-    txtStakeOffsetStrX->setText(f.txtStakeOffsetStrX);
-    txtStakeOffsetStrY->setText(f.txtStakeOffsetStrY);
-    txtGroupCount->setText(f.txtGroupCount);
-    txtGroupLottNumberCountStr->setText(f.txtGroupLottNumberCountStr);
-    txtBackPicturePathFile->setText(f.txtBackPicturePathFile);
-    txtBackPictureWidth->setText(f.txtBackPictureWidth);
-    txtBackPictureHeight->setText(f.txtBackPictureHeight);
-    txtBackPictureLeft->setText(f.txtBackPictureLeft);
-    txtBackPictureTop->setText(f.txtBackPictureTop);
 }
 
 bool frmPLottProperty::refuse(const DialogCheck &check)

@@ -8,6 +8,7 @@
 
 #include <QDialog>
 #include <functional>
+#include <vector>
 
 class colPLControls;
 class QLabel;
@@ -52,6 +53,12 @@ private:
     void SetWizardMode(bool wizard);
     void UpdatePageButtons();
     void LoadFromTemplate();
+    // Each text field of LottPropertyFields and the box that shows it.
+    struct TextField {
+        QString LottPropertyFields::*text;
+        QLineEdit *box;
+    };
+    std::vector<TextField> textFields() const;
     bool ValidateAllPages();
     bool ValidatePage(int page);
     bool refuse(const DialogCheck &check);

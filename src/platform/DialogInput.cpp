@@ -14,6 +14,8 @@
 #include <QWidget>
 
 namespace {
+QString invalidValueText() { return QStringLiteral("请输入合法值！"); }
+
 bool MovesOnWithEnter(const QObject *o)
 {
     if (qobject_cast<const QCheckBox *>(o) || qobject_cast<const QRadioButton *>(o))
@@ -70,7 +72,7 @@ bool RejectField(QLineEdit *field, const QString &message)
 
 bool CheckNumberField(QLineEdit *field)
 {
-    return ConvertsToNumber(field->text()) || RejectField(field, QStringLiteral("请输入合法值！"));
+    return ConvertsToNumber(field->text()) || RejectField(field, invalidValueText());
 }
 
 NumberBoxGuard::NumberBoxGuard(QLineEdit *box, std::function<void()> accepted)
@@ -102,7 +104,7 @@ bool NumberBoxGuard::Check()
     }
     m_rejecting = true; // the message box takes the focus away from the box
     m_box->setText(m_previous);
-    RejectField(m_box, QStringLiteral("请输入合法值！"));
+    RejectField(m_box, invalidValueText());
     m_rejecting = false;
     return false;
 }

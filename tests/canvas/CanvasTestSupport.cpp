@@ -12,9 +12,8 @@ clsPLControl MakeLabel(const QString &key, double left, double top, double width
 
 clsPLControl MakeBlock(const QString &key, double left, double top, double width, double height)
 {
-    clsPLControl e = MakeLabel(key, left, top, width, height);
-    e.setShowType(QStringLiteral("LottNumber"));
-    e.setGroupID(QStringLiteral("1"));
+    clsPLControl e =
+        elements::Shown(elements::Block(key, QStringLiteral("1"), key, left, top, width, height));
     e.ApplyBlockStyle();
     return e;
 }

@@ -30,27 +30,12 @@
 namespace {
 clsPLControl labelAt(const QString &key, double left, double top)
 {
-    clsPLControl e;
-    e.setKeyName(key);
-    e.setControlType("Label");
-    e.setShowType("NormalLable");
-    e.setFieldValue(key);
-    e.setLeft(left);
-    e.setTop(top);
-    e.setWidth(10);
-    e.setHeight(5);
-    e.setVisible(1);
-    return e;
+    return elements::Shown(elements::Label(key, key, left, top, 10, 5));
 }
 
 clsPLControl blockAt(const QString &key, const QString &group, double left, double top)
 {
-    clsPLControl e = labelAt(key, left, top);
-    e.setShowType("LottNumber");
-    e.setGroupID(group);
-    e.setFieldValue("01");
-    e.setWidth(3);
-    e.setHeight(1.5);
+    clsPLControl e = elements::Shown(elements::Block(key, group, "01", left, top));
     e.ApplyBlockStyle();
     return e;
 }

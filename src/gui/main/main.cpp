@@ -11,7 +11,6 @@
 #include "print/PrintFonts.h"
 
 #include <QApplication>
-#include <QDir>
 #include <QFont>
 #include <QStandardPaths>
 #include <clocale>
