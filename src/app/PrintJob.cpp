@@ -48,8 +48,6 @@ bool rangeOverflows(const PrintJobOptions &o)
 // How many stake indexes the question before a faulty job names.
 constexpr int kNamedFaultyStakes = 5;
 
-QString InvalidValueMessage() { return QStringLiteral("请输入合法值！"); }
-
 // The stake index, as the list shows it, of entry `entry` (1-based).
 qint64 StakeIndexOfEntry(const BetList &bets, qint64 entry)
 {

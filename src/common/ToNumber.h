@@ -11,3 +11,6 @@ double ToNumber(const QVariant &value, double defaultValue = 0, int decimals = -
 // evaluates. An empty (or blank) text is not a number here, unlike ToNumber's 0: a box the user
 // emptied must not silently become 0 millimetres or 0 pages.
 bool ConvertsToNumber(const QString &text);
+
+// What every window says of a typed value it refuses.
+inline QString InvalidValueMessage() { return QStringLiteral("请输入合法值！"); }

@@ -1,10 +1,9 @@
 #pragma once
 // The outcome of a dialog's checks: passed, or the message to show and the field that gets the
 // focus (with its text selected). Fields are named as on the dialog ("txtStepX").
-#include <QString>
+#include "common/ToNumber.h"
 
-// The message of every refused value on the element dialogs.
-inline QString InvalidValueMessage() { return QStringLiteral("请输入合法值！"); }
+#include <QString>
 
 struct DialogCheck {
     QString message; // empty: every check passed

@@ -14,7 +14,6 @@
 #include <QWidget>
 
 namespace {
-QString invalidValueText() { return QStringLiteral("请输入合法值！"); }
 
 bool MovesOnWithEnter(const QObject *o)
 {
@@ -72,7 +71,7 @@ bool RejectField(QLineEdit *field, const QString &message)
 
 bool CheckNumberField(QLineEdit *field)
 {
-    return ConvertsToNumber(field->text()) || RejectField(field, invalidValueText());
+    return ConvertsToNumber(field->text()) || RejectField(field, InvalidValueMessage());
 }
 
 NumberBoxGuard::NumberBoxGuard(QLineEdit *box, std::function<void()> accepted)
@@ -104,7 +103,7 @@ bool NumberBoxGuard::Check()
     }
     m_rejecting = true; // the message box takes the focus away from the box
     m_box->setText(m_previous);
-    RejectField(m_box, invalidValueText());
+    RejectField(m_box, InvalidValueMessage());
     m_rejecting = false;
     return false;
 }
