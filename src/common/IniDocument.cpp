@@ -19,13 +19,6 @@ std::optional<QStringView> headerName(QStringView line)
     return close < 0 ? t.mid(1) : t.mid(1, close - 1);
 }
 
-bool isAscii(const QByteArray &raw)
-{
-    for (char c : raw)
-        if (uchar(c) >= 0x80)
-            return false;
-    return true;
-}
 } // namespace
 
 IniDocument::IniDocument(const QByteArray &bytes)
@@ -64,7 +57,7 @@ QString IniDocument::decode(const QByteArray &raw) const
     case Encoding::Utf16BE: return QStringDecoder(QStringConverter::Utf16BE).decode(raw);
     case Encoding::Gbk: break;
     }
-    return isAscii(raw) ? QString::fromLatin1(raw) : DecodeGbk(raw);
+    return IsAscii(raw) ? QString::fromLatin1(raw) : DecodeGbk(raw);
 }
 
 QByteArray IniDocument::encode(const QString &text) const

@@ -20,6 +20,14 @@ QString DecodeText(const QByteArray &bytes)
     return DecodeGbk(bytes);
 }
 
+bool IsAscii(const QByteArray &bytes)
+{
+    for (char c : bytes)
+        if (static_cast<unsigned char>(c) >= 0x80)
+            return false;
+    return true;
+}
+
 QString DecodeGbk(const QByteArray &bytes)
 {
     QStringDecoder d("GB18030");

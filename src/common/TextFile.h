@@ -10,6 +10,8 @@ QString DecodeText(const QByteArray &bytes);
 QByteArray EncodeGbk(const QString &text);
 // GBK (GB18030) bytes without looking for a byte-order mark.
 QString DecodeGbk(const QByteArray &bytes);
+// True when every byte is below 0x80: such text reads the same in GBK, UTF-8 and Latin-1.
+bool IsAscii(const QByteArray &bytes);
 
 struct TextReadResult {
     bool ok = false;

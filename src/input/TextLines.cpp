@@ -47,14 +47,6 @@ QString BinaryReason()
 // How many of a file's first bytes decide whether it is binary or UTF-16 without a mark.
 constexpr qsizetype kSniffBytes = 8 * 1024;
 
-bool IsAscii(const QByteArray &bytes)
-{
-    for (char c : bytes)
-        if (static_cast<unsigned char>(c) >= 0x80)
-            return false;
-    return true;
-}
-
 // UTF-16 without a byte-order mark: the digits, separators and line ends of a bet file have a
 // zero high byte, so one side of the byte pairs is largely zero and the other hardly ever.
 std::optional<QStringConverter::Encoding> SniffUtf16(const QByteArray &head)
