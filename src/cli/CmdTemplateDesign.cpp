@@ -44,7 +44,6 @@ struct Action {
     ActionRun run;
 };
 
-const QString kLabelFont = QStringLiteral("宋体");
 constexpr double kLabelFontSize = 9;
 
 QString opt(const CliOptions &o, const char *name) { return o.value(QLatin1String(name)); }
@@ -203,7 +202,7 @@ Outcome runAddLabel(Session &s, const CliOptions &o)
         out.write = false;
         return out;
     }
-    clsPLControl label = NewTextLabel(text, kLabelFont, kLabelFontSize);
+    clsPLControl label = NewTextLabel(text, DefaultFontName(), kLabelFontSize);
     label.setLeft(r[0]);
     label.setTop(r[1]);
     label.setWidth(r[2]);

@@ -4,6 +4,7 @@
 #include "gui/frmPLDesigner.h"
 #include "common/Blanks.h"
 #include "common/MsgBox.h"
+#include "common/PathFile.h"
 #include "common/clsRegIni.h"
 #include "input/BetImporter.h"
 #include "platform/AppIcon.h"
@@ -22,7 +23,7 @@ int main(int argc, char **argv)
     QApplication::setApplicationName(AppTitle());
     QApplication::setApplicationVersion(QStringLiteral(VORN_VERSION));
     // "宋体" is what templates and windows ask for; draw it with the installed CJK family.
-    QFont::insertSubstitution(QStringLiteral("宋体"), ResolveFontFamily(QStringLiteral("宋体")));
+    QFont::insertSubstitution(DefaultFontName(), ResolveFontFamily(DefaultFontName()));
     InstallQtPlatformHooks();
     InstallChineseTranslations(app); // Qt's own dialogs and menus in Chinese
     QApplication::setWindowIcon(AppIcon());
