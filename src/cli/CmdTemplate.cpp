@@ -8,6 +8,7 @@
 #include "common/VbFormat.h"
 #include "model/ElementFields.h"
 #include "model/colPLControls.h"
+#include "print/TemplateCheck.h"
 #include "storage/StrictConvert.h"
 #include "storage/clsPLStoreINI.h"
 
@@ -22,7 +23,8 @@ int runTemplate(CliContext &ctx);
 const CliCommand kCommand{
     QStringLiteral("template"),
     QStringLiteral("template show FILE.tzd | template save IN.tzd OUT.tzd | "
-                   "template set-layout FILE.tzd --left MM --top MM --orientation 0|1 | ")
+                   "template set-layout FILE.tzd --left MM --top MM --orientation 0|1 | "
+                   "template check FILE.tzd | ")
         + TemplateDesignUsage(),
     QStringLiteral("show a slip template as JSON, write it again, change its layout offset, or design one"),
     &runTemplate, 30};
@@ -132,6 +134,24 @@ int save(CliContext &ctx, const QStringList &args)
     return ExitOk;
 }
 
+// One line per finding of the template check, KEY<TAB>REASON; exit 1 when there is any, 2 when the
+// template cannot be read.
+int check(CliContext &ctx, const QStringList &args)
+{
+    if (args.size() != 1)
+        return cliUsageError(ctx, kCommand, QStringLiteral("check takes one FILE.tzd"));
+    const QString path = CliResolveTemplate(args[0]);
+    colPLControls t;
+    if (!QFileInfo(path).isFile() || !clsPLStoreINI().LoadFromINI(path, t)) {
+        MsgBox(FormatMsg("", QStringLiteral("投注单模板文件 {1} 不能打开！"), {path}), MsgStyle::Plain);
+        return ExitUsage;
+    }
+    const std::vector<TemplateFinding> findings = CheckTemplate(t);
+    for (const TemplateFinding &f : findings)
+        ctx.out << f.key << '\t' << f.reason << '\n';
+    return findings.empty() ? ExitOk : ExitFailure;
+}
+
 int setLayout(CliContext &ctx, const QStringList &args)
 {
     const CliOptions o = cliParse(args, {"left", "top", "orientation"}, {});
@@ -167,10 +187,12 @@ int runTemplate(CliContext &ctx)
         return cliUsageError(ctx, kCommand, QStringLiteral("missing show, save or set-layout"));
     const QString action = ctx.args.first();
     const QStringList rest = ctx.args.mid(1);
-    if (action == "show" || action == "save") {
+    if (action == "show" || action == "save" || action == "check") {
         const CliOptions o = cliParse(rest, {}, {});
         if (!o.error.isEmpty())
             return cliUsageError(ctx, kCommand, o.error);
+        if (action == "check")
+            return check(ctx, o.positional);
         return action == "show" ? show(ctx, o.positional) : save(ctx, o.positional);
     }
     if (action == "set-layout")

@@ -119,10 +119,16 @@ Outcome runProperties(Session &s, const CliOptions &o)
 
 Outcome fromRun(const DialogRun &run) { return Outcome{run.check, {}, run.addedKeys, true}; }
 
+// Without a window to ask in, blocks that repeat the template's go in only when asked for.
+ConfirmDuplicates allowDuplicates(const CliOptions &o)
+{
+    return [allowed = o.has("allow-duplicates")](int) { return allowed; };
+}
+
 Outcome runAddBlock(Session &s, const CliOptions &o)
 {
     const AddLottNumberFields f{opt(o, "area"), opt(o, "number"), true, opt(o, "x"), opt(o, "y")};
-    return fromRun(RunAddLottNumber(f, s.layout, s.sink, DefaultFontName()));
+    return fromRun(RunAddLottNumber(f, s.layout, s.sink, DefaultFontName(), allowDuplicates(o)));
 }
 
 Outcome runAddBlocks(Session &s, const CliOptions &o)
@@ -130,7 +136,7 @@ Outcome runAddBlocks(Session &s, const CliOptions &o)
     const AddBatchLottNumberFields f{opt(o, "area"),  opt(o, "number"), opt(o, "x"),
                                      opt(o, "y"),     o.has("by-area"), opt(o, "step"),
                                      opt(o, "count"), opt(o, "dx"),     opt(o, "dy")};
-    return fromRun(RunAddBatchLottNumber(f, s.layout, s.sink, DefaultFontName()));
+    return fromRun(RunAddBatchLottNumber(f, s.layout, s.sink, DefaultFontName(), allowDuplicates(o)));
 }
 
 Outcome runAddMark(Session &s, const CliOptions &o)
@@ -231,8 +237,8 @@ const QList<Action> &actions()
     static const QList<Action> list = {
         {"new", propertyOptionNames() << "out", {}, true, runProperties},
         {"properties", propertyOptionNames() << "out", {}, false, runProperties},
-        {"add-block", {"area", "number", "x", "y", "out"}, {}, false, runAddBlock},
-        {"add-blocks", {"area", "number", "x", "y", "dx", "dy", "step", "count", "out"}, {"by-area"}, false, runAddBlocks},
+        {"add-block", {"area", "number", "x", "y", "out"}, {"allow-duplicates"}, false, runAddBlock},
+        {"add-blocks", {"area", "number", "x", "y", "dx", "dy", "step", "count", "out"}, {"by-area", "allow-duplicates"}, false, runAddBlocks},
         {"add-mark", {"x", "y", "width", "height", "out"}, {}, false, runAddMark},
         {"add-marks", {"x", "y", "width", "height", "dx", "dy", "count", "out"}, {}, false, runAddMarks},
         {"add-label", {"text", "x", "y", "width", "height", "out"}, {"page", "stake", "date"}, false, runAddLabel},
@@ -286,9 +292,9 @@ QString TemplateDesignUsage()
         "[--block-height MM] [--orientation portrait|landscape] [--left MM] [--top MM] [--stakes N] "
         "[--offsets-x LIST] [--offsets-y LIST] [--areas N] [--area-counts LIST] [--backpic FILE] "
         "[--backpic-width MM] [--backpic-height MM] [--backpic-left MM] [--backpic-top MM] [--out FILE] | "
-        "template add-block FILE.tzd --area A --number N --x X --y Y [--out FILE] | "
+        "template add-block FILE.tzd --area A --number N --x X --y Y [--allow-duplicates] [--out FILE] | "
         "template add-blocks FILE.tzd --area A --number N --x X --y Y --dx DX --dy DY --step S --count C "
-        "[--by-area] [--out FILE] | "
+        "[--by-area] [--allow-duplicates] [--out FILE] | "
         "template add-mark FILE.tzd --x X --y Y [--width W] [--height H] [--out FILE] | "
         "template add-marks FILE.tzd --x X --y Y --width W --height H --dx DX --dy DY --count C [--out FILE] | "
         "template add-label FILE.tzd (--page|--stake|--date|--text T) --x X --y Y --width W --height H "

@@ -9,6 +9,9 @@ struct DialogCheck {
     QString message; // empty: every check passed
     QString field;
     int page = 0;    // the page of the field, for dialogs with pages
+    // The message was a question the user has already answered with No: the window only puts
+    // the focus back on the field.
+    bool asked = false;
 
     bool passed() const { return message.isEmpty(); }
     static DialogCheck Pass() { return {}; }

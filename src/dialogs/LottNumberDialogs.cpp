@@ -3,9 +3,59 @@
 #include "common/ToNumber.h"
 #include "dialogs/DialogCanvas.h"
 #include "dialogs/DialogElements.h"
+#include "common/FormatMsg.h"
 #include "model/clsPLControl.h"
+#include "model/colPLControls.h"
+#include "print/StakeGeometry.h"
 
 #include <cmath>
+
+namespace {
+// The fill areas and numbers a run would give its blocks, in order.
+using RunKeys = std::vector<BlockKey>;
+
+// Numbers of blocks are only ever added into the template's own fill areas: a block of an area
+// the slip does not have can never be marked, and nobody notices until the bets print wrong.
+DialogCheck CheckAreas(const RunKeys &keys, const colPLControls &layout)
+{
+    for (const BlockKey &k : keys)
+        if (k.Group > layout.GroupCount())
+            return DialogCheck::Refuse(QStringLiteral("txtFirstGroupID"),
+                                       FormatMsg("", QStringLiteral("填涂区 {1} 超出了投注单的 {2} 个填涂区！"),
+                                                 {k.Group, layout.GroupCount()}));
+    return DialogCheck::Pass();
+}
+
+// A block with the fill area and number of one the template already has is stacked on it or
+// never marked: the user is asked before such a run goes in.
+DialogCheck CheckDuplicates(const RunKeys &keys, const colPLControls &layout,
+                            const ConfirmDuplicates &confirm)
+{
+    const LottNumberIndex existing(layout);
+    int duplicates = 0;
+    for (const BlockKey &k : keys)
+        duplicates += existing.Find(k) ? 1 : 0;
+    if (duplicates == 0 || (confirm && confirm(duplicates)))
+        return DialogCheck::Pass();
+    DialogCheck refused =
+        DialogCheck::Refuse(QStringLiteral("txtFirstLottNumber"), DuplicateBlocksQuestion(duplicates));
+    refused.asked = bool(confirm);
+    return refused;
+}
+
+DialogCheck CheckAgainstTemplate(const RunKeys &keys, const colPLControls &layout,
+                                 const ConfirmDuplicates &confirm)
+{
+    if (DialogCheck areas = CheckAreas(keys, layout); !areas.passed())
+        return areas;
+    return CheckDuplicates(keys, layout, confirm);
+}
+} // namespace
+
+QString DuplicateBlocksQuestion(int duplicates)
+{
+    return FormatMsg("", QStringLiteral("有 {1} 个填涂块与已有的填涂块重复，是否继续？"), {duplicates});
+}
 
 DialogCheck CheckAddLottNumber(const AddLottNumberFields &f)
 {
@@ -23,13 +73,18 @@ DialogCheck CheckAddLottNumber(const AddLottNumberFields &f)
 }
 
 DialogRun RunAddLottNumber(const AddLottNumberFields &f, const colPLControls &layout,
-                           DialogCanvas &canvas, const QString &fontName)
+                           DialogCanvas &canvas, const QString &fontName,
+                           const ConfirmDuplicates &confirm)
 {
     DialogRun run;
     run.check = CheckAddLottNumber(f);
     if (!run.check.passed())
         return run;
     clsPLControl block = NewLottNumberBlock(f.txtFirstGroupID, f.txtFirstLottNumber, layout, fontName);
+    run.check = CheckAgainstTemplate(
+        {{BlockKeyPart(block.GroupID()), BlockKeyPart(block.FieldValue())}}, layout, confirm);
+    if (!run.check.passed())
+        return run;
     if (f.optPosByInput)
         AddAtPosition(canvas, block, ToNumber(f.txtX, 0), ToNumber(f.txtY, 0), 0, run.addedKeys);
     else
@@ -77,7 +132,8 @@ DialogCheck PlanLottNumberRun(const AddBatchLottNumberFields &f, RunCounter *cou
 }
 
 DialogRun RunAddBatchLottNumber(const AddBatchLottNumberFields &f, const colPLControls &layout,
-                                DialogCanvas &canvas, const QString &fontName)
+                                DialogCanvas &canvas, const QString &fontName,
+                                const ConfirmDuplicates &confirm)
 {
     DialogRun run;
     run.check = CheckAddBatchLottNumber(f);
@@ -89,6 +145,15 @@ DialogRun RunAddBatchLottNumber(const AddBatchLottNumberFields &f, const colPLCo
 
     const clsPLControl prototype =
         NewLottNumberBlock(f.txtFirstGroupID, f.txtFirstLottNumber, layout, fontName);
+    RunKeys keys;
+    keys.reserve(size_t(counter.count));
+    const BlockKey firstKey{BlockKeyPart(prototype.GroupID()), BlockKeyPart(prototype.FieldValue())};
+    for (qint32 i = 0, n = counter.first; i < counter.count; ++i, n += counter.step)
+        keys.push_back(f.optBatchGroupID ? BlockKey{double(n), firstKey.Number}
+                                         : BlockKey{firstKey.Group, double(n)});
+    run.check = CheckAgainstTemplate(keys, layout, confirm);
+    if (!run.check.passed())
+        return run;
     double x = ToNumber(f.txtFirstX, 0), y = ToNumber(f.txtFirstY, 0);
     const double dx = ToNumber(f.txtStepX, 0), dy = ToNumber(f.txtStepY, 0);
     canvas.SetCurrentControl(nullptr, 0);

@@ -111,6 +111,13 @@ DialogCheck ValidatePage(const LottPropertyFields &f, int page)
         const double count = ToNumber(f.txtStakeCount, 0);
         if (count == 0 || count != scratch.StakeCountPerTicket())
             return refuse("txtStakeCount", "请正确的输入每张投注单注数，和各注的填涂位置偏移量！", 1);
+        // Each list has one offset per stake, or none at all: a shorter list would print its
+        // missing stakes at offset 0, on top of the first stake. The stake count alone only
+        // agrees with the longer list, so both are checked, X first.
+        for (const auto &[name, list] : {std::pair("txtStakeOffsetStrX", scratch.StakeLocateOffsetStrX()),
+                                         std::pair("txtStakeOffsetStrY", scratch.StakeLocateOffsetStrY())})
+            if (!list.isEmpty() && list.count(QLatin1Char(',')) + 1 != count)
+                return refuse(name, "请正确的输入每张投注单注数，和各注的填涂位置偏移量！", 1);
         break;
     }
     case 2: {

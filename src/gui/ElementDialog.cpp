@@ -1,7 +1,9 @@
 #include "gui/ElementDialog.h"
 
 #include "canvas/KdPLDesinger.h"
+#include "common/MsgBox.h"
 #include "dialogs/CanvasSink.h"
+#include "dialogs/LottNumberDialogs.h"
 #include "platform/Calculator.h"
 #include "platform/DialogInput.h"
 #include "platform/FormTheme.h"
@@ -33,6 +35,11 @@ void ElementDialog::ShowMe(KdPLDesinger &canvas, colPLControls &layout)
 
 void ElementDialog::CloseMe() { hide(); }
 
+bool ElementDialog::AskAboutDuplicates(int duplicates)
+{
+    return IsConfirmed(MsgBox(DuplicateBlocksQuestion(duplicates), MsgStyle::ConfirmDefaultNo));
+}
+
 void ElementDialog::cmdOK_Click()
 {
     if (!m_canvas || !m_layout)
@@ -40,8 +47,12 @@ void ElementDialog::cmdOK_Click()
     CanvasSink sink(*m_canvas);
     const DialogCheck check = RunOK(sink, *m_layout);
     if (!check.passed()) {
-        if (auto *field = findChild<QLineEdit *>(check.field))
-            RejectField(field, check.message);
+        if (auto *field = findChild<QLineEdit *>(check.field)) {
+            if (check.asked)
+                FocusField(field);
+            else
+                RejectField(field, check.message);
+        }
         return;
     }
     accept();

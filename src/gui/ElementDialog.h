@@ -33,6 +33,8 @@ public:
 protected:
     ElementDialog(const QString &objectName, const QString &title);
 
+    // The question before number blocks that repeat the template's go in (否 is the default).
+    static bool AskAboutDuplicates(int duplicates);
     // The dialog's logic on the canvas; a refusal names the field.
     virtual DialogCheck RunOK(DialogCanvas &canvas, const colPLControls &layout) = 0;
     // The field that gets the focus whenever the dialog is shown.

@@ -54,5 +54,5 @@ AddBatchLottNumberFields frmPAddBatchLottNumber::Fields() const
 
 DialogCheck frmPAddBatchLottNumber::RunOK(DialogCanvas &canvas, const colPLControls &layout)
 {
-    return RunAddBatchLottNumber(Fields(), layout, canvas, DefaultFontName()).check;
+    return RunAddBatchLottNumber(Fields(), layout, canvas, DefaultFontName(), AskAboutDuplicates).check;
 }

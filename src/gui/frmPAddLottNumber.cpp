@@ -51,7 +51,7 @@ void frmPAddLottNumber::OptionChanged()
 
 DialogCheck frmPAddLottNumber::RunOK(DialogCanvas &canvas, const colPLControls &layout)
 {
-    return RunAddLottNumber(Fields(), layout, canvas, DefaultFontName()).check;
+    return RunAddLottNumber(Fields(), layout, canvas, DefaultFontName(), AskAboutDuplicates).check;
 }
 
 void frmPAddLottNumber::lblBatchAdd_Click() { handOnTo<frmPAddBatchLottNumber>(); }

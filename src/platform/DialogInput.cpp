@@ -61,11 +61,16 @@ void EnterMovesFocus(QWidget *dialog)
     new EnterAsTab(dialog);
 }
 
+void FocusField(QLineEdit *field)
+{
+    field->setFocus(Qt::OtherFocusReason);
+    field->selectAll();
+}
+
 bool RejectField(QLineEdit *field, const QString &message)
 {
     MsgBox(message, MsgStyle::Information);
-    field->setFocus(Qt::OtherFocusReason);
-    field->selectAll();
+    FocusField(field);
     return false;
 }
 

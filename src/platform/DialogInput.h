@@ -17,6 +17,8 @@ void EnterMovesFocus(QWidget *dialog);
 // Shows `message` (information icon), then focuses `field` and selects its text. Returns
 // false, so that a check can read `return RejectField(txtStepX, text);`.
 bool RejectField(QLineEdit *field, const QString &message);
+// Puts the focus on the field with its text selected, without a message.
+void FocusField(QLineEdit *field);
 
 // The check of a numeric field: true when its text reads as a number (arithmetic allowed);
 // otherwise rejects the field with "请输入合法值！".

@@ -38,6 +38,7 @@ TEST(DialogsOnTheCanvas, TemplateBlockSizeWithinTheLimitsPositionsKept)
     KdPLDesinger canvas;
     CanvasSink sink(canvas);
     colPLControls layout;
+    layout.setGroupLottNumberCountStr("6,1");
     RunAddBatchLottNumber({"2", "1", "20", "30", false, "1", "2", "5", "0"}, layout, sink, kFont);
     RunAddBatchMark({"3", "10", "4", "2", "0", "12.7", "1"}, sink, kFont);
     layout.setLottNumberWidth(0.2);

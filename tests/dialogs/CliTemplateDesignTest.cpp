@@ -212,6 +212,8 @@ TEST_F(CliDesign, NegativeIncrementsAndFillAreaRuns)
     CliRun r = design("add-blocks", {"--area", "1", "--number", "10", "--x", "1", "--y", "1",
                                      "--dx", "5", "--dy", "0", "--step", "-1", "--count", "10"});
     ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    r = design("properties", {"--areas", "13", "--area-counts", "1,1,1,1,1,1,1,1,1,1,1,1,1"});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
     r = design("add-blocks", {"--area", "1", "--number", "0", "--x", "1", "--y", "20", "--dx=5",
                               "--dy", "0", "--step", "1", "--count", "13", "--by-area"});
     ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
@@ -245,4 +247,58 @@ TEST_F(CliDesign, AWriteThatFailsSaysWhy)
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_EQ(r.err, QStringLiteral("保存文件 %1 失败：文件夹不存在\n").arg(missing));
     EXPECT_EQ(r.outText(), "");
+}
+
+TEST_F(CliDesign, RunsThatCannotPrintRightAreRefusedOrNeedToBeAllowed)
+{
+    makeTwoAreaSlip();
+    ASSERT_EQ(design("add-blocks", {"--area", "1", "--number", "1", "--x", "10", "--y", "10", "--dx",
+                                    "5.5", "--step", "1", "--count", "10"}).exitCode, 0);
+    const QByteArray before = bytes();
+    const Refusal cases[] = {
+        {"properties", {"--offsets-y", "0,28.5,57,85.5"}, "请正确的输入每张投注单注数，和各注的填涂位置偏移量！", "txtStakeOffsetStrY"},
+        {"properties", {"--offsets-x", "0,24,48,72"}, "请正确的输入每张投注单注数，和各注的填涂位置偏移量！", "txtStakeOffsetStrX"},
+        {"add-block", {"--area", "3", "--number", "1", "--x", "1", "--y", "1"}, "填涂区 3 超出了投注单的 2 个填涂区！", "txtFirstGroupID"},
+        {"add-blocks", {"--area", "1", "--number", "1", "--x", "1", "--y", "30", "--dx", "1", "--step", "1", "--count", "3", "--by-area"}, "填涂区 3 超出了投注单的 2 个填涂区！", "txtFirstGroupID"},
+        {"add-blocks", {"--area", "1", "--number", "8", "--x", "10", "--y", "40", "--dx", "5.5", "--step", "1", "--count", "5"}, "有 3 个填涂块与已有的填涂块重复，是否继续？", "txtFirstLottNumber"},
+        {"add-block", {"--area", "1", "--number", "07", "--x", "1", "--y", "1"}, "有 1 个填涂块与已有的填涂块重复，是否继续？", "txtFirstLottNumber"},
+    };
+    for (const Refusal &c : cases) {
+        const CliRun r = design(c.action, c.args);
+        EXPECT_EQ(r.exitCode, 1) << c.action << " " << c.field;
+        EXPECT_EQ(r.err, QStringLiteral("message: %1\nfield: %2\n").arg(QString::fromUtf8(c.message), c.field));
+        EXPECT_EQ(bytes(), before);
+    }
+    EXPECT_EQ(run({"check", file}).exitCode, 0);
+
+    const CliRun allowed = design("add-block", {"--area", "1", "--number", "07", "--x", "1", "--y", "1", "--allow-duplicates"});
+    EXPECT_EQ(allowed.exitCode, 0) << allowed.err.toStdString();
+    EXPECT_EQ(lines(allowed), QStringList{"lbl11"});
+    // The check now names both blocks of red 07, sorted by key.
+    const CliRun check = run({"check", file});
+    EXPECT_EQ(check.exitCode, 1);
+    const QStringList found = lines(check);
+    ASSERT_EQ(found.size(), 2) << check.outText().toStdString();
+    EXPECT_TRUE(found[0].startsWith("lbl11\t填涂区 1 号码 07重复，与 lbl7 相同")) << found[0].toStdString();
+    EXPECT_TRUE(found[1].startsWith("lbl7\t填涂区 1 号码 7重复，与 lbl11 相同")) << found[1].toStdString();
+}
+
+TEST_F(CliDesign, CheckOfATemplateWithAShortOffsetListAndOfOneThatCannotBeRead)
+{
+    makeTwoAreaSlip();
+    QByteArray text = bytes();
+    text.replace("StakeLocateOffsetStrX=0,0,0,0,0", "StakeLocateOffsetStrX=0,0,0,0");
+    {
+        QFile f(file);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(text);
+    }
+    const CliRun r = run({"check", file});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_EQ(lines(r), QStringList{"-\t各注横向偏移量有 4 项，与每张投注单的 5 注不符"});
+    const CliRun none = run({"check", dir + "/none.tzd"});
+    EXPECT_EQ(none.exitCode, 2);
+    EXPECT_TRUE(none.err.contains("不能打开！"));
+    EXPECT_TRUE(none.out.isEmpty());
+    EXPECT_EQ(RunCli({"template", "check", "陕西－双色球.tzd"}).exitCode, 0);
 }

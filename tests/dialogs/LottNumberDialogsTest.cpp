@@ -172,6 +172,7 @@ TEST(BatchLottNumberRun, FillAreaModeGivesEachAreaItsColour)
     f.txtFirstLottNumber = "0";
     f.txtCount = "13";
     colPLControls layout;
+    layout.setGroupLottNumberCountStr("1,1,1,1,1,1,1,1,1,1,1,1,1");
     RecordingCanvas canvas;
     RunAddBatchLottNumber(f, layout, canvas, kFont);
     ASSERT_EQ(canvas.added.size(), 13u);
@@ -245,6 +246,7 @@ TEST(SingleLottNumber, TypedPositionAddsAndSelectsOne)
 TEST(SingleLottNumber, MouseOptionWaitsForTheClick)
 {
     colPLControls layout;
+    layout.setGroupLottNumberCountStr("6,1");
     RecordingCanvas canvas;
     const DialogRun run = RunAddLottNumber({"2", "3", false, "9", "9"}, layout, canvas, kFont);
     EXPECT_TRUE(canvas.added.empty());
@@ -252,5 +254,96 @@ TEST(SingleLottNumber, MouseOptionWaitsForTheClick)
     EXPECT_DOUBLE_EQ(canvas.pending[0].Left(), 0);
     EXPECT_EQ(canvas.pending[0].BackColor(), RGB(128, 0, 0));
     EXPECT_TRUE(run.addedKeys.isEmpty());
+}
+} // namespace
+
+namespace {
+// A two-area slip (6 red, 1 blue) that already has red 01 to 05.
+colPLControls twoAreasWithRedOneToFive()
+{
+    colPLControls layout;
+    layout.setGroupLottNumberCountStr("6,1");
+    for (int n = 1; n <= 5; ++n) {
+        clsPLControl b;
+        b.setKeyName(QStringLiteral("r%1").arg(n));
+        b.setControlType("Label");
+        b.setShowType("LottNumber");
+        b.setGroupID("1");
+        b.setFieldValue(QStringLiteral("%1").arg(n, 2, 10, QLatin1Char('0')));
+        layout.Add(b);
+    }
+    return layout;
+}
+
+struct TemplateCase {
+    const char *name;
+    std::function<void(AddBatchLottNumberFields &)> change;
+    int questionAsked;    // the duplicates the question names; 0: no question
+    bool answer;          // the answer to it
+    const char *field;    // nullptr: the run goes in
+    const char *message;
+    int added;
+};
+
+const char *kDup = "有 {1} 个填涂块与已有的填涂块重复，是否继续？";
+
+const TemplateCase kTemplateCases[] = {
+    {"blue run beside the reds", [](auto &f) { f.txtFirstGroupID = "2"; f.txtCount = "16"; }, 0, false, nullptr, nullptr, 16},
+    {"area 3 of two", [](auto &f) { f.txtFirstGroupID = "3"; }, 0, false, "txtFirstGroupID", "填涂区 3 超出了投注单的 2 个填涂区！", 0},
+    {"fill-area run stepping past the last area",
+     [](auto &f) { f.optBatchGroupID = true; f.txtFirstLottNumber = "9"; f.txtCount = "3"; }, 0, false, "txtFirstGroupID", "填涂区 3 超出了投注单的 2 个填涂区！", 0},
+    {"fill-area run stepping down inside the areas",
+     [](auto &f) { f.optBatchGroupID = true; f.txtFirstGroupID = "2"; f.txtFirstLottNumber = "9"; f.txtStep = "-1"; f.txtCount = "2"; }, 0, false, nullptr, nullptr, 2},
+    {"reds 04 to 08, declined",
+     [](auto &f) { f.txtFirstLottNumber = "4"; f.txtCount = "5"; }, 2, false, "txtFirstLottNumber", "2", 0},
+    {"reds 04 to 08, accepted",
+     [](auto &f) { f.txtFirstLottNumber = "4"; f.txtCount = "5"; }, 2, true, nullptr, nullptr, 5},
+    {"reds 06 to 33 repeat nothing", [](auto &f) { f.txtFirstLottNumber = "06"; f.txtCount = "28"; }, 0, false, nullptr, nullptr, 28},
+    {"red 05 stepping down to 01 repeats five",
+     [](auto &f) { f.txtFirstLottNumber = "5"; f.txtStep = "-1"; f.txtCount = "6"; }, 5, false, "txtFirstLottNumber", "5", 0},
+};
+
+TEST(NumberBlockRunsAgainstTheTemplate, AreasBeyondTheSlipAreRefusedAndRepeatsAsked)
+{
+    for (const TemplateCase &c : kTemplateCases) {
+        SCOPED_TRACE(c.name);
+        AddBatchLottNumberFields f = goodRun();
+        c.change(f);
+        const colPLControls layout = twoAreasWithRedOneToFive();
+        RecordingCanvas canvas;
+        std::vector<int> asked;
+        const DialogRun run = RunAddBatchLottNumber(f, layout, canvas, kFont, [&](int n) {
+            asked.push_back(n);
+            return c.answer;
+        });
+        EXPECT_EQ(asked, c.questionAsked ? std::vector<int>{c.questionAsked} : std::vector<int>{});
+        EXPECT_EQ(int(canvas.added.size()), c.added);
+        if (!c.field) {
+            EXPECT_TRUE(run.check.passed()) << run.check.message.toStdString();
+            continue;
+        }
+        EXPECT_EQ(run.check.field, QString::fromUtf8(c.field));
+        const QString message = c.questionAsked ? QString::fromUtf8(kDup).replace("{1}", c.message)
+                                                : QString::fromUtf8(c.message);
+        EXPECT_EQ(run.check.message, message);
+        EXPECT_EQ(run.check.asked, c.questionAsked != 0);
+    }
+}
+
+TEST(NumberBlockRunsAgainstTheTemplate, WithoutAQuestionRepeatsAreRefused)
+{
+    const colPLControls layout = twoAreasWithRedOneToFive();
+    RecordingCanvas canvas;
+    // "7" and "07" are the same number; the single block with a typed place and the batch alike.
+    DialogRun run = RunAddLottNumber({"1", "3.0", true, "1", "1"}, layout, canvas, kFont);
+    EXPECT_EQ(run.check.message, "有 1 个填涂块与已有的填涂块重复，是否继续？");
+    EXPECT_EQ(run.check.field, "txtFirstLottNumber");
+    EXPECT_FALSE(run.check.asked);
+    run = RunAddLottNumber({"2", "1", false, "", ""}, layout, canvas, kFont);
+    EXPECT_TRUE(run.check.passed());
+    run = RunAddLottNumber({"3", "1", false, "", ""}, layout, canvas, kFont);
+    EXPECT_EQ(run.check.field, "txtFirstGroupID");
+    EXPECT_TRUE(canvas.added.empty());
+    EXPECT_EQ(canvas.pending.size(), 1u); // only the blue block waits for its click
 }
 } // namespace
