@@ -8,6 +8,7 @@
 #include "model/colPLControls.h"
 #include "print/DocumentSurface.h"
 #include "print/MarkColor.h"
+#include "print/TemplateCheck.h"
 #include "print/clsPLPrint.h"
 #include "storage/clsPLStoreINI.h"
 
@@ -72,7 +73,21 @@ bool ConfirmFaultyStakes(const BetList &bets, const colPLControls &layout, const
     return faulty == 0 || cb.confirmFaultyStakes(FaultyStakesQuestion(faulty, named));
 }
 
+bool ConfirmTemplateFindings(const colPLControls &layout, const PrintJobCallbacks &cb)
+{
+    if (!cb.confirmTemplateFindings)
+        return true;
+    const std::vector<TemplateFinding> findings = CheckTemplate(layout);
+    return findings.empty() || cb.confirmTemplateFindings(TemplateFindingsQuestion(findings));
+}
+
 } // namespace
+
+QString TemplateFindingsQuestion(const std::vector<TemplateFinding> &findings)
+{
+    return FormatMsg("", QStringLiteral("模板有 {1} 处问题（{2}），是否继续打印？"),
+                     {qint64(findings.size()), FirstFindingText(findings)});
+}
 
 QString PrintJobInputProblem(const PrintJobOptions &o)
 {
@@ -173,7 +188,7 @@ PrintJobOutcome PrintLottNumbers(const BetList &bets, const PrintJobOptions &o,
     const qint64 perTicket = layout.StakeCountPerTicket();
     const StakeRange range = ResolveStakeRange(o, bets.Count(), perTicket);
     const qint64 n = range.last - range.first + 1;
-    if (!ConfirmFaultyStakes(bets, layout, range, cb))
+    if (!ConfirmTemplateFindings(layout, cb) || !ConfirmFaultyStakes(bets, layout, range, cb))
         return out;
     out.started = true;
     out.firstStake = range.first;

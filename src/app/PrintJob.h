@@ -5,10 +5,12 @@
 // window: the main window and `vornprn-cli print` pass their own callbacks.
 #include "app/MainSettings.h"
 #include "common/MsgBox.h"
+#include "print/TemplateCheck.h"
 
 #include <QList>
 #include <QString>
 #include <functional>
+#include <vector>
 
 class BetList;
 class PrintDocument;
@@ -40,6 +42,9 @@ struct PrintJobCallbacks {
     // Asked before anything is laid out when stakes of the job would not print right (the
     // question names how many and the first few); false stops the job. Unset: no question.
     std::function<bool(const QString &question)> confirmFaultyStakes;
+    // Asked first when the template itself would print wrong (the template check's findings,
+    // with the job's layout offset); false stops the job. Unset: no question.
+    std::function<bool(const QString &question)> confirmTemplateFindings;
 };
 
 struct PrintJobOutcome {
@@ -66,6 +71,8 @@ QString PrintJobInputProblem(const PrintJobOptions &options);
 // The question asked before a job with `faulty` stakes that would not print right, naming the
 // first few by their indexes.
 QString FaultyStakesQuestion(qint64 faulty, const QList<qint64> &firstIndexes);
+// "模板有 {1} 处问题（{2}），是否继续打印？" with the first finding.
+QString TemplateFindingsQuestion(const std::vector<TemplateFinding> &findings);
 
 // The job's stake range for the options: 1-based list entries [first, last], last < first when
 // the range is empty.

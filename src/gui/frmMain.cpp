@@ -461,6 +461,7 @@ void frmMain::LoadLayout(const QString &templatePath, bool fromTemplate)
     m_layout = std::make_unique<colPLControls>();
     clsPLStoreINI store;
     store.LoadFromINI(templatePath, *m_layout);
+    m_templateFindings = CheckTemplate(*m_layout);
     SyncLayoutSettings(fromTemplate);
     UpdateMarkColor();
     CheckLottNumbers();
@@ -599,7 +600,14 @@ void frmMain::SaveMainSettings() { currentSettings().Save(Folders().SettingsFile
 
 void frmMain::RefreshLottNumberStatus()
 {
-    lblLottCountInfo->setText(LottNumberStatusText(m_bets->Count(), m_stakesPerTicket, m_bets->FindingCount()));
+    lblLottCountInfo->setText(LottNumberStatusText(m_bets->Count(), m_stakesPerTicket, m_bets->FindingCount(),
+                                                   int(m_templateFindings.size())));
+    // The findings themselves, a few of them, where the count is shown.
+    constexpr size_t kFindingsInTip = 10;
+    QStringList tip;
+    for (size_t i = 0; i < m_templateFindings.size() && i < kFindingsInTip; ++i)
+        tip << m_templateFindings[i].key + QStringLiteral("\t") + m_templateFindings[i].reason;
+    lblLottCountInfo->setToolTip(tip.join(QLatin1Char('\n')));
 }
 
 void frmMain::cmdSaveLayout_Click()
@@ -654,6 +662,7 @@ void frmMain::PrintLottNumbers(const QString &templatePath, bool useTemplateLayo
     cb.confirmFaultyStakes = [](const QString &question) {
         return IsConfirmed(MsgBox(question, MsgStyle::ConfirmDefaultNo));
     };
+    cb.confirmTemplateFindings = cb.confirmFaultyStakes;
     cb.progress = [this](qint64 done, qint64 total) {
         statusBar()->showMessage(QStringLiteral("已排版 %1 / %2 注").arg(done).arg(total));
     };

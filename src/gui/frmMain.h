@@ -4,6 +4,7 @@
 #include "app/MainSettings.h"
 #include "app/clsFlyChar.h"
 #include "model/colPLControls.h"
+#include "print/TemplateCheck.h"
 
 #include <QMainWindow>
 #include <functional>
@@ -120,6 +121,8 @@ private:
     std::unique_ptr<colPLControls> m_layout;
     std::unique_ptr<frmPLPreview> m_preview;
     int m_stakesPerTicket = 1;
+    // What the template check finds on the selected template.
+    std::vector<TemplateFinding> m_templateFindings;
     int m_testLayouts = 0;
     qint32 m_lastOrientation = 0;
     double m_lastLeft = 0, m_lastTop = 0;

@@ -4,7 +4,7 @@
 #include "common/MsgBox.h"
 #include "input/BetList.h"
 
-QString LottNumberStatusText(int count, int stakesPerTicket, int faulty)
+QString LottNumberStatusText(int count, int stakesPerTicket, int faulty, int templateFindings)
 {
     if (stakesPerTicket < 1)
         stakesPerTicket = 1;
@@ -13,6 +13,8 @@ QString LottNumberStatusText(int count, int stakesPerTicket, int faulty)
     QString text = FormatMsg(QString(), QStringLiteral("共 {1} 注, {2} 页"), {count, pages});
     if (faulty > 0)
         text += FormatMsg(QString(), QStringLiteral("，其中 {1} 注有误"), {faulty});
+    if (templateFindings > 0)
+        text += FormatMsg(QString(), QStringLiteral("，模板有 {1} 处问题"), {templateFindings});
     return text;
 }
 

@@ -3,6 +3,7 @@
 #include "print/PrintDocument.h"
 #include "TestSupport.h"
 
+#include <QFile>
 #include <gtest/gtest.h>
 
 namespace {
@@ -202,6 +203,48 @@ TEST(PrintJob, AsksBeforePrintingStakesThatWouldNotPrintRight)
         const PrintJobOutcome out = PrintLottNumbers(list, o, cb);
         EXPECT_EQ(events, c.events);
         EXPECT_EQ(out.started, c.events.size() > 1);
+    }
+}
+
+TEST(PrintJob, AsksBeforePrintingOnATemplateThatWouldPrintWrong)
+{
+    // The sample slip with its fourth stake's offset left out, and the same slip whole.
+    const QString dir = makeTempDir();
+    QFile in(sampleTemplate());
+    ASSERT_TRUE(in.open(QIODevice::ReadOnly));
+    QByteArray text = in.readAll();
+    const QByteArray whole = text;
+    ASSERT_TRUE(text.contains("StakeLocateOffsetStrX=0, 28.5, 57, 85.5, 114"));
+    text.replace("StakeLocateOffsetStrX=0, 28.5, 57, 85.5, 114", "StakeLocateOffsetStrX=0, 28.5, 57, 85.5");
+    struct Case {
+        QByteArray file;
+        bool yes;
+        int questions;
+        int batches;
+    };
+    const Case cases[] = {{text, false, 1, 0}, {text, true, 1, 1}, {whole, false, 0, 1}};
+    for (const Case &c : cases) {
+        QFile out(dir + "/slip.tzd");
+        ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+        out.write(c.file);
+        out.close();
+        BetList list;
+        list.Append(1, "01 02 03 04 05 06 07");
+        PrintJobOptions o;
+        o.templatePath = out.fileName();
+        QStringList questions;
+        int batches = 0, faultyAsked = 0;
+        PrintJobCallbacks cb;
+        cb.showBatch = [&](PrintDocument &, const QString &) { return ++batches > 0; };
+        cb.message = [&](const QString &, MsgStyle) { return MsgAnswer::Ok; };
+        cb.confirmFaultyStakes = [&](const QString &) { return ++faultyAsked > 0; };
+        cb.confirmTemplateFindings = [&](const QString &q) { questions << q; return c.yes; };
+        PrintLottNumbers(list, o, cb);
+        EXPECT_EQ(questions.size(), c.questions);
+        EXPECT_EQ(batches, c.batches);
+        EXPECT_EQ(faultyAsked, 0); // every stake of the job itself is fine
+        if (c.questions)
+            EXPECT_EQ(questions[0], "模板有 2 处问题（各注横向偏移量有 4 项，与每张投注单的 5 注不符），是否继续打印？");
     }
 }
 

@@ -126,13 +126,15 @@ struct StatusCase {
     int stakesPerTicket;
     const char16_t *text;
     int faulty = 0;
+    int templateFindings = 0;
 };
 
 class StatusText : public ::testing::TestWithParam<StatusCase> {};
 
 TEST_P(StatusText, CountsStakesAndPages)
 {
-    EXPECT_EQ(LottNumberStatusText(GetParam().count, GetParam().stakesPerTicket, GetParam().faulty),
+    EXPECT_EQ(LottNumberStatusText(GetParam().count, GetParam().stakesPerTicket, GetParam().faulty,
+                                   GetParam().templateFindings),
               QString::fromUtf16(GetParam().text));
 }
 
@@ -144,7 +146,9 @@ INSTANTIATE_TEST_SUITE_P(Counts, StatusText,
                                            StatusCase{7, 0, u"共 7 注, 7 页"},
                                            StatusCase{7, -3, u"共 7 注, 7 页"},
                                            StatusCase{1000000, 3, u"共 1000000 注, 333334 页"},
-                                           StatusCase{12, 5, u"共 12 注, 3 页，其中 4 注有误", 4}));
+                                           StatusCase{12, 5, u"共 12 注, 3 页，其中 4 注有误", 4},
+                                           StatusCase{12, 5, u"共 12 注, 3 页，模板有 2 处问题", 0, 2},
+                                           StatusCase{12, 5, u"共 12 注, 3 页，其中 1 注有误，模板有 1 处问题", 1, 1}));
 
 TEST(BetListCommands, DeleteWithoutSelectionOnlyHints)
 {
