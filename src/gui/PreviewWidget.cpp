@@ -160,6 +160,19 @@ void PreviewWidget::resizeEvent(QResizeEvent *event)
     m_resizing = false;
 }
 
+void PreviewWidget::setUnderlay(const PrintPicture &picture, const QRectF &twips)
+{
+    m_underlay = picture;
+    m_underlayTwips = twips;
+    viewport()->update();
+}
+
+void PreviewWidget::setUnderlayShown(bool shown)
+{
+    m_underlayShown = shown;
+    viewport()->update();
+}
+
 void PreviewWidget::paintEvent(QPaintEvent *event)
 {
     QPainter painter(viewport());
@@ -185,6 +198,12 @@ void PreviewWidget::paintEvent(QPaintEvent *event)
         painter.save();
         painter.setClipRect(paper);
         painter.translate(paper.topLeft());
+        if (m_underlayShown && hasUnderlay()) {
+            const double sx = logicalDpiX() * m_zoom / 1440.0, sy = logicalDpiY() * m_zoom / 1440.0;
+            painter.drawImage(QRectF(m_underlayTwips.x() * sx, m_underlayTwips.y() * sy,
+                                     m_underlayTwips.width() * sx, m_underlayTwips.height() * sy),
+                              m_underlay.image());
+        }
         replay.PaintPage(painter, i, logicalDpiX() * m_zoom, logicalDpiY() * m_zoom);
         painter.restore();
         ++m_lastPainted;

@@ -2,6 +2,7 @@
 // The preview of a recorded document: the pages one below the other on a gray desk, painted
 // only where they are in view, so a batch of thousands of pages opens and scrolls at once.
 #include "print/PrintDocument.h"
+#include "print/PrintPicture.h"
 
 #include <QAbstractScrollArea>
 #include <memory>
@@ -26,6 +27,13 @@ public:
     // The page at the top of the view (0-based).
     int currentPage() const;
     void setCurrentPage(int page);
+
+    // A picture drawn under every page, on screen only (the slip the marks are meant for); its
+    // place on the page in twips. Printing replays the document alone and never shows it.
+    void setUnderlay(const PrintPicture &picture, const QRectF &twips);
+    bool hasUnderlay() const { return !m_underlay.isNull(); }
+    void setUnderlayShown(bool shown);
+    bool underlayShown() const { return m_underlayShown; }
 
     // Pages painted by the last paint event (the preview paints only the pages in view).
     int lastPaintedPages() const { return m_lastPainted; }
@@ -52,6 +60,9 @@ private:
     void noteCurrentPage(int page);
 
     std::unique_ptr<PrintDocument> m_doc;
+    PrintPicture m_underlay;
+    QRectF m_underlayTwips;
+    bool m_underlayShown = false;
     double m_zoom = 1.0;
     Fit m_fit = Fit::WholePage;
     int m_lastPage = -1;

@@ -651,9 +651,12 @@ void frmMain::PrintLottNumbers(const QString &templatePath, bool useTemplateLayo
 
     PrintJobCallbacks cb;
     int batchNumber = 0;
-    cb.showBatch = [this, &batchNumber](PrintDocument &batch, const QString &caption) {
+    cb.showBatch = [this, &batchNumber, useTemplateLayout](PrintDocument &batch, const QString &caption) {
         frmPLPreview &preview = PreviewWindow();
         preview.setDocument(std::move(batch));
+        const bool own = !useTemplateLayout;
+        preview.setSlipPicture(*m_layout, own ? ToNumber(txtLayoutLeft->text(), 0) : m_layout->LayoutLeft(),
+                               own ? ToNumber(txtLayoutTop->text(), 0) : m_layout->LayoutTop());
         preview.setBatchNumber(++batchNumber);
         const bool printed = preview.ShowMe_Print(true, caption);
         preview.setBatchNumber(0);

@@ -1,4 +1,6 @@
 #include "gui/frmPLPreview.h"
+#include "model/colPLControls.h"
+#include "print/StakeGeometry.h"
 #include "common/MsgBox.h"
 #include "common/Quitting.h"
 #include "platform/FormTheme.h"
@@ -9,6 +11,7 @@
 #include "print/clsPLPrint.h"
 
 #include <QHBoxLayout>
+#include <QCheckBox>
 #include <QLabel>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -72,13 +75,17 @@ frmPLPreview::frmPLPreview(QWidget *parent) : QDialog(parent)
     auto *last = toolButton(QStringLiteral(">|"), this, QStringLiteral("最后一页"));
     m_vsp = new PreviewWidget(this);
     m_vsp->setObjectName("vsp");
+    m_chkShowBackPic = new QCheckBox(QStringLiteral("显示底图"), this);
+    m_chkShowBackPic->setObjectName("chkShowBackPic");
+    m_chkShowBackPic->setToolTip(QStringLiteral("在预览中把投注单的底图画在标记下面，不会打印出来"));
+    m_chkShowBackPic->setEnabled(false);
 
     auto *bar = new QHBoxLayout;
     bar->addWidget(m_cmdPrint);
     bar->addWidget(m_lblMessage, 1);
     for (QPushButton *b : {first, prev, next, last})
         b->setMaximumWidth(40);
-    for (QWidget *w : std::initializer_list<QWidget *>{zoomIn, zoomOut, whole, width, first, prev,
+    for (QWidget *w : std::initializer_list<QWidget *>{m_chkShowBackPic, zoomIn, zoomOut, whole, width, first, prev,
                                                        m_pageBox, m_pageCountLabel, next, last})
         bar->addWidget(w);
     auto *layout = new QVBoxLayout(this);
@@ -86,6 +93,7 @@ frmPLPreview::frmPLPreview(QWidget *parent) : QDialog(parent)
     layout->addWidget(m_vsp, 1);
 
     connect(m_cmdPrint, &QPushButton::clicked, this, &frmPLPreview::cmdPrint_Click);
+    connect(m_chkShowBackPic, &QCheckBox::toggled, m_vsp, &PreviewWidget::setUnderlayShown);
     connect(zoomIn, &QPushButton::clicked, m_vsp, &PreviewWidget::zoomIn);
     connect(zoomOut, &QPushButton::clicked, m_vsp, &PreviewWidget::zoomOut);
     connect(whole, &QPushButton::clicked, m_vsp, &PreviewWidget::showWholePage);
@@ -119,6 +127,18 @@ void frmPLPreview::setDocument(PrintDocument doc)
 {
     m_vsp->setDocument(std::move(doc));
     updatePageControls(m_vsp->currentPage());
+}
+
+void frmPLPreview::setSlipPicture(const colPLControls &layout, double layoutLeft, double layoutTop)
+{
+    const PrintPicture picture = PrintPicture::Load(layout.BackPicPathFile());
+    m_vsp->setUnderlay(picture, QRectF((layoutLeft + layout.BackPicLeft()) * PrintScale,
+                                       (layoutTop + layout.BackPicTop()) * PrintScale,
+                                       layout.BackPicWidth() * PrintScale,
+                                       layout.BackPicHeight() * PrintScale));
+    m_chkShowBackPic->setEnabled(!picture.isNull());
+    if (picture.isNull())
+        m_chkShowBackPic->setChecked(false);
 }
 
 void frmPLPreview::updatePageControls(int page)

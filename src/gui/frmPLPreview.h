@@ -8,6 +8,7 @@
 #include <functional>
 
 class PreviewWidget;
+class QCheckBox;
 class QLabel;
 class QPushButton;
 class QSpinBox;
@@ -31,6 +32,10 @@ public:
 
     // The document the window shows (the caller lays it out before showing the window).
     void setDocument(PrintDocument doc);
+    // The slip's picture that "显示底图" draws under the marks (never printed): the template's
+    // background picture at its place with the job's layout offset. A template without a
+    // readable picture leaves the box disabled.
+    void setSlipPicture(const colPLControls &layout, double layoutLeft, double layoutTop);
     PreviewWidget *vsp() const { return m_vsp; }
 
     // The batch of a print job the window shows (1, 2, ...; 0 outside a job). The file name a
@@ -62,6 +67,7 @@ private:
     PreviewWidget *m_vsp;
     QLabel *m_lblMessage;
     QPushButton *m_cmdPrint;
+    QCheckBox *m_chkShowBackPic;
     QSpinBox *m_pageBox;
     QLabel *m_pageCountLabel;
     bool m_printed = false;

@@ -2,8 +2,10 @@
 #include "print/DocumentSurface.h"
 #include "gui/PreviewWidget.h"
 #include "gui/frmPLPreview.h"
+#include "model/colPLControls.h"
 #include "TestSupport.h"
 
+#include <QCheckBox>
 #include <QFileInfo>
 #include <QLabel>
 #include <QPrinter>
@@ -108,4 +110,75 @@ TEST(frmPLPreview, NoQuestionWhileQuitting)
     EXPECT_FALSE(preview.ShowMe_Print(false, "x"));
     SetQuitting(false);
     EXPECT_TRUE(box.shown().empty());
+}
+
+namespace {
+// The bounding box of the pure red pixels of an image; empty when there are none.
+QRect redBox(const QImage &image)
+{
+    QRect box;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (image.pixel(x, y) == qRgb(255, 0, 0))
+                box |= QRect(x, y, 1, 1);
+    return box;
+}
+
+// The first white pixel in reading order: the paper's top-left corner.
+QPoint paperCorner(const QImage &image)
+{
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (image.pixel(x, y) == qRgb(255, 255, 255))
+                return {x, y};
+    return {-1, -1};
+}
+} // namespace
+
+TEST(frmPLPreview, ShowsTheSlipPictureUnderTheMarksOnlyWhenAsked)
+{
+    const QString dir = makeTempDir();
+    QImage slip(40, 20, QImage::Format_RGB32);
+    slip.fill(qRgb(255, 0, 0));
+    ASSERT_TRUE(slip.save(dir + "/slip.png"));
+    colPLControls layout;
+    layout.setBackPicPathFile(dir + "/slip.png");
+    layout.setBackPicLeft(10);
+    layout.setBackPicTop(20);
+    layout.setBackPicWidth(40);
+    layout.setBackPicHeight(20);
+
+    frmPLPreview preview;
+    preview.resize(900, 700);
+    preview.setDocument(pages(1));
+    auto *box = preview.findChild<QCheckBox *>("chkShowBackPic");
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(box->text(), QStringLiteral("显示底图"));
+    EXPECT_FALSE(box->isEnabled()); // nothing to show yet
+    preview.setSlipPicture(layout, 5, 2.5);
+    EXPECT_TRUE(box->isEnabled());
+    preview.show();
+    preview.vsp()->setZoom(1.0);
+    EXPECT_TRUE(redBox(preview.vsp()->viewport()->grab().toImage()).isEmpty());
+
+    box->click();
+    const QImage shown = preview.vsp()->viewport()->grab().toImage();
+    const QRect red = redBox(shown);
+    const QPoint corner = paperCorner(shown);
+    const double px = preview.vsp()->logicalDpiX() / 1440.0 * 56.7; // pixels per mm at zoom 1
+    const double py = preview.vsp()->logicalDpiY() / 1440.0 * 56.7;
+    EXPECT_NEAR(red.left() - corner.x(), 15 * px, 1.0);
+    EXPECT_NEAR(red.top() - corner.y(), 22.5 * py, 1.0);
+    EXPECT_NEAR(red.width(), 40 * px, 1.0);
+    EXPECT_NEAR(red.height(), 20 * py, 1.0);
+
+    box->click();
+    EXPECT_TRUE(redBox(preview.vsp()->viewport()->grab().toImage()).isEmpty());
+    // A template whose picture cannot be read turns the box off.
+    box->click();
+    layout.setBackPicPathFile(dir + "/none.png");
+    preview.setSlipPicture(layout, 0, 0);
+    EXPECT_FALSE(box->isEnabled());
+    EXPECT_FALSE(box->isChecked());
+    EXPECT_TRUE(redBox(preview.vsp()->viewport()->grab().toImage()).isEmpty());
 }
