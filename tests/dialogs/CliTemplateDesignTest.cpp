@@ -10,6 +10,13 @@
 #include <gtest/gtest.h>
 
 namespace {
+struct Refusal {
+    const char *action;
+    QStringList args;
+    const char *message;
+    const char *field;
+};
+
 class CliDesign : public ::testing::Test {
 protected:
     void SetUp() override
@@ -32,6 +39,21 @@ protected:
     {
         QFile f(file);
         return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+    // The action prints the dialog's message and field, exits 1 and leaves the file as it was.
+    void expectRefused(const Refusal &c, const QByteArray &before)
+    {
+        const CliRun r = design(c.action, c.args);
+        EXPECT_EQ(r.exitCode, 1) << c.action << " " << c.field;
+        EXPECT_EQ(r.err, QStringLiteral("message: %1\nfield: %2\n").arg(QString::fromUtf8(c.message), c.field));
+        EXPECT_TRUE(r.out.isEmpty());
+        EXPECT_EQ(bytes(), before) << c.action << " " << c.field;
+    }
+    void rewrite(const QByteArray &text)
+    {
+        QFile f(file);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(text);
     }
     void makeTwoAreaSlip()
     {
@@ -105,13 +127,6 @@ TEST_F(CliDesign, AWholeSlipFromNothingPrintsItsTestPage)
     EXPECT_TRUE(firstBlockOfLastStake);
 }
 
-struct Refusal {
-    const char *action;
-    QStringList args;
-    const char *message;
-    const char *field;
-};
-
 TEST_F(CliDesign, RefusalsPrintTheDialogsMessageAndFieldAndWriteNothing)
 {
     makeTwoAreaSlip();
@@ -137,13 +152,8 @@ TEST_F(CliDesign, RefusalsPrintTheDialogsMessageAndFieldAndWriteNothing)
         {"properties", {"--area-counts", "7"}, "请正确的输入每注多少个填涂区，和各填涂区选择号码个数！", "txtGroupCount"},
         {"properties", {"--name", " "}, "请输入彩票的名称！", "txtLayoutName"},
     };
-    for (const Refusal &c : cases) {
-        const CliRun r = design(c.action, c.args);
-        EXPECT_EQ(r.exitCode, 1) << c.action << " " << c.field;
-        EXPECT_EQ(r.err, QStringLiteral("message: %1\nfield: %2\n").arg(QString::fromUtf8(c.message), c.field));
-        EXPECT_TRUE(r.out.isEmpty());
-        EXPECT_EQ(bytes(), before) << c.action << " " << c.field;
-    }
+    for (const Refusal &c : cases)
+        expectRefused(c, before);
     EXPECT_EQ(QDir(dir).entryList(QDir::Files), QStringList{"slip.tzd"});
 }
 
@@ -152,11 +162,7 @@ TEST_F(CliDesign, ATemplateThatDoesNotLoadIsNeverWrittenBack)
     makeTwoAreaSlip();
     QByteArray broken = bytes();
     broken.replace("PaperSize=0", "PaperSize=abc");
-    {
-        QFile f(file);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(broken);
-    }
+    rewrite(broken);
     const std::pair<QString, QStringList> actions[] = {
         {"properties", {"--name", "x"}},
         {"add-mark", {"--x", "1", "--y", "1"}},
@@ -179,11 +185,7 @@ TEST_F(CliDesign, PropertiesChangeOnlyWhatTheyAreAskedAndResizeTheBlocks)
     makeTwoAreaSlip();
     QByteArray exact = bytes();
     exact.replace("LayoutLeft=0", "LayoutLeft=-1.04").replace("PaperWidth=0", "PaperWidth=1234");
-    {
-        QFile f(file);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(exact);
-    }
+    rewrite(exact);
     ASSERT_EQ(design("add-blocks", {"--area", "2", "--number", "1", "--x", "1", "--y", "1", "--dx",
                                     "6", "--step", "1", "--count", "2"}).exitCode, 0);
     const QString out = dir + "/copy.tzd";
@@ -263,12 +265,8 @@ TEST_F(CliDesign, RunsThatCannotPrintRightAreRefusedOrNeedToBeAllowed)
         {"add-blocks", {"--area", "1", "--number", "8", "--x", "10", "--y", "40", "--dx", "5.5", "--step", "1", "--count", "5"}, "有 3 个填涂块与已有的填涂块重复，是否继续？", "txtFirstLottNumber"},
         {"add-block", {"--area", "1", "--number", "07", "--x", "1", "--y", "1"}, "有 1 个填涂块与已有的填涂块重复，是否继续？", "txtFirstLottNumber"},
     };
-    for (const Refusal &c : cases) {
-        const CliRun r = design(c.action, c.args);
-        EXPECT_EQ(r.exitCode, 1) << c.action << " " << c.field;
-        EXPECT_EQ(r.err, QStringLiteral("message: %1\nfield: %2\n").arg(QString::fromUtf8(c.message), c.field));
-        EXPECT_EQ(bytes(), before);
-    }
+    for (const Refusal &c : cases)
+        expectRefused(c, before);
     EXPECT_EQ(run({"check", file}).exitCode, 0);
 
     const CliRun allowed = design("add-block", {"--area", "1", "--number", "07", "--x", "1", "--y", "1", "--allow-duplicates"});
@@ -288,11 +286,7 @@ TEST_F(CliDesign, CheckOfATemplateWithAShortOffsetListAndOfOneThatCannotBeRead)
     makeTwoAreaSlip();
     QByteArray text = bytes();
     text.replace("StakeLocateOffsetStrX=0,0,0,0,0", "StakeLocateOffsetStrX=0,0,0,0");
-    {
-        QFile f(file);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(text);
-    }
+    rewrite(text);
     const CliRun r = run({"check", file});
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_EQ(lines(r), QStringList{"-\t各注横向偏移量有 4 项，与每张投注单的 5 注不符"});
