@@ -134,6 +134,19 @@ const Case kCases[] = {
          move(t, "b3", 14, 209);
      },
      {}},
+    {"portrait paper is 210 mm wide",
+     [](colPLControls &t) {
+         t.setBackPicPathFile("");
+         move(t, "b3", 150, 30);
+     },
+     {{"b3", "在第 3 注超出了纸张"}}},
+    {"landscape paper is 297 mm wide",
+     [](colPLControls &t) {
+         t.setPaperOrientation(1);
+         t.setBackPicPathFile("");
+         move(t, "b3", 150, 30);
+     },
+     {}},
     {"a mark below the picture",
      [](colPLControls &t) { move(t, "m1", 1, 39); },
      {{"m1", "标记在第 1 注超出了底图"}}},
