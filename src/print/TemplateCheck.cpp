@@ -240,7 +240,7 @@ private:
             pairs.try_emplace(key, inOrder ? a.element : b.element, inOrder ? b.element : a.element);
         });
         for (const auto &[stakePair, blocks] : pairs)
-            addProperty(FormatMsg("", QStringLiteral("第 {1} 注与第 {2} 注的填涂块重叠（{3} 与 {4}）"),
+            addProperty(FormatMsg("", QStringLiteral("第 {1} 注与第 {2} 注的填涂块重叠（第 {1} 注的 {3} 与第 {2} 注的 {4}）"),
                                   {stakePair.first + 1, stakePair.second + 1,
                                    blocks.first->KeyName(), blocks.second->KeyName()}));
     }
