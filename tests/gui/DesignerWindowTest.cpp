@@ -64,7 +64,7 @@ protected:
             m_saveAnswers.pop_front();
             return next;
         };
-        w->windows().lottProperty = [](colPLControls &, bool) { return false; };
+        w->windows().lottProperty = [](colPLControls &, bool) { return frmPLDesigner::PropertiesRun::Cancelled; };
         m_layout.setLayoutName("测试");
         m_layout.Add(labelAt("L1", 20, 20));
         m_layout.Add(blockAt("B1", "1", 40, 40));
@@ -314,7 +314,7 @@ TEST_F(DesignerTest, NewBlockSizeInThePropertiesResizesAndRecoloursEveryBlock)
         EXPECT_FALSE(isNew);
         layout.setLottNumberWidth(4.5);
         layout.setLottNumberHeight(2.25);
-        return true;
+        return frmPLDesigner::PropertiesRun::Accepted;
     };
     // A block whose colours went astray gets its area's again.
     clsPLControl odd = element("B2");
@@ -345,7 +345,7 @@ TEST_F(DesignerTest, ANewTemplateCancelledInItsPropertiesClosesWithoutAQuestion)
     bool asked = false;
     w->windows().lottProperty = [&](colPLControls &, bool isNew) {
         asked = isNew;
-        return false;
+        return frmPLDesigner::PropertiesRun::Cancelled;
     };
     w->Load(fresh, true);
     w->show();
@@ -357,7 +357,10 @@ TEST_F(DesignerTest, ANewTemplateCancelledInItsPropertiesClosesWithoutAQuestion)
 TEST_F(DesignerTest, AnExistingTemplateStaysOpenWhenItsPropertiesAreCancelled)
 {
     int runs = 0;
-    w->windows().lottProperty = [&](colPLControls &, bool) { return ++runs, false; };
+    w->windows().lottProperty = [&](colPLControls &, bool) {
+        ++runs;
+        return frmPLDesigner::PropertiesRun::Cancelled;
+    };
     w->Load(m_layout, false);
     w->show();
     QTest::qWait(50);
