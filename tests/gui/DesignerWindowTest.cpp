@@ -94,6 +94,12 @@ protected:
         static const clsPLControl none;
         return e ? *e : none;
     }
+    // The title as the window shows it: "[*]" is a star while the template is modified.
+    QString shownTitle() const
+    {
+        QString t = w->windowTitle();
+        return t.replace("[*]", w->isWindowModified() ? "*" : "");
+    }
     QStringList visibleCaptions()
     {
         QStringList out;
@@ -140,12 +146,15 @@ TEST_F(DesignerTest, SaveWithoutAPathAsksForAFileAndRefusesOtherFolders)
     EXPECT_FALSE(QFile::exists(outside));
     ASSERT_TRUE(QFile::exists(inside));
     EXPECT_EQ(w->Layout().PathFile(), inside);
-    EXPECT_EQ(w->windowTitle(), QString("打印设计器 - [测试] - %1").arg(inside));
+    EXPECT_EQ(shownTitle(), QString("打印设计器 - [测试] - %1").arg(inside));
     EXPECT_FALSE(w->IsModified());
+    drag(at(25, 22), at(35, 32));
+    EXPECT_EQ(shownTitle(), QString("打印设计器 - [测试] - %1*").arg(inside));
 
     colPLControls reread;
     ASSERT_TRUE(clsPLStoreINI().LoadFromINI(inside, reread));
     EXPECT_EQ(reread.Count(), 4);
+    EXPECT_DOUBLE_EQ(reread.Item("AL1").Left(), 20); // the drag came after the save
 
     // A cancelled dialog saves nothing.
     m_saveAnswers = {};
@@ -164,7 +173,7 @@ TEST_F(DesignerTest, ClosingAsksToSaveAfterAMoveButNotAfterASave)
         EXPECT_TRUE(w->IsModified());
         w->reject();
         EXPECT_EQ(box.texts(), QStringList({"是否保存?"}));
-        EXPECT_EQ(box.shown()[0].style, MsgStyle::Question);
+        EXPECT_EQ(box.shown()[0].style, MsgStyle::QuestionCancel);
     }
     {
         ScriptedMsgBox box;
