@@ -91,7 +91,13 @@ frmPLDesigner::frmPLDesigner(QWidget *parent, clsTimerLock::TickSource ticks)
     connect(&m_undo->Stack(), &QUndoStack::cleanChanged, this, [this] { refreshTitle(); });
 }
 
-frmPLDesigner::~frmPLDesigner() = default;
+frmPLDesigner::~frmPLDesigner()
+{
+    // The undo stack reports itself clean once more as it goes, when the window is half gone:
+    // the window stops listening first.
+    disconnect(&m_undo->Stack(), nullptr, this, nullptr);
+    disconnect(m_undo.get(), nullptr, this, nullptr);
+}
 
 bool frmPLDesigner::LoadForDesign(const QString &path, colPLControls &layout)
 {
