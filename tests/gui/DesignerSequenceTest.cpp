@@ -287,13 +287,7 @@ private:
                 fail("Escape closed the window or asked something");
             return;
         }
-        const bool modified = w->IsModified();
-        const int way = pickIndex(2);
-        log(QStringLiteral("%1, 取消 when asked").arg(way ? "exit button" : "close box"));
-        ScriptedMsgBox box;
-        box.queue(MsgAnswer::Cancel);
-        way ? trigger("cmdExit") : void(w->close());
-        expectQuestion(box, modified);
+        const bool modified = wayOut(MsgAnswer::Cancel, "取消");
         if (modified && !w->isVisible())
             fail("取消 closed the window");
         if (!modified && w->isVisible())
@@ -303,15 +297,23 @@ private:
     // The sequence ends: a way out answered with 否 closes the window.
     void leave()
     {
-        const bool modified = w->IsModified();
-        const int way = pickIndex(2);
-        log(QStringLiteral("%1, 否 when asked").arg(way ? "exit button" : "close box"));
-        ScriptedMsgBox box;
-        box.queue(MsgAnswer::No);
-        way ? trigger("cmdExit") : void(w->close());
-        expectQuestion(box, modified);
+        wayOut(MsgAnswer::No, "否");
         if (w->isVisible())
             fail("the window did not close");
+    }
+
+    // The close box or the exit button, with `answer` ready for the question, which must come
+    // exactly when the template is modified. Returns whether it was.
+    bool wayOut(MsgAnswer answer, const char *answerText)
+    {
+        const bool modified = w->IsModified();
+        const int way = pickIndex(2);
+        log(QStringLiteral("%1, %2 when asked").arg(way ? "exit button" : "close box", QString::fromUtf8(answerText)));
+        ScriptedMsgBox box;
+        box.queue(answer);
+        way ? trigger("cmdExit") : void(w->close());
+        expectQuestion(box, modified);
+        return modified;
     }
 
     void expectQuestion(const ScriptedMsgBox &box, bool modified)
