@@ -64,7 +64,7 @@ void CanvasPainter::Paint(QPainter &painter, const CanvasViewport &viewport, con
     paintBackPicture(painter, viewport);
     {
         PainterSurface surface(painter, viewport.dpiX, viewport.dpiY);
-        paintElements(surface, viewport.ToTwips(QRectF(dirty)));
+        paintElements(painter, surface, viewport.ToTwips(QRectF(dirty)));
     }
     painter.scale(1 / viewport.TwipsPerPixelX(), 1 / viewport.TwipsPerPixelY());
     paintSelection(painter);
@@ -129,9 +129,12 @@ void CanvasPainter::paintBackPicture(QPainter &painter, const CanvasViewport &vi
     painter.drawImage(target.topLeft(), m_scaledPicture);
 }
 
-void CanvasPainter::paintElements(PrintSurface &surface, const QRectF &dirtyTwips) const
+void CanvasPainter::paintElements(QPainter &painter, PrintSurface &surface,
+                                  const QRectF &dirtyTwips) const
 {
     const double m = PaintMarginTwips;
+    const QRectF area = dirtyTwips.intersected(
+        QRectF(QPointF(0, 0), m_canvas.AreaTwips() - QSizeF(RulerTwips, RulerTwips)));
     for (const KdPLDesinger::Item &item : m_canvas.AllItems()) {
         const ControlState &state = item.state;
         if (!state.visible)
@@ -140,8 +143,12 @@ void CanvasPainter::paintElements(PrintSurface &surface, const QRectF &dirtyTwip
             continue;
         const ElementKind kind = ElementKindOf(item.element);
         if (IsLabelKind(kind)) {
+            // A label's characters stay inside its box, so the numbers of small blocks never
+            // spill onto their neighbours. The painter is in surface twips here.
+            painter.setClipRect(KdPLDesinger::ControlRect(state).intersected(area));
             KdLabel::FromState(state).Paint(surface);
         } else if (kind == ElementKind::Line) {
+            painter.setClipRect(area);
             // The line in its own twips: one millimetre per twip.
             clsPLControl line = item.element;
             Ctl2Cls(state, line, 1.0);

@@ -46,7 +46,8 @@ public:
 private:
     void paintRulers(QPainter &painter, const CanvasViewport &viewport) const;
     void paintBackPicture(QPainter &painter, const CanvasViewport &viewport) const;
-    void paintElements(PrintSurface &surface, const QRectF &dirtyTwips) const;
+    // `painter` is the one under `surface`, in surface twips: each label is clipped to its box.
+    void paintElements(QPainter &painter, PrintSurface &surface, const QRectF &dirtyTwips) const;
     void paintSelection(QPainter &painter) const;
 
     const KdPLDesinger &m_canvas;

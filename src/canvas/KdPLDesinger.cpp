@@ -64,6 +64,12 @@ QSizeF KdPLDesinger::AreaTwips() const
     return QSizeF(m_area.widthMm * scale(), m_area.heightMm * scale());
 }
 
+bool KdPLDesinger::OnDesignArea(QPointF at) const
+{
+    const QSizeF area = AreaTwips() - QSizeF(CanvasGeometry::RulerTwips, CanvasGeometry::RulerTwips);
+    return at.x() >= 0 && at.y() >= 0 && at.x() < area.width() && at.y() < area.height();
+}
+
 QRectF KdPLDesinger::ControlRect(const ControlState &s)
 {
     if (s.isLine)
@@ -202,7 +208,7 @@ const KdPLDesinger::Item *KdPLDesinger::addItem(clsPLControl &element)
     return stored;
 }
 
-void KdPLDesinger::updateItem(Item &item, const clsPLControl &values)
+QRectF KdPLDesinger::applyValues(Item &item, const clsPLControl &values)
 {
     const QRectF before = ControlRect(item.state);
     const bool hadControl = hasControl(item.element);
@@ -223,9 +229,14 @@ void KdPLDesinger::updateItem(Item &item, const clsPLControl &values)
         freeIndex(wasLine, item.state.index);
     }
     item.element.setTempIndex(item.state.index);
-    emit Repaint(before.united(ControlRect(item.state)).adjusted(
-        -CanvasGeometry::HandleSize, -CanvasGeometry::HandleSize, CanvasGeometry::HandleSize,
-        CanvasGeometry::HandleSize));
+    return before.united(ControlRect(item.state));
+}
+
+void KdPLDesinger::updateItem(Item &item, const clsPLControl &values)
+{
+    const QRectF dirty = applyValues(item, values);
+    emit Repaint(dirty.adjusted(-CanvasGeometry::HandleSize, -CanvasGeometry::HandleSize,
+                                CanvasGeometry::HandleSize, CanvasGeometry::HandleSize));
     emit CtrlChanged(item.element);
 }
 
@@ -387,14 +398,6 @@ std::optional<std::array<QRectF, 2>> KdPLDesinger::Grips() const
     const ControlState &s = item->state;
     return std::array<QRectF, 2>{CanvasGeometry::GripRect({s.x1, s.y1}),
                                  CanvasGeometry::GripRect({s.x2, s.y2})};
-}
-
-void KdPLDesinger::SetTwipsPerPixel(double x, double y)
-{
-    if (x > 0)
-        m_twipsPerPixelX = x;
-    if (y > 0)
-        m_twipsPerPixelY = y;
 }
 
 void KdPLDesinger::RestoreControls(const colPLControls &elements)

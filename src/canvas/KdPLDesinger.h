@@ -92,8 +92,6 @@ public:
     // Runs a move that waited for the pause after the previous step, once the pause is over.
     void FlushPendingMove();
     bool HasPendingMove() const { return m_pending.has_value(); }
-    // The screen's twips per pixel: one arrow-key step.
-    void SetTwipsPerPixel(double x, double y);
 
     // ---- what a view shows
     const Items &AllItems() const { return m_items; }
@@ -110,6 +108,8 @@ public:
     int PointerAt(QPointF at) const;
     // The design area in twips at the current scale.
     QSizeF AreaTwips() const;
+    // Whether a surface position lies on the design area (not on a ruler, not beyond it).
+    bool OnDesignArea(QPointF at) const;
     const QImage &BackPicture() const { return m_backPicture; }
     // The picture's rectangle, millimetres.
     QRectF BackPictureRect() const { return m_backRect; }
@@ -188,6 +188,9 @@ private:
     // Makes every label, or those sharing area with the band, the multi-selection in canvas
     // order; the first of them becomes current.
     void selectLabels(const std::optional<QRectF> &band);
+    // Gives an element new values and refills its control, without a signal; returns the
+    // surface it covered before and after.
+    QRectF applyValues(Item &item, const clsPLControl &values);
     void updateItem(Item &item, const clsPLControl &values);
     void removeItems(const QSet<QString> &keyNames);
 
@@ -206,8 +209,6 @@ private:
     std::optional<PendingMove> m_pending;
     clsTimerLock m_moveLock;
     QTimer m_moveTimer;
-    double m_twipsPerPixelX = 15;
-    double m_twipsPerPixelY = 15;
     quint64 m_burst = 0;
 
     QImage m_backPicture;

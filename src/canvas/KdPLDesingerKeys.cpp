@@ -2,12 +2,21 @@
 // the alignment and same-size modes.
 #include "canvas/KdPLDesinger.h"
 
-#include "common/VbFormat.h"
 #include "model/ElementKind.h"
 
+#include <cmath>
+
 namespace {
-// Rounded to a whole number of steps.
-double onStep(double v, double step) { return RoundHalfEven(v / step) * step; }
+// One arrow step in millimetres, at every zoom. A whole number of steps out and back returns
+// to the same value, which a step of one screen pixel (its size in millimetres changing with
+// the zoom, its result rounded to the pixel grid) did not.
+constexpr double ArrowStepMm = 0.1;
+
+// A value moved by some steps, kept to the micrometre so that the steps cancel exactly.
+double stepped(double v, int steps)
+{
+    return std::round((v + steps * ArrowStepMm) * 1e6) / 1e6;
+}
 
 struct Arrow {
     int dx, dy;
@@ -44,36 +53,42 @@ void KdPLDesinger::arrowKey(int key, int shift)
     if (!cur)
         return;
     const Arrow arrow = *arrowOf(key);
-    const double stepX = m_twipsPerPixelX / scale();
-    const double stepY = m_twipsPerPixelY / scale();
-    // One pixel along the arrow, on the grid of whole pixels.
+    // An arrow changes its own axis only; the other value is not touched.
     auto nudge = [&](clsPLControl &e) {
-        e.setLeft(onStep(e.Left() + arrow.dx * stepX, stepX));
-        e.setTop(onStep(e.Top() + arrow.dy * stepY, stepY));
+        if (arrow.dx)
+            e.setLeft(stepped(e.Left(), arrow.dx));
+        if (arrow.dy)
+            e.setTop(stepped(e.Top(), arrow.dy));
     };
     bool changed = false;
-    // The rest of the multi-selection moves by one pixel, whether the current one moves or grows.
+    // The rest of the multi-selection moves by one step, whether the current one moves or
+    // grows. They change quietly: one repaint and one change notice (the current element's)
+    // for the whole step, however many elements are selected.
     for (const clsStringValueWithKey &r : m_selMul) {
         Item *other = findItem(r.Key());
         if (!other || other == cur)
             continue;
         clsPLControl e = other->element;
         nudge(e);
-        updateItem(*other, e);
+        applyValues(*other, e);
         changed = true;
     }
     clsPLControl e = cur->element;
     if (shift & ShiftKey) {
         if (e.IsAllowResize()) {
-            e.setWidth(onStep(e.Width() + arrow.dx * stepX, stepX));
-            e.setHeight(onStep(e.Height() + arrow.dy * stepY, stepY));
+            if (arrow.dx)
+                e.setWidth(stepped(e.Width(), arrow.dx));
+            if (arrow.dy)
+                e.setHeight(stepped(e.Height(), arrow.dy));
             changed = true;
         }
     } else {
         nudge(e);
         changed = true;
     }
-    updateItem(*cur, e);
+    applyValues(*cur, e);
+    emit Repaint(QRectF());
+    emit CtrlChanged(cur->element);
     if (changed)
         emit StepFinished(StepKind::Keys, m_burst);
 }
@@ -104,6 +119,7 @@ void KdPLDesinger::DoAlignmentSelectMul(int mode)
     if (!cur || mode < 1 || mode > 8)
         return;
     const clsPLControl ref = cur->element;
+    bool changed = false;
     for (const clsStringValueWithKey &r : m_selMul) {
         Item *item = findItem(r.Key());
         if (!item)
@@ -125,8 +141,14 @@ void KdPLDesinger::DoAlignmentSelectMul(int mode)
                 e.setHeight(ref.Height());
             break;
         }
+        // What is aligned already (or nothing selected at all) is no change and no step.
+        if (e == item->element)
+            continue;
         updateItem(*item, e);
+        changed = true;
     }
+    if (!changed)
+        return;
     newBurst();
     emit Repaint(QRectF());
     emit StepFinished(StepKind::Alignment, m_burst);

@@ -32,6 +32,10 @@ void KdPLDesinger::SelectCtl(const QString *keyName, int shift)
             m_selMul.Remove(QLatin1Char('A') + *keyName);
         else
             m_selMul.Add(*keyName);
+    } else if (!m_selMul.GetByKey(*keyName)) {
+        // A plain click outside the multi-selection ends it, so that what is marked is all
+        // that is selected (and all that Delete removes). A click inside keeps it for a drag.
+        m_selMul.RemoveAll();
     }
     m_current = *keyName;
     newBurst();
@@ -140,9 +144,11 @@ void KdPLDesinger::MouseDownAt(int button, int shift, QPointF at)
         return;
     }
     if (m_addMode) {
-        if (button == LeftButton)
+        // Only the design area takes the element: a press on a ruler or beyond the area would
+        // put it where it prints outside the slip.
+        if (button == LeftButton && OnDesignArea(at))
             placePending(at);
-        else
+        else if (button != LeftButton)
             cancelAddMode();
         return;
     }

@@ -83,6 +83,16 @@ TemplateUndoStack::Snapshot TemplateUndoStack::takeSnapshot() const
     return snapshot;
 }
 
+colPLControls TemplateUndoStack::Template() const
+{
+    return *takeSnapshot();
+}
+
+void TemplateUndoStack::SetPathFile(const QString &path)
+{
+    m_properties.setPathFile(path);
+}
+
 void TemplateUndoStack::Reset(const colPLControls &templateProperties)
 {
     m_stack.clear();
@@ -109,8 +119,11 @@ void TemplateUndoStack::push(const QString &text, Snapshot after, int mergeId, q
 
 void TemplateUndoStack::restore(const Snapshot &snapshot)
 {
+    // Undo and redo bring back the template's settings, never where it is saved.
+    const QString path = m_properties.PathFile();
     m_current = snapshot;
     setProperties(*snapshot);
+    m_properties.setPathFile(path);
     m_canvas.RestoreControls(*snapshot);
     emit PropertiesRestored(*snapshot);
 }

@@ -32,6 +32,13 @@ public:
     void Record(const QString &text);
     // The template as the last step left it.
     const colPLControls &Current() const { return *m_current; }
+    // The template's settings as they are now, without elements: the one copy the designer
+    // keeps (the elements live on the canvas).
+    const colPLControls &Properties() const { return m_properties; }
+    // The template being designed: these settings with the canvas's elements as they are now.
+    colPLControls Template() const;
+    // Where the template is saved. Not a step: undo and redo never move the file.
+    void SetPathFile(const QString &path);
 
 signals:
     // Undo or redo put a snapshot back: the canvas already shows its elements, the owner of

@@ -13,7 +13,8 @@ MsgAnswer defaultAnswer(MsgStyle style)
 {
     switch (style) {
     case MsgStyle::ConfirmDefaultNo: return MsgAnswer::No;
-    case MsgStyle::Question: return MsgAnswer::Yes;
+    case MsgStyle::Question:
+    case MsgStyle::QuestionCancel: return MsgAnswer::Yes;
     default: return MsgAnswer::Ok;
     }
 }

@@ -9,6 +9,7 @@ enum class MsgStyle {
     Information,    // OK, information icon: notices, results, input hints
     ConfirmDefaultNo, // Yes/No, question icon, No is the default: destructive confirmations
     Question,       // Yes/No, question icon: other questions
+    QuestionCancel, // Yes/No/Cancel, question icon, Yes is the default: save before leaving?
     Exclamation,    // OK, exclamation icon: warnings
     Plain,          // OK, no icon: open failures and runtime failure descriptions
     OkCancel,       // OK/Cancel, question icon: "go on with the next batch?"

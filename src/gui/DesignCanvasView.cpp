@@ -53,8 +53,6 @@ DesignCanvasView::DesignCanvasView(KdPLDesinger &canvas, QWidget *parent)
     setFocusPolicy(Qt::StrongFocus);
     viewport()->setMouseTracking(true);
     viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
-    const CanvasViewport vp = Viewport();
-    m_canvas.SetTwipsPerPixel(vp.TwipsPerPixelX(), vp.TwipsPerPixelY());
     connect(&m_canvas, &KdPLDesinger::Repaint, this, &DesignCanvasView::repaintTwips);
     connect(&m_canvas, &KdPLDesinger::LayoutChanged, this, [this] {
         updateScrollBars();

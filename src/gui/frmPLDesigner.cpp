@@ -27,6 +27,8 @@
 #include "storage/clsPLStoreINI.h"
 
 #include <QAction>
+#include <QCloseEvent>
+#include <QKeyEvent>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -81,16 +83,21 @@ frmPLDesigner::frmPLDesigner(QWidget *parent, clsTimerLock::TickSource ticks)
 {
     setObjectName(QStringLiteral("frmPLDesigner"));
     m_undo = std::make_unique<TemplateUndoStack>(*m_canvas);
-    m_layout = &m_empty;
     buildUi();
     connectCanvas();
     installDefaultWindows();
     connect(m_undo.get(), &TemplateUndoStack::PropertiesRestored, this,
-            &frmPLDesigner::restoreProperties);
+            &frmPLDesigner::propertiesRestored);
     connect(&m_undo->Stack(), &QUndoStack::cleanChanged, this, [this] { refreshTitle(); });
 }
 
-frmPLDesigner::~frmPLDesigner() = default;
+frmPLDesigner::~frmPLDesigner()
+{
+    // The undo stack reports itself clean once more as it goes, when the window is half gone:
+    // the window stops listening first.
+    disconnect(&m_undo->Stack(), nullptr, this, nullptr);
+    disconnect(m_undo.get(), nullptr, this, nullptr);
+}
 
 bool frmPLDesigner::LoadForDesign(const QString &path, colPLControls &layout)
 {
@@ -189,7 +196,7 @@ QToolBar *frmPLDesigner::buildToolBar()
         {"cmdSizeSameHeight", [this] { m_canvas->DoAlignmentSelectMul(8); }},
         {"cmdZoomIn", [this] { cmdZoomIn_Click(); }},
         {"cmdZoomOut", [this] { cmdZoomOut_Click(); }},
-        {"cmdExit", [this] { reject(); }},
+        {"cmdExit", [this] { close(); }},
     };
     for (const DesignerCommand &c : DesignerCommands()) {
         if (c.name.isEmpty()) {
@@ -245,7 +252,9 @@ void frmPLDesigner::installDefaultWindows()
             applied = true;
             ApplyTemplateToCanvas(layout, *m_canvas);
         });
-        return accepted || applied;
+        if (accepted)
+            return PropertiesRun::Accepted;
+        return applied ? PropertiesRun::AppliedThenCancelled : PropertiesRun::Cancelled;
     };
     m_windows.addLottNumber = &showKept<frmPAddLottNumber>;
     m_windows.batchAddLottNumber = &showKept<frmPAddBatchLottNumber>;
@@ -268,12 +277,11 @@ void frmPLDesigner::installDefaultWindows()
     };
 }
 
-void frmPLDesigner::Load(colPLControls &layout, bool isNew, bool loadedCompletely)
+void frmPLDesigner::Load(const colPLControls &layout, bool isNew, bool loadedCompletely)
 {
-    m_layout = &layout;
     m_canvas->ClearAllControls();
     m_canvas->AddControls(layout);
-    ShowBackPicture(*m_layout, *m_canvas);
+    ShowBackPicture(layout, *m_canvas);
     m_undo->Reset(layout);
     kdPLProperties->Obj2Me(nullptr);
     m_openPropertiesFirst = true;
@@ -287,7 +295,12 @@ void frmPLDesigner::ShowMe(colPLControls &layout, bool isNew, bool loadedComplet
 {
     Load(layout, isNew, loadedCompletely);
     exec();
-    m_layout = &m_empty;
+    layout.setPathFile(m_undo->Properties().PathFile());
+}
+
+colPLControls frmPLDesigner::Layout() const
+{
+    return m_undo->Template();
 }
 
 void frmPLDesigner::showEvent(QShowEvent *event)
@@ -304,23 +317,33 @@ void frmPLDesigner::firstActivation()
     m_openPropertiesFirst = false;
     const bool isNew = m_newTemplate;
     m_newTemplate = false;
+    runPropertiesDialog(isNew);
+}
+
+void frmPLDesigner::runPropertiesDialog(bool isNew)
+{
     if (!m_windows.lottProperty)
         return;
-    if (m_windows.lottProperty(*m_layout, isNew)) {
-        DoUpdateControlsByProperty();
-        return;
-    }
-    if (isNew) {
-        // A new template the user did not even describe: nothing to keep, nothing to ask.
+    colPLControls settings = m_undo->Properties();
+    const PropertiesRun run = m_windows.lottProperty(settings, isNew);
+    if (isNew && run != PropertiesRun::Accepted) {
+        // A new template the user did not finish describing: nothing to keep, nothing to ask,
+        // even when a step of the wizard already showed its settings on the canvas.
         m_closeWithoutQuestion = true;
         reject();
+        return;
     }
+    if (run != PropertiesRun::Cancelled)
+        applyProperties(settings);
 }
 
 void frmPLDesigner::refreshTitle()
 {
+    const colPLControls &t = m_undo->Properties();
+    // "[*]" is where the title marks unsaved changes.
     setWindowTitle(FormatMsg(QString(), QStringLiteral("打印设计器 - [{1}] - {2}"),
-                             {m_layout->LayoutName(), m_layout->PathFile()}));
+                             {t.LayoutName(), t.PathFile()})
+                   + QStringLiteral("[*]"));
     setWindowModified(IsModified());
 }
 
@@ -331,21 +354,22 @@ bool frmPLDesigner::IsModified() const
 
 void frmPLDesigner::DoUpdateControlsByProperty()
 {
-    ApplyTemplateToCanvas(*m_layout, *m_canvas);
-    m_undo->Record(QStringLiteral("投注单设置"), *m_layout);
+    const colPLControls settings = m_undo->Properties();
+    applyProperties(settings);
+}
+
+void frmPLDesigner::applyProperties(const colPLControls &settings)
+{
+    ApplyTemplateToCanvas(settings, *m_canvas);
+    m_undo->Record(QStringLiteral("投注单设置"), settings);
     // Every block reported its change on the way; the grid goes back to the current element.
     kdPLProperties->Obj2Me(m_canvas->GetCurrentControl());
     refreshTitle();
 }
 
-void frmPLDesigner::restoreProperties(const colPLControls &snapshot)
+void frmPLDesigner::propertiesRestored()
 {
-    // Undo and redo bring back the template's settings, never where it is saved.
-    const QString path = m_layout->PathFile();
-    *m_layout = snapshot;
-    m_layout->RemoveAll();
-    m_layout->setPathFile(path);
-    ShowBackPicture(*m_layout, *m_canvas);
+    ShowBackPicture(m_undo->Properties(), *m_canvas);
     kdPLProperties->Obj2Me(m_canvas->GetCurrentControl());
     refreshTitle();
 }
@@ -374,7 +398,8 @@ void frmPLDesigner::runElementDialog(const std::function<void(KdPLDesinger &, co
     if (!dialog)
         return;
     const int before = m_canvas->AllItems().Count();
-    dialog(*m_canvas, *m_layout);
+    colPLControls settings = m_undo->Properties();
+    dialog(*m_canvas, settings);
     if (m_canvas->AllItems().Count() != before)
         m_undo->Record(stepText);
 }
@@ -406,7 +431,9 @@ void frmPLDesigner::cmdAddLabel_Click()
     const QString text = m_windows.addLabel();
     if (text.isEmpty())
         return;
-    m_canvas->BeginAddControlByMouse(NewTextLabel(text, font().family(), font().pointSizeF()));
+    // The program's default font, as every block, mark and command-line label has: a template
+    // does not depend on the machine it was made on.
+    m_canvas->BeginAddControlByMouse(NewTextLabel(text, DefaultFontName(), font().pointSizeF()));
 }
 
 void frmPLDesigner::cmdAddLine_Click()
@@ -434,37 +461,28 @@ void frmPLDesigner::cmdZoomOut_Click()
 
 void frmPLDesigner::cmdPLProperty_Click()
 {
-    if (m_windows.lottProperty && m_windows.lottProperty(*m_layout, false))
-        DoUpdateControlsByProperty();
-}
-
-void frmPLDesigner::takeElements()
-{
-    m_canvas->GetAllControls(*m_layout);
+    runPropertiesDialog(false);
 }
 
 void frmPLDesigner::cmdPreview_Click()
 {
-    takeElements();
     if (m_windows.preview)
-        m_windows.preview(*m_layout);
+        m_windows.preview(Layout());
 }
 
 bool frmPLDesigner::cmdSave_Click()
 {
-    takeElements();
-    if (m_layout->PathFile().isEmpty())
+    const QString path = m_undo->Properties().PathFile();
+    if (path.isEmpty())
         return cmdSaveAs_Click();
-    return saveTo(m_layout->PathFile());
+    return saveTo(path);
 }
 
 bool frmPLDesigner::cmdSaveAs_Click()
 {
-    takeElements();
+    const colPLControls &t = m_undo->Properties();
     const QString folder = Folders().templates;
-    const QString proposed = m_layout->PathFile().isEmpty()
-        ? m_layout->LayoutName()
-        : SplitPathFile(m_layout->PathFile()).fileName;
+    const QString proposed = t.PathFile().isEmpty() ? t.LayoutName() : SplitPathFile(t.PathFile()).fileName;
     for (;;) {
         const QString file = m_windows.saveFile ? m_windows.saveFile(folder, proposed) : QString();
         if (file.isEmpty())
@@ -476,7 +494,7 @@ bool frmPLDesigner::cmdSaveAs_Click()
         }
         // Saving as the file that was not read completely overwrites it after the dialog's
         // own question: there is nothing more to ask.
-        if (QFileInfo(file) == QFileInfo(m_layout->PathFile()))
+        if (QFileInfo(file) == QFileInfo(m_undo->Properties().PathFile()))
             m_loadedCompletely = true;
         return saveTo(file);
     }
@@ -490,14 +508,14 @@ bool frmPLDesigner::saveTo(const QString &path)
         if (!IsConfirmed(MsgBox(question, MsgStyle::ConfirmDefaultNo)))
             return false;
     }
-    const QString oldPath = m_layout->PathFile();
+    colPLControls shown = Layout();
+    shown.setPathFile(path);
     clsPLStoreINI store;
-    if (!store.SaveToINI_Fast(path, *m_layout)) {
-        m_layout->setPathFile(oldPath);
+    if (!store.SaveToINI_Fast(path, shown)) {
         MsgBox(GetLastErrorText(true), MsgStyle::Information);
         return false;
     }
-    m_layout->setPathFile(path);
+    m_undo->SetPathFile(path);
     m_loadedCompletely = true;
     MsgBox(QStringLiteral("布局保存成功！"), MsgStyle::Information);
     m_undo->Stack().setClean();
@@ -548,11 +566,49 @@ void frmPLDesigner::popMenu_mnuClick(const QString &key)
         run();
 }
 
+bool frmPLDesigner::mayClose()
+{
+    if (m_closeWithoutQuestion || !IsModified())
+        return true;
+    // 取消 (and Escape) keep the window open, and so does a save that did not happen: a
+    // slip of the hand on the close box never throws the user's work away.
+    switch (MsgBox(QStringLiteral("是否保存?"), MsgStyle::QuestionCancel)) {
+    case MsgAnswer::Yes: return cmdSave_Click();
+    case MsgAnswer::No: return true;
+    default: return false;
+    }
+}
+
+// Every way out (the exit button, the close box, Alt+F4, a new template left undescribed)
+// comes here and asks the same question.
 void frmPLDesigner::reject()
 {
-    if (!m_closeWithoutQuestion && IsModified()
-        && IsConfirmed(MsgBox(QStringLiteral("是否保存?"), MsgStyle::Question)))
-        cmdSave_Click();
+    if (!mayClose())
+        return;
     m_closeWithoutQuestion = false;
     QDialog::reject();
+}
+
+void frmPLDesigner::closeEvent(QCloseEvent *event)
+{
+    if (!isVisible()) {
+        event->accept();
+        return;
+    }
+    reject();
+    if (isVisible())
+        event->ignore();
+    else
+        event->accept();
+}
+
+void frmPLDesigner::keyPressEvent(QKeyEvent *event)
+{
+    // A dialog closes on Escape; the designer does not: Escape while the focus is in the grid,
+    // the tips or the toolbar must not end the work.
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
 }

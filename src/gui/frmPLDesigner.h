@@ -3,6 +3,11 @@
 // menu and two status labels. It edits one template, opens the template properties and element
 // dialogs and the preview, and saves into the template folder. Every change is a step of its
 // undo stack; the template is modified while the stack is away from its clean state.
+//
+// The template lives in one place while it is designed: its elements on the canvas, its
+// settings (and where it is saved) beside the undo stack. What is saved, previewed or handed
+// out by Layout() is put together from those two at that moment, so it is always what the
+// canvas and the property grid show.
 #include "common/clsTimerLock.h"
 #include "model/colPLControls.h"
 
@@ -24,10 +29,11 @@ class frmPLDesigner : public QDialog {
 public:
     // The windows the designer opens. The program's own are set by default where they exist;
     // tests put scripted ones.
+    // How a run of the template properties dialog ended.
+    enum class PropertiesRun { Cancelled, AppliedThenCancelled, Accepted };
     struct Windows {
-        // The template properties dialog; true when the template was changed (accepted, or
-        // applied before a cancel).
-        std::function<bool(colPLControls &layout, bool isNew)> lottProperty;
+        // The template properties dialog, on a copy of the template's settings.
+        std::function<PropertiesRun(colPLControls &layout, bool isNew)> lottProperty;
         // The element dialogs add through the canvas themselves.
         std::function<void(KdPLDesinger &canvas, colPLControls &layout)> addLottNumber,
             batchAddLottNumber, addMark, batchAddMark;
@@ -46,11 +52,12 @@ public:
     // opens on it. Returns whether it was read completely.
     static bool LoadForDesign(const QString &path, colPLControls &layout);
 
-    // Shows the window modally for the template and returns when it has closed. A template
-    // that was not read completely asks before its file is overwritten.
+    // Shows the window modally for the template and returns when it has closed; the caller's
+    // template then carries the file it was last saved to. A template that was not read
+    // completely asks before its file is overwritten.
     void ShowMe(colPLControls &layout, bool isNew, bool loadedCompletely = true);
     // Everything ShowMe does before the window is shown.
-    void Load(colPLControls &layout, bool isNew, bool loadedCompletely = true);
+    void Load(const colPLControls &layout, bool isNew, bool loadedCompletely = true);
     void DoUpdateControlsByProperty();
 
     // Toolbar commands and menu entries.
@@ -77,13 +84,16 @@ public:
     kdPLControlProperties &Properties() { return *kdPLProperties; }
     KdPopupMenu &PopMenu() { return *popMenu; }
     TemplateUndoStack &Undo() { return *m_undo; }
-    const colPLControls &Layout() const { return *m_layout; }
+    // The template as it is shown now: its settings and the canvas's elements.
+    colPLControls Layout() const;
 
 public slots:
     void reject() override;
 
 protected:
     void showEvent(QShowEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     void buildUi();
@@ -91,19 +101,20 @@ private:
     void connectCanvas();
     void firstActivation();
     void refreshTitle();
-    void takeElements();
     bool saveTo(const QString &path);
+    // Asks about unsaved changes before the window closes: true when it may close.
+    bool mayClose();
     void runElementDialog(const std::function<void(KdPLDesinger &, colPLControls &)> &dialog,
                           const QString &stepText);
+    void runPropertiesDialog(bool isNew);
+    void applyProperties(const colPLControls &settings);
     void propertyEdited();
-    void restoreProperties(const colPLControls &snapshot);
+    void propertiesRestored();
     void zoomBy(double factor);
     void installDefaultWindows();
 
     std::unique_ptr<KdPLDesinger> m_canvas;
     std::unique_ptr<TemplateUndoStack> m_undo;
-    colPLControls *m_layout = nullptr;
-    colPLControls m_empty;
     Windows m_windows;
     bool m_openPropertiesFirst = false;
     bool m_newTemplate = false;

@@ -7,6 +7,7 @@
 #include <QColorDialog>
 #include <QComboBox>
 #include <QFontDialog>
+#include <QFontInfo>
 #include <QHBoxLayout>
 #include <QMetaProperty>
 #include <QHeaderView>
@@ -323,6 +324,17 @@ std::optional<qint32> kdPLControlProperties::defaultChooseColor(qint32 current)
     return fromQColor(c);
 }
 
+QString kdPLControlProperties::FamilyAfterChoice(const QString &stored, const QFont &offered,
+                                                const QFont &chosen)
+{
+    // The dialog offers the family the stored name stands for on this machine ("宋体" may be
+    // drawn with another CJK family); handing that back means the family was not changed.
+    if (!stored.isEmpty()
+        && (chosen.family() == offered.family() || chosen.family() == QFontInfo(offered).family()))
+        return stored;
+    return chosen.family();
+}
+
 std::optional<clsStructFont> kdPLControlProperties::defaultChooseFont(const clsStructFont &current)
 {
     QFont initial(current.FontName().isEmpty() ? font().family() : current.FontName());
@@ -337,7 +349,7 @@ std::optional<clsStructFont> kdPLControlProperties::defaultChooseFont(const clsS
     if (!ok)
         return std::nullopt;
     clsStructFont result = current;
-    result.setFontName(chosen.family());
+    result.setFontName(FamilyAfterChoice(current.FontName(), initial, chosen));
     result.setFontSize(chosen.pointSize() > 0 ? chosen.pointSize() : current.FontSize());
     result.setFontBold(chosen.bold());
     result.setFontItalic(chosen.italic());

@@ -5,6 +5,7 @@
 #include "gui/PLPropertyRows.h"
 #include "model/clsStructFont.h"
 
+#include <QFont>
 #include <QWidget>
 #include <functional>
 #include <optional>
@@ -30,6 +31,9 @@ public:
     using FontChooser = std::function<std::optional<clsStructFont>(const clsStructFont &current)>;
     void setColorChooser(ColorChooser chooser) { m_chooseColor = std::move(chooser); }
     void setFontChooser(FontChooser chooser) { m_chooseFont = std::move(chooser); }
+    // The family to store after the font dialog: the stored name when the user kept the family
+    // the dialog offered for it (only the style or size changed), else the chosen family.
+    static QString FamilyAfterChoice(const QString &stored, const QFont &offered, const QFont &chosen);
 
     // The "..." button of a colour row or of FONTNAME.
     void PressButton(const QString &key);

@@ -37,6 +37,12 @@ void SetUpMessageBox(QMessageBox &box, const QString &text, MsgStyle style)
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
         box.setDefaultButton(QMessageBox::Yes);
         break;
+    case MsgStyle::QuestionCancel:
+        box.setIcon(QMessageBox::Question);
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+        box.setDefaultButton(QMessageBox::Yes);
+        box.setEscapeButton(QMessageBox::Cancel);
+        break;
     case MsgStyle::Exclamation:
         box.setIcon(QMessageBox::Warning);
         box.setStandardButtons(QMessageBox::Ok);

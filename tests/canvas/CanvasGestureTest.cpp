@@ -271,43 +271,78 @@ TEST_F(CanvasTest, MovesThatComeDuringThePauseAreGathered)
     EXPECT_NEAR(element("a").Left(), (tw(10) + 453.6) / 85.05, 1e-9);
 }
 
-TEST_F(CanvasTest, ArrowKeysNudgeByOneScreenPixel)
+TEST_F(CanvasTest, ArrowKeysChangeOnlyTheirOwnValueByATenthOfAMillimetreAtEveryZoom)
 {
-    add(MakeLabel("a", 10, 10, 10, 5));
-    add(MakeLabel("b", 40, 40, 10, 5));
-    click(at(41, 41), KdPLDesinger::ShiftKey);
-    click(at(11, 11));
-    const double step = 15 / 85.05;
     struct Case {
         int key, shift;
-        double dLeft, dTop, dWidth, dHeight;
+        double dLeft, dTop, dWidth, dHeight; // of the current element, mm
+        double dOtherLeft, dOtherTop;        // of the rest of the multi-selection
     };
     const Case cases[] = {
-        {Qt::Key_Right, 0, 1, 0, 0, 0},
-        {Qt::Key_Left, 0, -1, 0, 0, 0},
-        {Qt::Key_Down, 0, 0, 1, 0, 0},
-        {Qt::Key_Up, 0, 0, -1, 0, 0},
-        {Qt::Key_Right, KdPLDesinger::ShiftKey, 0, 0, 1, 0},
-        {Qt::Key_Down, KdPLDesinger::ShiftKey, 0, 0, 0, 1},
-        {Qt::Key_Up, KdPLDesinger::ShiftKey, 0, 0, 0, -1},
+        {Qt::Key_Right, 0, 0.1, 0, 0, 0, 0.1, 0},
+        {Qt::Key_Left, 0, -0.1, 0, 0, 0, -0.1, 0},
+        {Qt::Key_Down, 0, 0, 0.1, 0, 0, 0, 0.1},
+        {Qt::Key_Up, 0, 0, -0.1, 0, 0, 0, -0.1},
+        {Qt::Key_Right, KdPLDesinger::ShiftKey, 0, 0, 0.1, 0, 0.1, 0},
+        {Qt::Key_Left, KdPLDesinger::ShiftKey, 0, 0, -0.1, 0, -0.1, 0},
+        {Qt::Key_Down, KdPLDesinger::ShiftKey, 0, 0, 0, 0.1, 0, 0.1},
+        {Qt::Key_Up, KdPLDesinger::ShiftKey, 0, 0, 0, -0.1, 0, -0.1},
     };
-    for (const Case &c : cases) {
-        const clsPLControl a = element("a");
-        const clsPLControl b = element("b");
-        canvas.KeyDown(c.key, c.shift);
-        // Values land on whole steps, about one step away.
-        EXPECT_NEAR(element("a").Left() - a.Left(), c.dLeft * step, step / 2 + 1e-9);
-        EXPECT_NEAR(element("a").Top() - a.Top(), c.dTop * step, step / 2 + 1e-9);
-        EXPECT_NEAR(element("a").Width() - a.Width(), c.dWidth * step, step / 2 + 1e-9);
-        EXPECT_NEAR(element("a").Height() - a.Height(), c.dHeight * step, step / 2 + 1e-9);
-        const double onStep = element("a").Left() / step;
-        EXPECT_NEAR(onStep, std::round(onStep), 1e-6);
-        // The rest of the multi-selection moves in the arrow's direction, also with Shift.
-        const int dx = c.key == Qt::Key_Right ? 1 : c.key == Qt::Key_Left ? -1 : 0;
-        const int dy = c.key == Qt::Key_Down ? 1 : c.key == Qt::Key_Up ? -1 : 0;
-        EXPECT_NEAR(element("b").Left() - b.Left(), dx * step, step / 2 + 1e-9);
-        EXPECT_NEAR(element("b").Top() - b.Top(), dy * step, step / 2 + 1e-9);
-        EXPECT_EQ(element("b").Width(), 10);
+    canvas.setVirtualHeight(120);
+    for (double scale : {11.2, 56.7, 283.5}) {
+        SetDesignScale(scale);
+        canvas.ClearAllControls();
+        // Values off any pixel grid, so that a rounding of the other axis shows.
+        add(MakeLabel("a", 10.03, 20.07, 10.01, 5.03));
+        add(MakeLabel("b", 40.11, 40.13, 10, 5));
+        canvas.SetCurrentControl(*canvas.GetOneControlByKeyName("b"), KdPLDesinger::CtrlKey);
+        canvas.SetCurrentControl(*canvas.GetOneControlByKeyName("a"), KdPLDesinger::CtrlKey);
+        for (const Case &c : cases) {
+            const clsPLControl a = element("a");
+            const clsPLControl b = element("b");
+            int changes = 0;
+            const auto counted = QObject::connect(&canvas, &KdPLDesinger::CtrlChanged,
+                                                  [&](const clsPLControl &) { ++changes; });
+            canvas.KeyDown(c.key, c.shift);
+            QObject::disconnect(counted);
+            const std::string what = std::to_string(scale) + " key " + std::to_string(c.key)
+                + " shift " + std::to_string(c.shift);
+            EXPECT_EQ(changes, 1) << what;
+            EXPECT_NEAR(element("a").Left() - a.Left(), c.dLeft, 1e-9) << what;
+            EXPECT_NEAR(element("a").Top() - a.Top(), c.dTop, 1e-9) << what;
+            EXPECT_NEAR(element("a").Width() - a.Width(), c.dWidth, 1e-9) << what;
+            EXPECT_NEAR(element("a").Height() - a.Height(), c.dHeight, 1e-9) << what;
+            // What the arrow does not name stays exactly as it was.
+            if (c.dLeft == 0)
+                EXPECT_EQ(element("a").Left(), a.Left()) << what;
+            if (c.dTop == 0)
+                EXPECT_EQ(element("a").Top(), a.Top()) << what;
+            if (c.dWidth == 0)
+                EXPECT_EQ(element("a").Width(), a.Width()) << what;
+            if (c.dHeight == 0)
+                EXPECT_EQ(element("a").Height(), a.Height()) << what;
+            EXPECT_NEAR(element("b").Left() - b.Left(), c.dOtherLeft, 1e-9) << what;
+            EXPECT_NEAR(element("b").Top() - b.Top(), c.dOtherTop, 1e-9) << what;
+            if (c.dOtherLeft == 0)
+                EXPECT_EQ(element("b").Left(), b.Left()) << what;
+            if (c.dOtherTop == 0)
+                EXPECT_EQ(element("b").Top(), b.Top()) << what;
+            EXPECT_EQ(element("b").Width(), 10) << what;
+        }
+        // Four steps out and four back land on the very same values.
+        const clsPLControl start = element("a");
+        for (int key : {Qt::Key_Right, Qt::Key_Down})
+            for (int shift : {0, int(KdPLDesinger::ShiftKey)})
+                for (int i = 0; i < 4; ++i)
+                    canvas.KeyDown(key, shift);
+        for (int key : {Qt::Key_Left, Qt::Key_Up})
+            for (int shift : {0, int(KdPLDesinger::ShiftKey)})
+                for (int i = 0; i < 4; ++i)
+                    canvas.KeyDown(key, shift);
+        EXPECT_EQ(element("a").Left(), start.Left()) << scale;
+        EXPECT_EQ(element("a").Top(), start.Top()) << scale;
+        EXPECT_EQ(element("a").Width(), start.Width()) << scale;
+        EXPECT_EQ(element("a").Height(), start.Height()) << scale;
     }
 }
 
@@ -329,7 +364,7 @@ TEST_F(CanvasTest, AlignmentModesAgainstTheCurrentElement)
         add(MakeBlock("k", 60, 60));
         click(at(31, 41), KdPLDesinger::CtrlKey);
         click(at(61, 60.5), KdPLDesinger::CtrlKey);
-        click(at(11, 11));
+        click(at(11, 11), KdPLDesinger::CtrlKey);
         canvas.DoAlignmentSelectMul(c.mode);
         const clsPLControl &b = element("b");
         EXPECT_NEAR(b.Left(), c.left, 1e-9) << c.mode;

@@ -177,7 +177,7 @@ TEST_F(CanvasTest, DeleteKeyRemovesTheMultiSelectionAndTheCurrentElement)
     add(MakeLabel("b", 20, 10, 5, 5));
     add(MakeLabel("c", 30, 10, 5, 5));
     click(at(11, 11), KdPLDesinger::CtrlKey);
-    click(at(21, 11));
+    click(at(21, 11), KdPLDesinger::CtrlKey);
     canvas.KeyDown(Qt::Key_Delete, 0);
     EXPECT_EQ(canvas.AllItems().Count(), 1);
     EXPECT_NE(canvas.GetOneControlByKeyName("c"), nullptr);

@@ -27,91 +27,9 @@
 #include <deque>
 #include <gtest/gtest.h>
 
+#include "DesignerFixture.h"
+
 namespace {
-clsPLControl labelAt(const QString &key, double left, double top)
-{
-    return elements::Shown(elements::Label(key, key, left, top, 10, 5));
-}
-
-clsPLControl blockAt(const QString &key, const QString &group, double left, double top)
-{
-    clsPLControl e = elements::Shown(elements::Block(key, group, "01", left, top));
-    e.ApplyBlockStyle();
-    return e;
-}
-
-clsPLControl lineFrom(const QString &key, double left, double top, double dx, double dy)
-{
-    return elements::Shown(elements::Line(key, left, top, dx, dy, 1, 1, 0));
-}
-
-// A designer on a fake clock in a program folder of its own, with scripted save answers.
-class DesignerTest : public ::testing::Test {
-protected:
-    DesignerTest()
-    {
-        m_program = makeTempDir();
-        QDir().mkpath(m_program + "/投注单文件");
-        SetFolders(ProgramFolders::ForProgramFolder(m_program, m_program + "/docs"));
-        clsRegIni::SetStoreFile(makeTempDir() + "/registry.ini");
-        SetDesignScale(0);
-        w = std::make_unique<frmPLDesigner>(nullptr, [this] { return m_now; });
-        w->windows().saveFile = [this](const QString &, const QString &) {
-            ++m_saveDialogs;
-            if (m_saveAnswers.empty())
-                return QString();
-            const QString next = m_saveAnswers.front();
-            m_saveAnswers.pop_front();
-            return next;
-        };
-        w->windows().lottProperty = [](colPLControls &, bool) { return false; };
-        m_layout.setLayoutName("测试");
-        m_layout.Add(labelAt("L1", 20, 20));
-        m_layout.Add(blockAt("B1", "1", 40, 40));
-        m_layout.Add(blockAt("B2", "2", 50, 40));
-        m_layout.Add(lineFrom("N1", 10, 20, 5, -4));
-    }
-    ~DesignerTest() override { SetDesignScale(0); }
-
-    QString templates() const { return Folders().templates; }
-    static QPointF at(double xMm, double yMm) { return {xMm * 85.05, yMm * 85.05}; }
-    void click(QPointF p, int shift = 0)
-    {
-        w->Canvas().MouseDownAt(KdPLDesinger::LeftButton, shift, p);
-        w->Canvas().MouseUpAt(KdPLDesinger::LeftButton, shift, p);
-    }
-    void drag(QPointF from, QPointF to)
-    {
-        w->Canvas().MouseDownAt(KdPLDesinger::LeftButton, 0, from);
-        m_now += 100;
-        w->Canvas().MouseMoveAt(KdPLDesinger::LeftButton, 0, to);
-        w->Canvas().MouseUpAt(KdPLDesinger::LeftButton, 0, to);
-    }
-    const clsPLControl &element(const QString &key)
-    {
-        const clsPLControl *e = w->Canvas().GetOneControlByKeyName(key);
-        EXPECT_NE(e, nullptr) << key.toStdString();
-        static const clsPLControl none;
-        return e ? *e : none;
-    }
-    QStringList visibleCaptions()
-    {
-        QStringList out;
-        QTableWidget *grid = w->Properties().Grid();
-        for (int r = 0; r < grid->rowCount(); ++r)
-            if (!grid->isRowHidden(r))
-                out << grid->item(r, 0)->text();
-        return out;
-    }
-
-    QString m_program;
-    quint32 m_now = 1000;
-    std::deque<QString> m_saveAnswers;
-    int m_saveDialogs = 0;
-    colPLControls m_layout;
-    std::unique_ptr<frmPLDesigner> w;
-};
-
 // Once the menu is up, records its captions and dismisses it.
 void dismissMenuRecording(QStringList *captions)
 {
@@ -140,12 +58,15 @@ TEST_F(DesignerTest, SaveWithoutAPathAsksForAFileAndRefusesOtherFolders)
     EXPECT_FALSE(QFile::exists(outside));
     ASSERT_TRUE(QFile::exists(inside));
     EXPECT_EQ(w->Layout().PathFile(), inside);
-    EXPECT_EQ(w->windowTitle(), QString("打印设计器 - [测试] - %1").arg(inside));
+    EXPECT_EQ(shownTitle(), QString("打印设计器 - [测试] - %1").arg(inside));
     EXPECT_FALSE(w->IsModified());
+    drag(at(25, 22), at(35, 32));
+    EXPECT_EQ(shownTitle(), QString("打印设计器 - [测试] - %1*").arg(inside));
 
     colPLControls reread;
     ASSERT_TRUE(clsPLStoreINI().LoadFromINI(inside, reread));
     EXPECT_EQ(reread.Count(), 4);
+    EXPECT_DOUBLE_EQ(reread.Item("AL1").Left(), 20); // the drag came after the save
 
     // A cancelled dialog saves nothing.
     m_saveAnswers = {};
@@ -164,7 +85,7 @@ TEST_F(DesignerTest, ClosingAsksToSaveAfterAMoveButNotAfterASave)
         EXPECT_TRUE(w->IsModified());
         w->reject();
         EXPECT_EQ(box.texts(), QStringList({"是否保存?"}));
-        EXPECT_EQ(box.shown()[0].style, MsgStyle::Question);
+        EXPECT_EQ(box.shown()[0].style, MsgStyle::QuestionCancel);
     }
     {
         ScriptedMsgBox box;
@@ -314,7 +235,7 @@ TEST_F(DesignerTest, NewBlockSizeInThePropertiesResizesAndRecoloursEveryBlock)
         EXPECT_FALSE(isNew);
         layout.setLottNumberWidth(4.5);
         layout.setLottNumberHeight(2.25);
-        return true;
+        return frmPLDesigner::PropertiesRun::Accepted;
     };
     // A block whose colours went astray gets its area's again.
     clsPLControl odd = element("B2");
@@ -345,7 +266,7 @@ TEST_F(DesignerTest, ANewTemplateCancelledInItsPropertiesClosesWithoutAQuestion)
     bool asked = false;
     w->windows().lottProperty = [&](colPLControls &, bool isNew) {
         asked = isNew;
-        return false;
+        return frmPLDesigner::PropertiesRun::Cancelled;
     };
     w->Load(fresh, true);
     w->show();
@@ -357,7 +278,10 @@ TEST_F(DesignerTest, ANewTemplateCancelledInItsPropertiesClosesWithoutAQuestion)
 TEST_F(DesignerTest, AnExistingTemplateStaysOpenWhenItsPropertiesAreCancelled)
 {
     int runs = 0;
-    w->windows().lottProperty = [&](colPLControls &, bool) { return ++runs, false; };
+    w->windows().lottProperty = [&](colPLControls &, bool) {
+        ++runs;
+        return frmPLDesigner::PropertiesRun::Cancelled;
+    };
     w->Load(m_layout, false);
     w->show();
     QTest::qWait(50);

@@ -15,7 +15,8 @@ ScriptedMsgBox::ScriptedMsgBox()
             m_answers.pop_front();
             return a;
         }
-        if (style == MsgStyle::Question || style == MsgStyle::ConfirmDefaultNo)
+        if (style == MsgStyle::Question || style == MsgStyle::QuestionCancel
+            || style == MsgStyle::ConfirmDefaultNo)
             return MsgAnswer::Yes;
         return MsgAnswer::Ok;
     });
