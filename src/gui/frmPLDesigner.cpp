@@ -99,9 +99,14 @@ bool frmPLDesigner::LoadForDesign(const QString &path, colPLControls &layout)
     QFile file(path);
     const bool readable = QFileInfo(path).isFile() && file.open(QIODevice::ReadOnly);
     file.close();
-    if (clsPLStoreINI().LoadFromINI(path, layout) && readable)
+    QString reason;
+    if (clsPLStoreINI().LoadFromINI(path, layout, &reason) && readable)
         return true;
-    MsgBox(FormatMsg(QString(), QStringLiteral("投注单模板文件 {1} 不能打开！"), {path}), MsgStyle::Plain);
+    // A damaged file says what is wrong with it, so the user can judge before saving over it.
+    QString message = FormatMsg(QString(), QStringLiteral("投注单模板文件 {1} 不能打开！"), {path});
+    if (!reason.isEmpty())
+        message += QStringLiteral("\n") + reason;
+    MsgBox(message, MsgStyle::Plain);
     if (layout.PathFile().isEmpty())
         layout.setPathFile(path);
     return false;
