@@ -1,6 +1,7 @@
 #include "gui/ElementDialog.h"
 
 #include "canvas/KdPLDesinger.h"
+#include "common/MsgBox.h"
 #include "dialogs/CanvasSink.h"
 #include "platform/Calculator.h"
 #include "platform/DialogInput.h"
@@ -42,6 +43,8 @@ void ElementDialog::cmdOK_Click()
     if (!check.passed()) {
         if (auto *field = findChild<QLineEdit *>(check.field))
             RejectField(field, check.message);
+        else // a refusal of the whole run (too many elements) on a dialog without a count
+            MsgBox(check.message, MsgStyle::Information);
         return;
     }
     accept();

@@ -4,6 +4,7 @@
 #include "canvas/KdPLDesinger.h"
 #include "canvas/TemplateUndoStack.h"
 #include "common/DesignScale.h"
+#include "common/ElementLimit.h"
 #include "common/FormatMsg.h"
 #include "common/LastError.h"
 #include "common/MsgBox.h"
@@ -74,6 +75,15 @@ const std::pair<const char *, const char *> kMenu[] = {
     {"SAVE", "保存(&S)"},
     {"SAVEAS", "另存为(&A)"},
 };
+
+// Adding by mouse stops at the count a template file can hold.
+bool roomForOneMore(const KdPLDesinger &canvas)
+{
+    if (canvas.AllItems().Count() < kMaxTemplateElements)
+        return true;
+    MsgBox(TooManyElementsMessage(), MsgStyle::Information);
+    return false;
+}
 } // namespace
 
 frmPLDesigner::frmPLDesigner(QWidget *parent, clsTimerLock::TickSource ticks)
@@ -411,11 +421,15 @@ void frmPLDesigner::cmdAddLabel_Click()
     const QString text = m_windows.addLabel();
     if (text.isEmpty())
         return;
+    if (!roomForOneMore(*m_canvas))
+        return;
     m_canvas->BeginAddControlByMouse(NewTextLabel(text, font().family(), font().pointSizeF()));
 }
 
 void frmPLDesigner::cmdAddLine_Click()
 {
+    if (!roomForOneMore(*m_canvas))
+        return;
     m_canvas->BeginAddControlByMouse(NewLine());
 }
 
