@@ -22,7 +22,8 @@ bool FuzzIni(const QByteArray &input);
 bool FuzzBets(const QByteArray &input);
 // Numbers typed into fields: the expression evaluator and its postfix form.
 bool FuzzEval(const QByteArray &input);
-// Conversion scripts: the parser alone, and a short run over a fixed input.
+// Conversion scripts: the parser alone, and a short run over a fixed input (which must end
+// within a second of its deadline).
 bool FuzzScriptParse(const QByteArray &input);
 bool FuzzScriptRun(const QByteArray &input);
 

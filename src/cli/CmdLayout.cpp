@@ -96,8 +96,12 @@ int runLayout(CliContext &ctx)
         return ExitFailure;
     }
     colPLControls layout;
-    // A template that stops reading part-way is laid out with what was read, as the windows do.
-    clsPLStoreINI().LoadFromINI(templatePath, layout);
+    // A template that is not read completely (a value that does not convert, a damaged file)
+    // is refused: half a slip laid out looks like a whole one.
+    if (!clsPLStoreINI().LoadFromINI(templatePath, layout)) {
+        CliReportTemplateUnopened(ctx, QStringLiteral("1"), o.value("template"));
+        return ExitFailure;
+    }
 
     QStringList stakeLines{QString()};
     BetList list;

@@ -4,6 +4,7 @@
 #include "app/PrintJob.h"
 #include "print/printer/PrinterOutput.h"
 #include "cli/CliShared.h"
+#include "storage/clsPLStoreINI.h"
 #include "common/AtomicFile.h"
 #include "input/BetList.h"
 #include "print/DocumentOutput.h"
@@ -231,8 +232,10 @@ int runPrint(CliContext &ctx)
     PrintJobOptions job;
     if (const QString problem = readJob(o, job); !problem.isEmpty())
         return cliUsageError(ctx, kCommand, problem);
-    // The window offers only templates that exist; the command line checks what was typed.
-    if (!QFileInfo(job.templatePath).isFile()) {
+    // The window offers only templates that exist; the command line checks what was typed, and
+    // refuses a template that is not read completely (half a slip printed looks like a whole).
+    colPLControls whole;
+    if (!QFileInfo(job.templatePath).isFile() || !clsPLStoreINI().LoadFromINI(job.templatePath, whole)) {
         CliReportTemplateUnopened(ctx, QStringLiteral("1"), o.value("template"));
         return ExitFailure;
     }

@@ -103,12 +103,15 @@ int show(CliContext &ctx, const QStringList &args)
     if (!fileExists(ctx, args[0], path))
         return ExitFailure;
     colPLControls t;
-    const bool loaded = clsPLStoreINI().LoadFromINI(path, t);
+    QString reason;
+    const bool loaded = clsPLStoreINI().LoadFromINI(path, t, &reason);
     QJsonArray controls;
     for (const clsPLControl &c : t)
         controls.append(elementJson(c));
     QJsonObject root;
     root["loaded"] = loaded;
+    if (!loaded)
+        root["reason"] = reason;
     root["base"] = baseJson(t);
     root["controls"] = controls;
     ctx.out << QString::fromUtf8(QJsonDocument(root).toJson(QJsonDocument::Indented));

@@ -177,6 +177,9 @@ bool readNumbers(const CliOptions &o, const QStringList &names, QList<double> *v
 // Adds the element as drawn, then keeps it usable on the design area as a drawn one is.
 void addDrawn(Session &s, clsPLControl &element, Outcome &out)
 {
+    out.check = CheckRoomForElements(s.sink, 1, QStringLiteral("txtCount"));
+    if (!out.check.passed())
+        return;
     if (!s.canvas.AddOneControl(element))
         return;
     s.canvas.UpdateOneControl(element);

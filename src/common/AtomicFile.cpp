@@ -2,9 +2,12 @@
 #include "common/FormatMsg.h"
 #include "common/LastError.h"
 
+#include <QDateTime>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
+#include <QRegularExpression>
 
 #include <algorithm>
 #include <cerrno>
@@ -220,4 +223,20 @@ SaveOutcome WriteFileAtomically(const QString &path, const QByteArray &bytes)
     else
         file.cancel();
     return file.outcome();
+}
+
+int RemoveStaleTemporaries(const QString &folder, qint64 olderThanSecs)
+{
+    static const QRegularExpression ours(QStringLiteral("\\.vorn-[0-9a-f]{8}$"));
+    const QDateTime before = QDateTime::currentDateTimeUtc().addSecs(-olderThanSecs);
+    int removed = 0;
+    const QFileInfoList entries = QDir(folder).entryInfoList({QStringLiteral("*.vorn-*")},
+                                                             QDir::Files | QDir::Hidden | QDir::System);
+    for (const QFileInfo &entry : entries) {
+        if (!ours.match(entry.fileName()).hasMatch() || entry.lastModified().toUTC() >= before)
+            continue;
+        if (::unlink(encoded(entry.filePath()).constData()) == 0)
+            ++removed;
+    }
+    return removed;
 }

@@ -57,6 +57,12 @@ private:
 // The whole file in one go.
 SaveOutcome WriteFileAtomically(const QString &path, const QByteArray &bytes);
 
+// Removes the new files of writes that never finished (the process was killed between open and
+// commit) from `folder`: files named like ours ("NAME.vorn-" and eight hex digits) and last
+// changed more than `olderThanSecs` ago, so that a write still running elsewhere keeps its own.
+// Returns how many were removed.
+int RemoveStaleTemporaries(const QString &folder, qint64 olderThanSecs = 24 * 60 * 60);
+
 // The reason of the last failed save (the last error's message), for the window or command that
 // asked for the save and shows it once.
 QString LastSaveFailureText();

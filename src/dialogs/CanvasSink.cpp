@@ -22,6 +22,11 @@ void CanvasSink::BeginAddControlByMouse(const clsPLControl &element)
     m_canvas.BeginAddControlByMouse(element);
 }
 
+int CanvasSink::ControlCount() const
+{
+    return m_canvas.AllItems().Count();
+}
+
 void ApplyTemplateToCanvas(const colPLControls &layout, KdPLDesinger &canvas)
 {
     colPLControls elements;

@@ -12,6 +12,7 @@ public:
     bool AddOneControl(clsPLControl &element) override;
     void SetCurrentControl(const clsPLControl *element, int shift) override;
     void BeginAddControlByMouse(const clsPLControl &element) override;
+    int ControlCount() const override;
 
 private:
     KdPLDesinger &m_canvas;

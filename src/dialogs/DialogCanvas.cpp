@@ -1,5 +1,6 @@
 #include "dialogs/DialogCanvas.h"
 
+#include "common/ElementLimit.h"
 #include "model/clsPLControl.h"
 
 bool AddAtPosition(DialogCanvas &canvas, clsPLControl &element, double x, double y, int shift,
@@ -12,4 +13,11 @@ bool AddAtPosition(DialogCanvas &canvas, clsPLControl &element, double x, double
     canvas.SetCurrentControl(&element, shift);
     keys << element.KeyName();
     return true;
+}
+
+DialogCheck CheckRoomForElements(const DialogCanvas &canvas, qint64 adding, const QString &field)
+{
+    if (qint64(canvas.ControlCount()) + adding > kMaxTemplateElements)
+        return DialogCheck::Refuse(field, TooManyElementsMessage());
+    return DialogCheck::Pass();
 }

@@ -14,7 +14,11 @@ public:
     virtual void SetCurrentControl(const clsPLControl *element, int shift) = 0;
     // The element is placed by the next click on the canvas.
     virtual void BeginAddControlByMouse(const clsPLControl &element) = 0;
+    // How many elements the canvas holds.
+    virtual int ControlCount() const = 0;
 };
+
+#include "dialogs/DialogCheck.h"
 
 #include <QStringList>
 
@@ -22,3 +26,7 @@ public:
 // appended to `keys`. False when the canvas refused it.
 bool AddAtPosition(DialogCanvas &canvas, clsPLControl &element, double x, double y, int shift,
                    QStringList &keys);
+
+// Refuses (on `field`, with TooManyElementsMessage) a run of `adding` elements that would take
+// the canvas past the count a template file can hold, so every template saved reads back.
+DialogCheck CheckRoomForElements(const DialogCanvas &canvas, qint64 adding, const QString &field);

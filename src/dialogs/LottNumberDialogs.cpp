@@ -78,6 +78,8 @@ DialogRun RunAddLottNumber(const AddLottNumberFields &f, const colPLControls &la
 {
     DialogRun run;
     run.check = CheckAddLottNumber(f);
+    if (run.check.passed())
+        run.check = CheckRoomForElements(canvas, 1, QStringLiteral("txtCount"));
     if (!run.check.passed())
         return run;
     clsPLControl block = NewLottNumberBlock(f.txtFirstGroupID, f.txtFirstLottNumber, layout, fontName);
@@ -140,6 +142,8 @@ DialogRun RunAddBatchLottNumber(const AddBatchLottNumberFields &f, const colPLCo
     RunCounter counter;
     if (run.check.passed())
         run.check = PlanLottNumberRun(f, &counter);
+    if (run.check.passed())
+        run.check = CheckRoomForElements(canvas, counter.count, QStringLiteral("txtCount"));
     if (!run.check.passed())
         return run;
 

@@ -29,6 +29,8 @@ DialogRun RunAddMark(const AddMarkFields &f, DialogCanvas &canvas, const QString
 {
     DialogRun run;
     run.check = CheckAddMark(f);
+    if (run.check.passed())
+        run.check = CheckRoomForElements(canvas, 1, QStringLiteral("txtCount"));
     if (!run.check.passed())
         return run;
     if (!f.optPosByInput) {
@@ -70,6 +72,8 @@ DialogRun RunAddBatchMark(const AddBatchMarkFields &f, DialogCanvas &canvas, con
     qint16 count = 0;
     if (run.check.passed())
         run.check = PlanMarkRun(f, &count);
+    if (run.check.passed())
+        run.check = CheckRoomForElements(canvas, count, QStringLiteral("txtCount"));
     if (!run.check.passed())
         return run;
 

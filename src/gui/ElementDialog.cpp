@@ -52,6 +52,8 @@ void ElementDialog::cmdOK_Click()
                 FocusField(field);
             else
                 RejectField(field, check.message);
+        } else { // a refusal of the whole run (too many elements) on a dialog without a count
+            MsgBox(check.message, MsgStyle::Information);
         }
         return;
     }

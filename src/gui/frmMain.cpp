@@ -439,6 +439,7 @@ void frmMain::fitOptionsPane()
 void frmMain::FillLayoutList(const QString &fileToSelect)
 {
     const QString remembered = icboLottType->currentText();
+    RemoveStaleTemporaries(Folders().templates); // left by saves that were killed midway
     QStringList names = QDir(Folders().templates).entryList({QStringLiteral("*.tzd")}, QDir::Files);
     std::sort(names.begin(), names.end()); // code-unit order: upper case before lower case
     if (names.isEmpty()) {

@@ -4,6 +4,7 @@
 #include "canvas/KdPLDesinger.h"
 #include "canvas/TemplateUndoStack.h"
 #include "common/DesignScale.h"
+#include "common/ElementLimit.h"
 #include "common/FormatMsg.h"
 #include "common/LastError.h"
 #include "common/MsgBox.h"
@@ -76,6 +77,15 @@ const std::pair<const char *, const char *> kMenu[] = {
     {"SAVE", "保存(&S)"},
     {"SAVEAS", "另存为(&A)"},
 };
+
+// Adding by mouse stops at the count a template file can hold.
+bool roomForOneMore(const KdPLDesinger &canvas)
+{
+    if (canvas.AllItems().Count() < kMaxTemplateElements)
+        return true;
+    MsgBox(TooManyElementsMessage(), MsgStyle::Information);
+    return false;
+}
 } // namespace
 
 frmPLDesigner::frmPLDesigner(QWidget *parent, clsTimerLock::TickSource ticks)
@@ -106,9 +116,14 @@ bool frmPLDesigner::LoadForDesign(const QString &path, colPLControls &layout)
     QFile file(path);
     const bool readable = QFileInfo(path).isFile() && file.open(QIODevice::ReadOnly);
     file.close();
-    if (clsPLStoreINI().LoadFromINI(path, layout) && readable)
+    QString reason;
+    if (clsPLStoreINI().LoadFromINI(path, layout, &reason) && readable)
         return true;
-    MsgBox(FormatMsg(QString(), QStringLiteral("投注单模板文件 {1} 不能打开！"), {path}), MsgStyle::Plain);
+    // A damaged file says what is wrong with it, so the user can judge before saving over it.
+    QString message = FormatMsg(QString(), QStringLiteral("投注单模板文件 {1} 不能打开！"), {path});
+    if (!reason.isEmpty())
+        message += QStringLiteral("\n") + reason;
+    MsgBox(message, MsgStyle::Plain);
     if (layout.PathFile().isEmpty())
         layout.setPathFile(path);
     return false;
@@ -431,6 +446,8 @@ void frmPLDesigner::cmdAddLabel_Click()
     const QString text = m_windows.addLabel();
     if (text.isEmpty())
         return;
+    if (!roomForOneMore(*m_canvas))
+        return;
     // The program's default font, as every block, mark and command-line label has: a template
     // does not depend on the machine it was made on.
     m_canvas->BeginAddControlByMouse(NewTextLabel(text, DefaultFontName(), font().pointSizeF()));
@@ -438,6 +455,8 @@ void frmPLDesigner::cmdAddLabel_Click()
 
 void frmPLDesigner::cmdAddLine_Click()
 {
+    if (!roomForOneMore(*m_canvas))
+        return;
     m_canvas->BeginAddControlByMouse(NewLine());
 }
 

@@ -57,6 +57,14 @@ void IniSections::addLine(QStringView line, bool &indexing)
     m_ranges.back().end = int(m_entries.size());
 }
 
+bool IniSections::IsBlank() const
+{
+    for (QChar c : m_text)
+        if (!c.isSpace())
+            return false;
+    return true;
+}
+
 int IniSections::FindSection(const QString &name) const
 {
     return m_sections.value(TrimBlanks(name).toCaseFolded(), -1);

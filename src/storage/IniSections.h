@@ -6,6 +6,7 @@
 // template of thousands of elements is read in a few milliseconds.
 #include <QHash>
 #include <QString>
+#include <QStringList>
 #include <QStringView>
 #include <optional>
 #include <vector>
@@ -19,6 +20,10 @@ public:
     // The trimmed value of the first matching key of the section; nullopt when it is missing.
     std::optional<QStringView> Value(int section, QStringView key) const;
     std::optional<QStringView> Value(int section, QLatin1String key) const;
+    // The names of the sections (case-folded), in no particular order.
+    QStringList SectionNames() const { return m_sections.keys(); }
+    // True when the text holds nothing but blanks and line ends.
+    bool IsBlank() const;
 
 private:
     // The key lines of a section lie side by side, in file order, so a lookup scans a short

@@ -1,10 +1,13 @@
 #include "storage/TemplateText.h"
 
+#include "common/ElementLimit.h"
 #include "common/PathFile.h"
 #include "common/ToNumber.h"
 #include "model/ElementFields.h"
 #include "storage/StrictConvert.h"
 
+#include <QRegularExpression>
+#include <cmath>
 #include <optional>
 
 namespace {
@@ -13,8 +16,16 @@ namespace {
 class SectionReader {
 public:
     SectionReader(const IniSections &doc, const QString &section)
-        : m_doc(doc), m_section(doc.FindSection(section))
+        : m_doc(doc), m_name(section), m_section(doc.FindSection(section))
     {
+    }
+
+    bool exists() const { return m_section >= 0; }
+    bool has(QLatin1String key) const { return m_doc.Value(m_section, key).has_value(); }
+    // Why the last number that did not convert was refused.
+    QString failure() const
+    {
+        return QStringLiteral("[%1] 节中 %2 的值 %3 不能转换为数值").arg(m_name, m_failedKey, m_failedValue);
     }
 
     std::optional<QString> raw(QLatin1String key) const
@@ -40,9 +51,12 @@ public:
         if (!v)
             return true;
         // Numbers are short; only an odd value needs the full profile-read treatment.
-        if (v->size() < 1999 && !v->contains(QChar(0)))
-            return convert(*v, &value);
-        return convert(cut(v->toString()), &value);
+        if (v->size() < 1999 && !v->contains(QChar(0)) ? convert(*v, &value)
+                                                       : convert(cut(v->toString()), &value))
+            return true;
+        m_failedKey = key;
+        m_failedValue = cut(v->left(40).toString());
+        return false;
     }
 
 private:
@@ -54,7 +68,9 @@ private:
     }
 
     const IniSections &m_doc;
+    QString m_name;
     int m_section;
+    mutable QString m_failedKey, m_failedValue;
 };
 
 template <class T, class Get, class Set>
@@ -174,37 +190,125 @@ bool readFields(const SectionReader &r, ElementFieldStorage storage, clsPLContro
     return true;
 }
 
-bool readElement(const SectionReader &r, clsPLControl &c)
+// The first of the fields stored as `storage` that the section lacks, or "".
+QString missingField(const SectionReader &r, ElementFieldStorage storage)
 {
+    for (const ElementField &f : ElementFields())
+        if (f.Storage == storage && !r.has(QLatin1String(f.Name)))
+            return QString::fromLatin1(f.Name);
+    return QString();
+}
+
+// The outcome of reading one element section.
+enum class ElementRead { Whole, Damaged, Unconvertible };
+
+// Reads an element; a section that lacks a key the writer always writes for that kind of
+// element (a file cut short, a section edited by hand) is damage: `damage` says which key.
+ElementRead readElement(const SectionReader &r, clsPLControl &c, QString &damage)
+{
+    damage = missingField(r, ElementFieldStorage::Always);
+    if (!damage.isEmpty())
+        return ElementRead::Damaged;
     if (!readFields(r, ElementFieldStorage::Always, c))
-        return false;
+        return ElementRead::Unconvertible;
     if (c.IsBlockOrMark()) {
         c.ApplyBlockStyle();
-        return true;
+        return ElementRead::Whole;
     }
+    damage = missingField(r, ElementFieldStorage::LabelStyle);
+    if (!damage.isEmpty())
+        return ElementRead::Damaged;
     if (!readFields(r, ElementFieldStorage::LabelStyle, c))
-        return false;
+        return ElementRead::Unconvertible;
     c.setIsAllowResize(true);
-    return true;
+    return ElementRead::Whole;
+}
+
+QString controlsSection(long long n) { return QStringLiteral("Controls") + QString::number(n); }
+
+// The element count of section "Base": a whole number from 0 to kMaxTemplateElements, or -1
+// with the reason in `reason`.
+int elementCount(const SectionReader &base, const IniSections &doc, QString &reason)
+{
+    const std::optional<QStringView> text = doc.Value(doc.FindSection(QStringLiteral("Base")),
+                                                      QLatin1String("ControlCount"));
+    double count = 0;
+    if (!text)
+        reason = QStringLiteral("[Base] 节缺少元素个数 ControlCount");
+    else if (!base.number(QLatin1String("ControlCount"), count, StrictDouble))
+        reason = base.failure();
+    else if (count < 0 || count != std::floor(count))
+        reason = QStringLiteral("元素个数 ControlCount=%1 不是非负整数").arg(text->toString());
+    else if (count > kMaxTemplateElements)
+        reason = TooManyElementsMessage();
+    else
+        return int(count);
+    return -1;
+}
+
+// An element section numbered past the count, or "".
+QString sectionBeyond(const IniSections &doc, int count)
+{
+    static const QRegularExpression numbered(QStringLiteral("^controls(\\d+)$"));
+    for (const QString &name : doc.SectionNames()) {
+        const QRegularExpressionMatch m = numbered.match(name);
+        bool ok = false;
+        const long long n = m.hasMatch() ? m.captured(1).toLongLong(&ok) : 0;
+        if (m.hasMatch() && (!ok || n > count))
+            return QStringLiteral("[Controls%1]").arg(m.captured(1));
+    }
+    return QString();
 }
 } // namespace
 
-bool TemplateFromIni(const IniSections &doc, colPLControls &layout)
+bool TemplateFromIni(const IniSections &doc, colPLControls &layout, QString *reason)
 {
-    if (!readBase(SectionReader(doc, QStringLiteral("Base")), layout))
+    QString why;
+    const auto fail = [&](const QString &text) {
+        if (reason)
+            *reason = text;
         return false;
-    qint16 count = 0;
-    if (!SectionReader(doc, QStringLiteral("Base")).number(QLatin1String("ControlCount"), count,
-                                                           StrictInt16))
-        return false;
-    if (count > 0)
-        layout.Reserve(layout.Count() + count);
+    };
+    const SectionReader base(doc, QStringLiteral("Base"));
+    if (!readBase(base, layout))
+        return fail(base.failure());
+    // Nothing at all (a missing or empty file) gives the defaults; anything else must be a
+    // whole template. Where the file's elements do not match its count, the file is damaged
+    // (cut short, edited by hand): it is reported, and no element is made up for a missing
+    // section, since the next save would write it back as a real one.
+    if (doc.IsBlank())
+        return true;
+    const int count = elementCount(base, doc, why);
+    if (count < 0)
+        return fail(why);
+    layout.Reserve(layout.Count() + count);
+    QString damage;
     for (int n = 1; n <= count; ++n) {
+        const SectionReader r(doc, controlsSection(n));
+        if (!r.exists()) {
+            if (damage.isEmpty())
+                damage = QStringLiteral("缺少元素节 [%1]（元素个数为 %2）").arg(controlsSection(n)).arg(count);
+            continue;
+        }
         clsPLControl c;
-        if (!readElement(SectionReader(doc, QStringLiteral("Controls") + QString::number(n)), c))
-            return false;
-        // A second element with the same KeyName is not stored; reading goes on.
-        layout.Add(c);
+        QString missing;
+        switch (readElement(r, c, missing)) {
+        case ElementRead::Unconvertible:
+            return fail(r.failure());
+        case ElementRead::Damaged:
+            if (damage.isEmpty())
+                damage = QStringLiteral("元素节 [%1] 缺少 %2").arg(controlsSection(n), missing);
+            continue;
+        case ElementRead::Whole:
+            // A second element with the same KeyName is not stored; reading goes on.
+            layout.Add(c);
+            break;
+        }
     }
-    return true;
+    if (damage.isEmpty()) {
+        const QString beyond = sectionBeyond(doc, count);
+        if (!beyond.isEmpty())
+            damage = QStringLiteral("元素节 %1 超出了元素个数 %2").arg(beyond).arg(count);
+    }
+    return damage.isEmpty() || fail(damage);
 }

@@ -11,5 +11,9 @@
 QString TemplateToText(const colPLControls &layout, const QString &filePath);
 
 // Reads the template from a parsed file into layout by the reading rules of the template file;
-// false when a present value does not convert (reading stops there).
-bool TemplateFromIni(const IniSections &doc, colPLControls &layout);
+// false, with the reason in `reason`, when a present value does not convert (reading stops
+// there) or the file is damaged: a count that is missing, negative, not a whole number or past
+// kMaxTemplateElements, a missing element section, a section past the count, or an element
+// section that lacks a key the writer always writes for its kind. A damaged element is not
+// read; the others are.
+bool TemplateFromIni(const IniSections &doc, colPLControls &layout, QString *reason = nullptr);

@@ -30,7 +30,7 @@ bool clsPLStoreINI::SaveToINI_LayoutSettingOnly(const QString &path, const colPL
                               QString::number(layout.PaperOrientation())}});
 }
 
-bool clsPLStoreINI::LoadFromINI(const QString &path, colPLControls &layout)
+bool clsPLStoreINI::LoadFromINI(const QString &path, colPLControls &layout, QString *reason)
 {
     clsMouseCtrl wait;
     layout.RemoveAll();
@@ -38,5 +38,5 @@ bool clsPLStoreINI::LoadFromINI(const QString &path, colPLControls &layout)
     // A file that cannot be read counts as missing: every key keeps its default.
     const TextReadResult file = ReadWholeTextFile(path);
     const IniSections doc(file.ok ? file.text : QString());
-    return TemplateFromIni(doc, layout);
+    return TemplateFromIni(doc, layout, reason);
 }

@@ -15,8 +15,10 @@ public:
     // write and keeps every other byte; a missing file is created with these three keys.
     // Shows nothing; false (the reason in the last error) when the file was not changed.
     bool SaveToINI_LayoutSettingOnly(const QString &path, const colPLControls &layout);
-    // Fills a newly created template from the file. A missing file, section or key keeps the
+    // Fills a newly created template from the file. A missing or empty file, a missing key of
+    // section "Base" or a missing style key of an element whose style is derived keeps the
     // defaults; a value that does not convert ends the reading with false, keeping what was
-    // read before it.
-    bool LoadFromINI(const QString &path, colPLControls &layout);
+    // read before it; a damaged file (see TemplateFromIni) gives false after reading what is
+    // whole. `reason`, when given, receives why the file was not read completely.
+    bool LoadFromINI(const QString &path, colPLControls &layout, QString *reason = nullptr);
 };

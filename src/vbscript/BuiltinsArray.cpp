@@ -1,6 +1,7 @@
 // Array functions: Split, Join, Array, UBound, LBound.
 #include "vbscript/Builtins.h"
 #include "vbscript/Coerce.h"
+#include "vbscript/LongText.h"
 #include "vbscript/Sandbox.h"
 #include "vbscript/ScriptError.h"
 
@@ -29,19 +30,25 @@ Value split(Interpreter &, Args &a)
     }
     qsizetype pos = 0;
     DeadlinePoll poll;
-    for (;;) {
-        poll();
-        if (limit > 0 && (long long)out.size() == limit - 1)
-            break;
-        qsizetype hit = s.indexOf(delim, pos, cs);
-        if (hit < 0)
-            break;
-        out.push_back(Value::string(s.mid(pos, hit - pos)));
-        pos = hit + delim.size();
+    // Each piece asks the budget for its slot and its text before it is made.
+    const auto add = [&](qsizetype from, qsizetype length) {
         if ((long long)out.size() >= kMaxArrayElements)
             raise(Err::OutOfMemory);
+        beforeGrowing(out);
+        reserveMemory(textBytes(length));
+        out.push_back(Value::string(copyText(QStringView(s).sliced(from, length))));
+    };
+    for (;;) {
+        if (limit > 0 && (long long)out.size() == limit - 1)
+            break;
+        const qsizetype hit = findText(s, delim, pos, cs);
+        if (hit < 0)
+            break;
+        poll(hit - pos + delim.size());
+        add(pos, hit - pos);
+        pos = hit + delim.size();
     }
-    out.push_back(Value::string(s.mid(pos)));
+    add(pos, s.size() - pos);
     return Value::array(std::move(out));
 }
 
@@ -56,14 +63,13 @@ Value join(Interpreter &, Args &a)
     QString out;
     DeadlinePoll poll;
     for (size_t i = 0; i < arr.items.size(); ++i) {
-        poll();
         if (i)
-            out += delim;
+            appendText(out, delim);
         if (arr.items[i].isNull())
             raise(Err::TypeMismatch);
-        out += toConcatString(arr.items[i]);
-        if (out.size() > kMaxStringLength)
-            raise(Err::OutOfMemory);
+        const QString item = toConcatString(arr.items[i]);
+        poll(item.size() + delim.size());
+        appendText(out, item);
     }
     return Value::string(out);
 }

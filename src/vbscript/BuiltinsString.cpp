@@ -1,6 +1,7 @@
 // String functions: Len, Left, Mid, InStr, Replace, Trim, ... with their edge rules.
 #include "vbscript/Builtins.h"
 #include "vbscript/Coerce.h"
+#include "vbscript/LongText.h"
 #include "vbscript/Operators.h"
 #include "vbscript/Sandbox.h"
 #include "vbscript/ScriptError.h"
@@ -32,7 +33,7 @@ QString sliced(QString s, qsizetype pos, qsizetype len = -1)
     if (len < 0 || len > s.size() - pos)
         len = s.size() - pos;
     if (!s.isDetached())
-        return s.mid(pos, len);
+        return copyText(QStringView(s).sliced(pos, len));
     s.truncate(pos + len);
     s.remove(0, pos);
     return s;
@@ -100,7 +101,7 @@ Value inStr(Interpreter &, Args &a)
         return Value::longValue(0);
     if (s2.isEmpty())
         return Value::longValue(int32_t(start));
-    qsizetype pos = s1.indexOf(s2, qsizetype(start - 1), sensitivity(mode));
+    const qsizetype pos = findText(s1, s2, qsizetype(start - 1), sensitivity(mode));
     return Value::longValue(int32_t(pos + 1));
 }
 
@@ -121,7 +122,7 @@ Value inStrRev(Interpreter &, Args &a)
         return Value::longValue(int32_t(start));
     if (s2.size() > start)
         return Value::longValue(0);
-    qsizetype pos = s1.left(qsizetype(start)).lastIndexOf(s2, -1, sensitivity(mode));
+    const qsizetype pos = findTextBackward(s1, s2, qsizetype(start), sensitivity(mode));
     return Value::longValue(int32_t(pos + 1));
 }
 
@@ -141,36 +142,39 @@ Value replace(Interpreter &, Args &a)
     if (find.isEmpty() || limit == 0)
         return Value::string(text);
     const Qt::CaseSensitivity cs = sensitivity(mode);
-    // One character by one everywhere: QString swaps them in place at once.
+    // One character by one everywhere: QString swaps them in place at once (a text shared
+    // with another value is copied first, in pieces).
     if (limit < 0 && find.size() == 1 && with.size() == 1) {
+        if (!text.isDetached())
+            text = copyText(text);
         text.replace(find.front(), with.front(), cs);
         return Value::string(std::move(text));
     }
-    qsizetype hit = text.indexOf(find, 0, cs);
+    qsizetype hit = findText(text, find, 0, cs);
     if (hit < 0)
         return Value::string(std::move(text)); // nothing to replace
     QString out;
-    if (with.size() <= find.size())
+    if (with.size() <= find.size()) {
+        reserveMemory(textBytes(text.size()));
         out.reserve(text.size());
+    }
     qsizetype pos = 0;
     long long done = 0;
     DeadlinePoll poll;
     for (;;) {
-        poll();
         if (limit >= 0 && done >= limit)
             break;
         if (done > 0)
-            hit = text.indexOf(find, pos, cs);
+            hit = findText(text, find, pos, cs);
         if (hit < 0)
             break;
-        out += QStringView(text).mid(pos, hit - pos);
-        out += with;
-        if (out.size() > kMaxStringLength)
-            raise(Err::OutOfMemory);
+        poll(hit - pos + with.size());
+        appendText(out, QStringView(text).mid(pos, hit - pos));
+        appendText(out, with);
         pos = hit + find.size();
         ++done;
     }
-    out += QStringView(text).mid(pos);
+    appendText(out, QStringView(text).mid(pos));
     return Value::string(out);
 }
 
@@ -196,21 +200,19 @@ Value rTrim(Interpreter &, Args &a) { return trimWith(a[0], false, true); }
 
 Value uCase(Interpreter &, Args &a)
 {
-    return a[0].isNull() ? Value::null() : Value::string(takeStr(a[0]).toUpper());
+    return a[0].isNull() ? Value::null() : Value::string(caseMapped(takeStr(a[0]), true));
 }
 
 Value lCase(Interpreter &, Args &a)
 {
-    return a[0].isNull() ? Value::null() : Value::string(takeStr(a[0]).toLower());
+    return a[0].isNull() ? Value::null() : Value::string(caseMapped(takeStr(a[0]), false));
 }
 
 Value repeated(long long n, QChar c)
 {
     if (n < 0)
         raise(Err::InvalidCall);
-    if (n > kMaxStringLength)
-        raise(Err::OutOfMemory);
-    return Value::string(QString(qsizetype(n), c));
+    return Value::string(filledText(n, c));
 }
 
 Value space(Interpreter &, Args &a) { return repeated(count(a[0]), QLatin1Char(' ')); }
@@ -246,9 +248,7 @@ Value strReverse(Interpreter &, Args &a)
 {
     if (a[0].isNull())
         raise(Err::InvalidNull);
-    QString s = toStr(a[0]);
-    std::reverse(s.begin(), s.end());
-    return Value::string(s);
+    return Value::string(reversedText(toStr(a[0])));
 }
 
 // The first character of Asc's argument: 94 for Null, 5 for "".
@@ -337,10 +337,12 @@ Value filter(Interpreter &, Args &a)
     std::vector<Value> out;
     DeadlinePoll poll;
     for (const Value &item : a[0].asArray()->items) {
-        poll();
         QString s = toConcatString(item);
-        if (s.contains(match, cs) == include)
+        poll(s.size());
+        if ((findText(s, match, 0, cs) >= 0) == include) {
+            beforeGrowing(out);
             out.push_back(Value::string(s));
+        }
     }
     return Value::array(std::move(out));
 }
@@ -355,16 +357,14 @@ Value escape(Interpreter &, Args &a)
     QString out;
     DeadlinePoll poll;
     for (QChar c : s) {
-        poll();
-        if (out.size() > kMaxStringLength)
-            raise(Err::OutOfMemory);
+        poll(1);
         ushort u = c.unicode();
         if ((u < 128 && c.isLetterOrNumber()) || safe.contains(c))
-            out += c;
+            appendText(out, QStringView(&c, 1));
         else if (u < 256)
-            out += QLatin1Char('%') + QStringLiteral("%1").arg(u, 2, 16, QLatin1Char('0')).toUpper();
+            appendText(out, QLatin1Char('%') + QStringLiteral("%1").arg(u, 2, 16, QLatin1Char('0')).toUpper());
         else
-            out += QStringLiteral("%u") + QStringLiteral("%1").arg(u, 4, 16, QLatin1Char('0')).toUpper();
+            appendText(out, QStringLiteral("%u") + QStringLiteral("%1").arg(u, 4, 16, QLatin1Char('0')).toUpper());
     }
     return Value::string(out);
 }
@@ -377,7 +377,7 @@ Value unescape(Interpreter &, Args &a)
     QString out;
     DeadlinePoll poll;
     for (qsizetype i = 0; i < s.size(); ++i) {
-        poll();
+        poll(1);
         bool ok = false;
         if (s[i] == QLatin1Char('%')) {
             if (i + 5 < s.size() + 0 && s[i + 1] == QLatin1Char('u')) {

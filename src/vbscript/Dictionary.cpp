@@ -1,6 +1,7 @@
 #include "vbscript/Dictionary.h"
 
 #include "vbscript/Coerce.h"
+#include "vbscript/Sandbox.h"
 #include "vbscript/ScriptError.h"
 
 namespace vbs {
@@ -42,6 +43,7 @@ int Dictionary::find(const Value &key) const
 int Dictionary::insert(const Value &key, Value item)
 {
     const int pos = int(m_entries.size());
+    beforeGrowing(m_entries);
     if (!m_index.insert(hashKey(key), pos))
         raise(Err::DuplicateKey);
     try {
@@ -95,6 +97,7 @@ void Dictionary::compact()
 
 bool Dictionary::enumerate(std::vector<Value> &items)
 {
+    reserveMemory((long long)m_live * (long long)sizeof(Value));
     items.reserve(size_t(m_live));
     for (const auto &e : m_entries)
         if (e.live)
@@ -161,6 +164,7 @@ bool Dictionary::invoke(const QString &name, Access access, std::vector<Value> &
         wantArgs(0);
         const bool keys = n == QLatin1String("keys");
         std::vector<Value> out;
+        reserveMemory((long long)m_live * (long long)sizeof(Value));
         out.reserve(size_t(m_live));
         for (const auto &e : m_entries)
             if (e.live)

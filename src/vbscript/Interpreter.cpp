@@ -424,7 +424,7 @@ void Interpreter::execReDim(const ReDimStmt &s)
         std::vector<int32_t> upper;
         for (const auto &b : item.bounds)
             upper.push_back(toLong(eval(b.get())));
-        auto fresh = makeArray(upper);
+        const ArrayData *keep = nullptr;
         if (s.preserve && slot->isArray() && slot->asArray()->dims() > 0) {
             const ArrayData &old = *slot->asArray();
             if (old.dims() != int(upper.size()))
@@ -434,10 +434,9 @@ void Interpreter::execReDim(const ReDimStmt &s)
                     raise(Err::SubscriptOutOfRange);
             // Only the last dimension changes, and it varies slowest: the kept elements are
             // a prefix of both arrays.
-            const size_t keep = std::min(old.items.size(), fresh->items.size());
-            std::copy(old.items.begin(), old.items.begin() + long(keep), fresh->items.begin());
+            keep = &old;
         }
-        *slot = Value::array(std::move(fresh));
+        *slot = Value::array(makeArray(upper, keep));
     }
 }
 

@@ -2,6 +2,7 @@
 // text piece by piece takes linear time instead of copying the text on every round.
 #include "vbscript/Builtins.h"
 #include "vbscript/Coerce.h"
+#include "vbscript/LongText.h"
 #include "vbscript/Interpreter.h"
 #include "vbscript/Sandbox.h"
 
@@ -117,12 +118,7 @@ bool Interpreter::appendInPlace(const AssignStmt &a)
             text = slot->stringForAppend();
             continue;
         }
-        if (text->size() + piece.size() > kMaxStringLength)
-            raise(Err::OutOfMemory);
-        const qsizetype capacity = text->capacity();
-        text->append(piece);
-        if (text->capacity() != capacity && text->size() >= kLargeString)
-            checkMemory(); // a long text grew its storage
+        appendText(*text, piece);
     }
     return true;
 }

@@ -1,6 +1,7 @@
 #include "vbscript/Builtins.h"
 #include "vbscript/ClassInstance.h"
 #include "vbscript/Coerce.h"
+#include "vbscript/LongText.h"
 #include "vbscript/Dictionary.h"
 #include "vbscript/RegExp.h"
 #include "vbscript/Interpreter.h"
@@ -202,15 +203,9 @@ Value Interpreter::combine(const BinaryExpr *b, const Value &l, const Value &r, 
     }
     if (l.isString() && r.isString()) {
         if (b->op == BinOp::Concat) {
-            if (l.asString().size() + r.asString().size() > kMaxStringLength)
-                raise(Err::OutOfMemory);
-            if (!temp) { // one allocation of the final size
-                QString joined;
-                joined.reserve(l.asString().size() + r.asString().size());
-                joined.append(l.asString()).append(r.asString());
-                return Value::string(std::move(joined));
-            }
-            temp->stringForAppend()->append(r.asString()); // a temporary: extend it
+            if (!temp) // one allocation of the final size
+                return Value::string(joinedText(l.asString(), r.asString()));
+            appendText(*temp->stringForAppend(), r.asString()); // a temporary: extend it
             return std::move(*temp);
         }
         int c;

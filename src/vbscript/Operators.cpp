@@ -1,6 +1,7 @@
 #include "vbscript/Operators.h"
 
 #include "vbscript/Coerce.h"
+#include "vbscript/LongText.h"
 #include "vbscript/ScriptError.h"
 #include "vbscript/ScriptObject.h"
 
@@ -143,9 +144,7 @@ Value concat(const Value &a, const Value &b)
     if (a.isNull() && b.isNull())
         return Value::null();
     const QString x = toConcatString(a), y = toConcatString(b);
-    if (x.size() + y.size() > kMaxStringLength)
-        raise(Err::OutOfMemory);
-    return Value::string(x + y);
+    return Value::string(joinedText(x, y));
 }
 
 // Integer operand of a bitwise operator: Booleans count as -1/0.

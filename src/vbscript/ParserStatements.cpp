@@ -8,10 +8,11 @@ void Parser::statement(Block &out, bool singleLine)
 {
     const Token &t = peek();
     const int line = t.line;
-    if (++m_statements % 4096 == 0) {
+    if (++m_statements % 256 == 0) {
         if (m_deadline.hasExpired())
             throw ScriptError{Err::Timeout, errorText(Err::Timeout), line, true, false, {}, {}, 0};
-        checkMemory(); // the tree of a huge Execute text
+        checkDeadline(); // and the host's stop request
+        checkMemory();   // the tree of a huge Execute text
     }
     if (t.kind == Tok::Dot || t.kind == Tok::LParen) {
         // `.x = 1` (outside With it fails when it runs); `(f)(x)` calls f.

@@ -2,6 +2,7 @@
 
 #include "vbscript/ScriptError.h"
 
+#include <QFile>
 #include <cstdlib>
 
 #if defined(__linux__)
@@ -38,6 +39,29 @@ long long memoryInUse()
 #endif
 }
 
+long long peakMemoryInUse()
+{
+#if defined(__linux__)
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return 0;
+    for (const QByteArray &line : status.readAll().split('\n'))
+        if (line.startsWith("VmHWM:"))
+            return line.mid(6).trimmed().split(' ').value(0).toLongLong() * 1024;
+#endif
+    return 0;
+}
+
+bool resetPeakMemory()
+{
+#if defined(__linux__)
+    QFile refs(QStringLiteral("/proc/self/clear_refs"));
+    return refs.open(QIODevice::WriteOnly) && refs.write("5") == 1;
+#else
+    return false;
+#endif
+}
+
 RunLimits::RunLimits(QDeadlineTimer deadline, long long memoryBudget, KeepGoing keepGoing)
     : m_deadline(deadline), m_budget(memoryBudget), m_outer(t_limits), m_keepGoing(std::move(keepGoing))
 {
@@ -64,6 +88,23 @@ RunLimits::~RunLimits()
 bool RunLimits::overBudget() const
 {
     return m_budget > 0 && memoryInUse() - m_base > m_budget;
+}
+
+// Requests from this size on read the memory in use at once; smaller ones are added up until
+// they reach it.
+constexpr long long kWeighAtOnce = 256 * 1024;
+
+void RunLimits::reserve(long long bytes)
+{
+    if (m_budget <= 0)
+        return;
+    m_unseen += bytes;
+    if (bytes < kWeighAtOnce && m_unseen < kWeighAtOnce)
+        return;
+    const long long wanted = m_unseen;
+    m_unseen = 0;
+    if (memoryInUse() - m_base + wanted > m_budget)
+        raise(Err::OutOfMemory);
 }
 
 void RunLimits::askHostNow(qint64 nowNs)
@@ -97,6 +138,15 @@ void checkDeadline()
     if (now >= t_limits->deadlineNSecs())
         raiseTimeout();
     t_limits->askHost(now);
+}
+
+void reserveMemory(long long bytes)
+{
+    if (!t_limits)
+        return;
+    if (bytes >= kWeighAtOnce)
+        checkDeadline();
+    t_limits->reserve(bytes);
 }
 
 void checkMemory()

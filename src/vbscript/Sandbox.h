@@ -5,7 +5,9 @@
 // whatever it calls.
 #include <QDeadlineTimer>
 #include <cstdint>
+#include <algorithm>
 #include <functional>
+#include <vector>
 
 namespace vbs {
 
@@ -30,6 +32,8 @@ public:
     bool expired() const { return m_deadline.hasExpired(); }
     qint64 deadlineNSecs() const { return m_deadline.deadlineNSecs(); }
     bool overBudget() const;
+    // See reserveMemory.
+    void reserve(long long bytes);
     // Asks the host whether to go on, at most every 50 ms (`nowNs`: the clock's reading);
     // raises the fatal stop error when it says no.
     void askHost(qint64 nowNs)
@@ -47,6 +51,7 @@ private:
     RunLimits *m_outer;
     KeepGoing m_keepGoing;
     qint64 m_nextAsk = 0;
+    long long m_unseen = 0; // small reservations since the memory in use was last read
 };
 
 // Raises the fatal timeout error once this thread's run has passed its deadline, and the
@@ -56,25 +61,48 @@ void checkDeadline();
 void askRunHost(qint64 nowNs);
 // Raises 7 (out of memory) once this thread's run uses more memory than its budget.
 void checkMemory();
+// Asks this thread's run for `bytes` more memory before they are allocated: raises 7, with
+// nothing allocated, when the memory in use and `bytes` together would pass the run's budget.
+// Large requests look at the deadline too, since what allocates much works long. Small ones
+// are added up and weighed together, so asking for every piece costs next to nothing.
+void reserveMemory(long long bytes);
+// Asks the budget before `v` grows its storage by one more element (a push_back that would
+// reallocate holds the old and the new storage at once).
+template <class T>
+void beforeGrowing(const std::vector<T> &v)
+{
+    if (v.size() == v.capacity())
+        reserveMemory((long long)std::max<size_t>(v.capacity() * 2, 1) * (long long)sizeof(T));
+}
 [[noreturn]] void raiseTimeout();
 [[noreturn]] void raiseStopped();
 
-// For loops inside built-ins: checks the deadline every few thousand steps.
+// Characters or elements a built-in handles between two looks at the deadline: well under a
+// millisecond of work.
+constexpr long long kWorkPerPoll = 1 << 18;
+
+// For loops inside built-ins: checks the deadline once the steps together have handled
+// kWorkPerPoll characters or elements (a step that says nothing counts as 64).
 class DeadlinePoll {
 public:
-    void operator()()
+    void operator()(long long work = 64)
     {
-        if (++m_steps >= 4096) {
-            m_steps = 0;
+        m_work += work;
+        if (m_work >= kWorkPerPoll) {
+            m_work = 0;
             checkDeadline();
         }
     }
 
 private:
-    unsigned m_steps = 0;
+    long long m_work = 0;
 };
 
 // Bytes of memory the process holds (its resident size); 0 where we cannot tell.
 long long memoryInUse();
+// The most the process has held since it started or since resetPeakMemory (0 where we cannot
+// tell), and the reset: false where the system keeps no such mark.
+long long peakMemoryInUse();
+bool resetPeakMemory();
 
 } // namespace vbs

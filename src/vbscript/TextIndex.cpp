@@ -1,5 +1,7 @@
 #include "vbscript/TextIndex.h"
 
+#include "vbscript/Sandbox.h"
+
 #include <cstring>
 
 namespace vbs {
@@ -64,8 +66,10 @@ bool TextIndex::insert(const QString &text, int value)
         size_t capacity = 16;
         while (capacity < size_t(m_count + 1) * 4)
             capacity *= 2;
+        reserveMemory((long long)(capacity * sizeof(int32_t) + size_t(m_count + 1) * sizeof(Key)));
         rebuild(capacity);
     }
+    beforeGrowing(m_keys);
     const size_t mask = m_slots.size() - 1;
     size_t i = h & mask;
     while (m_slots[i] >= 0)

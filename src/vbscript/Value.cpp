@@ -193,10 +193,49 @@ bool Value::isIntegral() const
 
 
 
+namespace {
+
+// Elements copied or made between two looks at the deadline.
+constexpr size_t kItemsPerPoll = size_t(kWorkPerPoll) / 4;
+
+// The storage of `count` elements, the first of them copies of `keep`'s, the rest Empty: the
+// budget is asked first, and the deadline looked at while the elements are made.
+std::vector<Value> madeItems(size_t count, const std::vector<Value> *keep)
+{
+    reserveMemory((long long)count * (long long)sizeof(Value));
+    std::vector<Value> items;
+    try {
+        items.reserve(count);
+    } catch (const std::bad_alloc &) {
+        raise(Err::OutOfMemory);
+    }
+    const size_t kept = keep ? std::min(count, keep->size()) : 0;
+    while (items.size() < kept) {
+        const size_t end = std::min(kept, items.size() + kItemsPerPoll);
+        items.insert(items.end(), keep->begin() + long(items.size()), keep->begin() + long(end));
+        if (end < count)
+            checkDeadline();
+    }
+    while (items.size() < count) {
+        items.resize(std::min(count, items.size() + kItemsPerPoll));
+        if (items.size() < count)
+            checkDeadline();
+    }
+    return items;
+}
+
+} // namespace
+
 ArrayData &Value::mutableArray()
 {
-    if (m_arr.use_count() > 1)
-        m_arr = std::make_shared<ArrayData>(*m_arr);
+    if (m_arr.use_count() > 1) {
+        // Copy on write: a large array is copied in pieces, each after the budget said yes.
+        auto copy = std::make_shared<ArrayData>();
+        copy->upper = m_arr->upper;
+        copy->fixedSize = m_arr->fixedSize;
+        copy->items = madeItems(m_arr->items.size(), &m_arr->items);
+        m_arr = std::move(copy);
+    }
     return *m_arr;
 }
 
@@ -213,7 +252,7 @@ long long ArrayData::offset(const std::vector<int32_t> &index) const
     return pos;
 }
 
-std::shared_ptr<ArrayData> makeArray(const std::vector<int32_t> &upper)
+std::shared_ptr<ArrayData> makeArray(const std::vector<int32_t> &upper, const ArrayData *keep)
 {
     long long count = 1;
     for (int32_t u : upper) {
@@ -225,13 +264,7 @@ std::shared_ptr<ArrayData> makeArray(const std::vector<int32_t> &upper)
     }
     auto a = std::make_shared<ArrayData>();
     a->upper = upper;
-    try {
-        a->items.resize(size_t(count));
-    } catch (const std::bad_alloc &) {
-        raise(Err::OutOfMemory);
-    }
-    if (count >= kLargeArray)
-        checkMemory();
+    a->items = madeItems(size_t(count), keep ? &keep->items : nullptr);
     return a;
 }
 

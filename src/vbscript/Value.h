@@ -215,8 +215,9 @@ constexpr long long kMaxStringLength = 64'000'000;
 constexpr long long kLargeString = 1'000'000;
 constexpr long long kLargeArray = 65'536;
 
-// Allocates an array of the given upper bounds, raising 7 for one too large and 9 for a
-// negative bound below -1.
-std::shared_ptr<ArrayData> makeArray(const std::vector<int32_t> &upper);
+// Allocates an array of the given upper bounds, raising 7 for one too large or past the run's
+// budget and 9 for a negative bound below -1. Its first elements are copies of `keep`'s
+// (ReDim Preserve: only the last dimension, which varies slowest, may differ).
+std::shared_ptr<ArrayData> makeArray(const std::vector<int32_t> &upper, const ArrayData *keep = nullptr);
 
 } // namespace vbs

@@ -2,6 +2,7 @@
 // every batch in the JSON, exit codes.
 #include "DiskSupport.h"
 #include "TestSupport.h"
+#include "common/TextFile.h"
 
 #include <QFile>
 #include <QJsonArray>
@@ -164,4 +165,134 @@ TEST_F(CliPrint, OutputsOnAFullDiskKeepTheOldFilesAndSayWhy)
         EXPECT_EQ(FileBytes(out), old);
     }
     EXPECT_EQ(FolderEntries(disk.path()), (QStringList{"filler", "job.json", "job.pdf"}));
+}
+
+namespace {
+// The shipped template (five stakes to a ticket) with some of its text replaced.
+QString editedTemplate(const QList<std::pair<QString, QString>> &replacements)
+{
+    QFile shipped(sourceDir() + "/resources/投注单文件/陕西－双色球.tzd");
+    EXPECT_TRUE(shipped.open(QIODevice::ReadOnly));
+    QString text = DecodeText(shipped.readAll());
+    for (const auto &[from, to] : replacements) {
+        EXPECT_TRUE(text.contains(from)) << from.toStdString();
+        text.replace(from, to);
+    }
+    const QString path = makeTempDir() + "/edited.tzd";
+    QFile out(path);
+    EXPECT_TRUE(out.open(QIODevice::WriteOnly));
+    out.write(EncodeGbk(text));
+    return path;
+}
+
+QJsonObject printJson(const QString &templatePath, const QString &bets, const QStringList &args, CliRun *run)
+{
+    const QString json = makeTempDir() + "/job.json";
+    *run = RunCli(QStringList{"print", "--template", templatePath, "--bets", bets, "--json", json} + args);
+    QFile f(json);
+    return f.open(QIODevice::ReadOnly) ? QJsonDocument::fromJson(f.readAll()).object() : QJsonObject();
+}
+} // namespace
+
+// Where batches, pages and tickets meet: a job that is a whole number of batches ends without an
+// empty batch or a question too many, and one stake more makes one batch more.
+TEST_F(CliPrint, BatchesAtTheirEdges)
+{
+    struct Case {
+        int stakes;
+        QStringList args;
+        QStringList captions;
+        QList<int> pages; // of each batch
+        QString last;     // the job's last message
+    };
+    const Case cases[] = {
+        {20, {"--pause", "2"}, {"每次打印2页[第 1 ～ 10 注]", "每次打印2页[第 11 ～ 20 注]"}, {2, 2},
+         "所有投注单打印完毕， 注数从 1 ～ 20 共 20 注。"},
+        {21, {"--pause", "2"}, {"每次打印2页[第 1 ～ 10 注]", "每次打印2页[第 11 ～ 20 注]", "每次打印2页[第 21 ～ 21 注]"},
+         {2, 2, 1}, "所有投注单打印完毕， 注数从 1 ～ 21 共 21 注。"},
+        {10, {"--pause", "2"}, {"每次打印2页[第 1 ～ 10 注]"}, {2}, "所有投注单打印完毕， 注数从 1 ～ 10 共 10 注。"},
+        {5, {"--pause", "1"}, {"每次打印1页[第 1 ～ 5 注]"}, {1}, "所有投注单打印完毕， 注数从 1 ～ 5 共 5 注。"},
+        // ranges that start on a page boundary: page 3 starts at stake 11
+        {20, {"--pages", "3", "4", "--pause", "1"}, {"每次打印1页[第 11 ～ 15 注]", "每次打印1页[第 16 ～ 20 注]"},
+         {1, 1}, "所有投注单打印完毕， 注数从 11 ～ 20 共 10 注。"},
+        {21, {"--stakes", "11", "21", "--pause", "2"}, {"每次打印2页[第 11 ～ 20 注]", "每次打印2页[第 21 ～ 21 注]"},
+         {2, 1}, "所有投注单打印完毕， 注数从 11 ～ 21 共 11 注。"},
+        {21, {"--stakes", "10", "11", "--pause", "1"}, {"每次打印1页[第 10 ～ 11 注]"}, {1},
+         "所有投注单打印完毕， 注数从 10 ～ 11 共 2 注。"},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(QString("%1 stakes, %2").arg(c.stakes).arg(c.args.join(' ')).toStdString());
+        CliRun r;
+        const QJsonObject doc = printJson("陕西－双色球.tzd", betFile(c.stakes), c.args, &r);
+        ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+        const QJsonArray batches = doc["batches"].toArray();
+        QStringList captions;
+        QList<int> pages;
+        for (const QJsonValue &b : batches) {
+            captions << b.toObject()["caption"].toString();
+            pages << pagesOf(b.toObject());
+        }
+        EXPECT_EQ(captions, c.captions);
+        EXPECT_EQ(pages, c.pages);
+        const QJsonArray messages = doc["messages"].toArray();
+        ASSERT_EQ(messages.size(), c.captions.size()) << "one question between batches, then the end";
+        EXPECT_EQ(messages.last().toString(), c.last);
+    }
+}
+
+// A slip of one stake per ticket: every stake is a page of its own, the batches count pages.
+TEST_F(CliPrint, OneStakePerTicket)
+{
+    const QString slip = editedTemplate({{"StakeLocateOffsetStrX=0, 28.5, 57, 85.5, 114", "StakeLocateOffsetStrX=0"},
+                                         {"StakeLocateOffsetStrY=0,0,0,0,0", "StakeLocateOffsetStrY=0"}});
+    CliRun r;
+    const QJsonObject doc = printJson(slip, betFile(4), {"--pause", "2"}, &r);
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_EQ(r.outText(), "每次打印2页[第 1 ～ 2 注]\n第 1 ～ 2 注打印完毕, 要继续打印请按[确定]按钮。\n"
+                           "每次打印2页[第 3 ～ 4 注]\n所有投注单打印完毕， 注数从 1 ～ 4 共 4 注。\n");
+    const QJsonArray batches = doc["batches"].toArray();
+    ASSERT_EQ(batches.size(), 2);
+    EXPECT_EQ(pagesOf(batches[0].toObject()), 2);
+    EXPECT_EQ(pagesOf(batches[1].toObject()), 2);
+    printJson(slip, betFile(4), {"--pages", "3", "3"}, &r);
+    EXPECT_EQ(r.outText(), "每次打印200页[第 3 ～ 3 注]\n所有投注单打印完毕， 注数从 3 ～ 3 共 1 注。\n");
+}
+
+// The page set-up the job lays out with is the template's (orientation, paper, margins), with
+// the orientation given on the command line in its place.
+TEST_F(CliPrint, PageSetupIsTheTemplates)
+{
+    struct Case {
+        QList<std::pair<QString, QString>> edits;
+        QStringList args;
+        QJsonObject page;
+    };
+    const auto page = [](int orientation, int size, double width, double height, double left, double top,
+                         double right, double bottom) {
+        return QJsonObject{{"orientation", orientation}, {"paperSize", size},   {"paperWidth", width},
+                           {"paperHeight", height},      {"marginLeft", left},  {"marginTop", top},
+                           {"marginRight", right},       {"marginBottom", bottom}};
+    };
+    const QList<std::pair<QString, QString>> margins = {
+        {"PaperMarginLeft=0", "PaperMarginLeft=567"}, {"PaperMarginTop=0", "PaperMarginTop=283.5"},
+        {"PaperMarginRight=0", "PaperMarginRight=850"}, {"PaperMarginBottom=0", "PaperMarginBottom=1134"}};
+    const QList<std::pair<QString, QString>> custom = {
+        {"PaperSize=0", "PaperSize=256"}, {"PaperWidth=11906", "PaperWidth=10000"},
+        {"PaperHeight=16838", "PaperHeight=20000"}, {"PaperOrientation=0", "PaperOrientation=1"}};
+    const Case cases[] = {
+        {margins + QList<std::pair<QString, QString>>{{"PaperSize=0", "PaperSize=9"}}, {},
+         page(0, 9, 11906, 16838, 567, 283.5, 850, 1134)},
+        {margins + QList<std::pair<QString, QString>>{{"PaperSize=0", "PaperSize=9"}},
+         {"--left", "0", "--top", "0", "--orientation", "1"}, page(1, 9, 11906, 16838, 567, 283.5, 850, 1134)},
+        {custom, {}, page(1, 256, 10000, 20000, 0, 0, 0, 0)},
+        {custom, {"--left", "0", "--top", "0", "--orientation", "0"}, page(0, 256, 10000, 20000, 0, 0, 0, 0)},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.args.join(' ').toStdString());
+        CliRun r;
+        const QJsonObject doc = printJson(editedTemplate(c.edits), betFile(6), c.args, &r);
+        ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+        for (const QJsonValue &b : doc["batches"].toArray())
+            EXPECT_EQ(b.toObject()["document"].toObject()["page"].toObject(), c.page);
+    }
 }

@@ -4,6 +4,7 @@
 #include "DiskSupport.h"
 #include "TestSupport.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <gtest/gtest.h>
@@ -136,4 +137,41 @@ TEST(WriteWholeTextFile, ASmallFileOnAFullDiskKeepsTheOldFile)
     EXPECT_EQ(error, SaveFailureText(path, ENOSPC));
     EXPECT_EQ(FileBytes(path), old);
     EXPECT_EQ(FolderEntries(disk.path()), (QStringList{"a.tzd", "filler"}));
+}
+
+// Listing the template folder sweeps the new files of saves that were killed midway: ours
+// (".vorn-" and eight hex digits) once they are a day old, nothing else.
+TEST(RemoveStaleTemporaries, RemovesOnlyOurOwnThatAreOlderThanADay)
+{
+    const QString dir = makeTempDir();
+    struct Entry {
+        const char *name;
+        qint64 ageSecs;
+        bool removed;
+    };
+    const Entry entries[] = {
+        {"a.tzd.vorn-0123abcd", 2 * 86400, true},
+        {"b.tzd.vorn-89abcdef", 86400 + 60, true},
+        {"c.tzd.vorn-0123abce", 86400 - 60, false}, // a save may still be running
+        {"d.tzd.vorn-00000000", 60, false},
+        {"e.tzd", 3 * 86400, false},
+        {"f.tzd.vorn-0123abc", 3 * 86400, false},    // seven digits: not ours
+        {"g.tzd.vorn-0123abcde", 3 * 86400, false},  // nine
+        {"h.tzd.vorn-0123ABCD", 3 * 86400, false},   // we write lower case
+        {"i.tzd.vorn-0123abcd.bak", 3 * 86400, false},
+        {"j.vorn-xyzxyzxy", 3 * 86400, false},
+    };
+    for (const Entry &e : entries) {
+        const QString path = dir + "/" + e.name;
+        PutFileBytes(path, "x");
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+        ASSERT_TRUE(f.setFileTime(QDateTime::currentDateTimeUtc().addSecs(-e.ageSecs), QFileDevice::FileModificationTime));
+    }
+    QDir(dir).mkdir("k.tzd.vorn-0123abcd"); // a folder is never removed
+    EXPECT_EQ(RemoveStaleTemporaries(dir), 2);
+    for (const Entry &e : entries)
+        EXPECT_EQ(QFile::exists(dir + "/" + e.name), !e.removed) << e.name;
+    EXPECT_TRUE(QDir(dir + "/k.tzd.vorn-0123abcd").exists());
+    EXPECT_EQ(RemoveStaleTemporaries(dir + "/none"), 0);
 }

@@ -296,3 +296,98 @@ TEST_F(CliDesign, CheckOfATemplateWithAShortOffsetListAndOfOneThatCannotBeRead)
     EXPECT_TRUE(none.out.isEmpty());
     EXPECT_EQ(RunCli({"template", "check", "陕西－双色球.tzd"}).exitCode, 0);
 }
+
+namespace {
+// Replaces the template file's bytes.
+void putBytes(const QString &path, const QByteArray &bytes)
+{
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+}
+} // namespace
+
+// The reader's count is 16 bits: runs that would pass it are refused before anything is
+// written, and the file stays readable.
+TEST_F(CliDesign, NoAddCommandTakesTheTemplatePastTheCountItCanReadBack)
+{
+    makeTwoAreaSlip();
+    // No two blocks share an area and a number.
+    const auto blocks = [&](int area, int first, int count) {
+        return design("add-blocks", {"--area", QString::number(area), "--number", QString::number(first),
+                                     "--x", "1", "--y", "1", "--dx", "0.5", "--step", "1", "--count",
+                                     QString::number(count)});
+    };
+    ASSERT_EQ(blocks(1, 1, 10000).exitCode, 0);
+    ASSERT_EQ(blocks(1, 10001, 20000).exitCode, 0);
+    const QByteArray at30000 = bytes();
+    const QString refusal = "message: 元素个数不能超过 32767 个！\nfield: txtCount\n";
+    CliRun r = blocks(2, 1, 20000);
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_EQ(r.err, refusal);
+    EXPECT_EQ(bytes(), at30000);
+    r = blocks(2, 1, 2768);
+    EXPECT_EQ(r.err, refusal);
+    EXPECT_EQ(bytes(), at30000);
+    ASSERT_EQ(blocks(2, 1, 2767).exitCode, 0) << "exactly 32,767 elements";
+    const QByteArray full = bytes();
+    const std::pair<QString, QStringList> ones[] = {
+        {"add-block", {"--area", "2", "--number", "3000", "--x", "1", "--y", "1"}},
+        {"add-mark", {"--x", "1", "--y", "1"}},
+        {"add-marks", {"--x", "1", "--y", "1", "--width", "4", "--height", "2", "--dy", "1", "--count", "1"}},
+        {"add-label", {"--page", "--x", "1", "--y", "1", "--width", "9", "--height", "3"}},
+        {"add-line", {"--x1", "1", "--y1", "1", "--x2", "5", "--y2", "1"}},
+    };
+    for (const auto &[action, args] : ones) {
+        r = design(action, args);
+        EXPECT_EQ(r.exitCode, 1) << action.toStdString();
+        EXPECT_EQ(r.err, refusal) << action.toStdString();
+    }
+    EXPECT_EQ(bytes(), full);
+    const QJsonObject t = show();
+    EXPECT_TRUE(t["loaded"].toBool());
+    EXPECT_EQ(t["controls"].toArray().size(), 32767);
+}
+
+// A damaged file is shown as not loaded, with what is wrong; printing and laying it out refuse
+// it as a template that cannot be opened.
+TEST_F(CliDesign, ADamagedTemplateSaysWhyAndIsNeitherLaidOutNorPrinted)
+{
+    makeTwoAreaSlip();
+    ASSERT_EQ(design("add-blocks", {"--area", "1", "--number", "1", "--x", "1", "--y", "1", "--dx", "5",
+                                    "--step", "1", "--count", "3"}).exitCode, 0);
+    const QByteArray whole = bytes();
+    const QString bets = dir + "/bets.txt";
+    putBytes(bets, "01 02 03 04 05 06+07\r\n");
+    struct Case {
+        const char *name;
+        QByteArray file;
+        const char *reason;
+        int controls;
+    };
+    const Case cases[] = {
+        {"missing section", QByteArray(whole).replace("[Controls2]", "[Elsewhere]"), "缺少元素节 [Controls2]（元素个数为 3）", 2},
+        {"count past the limit", QByteArray(whole).replace("ControlCount=3", "ControlCount=32768"), "元素个数不能超过 32767 个！", 0},
+        {"cut short", whole.left(whole.lastIndexOf("Height=")), "元素节 [Controls3] 缺少 Height", 2},
+    };
+    for (const Case &c : cases) {
+        putBytes(file, c.file);
+        const QJsonObject t = show();
+        EXPECT_FALSE(t["loaded"].toBool()) << c.name;
+        EXPECT_EQ(t["reason"].toString(), QString::fromUtf8(c.reason)) << c.name;
+        EXPECT_EQ(t["controls"].toArray().size(), c.controls) << c.name;
+        const QString unopened = QStringLiteral("投注单模板文件 %1 不能打开！").arg(file);
+        const CliRun page = RunCli({"layout", "--template", file, "--test", "--json", "-"});
+        EXPECT_EQ(page.exitCode, 1) << c.name;
+        EXPECT_TRUE(page.err.contains(unopened)) << page.err.toStdString();
+        const CliRun printed = RunCli({"print", "--template", file, "--bets", bets, "--json", dir + "/job.json"});
+        EXPECT_EQ(printed.exitCode, 1) << c.name;
+        EXPECT_TRUE(printed.err.contains(unopened)) << printed.err.toStdString();
+        EXPECT_FALSE(QFile::exists(dir + "/job.json")) << c.name;
+        EXPECT_EQ(bytes(), c.file) << c.name;
+    }
+    putBytes(file, whole);
+    const QJsonObject t = show();
+    EXPECT_TRUE(t["loaded"].toBool());
+    EXPECT_FALSE(t.contains("reason"));
+}

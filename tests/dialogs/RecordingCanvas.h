@@ -25,6 +25,9 @@ public:
         selections.push_back({element ? element->KeyName() : QString(), shift});
     }
     void BeginAddControlByMouse(const clsPLControl &element) override { pending.push_back(element); }
+    int ControlCount() const override { return existing + int(added.size()); }
+
+    int existing = 0; // elements the canvas held before the test's
 
     std::vector<clsPLControl> added;
     std::vector<Selection> selections;

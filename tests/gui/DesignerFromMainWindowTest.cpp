@@ -87,8 +87,11 @@ TEST(DesignerFromMainWindow, ATemplateThatCannotBeReadStillOpensTheDesignerWithI
     struct Case {
         const char *name;
         QByteArray content; // empty: no file at all
+        QString reason;     // what the reader says is wrong, on a line of its own
     };
-    for (const Case &c : {Case{"broken.tzd", "[Base]\r\nControlCount=99999\r\n"}, Case{"gone.tzd", {}}}) {
+    for (const Case &c : {Case{"broken.tzd", "[Base]\r\nControlCount=99999\r\n", "元素个数不能超过 32767 个！"},
+                          Case{"cut.tzd", "[Base]\r\nControlCount=1\r\n", "缺少元素节 [Controls1]（元素个数为 1）"},
+                          Case{"gone.tzd", {}, {}}}) {
         ScriptedMsgBox box;
         const QString path = makeTempDir() + "/" + c.name;
         if (!c.content.isEmpty()) {
@@ -98,7 +101,8 @@ TEST(DesignerFromMainWindow, ATemplateThatCannotBeReadStillOpensTheDesignerWithI
         }
         colPLControls layout;
         EXPECT_FALSE(frmPLDesigner::LoadForDesign(path, layout)) << c.name;
-        EXPECT_EQ(box.texts(), QStringList({QString("投注单模板文件 %1 不能打开！").arg(path)})) << c.name;
+        const QString shown = QString("投注单模板文件 %1 不能打开！").arg(path);
+        EXPECT_EQ(box.texts(), QStringList({c.reason.isEmpty() ? shown : shown + "\n" + c.reason})) << c.name;
         EXPECT_EQ(box.shown()[0].style, MsgStyle::Plain);
         EXPECT_EQ(layout.PathFile(), path);
         EXPECT_EQ(QFile::exists(path), !c.content.isEmpty()); // reading never creates or changes it

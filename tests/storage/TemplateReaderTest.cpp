@@ -1,6 +1,9 @@
 #include "storage/TemplateText.h"
 
+#include "ElementBuilders.h"
 #include "common/DesignScale.h"
+
+#include <QRegularExpression>
 
 #include <gtest/gtest.h>
 
@@ -24,9 +27,24 @@ QString base(const QString &extra, int count = 0)
     return "[Base]\r\n" + extra + "LayoutName=X\r\nControlCount=" + QString::number(count) + "\r\n";
 }
 
+// Every key the writer writes for a new element (a label, so the style keys too), as it
+// writes them.
+QString defaultElementKeys()
+{
+    static const QString keys = [] {
+        colPLControls one;
+        one.Add(clsPLControl());
+        const QString text = TemplateToText(one, QString());
+        return text.mid(text.indexOf("[Controls1]\r\n") + 13);
+    }();
+    return keys;
+}
+
+// An element section: `body` first (the first occurrence of a key wins), then the keys of a
+// new element, so that the section is whole.
 QString element(int n, const QString &body)
 {
-    return "\r\n[Controls" + QString::number(n) + "]\r\n" + body;
+    return "\r\n[Controls" + QString::number(n) + "]\r\n" + body + defaultElementKeys();
 }
 } // namespace
 
@@ -56,7 +74,7 @@ TEST(TemplateReader, BaseValuesThatDoNotConvertStopTheReading)
         {"ControlCount=40000\r\n", false},   {"ControlCount=\r\n", false},
         {"LottNumberWidth=abc\r\n", true},   {"LottNumberHeight=\r\n", true},
         {"PackName=\r\n", true},             {"PaperHeaderText=2*3\r\n", true},
-        {"ControlCount=-3\r\n", true},       {"LayoutLeft= -1.5 \r\n", true},
+        {"ControlCount=-3\r\n", false},      {"LayoutLeft= -1.5 \r\n", true},
     };
     for (const Case &c : cases) {
         Read r = readText(base(c.line));
@@ -166,7 +184,6 @@ TEST(TemplateReader, OtherElementsReadTheirStyleAndAreResizable)
     EXPECT_EQ(t.FontBold(), -1);
     EXPECT_EQ(t.FontName(), "宋体");
     EXPECT_EQ(t.SpaceBetweenChar(), 0.25);
-    EXPECT_EQ(t.Visible(), 0) << "a missing Visible keeps the new element's 0";
     EXPECT_TRUE(t.IsAllowResize());
 }
 
@@ -197,29 +214,26 @@ TEST(TemplateReader, StyleKeysOfBlocksAreNotReadSoTheirBadValuesDoNotMatter)
     EXPECT_TRUE(readText(text).ok);
 }
 
-TEST(TemplateReader, MissingSectionsGiveDefaultElementsAndDuplicateKeysKeepTheFirst)
+TEST(TemplateReader, AMissingSectionMakesNoElementAndDuplicateKeysKeepTheFirst)
 {
     const QString text = base("", 4)
         + element(1, "KeyName=AB\r\nControlType=Line\r\nShowType=Line\r\nLeft=1\r\n")
         + element(2, "KeyName=ab\r\nControlType=Line\r\nShowType=Line\r\nLeft=2\r\n")
         + element(4, "KeyName=last\r\n");
-    Read r = readText(text);
-    ASSERT_TRUE(r.ok);
-    ASSERT_EQ(r.t.Count(), 3);
-    EXPECT_EQ(r.t.Item("Aab").Left(), 1.0);
-    const clsPLControl &third = r.t.Item(2);
-    EXPECT_EQ(third.KeyName(), "");
-    EXPECT_EQ(third.ShowType(), "NormalLable");
-    EXPECT_EQ(third.Visible(), 0);
-    EXPECT_TRUE(third.IsAllowResize());
-    EXPECT_EQ(r.t.Item(3).KeyName(), "last");
+    QString reason;
+    colPLControls t;
+    EXPECT_FALSE(TemplateFromIni(IniSections(text), t, &reason));
+    EXPECT_EQ(reason, "缺少元素节 [Controls3]（元素个数为 4）");
+    ASSERT_EQ(t.Count(), 2);
+    EXPECT_EQ(t.Item("Aab").Left(), 1.0);
+    EXPECT_EQ(t.Item(2).KeyName(), "last");
 }
 
 TEST(TemplateReader, ValuesAreTrimmedAndCutLikeAProfileRead)
 {
     const QString longName(2500, QChar(u'长'));
     const QString text = "[Base]\r\nLayoutName=" + longName + "\r\nPackName=  a b  \r\n"
-                         "PaperHeaderText=x" + QChar(0) + "y\r\n";
+                         "PaperHeaderText=x" + QChar(0) + "y\r\nControlCount=0\r\n";
     Read r = readText(text);
     EXPECT_TRUE(r.ok);
     EXPECT_EQ(r.t.LayoutName(), QString(1999, QChar(u'长')));
@@ -230,7 +244,7 @@ TEST(TemplateReader, ValuesAreTrimmedAndCutLikeAProfileRead)
 TEST(TemplateReader, ThirtyThousandElementsLoadAndACountBeyondSixteenBitsFails)
 {
     QString text = base("", 30000);
-    text.reserve(30000 * 120);
+    text.reserve(30000 * 600);
     for (int n = 1; n <= 30000; ++n)
         text += element(n, QString("KeyName=k%1\r\nControlType=Label\r\nShowType=LottNumber\r\n"
                                    "GroupID=1\r\nFieldValue=%1\r\nLeft=%1\r\n").arg(n));
@@ -242,4 +256,113 @@ TEST(TemplateReader, ThirtyThousandElementsLoadAndACountBeyondSixteenBitsFails)
     r = readText(QString(text).replace("ControlCount=30000", "ControlCount=40000"));
     EXPECT_FALSE(r.ok);
     EXPECT_EQ(r.t.Count(), 0);
+}
+
+namespace {
+// A template of every kind of element, a number block last.
+using namespace elements;
+
+colPLControls FourKinds()
+{
+    colPLControls t;
+    t.setLayoutName(QStringLiteral("四种元素"));
+    t.Add(Label("t1", QStringLiteral("标题"), 10.5, 4.25, 30, 6));
+    t.Add(Line("l1", 2, 3, 40, 0, 0, 1, 0));
+    t.Add(Mark("m1", 1.5, 80, 4, 2, true));
+    for (int i = 1; i <= 6; ++i)
+        t.Add(Block(QStringLiteral("b%1").arg(i), "1", QStringLiteral("%1").arg(i, 2, 10, QChar('0')),
+                    10.0 + 4 * i, 20.25, 3, 1.5));
+    return t;
+}
+
+// Every element read must be one of `whole`'s, with its values: nothing made up.
+void ExpectNoPhantom(const colPLControls &read, const colPLControls &whole, const std::string &what)
+{
+    for (const clsPLControl &c : read) {
+        const clsPLControl *same = nullptr;
+        for (const clsPLControl &w : whole)
+            if (w.KeyName() == c.KeyName())
+                same = &w;
+        ASSERT_NE(same, nullptr) << what << ": an element that is not in the file: \"" << c.KeyName().toStdString() << '"';
+        EXPECT_EQ(c.ShowType(), same->ShowType()) << what;
+        EXPECT_EQ(c.FieldValue(), same->FieldValue()) << what;
+        EXPECT_EQ(c.Left(), same->Left()) << what;
+        EXPECT_EQ(c.Top(), same->Top()) << what;
+        EXPECT_EQ(c.Width(), same->Width()) << what;
+        EXPECT_EQ(c.Height(), same->Height()) << what;
+    }
+}
+} // namespace
+
+// Damaged files are told apart from whole ones: none reads as complete, each says why, and no
+// element is made up for what is missing.
+TEST(TemplateReader, DamagedFilesAreReportedWithTheirReasonAndMakeNoElement)
+{
+    const colPLControls whole = FourKinds();
+    const QString text = TemplateToText(whole, QString());
+    const auto section = [&](int n) {
+        const QString head = QStringLiteral("[Controls%1]\r\n").arg(n);
+        const qsizetype from = text.indexOf(head);
+        const qsizetype to = text.indexOf(QStringLiteral("\r\n\r\n["), from);
+        return std::pair{from, (to < 0 ? text.size() : to + 2) - from};
+    };
+    const auto without = [&](int n) {
+        const auto [from, length] = section(n);
+        return QString(text).remove(from, length);
+    };
+    const auto withoutKey = [&](int n, const QString &key) {
+        const auto [from, length] = section(n);
+        QString s = text.mid(from, length);
+        s.remove(QRegularExpression("(?m)^" + key + "=[^\r\n]*\r\n"));
+        return QString(text).replace(from, length, s);
+    };
+    const auto count = [&](const QString &value) {
+        return QString(text).replace("ControlCount=9\r\n", "ControlCount=" + value + "\r\n");
+    };
+    struct Case {
+        const char *name;
+        QString file;
+        QString reason;
+        int elements;
+    };
+    const Case cases[] = {
+        {"missing section", without(4), "缺少元素节 [Controls4]（元素个数为 9）", 8},
+        {"missing last section", without(9), "缺少元素节 [Controls9]（元素个数为 9）", 8},
+        {"count -5", count("-5"), "元素个数 ControlCount=-5 不是非负整数", 0},
+        {"count 3.5", count("3.5"), "元素个数 ControlCount=3.5 不是非负整数", 0},
+        {"count 32768", count("32768"), "元素个数不能超过 32767 个！", 0},
+        {"count missing", QString(text).remove("ControlCount=9\r\n"), "[Base] 节缺少元素个数 ControlCount", 0},
+        {"count not a number", count("x"), "[Base] 节中 ControlCount 的值 x 不能转换为数值", 0},
+        {"sections beyond the count", count("7"), "元素节 [Controls8] 超出了元素个数 7", 7},
+        {"block without its height", withoutKey(5, "Height"), "元素节 [Controls5] 缺少 Height", 8},
+        {"label without its font", withoutKey(1, "FontName"), "元素节 [Controls1] 缺少 FontName", 8},
+        {"line without its key", withoutKey(2, "KeyName"), "元素节 [Controls2] 缺少 KeyName", 8},
+    };
+    for (const Case &c : cases) {
+        colPLControls t;
+        QString reason;
+        EXPECT_FALSE(TemplateFromIni(IniSections(c.file), t, &reason)) << c.name;
+        // "sections beyond the count" may name either section past it.
+        if (std::string(c.name) == "sections beyond the count")
+            EXPECT_TRUE(reason.startsWith("元素节 [Controls8]") || reason.startsWith("元素节 [Controls9]"))
+                << reason.toStdString();
+        else
+            EXPECT_EQ(reason, c.reason) << c.name;
+        EXPECT_EQ(t.Count(), c.elements) << c.name;
+        ExpectNoPhantom(t, whole, c.name);
+    }
+
+    // The whole file reads completely; cut at every tenth of its length, it never does.
+    colPLControls all;
+    ASSERT_TRUE(TemplateFromIni(IniSections(text), all));
+    ASSERT_EQ(all.Count(), 9);
+    for (int tenth = 1; tenth <= 9; ++tenth) {
+        const QString cut = text.left(text.size() * tenth / 10);
+        colPLControls t;
+        QString reason;
+        EXPECT_FALSE(TemplateFromIni(IniSections(cut), t, &reason)) << tenth << "/10";
+        EXPECT_FALSE(reason.isEmpty()) << tenth << "/10";
+        EXPECT_LT(t.Count(), 9) << tenth << "/10";
+        ExpectNoPhantom(t, whole, std::to_string(tenth) + "/10");
+    }
 }

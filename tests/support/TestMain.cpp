@@ -1,6 +1,8 @@
 // Test entry point on the offscreen platform, so font metrics and images work without a
 // display: a QGuiApplication for the logic tests, a QApplication for the widget tests.
 #ifdef VORN_TEST_WIDGETS
+#include "ModalWatchdog.h"
+
 #include <QApplication>
 using TestApplication = QApplication;
 #else
@@ -23,5 +25,9 @@ int main(int argc, char **argv)
     // user's settings from a test.
     clsRegIni::SetStoreFile(makeTempDir() + QStringLiteral("/registry.ini"));
     ::testing::InitGoogleTest(&argc, argv);
+#ifdef VORN_TEST_WIDGETS
+    // A modal window nobody closes fails its test within seconds instead of holding it.
+    ModalWatchdog::Instance();
+#endif
     return RUN_ALL_TESTS();
 }

@@ -46,6 +46,71 @@ INSTANTIATE_TEST_SUITE_P(
                     "On Error Resume Next\r\nSub Spin()\r\n  Do\r\n  Loop\r\nEnd Sub\r\nSpin\r\nout.Echo 1"}),
     [](const ::testing::TestParamInfo<RunawayCase> &info) { return std::string(info.param.name); });
 
+// Work that grows with its input inside one statement: a loop of them ends at the deadline
+// too, although each statement alone takes tens of milliseconds.
+class HeavyStatements : public ::testing::TestWithParam<RunawayCase> {};
+
+TEST_P(HeavyStatements, EndSoonAfterTheDeadline)
+{
+    const int timeoutMs = 150;
+    const ScriptRun run = runScript(QString::fromUtf8(GetParam().script), QString(), timeoutMs);
+    ASSERT_FALSE(run.ok);
+    EXPECT_EQ(run.failure.number, vbs::Err::Timeout) << run.failure.description.toStdString();
+    EXPECT_LT(run.elapsedMs, timeoutMs + 50);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Scripts, HeavyStatements,
+    ::testing::Values(
+        RunawayCase{"UpperCase", "s = String(10000000, \"a\"): Do: x = UCase(s): Loop"},
+        RunawayCase{"LowerCase", "s = String(10000000, \"A\"): Do: x = LCase(s): Loop"},
+        RunawayCase{"CopyOnWrite", "Dim a(3999999)\r\nDo: b = a: b(0) = 1: Loop"},
+        RunawayCase{"CaseBlindSearch",
+                    "s = String(30000000, \"a\")\r\nDo: x = InStr(1, s, \"b\", 1): Loop"},
+        RunawayCase{"SearchBackwards", "s = String(30000000, \"a\")\r\nDo: x = InStrRev(s, \"ab\"): Loop"},
+        RunawayCase{"Reverse", "s = String(20000000, \"a\")\r\nDo: x = StrReverse(s): Loop"},
+        RunawayCase{"Fill", "Do: x = Space(60000000): Loop"},
+        RunawayCase{"SliceOfSharedText", "s = String(60000000, \"a\")\r\nDo: x = Mid(s, 2): Loop"},
+        RunawayCase{"ConcatenateLong", "s = String(30000000, \"a\")\r\nDo: x = s & s: Loop"},
+        RunawayCase{"ReplaceOneHit", "s = String(30000000, \"a\")\r\nDo: x = Replace(s, \"ab\", \"c\"): Loop"},
+        RunawayCase{"RedimPreserve", "Dim a()\r\nDo: ReDim Preserve a(3999999): ReDim a(0): Loop"}),
+    [](const ::testing::TestParamInfo<RunawayCase> &info) { return std::string(info.param.name); });
+
+// What would pass the memory budget is refused before it is allocated: the run fails with 7
+// and the resident memory it added stays within the budget (plus the slack of small allocations made
+// between two looks at the memory in use).
+class AskedBeforeAllocating : public ::testing::TestWithParam<RunawayCase> {};
+
+TEST_P(AskedBeforeAllocating, RaisesOutOfMemoryWithinTheBudget)
+{
+    constexpr int kBudgetMb = 32;
+    const ScriptRun run = runScript(QString::fromUtf8(GetParam().script), QString(), 20000, kBudgetMb);
+    // The memory in use counts what the process holds: memory an earlier test freed may be
+    // reused without adding to it, so a run may also end well.
+    if (!run.ok)
+        EXPECT_EQ(run.failure.number, vbs::Err::OutOfMemory) << run.failure.description.toStdString();
+    if (run.peakAddedBytes < 0)
+        GTEST_SKIP() << "the system keeps no mark of the most memory held";
+    EXPECT_LE(run.peakAddedBytes, (kBudgetMb + 16) * 1024LL * 1024);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Scripts, AskedBeforeAllocating,
+    ::testing::Values(
+        RunawayCase{"LargeArray", "ReDim a(3999999)"},
+        RunawayCase{"CopyOnWrite", "Dim a(999999)\r\nb = a: b(0) = 1: c = a: c(0) = 1"},
+        RunawayCase{"LongFill", "s = String(60000000, \"a\")"},
+        RunawayCase{"DoubledText", "s = Space(1000000)\r\nFor i = 1 To 10: s = s & s: Next"},
+        RunawayCase{"UpperCaseOfLong", "s = Space(15000000)\r\nt = UCase(s)"},
+        RunawayCase{"ReplaceGrowing", "t = Replace(String(8000000, \"a\"), \"a\", \"bbb\")"},
+        RunawayCase{"SplitMany", "a = Split(String(3000000, \",\"), \",\")"},
+        RunawayCase{"JoinLong", "Dim a(99)\r\ns = String(1000000, \"x\")\r\n"
+                                "For i = 0 To 99: a(i) = s: Next\r\nt = Join(a)"},
+        RunawayCase{"DictionaryGrowth",
+                    "Set d = CreateObject(\"Scripting.Dictionary\")\r\nFor i = 1 To 4000000: d.Add i, i: Next"},
+        RunawayCase{"PreservedGrowth", "Do: n = n + 200000: ReDim Preserve a(n): Loop"}),
+    [](const ::testing::TestParamInfo<RunawayCase> &info) { return std::string(info.param.name); });
+
 TEST(Deadline, ReportsTheLineThatWasRunning)
 {
     const ScriptRun run = runScript(QStringLiteral("x = 1\r\nDo\r\n  x = x + 1\r\nLoop"), QString(), 50);

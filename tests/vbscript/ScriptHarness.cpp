@@ -2,6 +2,7 @@
 
 #include "vbscript/Coerce.h"
 #include "vbscript/HostObject.h"
+#include "vbscript/Sandbox.h"
 #include "vbscript/ScriptError.h"
 
 #include <QElapsedTimer>
@@ -68,14 +69,19 @@ ScriptRun runScript(const QString &source, const QString &input, int timeoutMs, 
     });
 
     vbs::Engine engine;
-    if (memoryMb > 0)
-        engine.setMemoryBudget(memoryMb * 1024LL * 1024);
+    run.budgetBytes = memoryMb > 0 ? memoryMb * 1024LL * 1024 : vbs::kDefaultMemoryBudget;
+    engine.setMemoryBudget(run.budgetBytes);
     engine.addObject(QStringLiteral("obj"), obj);
     engine.addObject(QStringLiteral("out"), out);
+    const bool peakKept = vbs::resetPeakMemory();
+    const long long before = vbs::memoryInUse();
     QElapsedTimer clock;
     clock.start();
     run.ok = engine.run(source, QDeadlineTimer(timeoutMs));
-    run.elapsedMs = clock.elapsed();
+    run.elapsedNs = clock.nsecsElapsed();
+    run.elapsedMs = run.elapsedNs / 1'000'000;
+    if (peakKept)
+        run.peakAddedBytes = vbs::peakMemoryInUse() - before;
     run.failure = engine.failure();
     return run;
 }

@@ -11,6 +11,9 @@ struct ScriptRun {
     QStringList arrayReturn; // obj's output array
     vbs::ScriptFailure failure;
     qint64 elapsedMs = 0;
+    qint64 elapsedNs = 0;
+    long long budgetBytes = 0;     // the run's memory budget
+    long long peakAddedBytes = -1; // the most resident memory the run added; -1 where unknown
 };
 
 // `memoryMb` is the run's memory budget (the engine's default when 0).

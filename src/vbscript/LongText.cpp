@@ -1,0 +1,159 @@
+#include "vbscript/LongText.h"
+
+#include "vbscript/Sandbox.h"
+#include "vbscript/ScriptError.h"
+#include "vbscript/Value.h"
+
+#include <algorithm>
+
+namespace vbs {
+
+namespace {
+
+// Characters handled between two looks at the deadline.
+constexpr qsizetype kPiece = qsizetype(kWorkPerPoll);
+
+// The end of the piece that starts at `from`: never between the halves of a surrogate pair.
+qsizetype pieceEnd(QStringView s, qsizetype from)
+{
+    qsizetype end = std::min(s.size(), from + kPiece);
+    if (end < s.size() && s[end - 1].isHighSurrogate())
+        ++end;
+    return end;
+}
+
+void checkLength(long long chars)
+{
+    if (chars > kMaxStringLength)
+        raise(Err::OutOfMemory);
+}
+
+} // namespace
+
+void appendText(QString &out, QStringView piece)
+{
+    const long long needed = (long long)out.size() + piece.size();
+    checkLength(needed);
+    if (!piece.isEmpty() && piece.data() >= out.constData() && piece.data() < out.constData() + out.size()) {
+        // A part of `out` itself (s = s & s), which growing would move: appended from a copy.
+        reserveMemory(textBytes(piece.size()));
+        const QString copy = piece.toString();
+        appendText(out, copy);
+        return;
+    }
+    if (needed > out.capacity()) {
+        const long long capacity = std::min(std::max(needed, (long long)out.capacity() * 2), kMaxStringLength);
+        reserveMemory(textBytes(capacity));
+        out.reserve(qsizetype(capacity));
+    }
+    if (piece.size() < kPiece) {
+        out.append(piece);
+        return;
+    }
+    for (qsizetype from = 0; from < piece.size();) {
+        const qsizetype end = pieceEnd(piece, from);
+        out.append(piece.sliced(from, end - from));
+        from = end;
+        checkDeadline();
+    }
+}
+
+QString copyText(QStringView s)
+{
+    QString out;
+    appendText(out, s);
+    return out;
+}
+
+QString joinedText(QStringView a, QStringView b)
+{
+    checkLength((long long)a.size() + b.size());
+    QString out;
+    reserveMemory(textBytes((long long)a.size() + b.size()));
+    out.reserve(a.size() + b.size());
+    appendText(out, a);
+    appendText(out, b);
+    return out;
+}
+
+QString filledText(long long n, QChar c)
+{
+    checkLength(n);
+    reserveMemory(textBytes(n));
+    QString out(qsizetype(std::min<long long>(n, kPiece)), c);
+    if (n <= kPiece)
+        return out;
+    out.reserve(qsizetype(n));
+    while (out.size() < n) {
+        checkDeadline();
+        out.resize(std::min<qsizetype>(qsizetype(n), out.size() + kPiece), c);
+    }
+    return out;
+}
+
+QString caseMapped(QString s, bool upper)
+{
+    if (s.size() <= kPiece)
+        return upper ? std::move(s).toUpper() : std::move(s).toLower();
+    reserveMemory(textBytes(s.size()));
+    QString out;
+    out.reserve(s.size());
+    for (qsizetype from = 0; from < s.size();) {
+        const qsizetype end = pieceEnd(s, from);
+        QString piece = s.mid(from, end - from);
+        appendText(out, upper ? std::move(piece).toUpper() : std::move(piece).toLower());
+        from = end;
+        checkDeadline();
+    }
+    return out;
+}
+
+QString reversedText(QStringView s)
+{
+    reserveMemory(textBytes(s.size()));
+    QString out;
+    out.reserve(s.size());
+    for (qsizetype end = s.size(); end > 0;) {
+        const qsizetype from = std::max<qsizetype>(0, end - kPiece);
+        for (qsizetype i = end; i > from; --i)
+            out.append(s[i - 1]);
+        end = from;
+        checkDeadline();
+    }
+    return out;
+}
+
+qsizetype findText(QStringView hay, QStringView needle, qsizetype from, Qt::CaseSensitivity cs)
+{
+    // Each window overlaps the next by the needle's length less one, so no occurrence is
+    // missed at a window's edge.
+    while (from + needle.size() <= hay.size()) {
+        const qsizetype end = std::min(hay.size(), from + kPiece + needle.size() - 1);
+        const qsizetype at = hay.sliced(from, end - from).indexOf(needle, 0, cs);
+        if (at >= 0)
+            return from + at;
+        if (end == hay.size())
+            break;
+        from = end - needle.size() + 1;
+        checkDeadline();
+    }
+    return -1;
+}
+
+qsizetype findTextBackward(QStringView hay, QStringView needle, qsizetype end, Qt::CaseSensitivity cs)
+{
+    end = std::min(end, hay.size());
+    while (end >= needle.size()) {
+        const qsizetype from = std::max<qsizetype>(0, end - kPiece - needle.size() + 1);
+        const qsizetype at = hay.sliced(from, end - from).lastIndexOf(needle, -1, cs);
+        if (at >= 0)
+            return from + at;
+        if (from == 0)
+            break;
+        end = from + needle.size() - 1;
+        checkDeadline();
+    }
+    return -1;
+}
+
+} // namespace vbs

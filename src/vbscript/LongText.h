@@ -1,0 +1,31 @@
+#pragma once
+// Text work whose cost grows with the text: each function asks the run's memory budget before
+// it allocates and works through long text in pieces, looking at the deadline between them,
+// so that neither a long text nor a loop over one outlives the run's limits.
+#include <QString>
+#include <QStringView>
+
+namespace vbs {
+
+// Bytes a text of `chars` characters holds.
+constexpr long long textBytes(long long chars) { return chars * 2 + 32; }
+
+// A copy of `s` (raises 7 past the longest text).
+QString copyText(QStringView s);
+// `n` times `c`.
+QString filledText(long long n, QChar c);
+// `s` upper-cased or lower-cased.
+QString caseMapped(QString s, bool upper);
+// `s` back to front.
+QString reversedText(QStringView s);
+// Appends `piece` to `out`, asking the budget before `out` grows its storage.
+void appendText(QString &out, QStringView piece);
+// `a` followed by `b`, in one allocation.
+QString joinedText(QStringView a, QStringView b);
+// Where `needle` (not empty) first occurs in `hay` from `from` on, or -1.
+qsizetype findText(QStringView hay, QStringView needle, qsizetype from, Qt::CaseSensitivity cs);
+// Where the last occurrence of `needle` (not empty) that ends within `hay`'s first `end`
+// characters starts, or -1.
+qsizetype findTextBackward(QStringView hay, QStringView needle, qsizetype end, Qt::CaseSensitivity cs);
+
+} // namespace vbs
