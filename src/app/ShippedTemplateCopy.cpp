@@ -7,6 +7,7 @@
 #include "storage/clsPLStoreINI.h"
 
 #include <QFileInfo>
+#include <cerrno>
 
 namespace {
 bool copyFile(const QString &from, const QString &to, QString *reason)
@@ -29,7 +30,12 @@ QString WritableTemplatePath(const ProgramFolders &folders, const QString &path,
     const QString target = folders.templates + name;
     if (QFileInfo::exists(target))
         return target;
-    if (!EnsureFolder(folders.templates) || !copyFile(path, target, reason))
+    if (!EnsureFolder(folders.templates)) {
+        if (reason)
+            *reason = SaveFailureText(target, errno);
+        return QString();
+    }
+    if (!copyFile(path, target, reason))
         return QString();
     // The picture named without a folder lies beside the template: bring it along.
     colPLControls layout;
