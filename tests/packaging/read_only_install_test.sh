@@ -61,9 +61,10 @@ if [ "$MODE" = mount ]; then
 fi
 touch "$PREFIX/bin/written" 2>/dev/null && { rm -f "$PREFIX/bin/written"; fail "$PREFIX is still writable ($MODE)"; }
 
-export HOME="$WORK/home" XDG_RUNTIME_DIR="$WORK/runtime" QT_QPA_PLATFORM=offscreen LANG=C.UTF-8
+# The sockets the programs leave when killed go with the test's folder.
+export HOME="$WORK/home" XDG_RUNTIME_DIR="$WORK/runtime" TMPDIR="$WORK/tmp" QT_QPA_PLATFORM=offscreen LANG=C.UTF-8
 unset XDG_DATA_HOME XDG_CONFIG_HOME XDG_DATA_DIRS XDG_CONFIG_DIRS
-mkdir -p "$HOME" "$XDG_RUNTIME_DIR"
+mkdir -p "$HOME" "$XDG_RUNTIME_DIR" "$TMPDIR"
 chmod 700 "$XDG_RUNTIME_DIR"
 cd "$WORK"
 BIN="$PREFIX/bin"
