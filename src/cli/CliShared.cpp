@@ -11,7 +11,7 @@
 
 const ProgramFolders &CliFolders()
 {
-    static const ProgramFolders folders = ProgramFolders::ForProgramFolder(
+    static const ProgramFolders folders = ProgramFolders::ForExecutableFolder(
         QDir(QCoreApplication::applicationDirPath()).absolutePath(), QString());
     return folders;
 }
@@ -40,7 +40,10 @@ QString CliCheckBetOptions(const CliBetOptions &bets)
 
 bool CliImportBets(const CliBetOptions &bets, BetList &list, QStringList *messages)
 {
-    BetImporter importer(list, CliFolders().Import());
+    ImportFolders folders = CliFolders().Import();
+    if (!CliScriptIsPath(bets.script))
+        folders.ScriptFolder = CliFolders().ScriptFolderOf(bets.script);
+    BetImporter importer(list, folders);
     importer.setPathFile(bets.file);
     importer.setMode(ImportModeFromValue(bets.mode.toInt()));
     if (!bets.script.isEmpty()) {

@@ -10,12 +10,13 @@
 class BetList;
 class colPLControls;
 
-// The folders under the executable's folder, where the program finds its templates and scripts.
+// The folders of the program, portable or installed by the layout around the executable, where
+// the command line finds templates and scripts.
 const ProgramFolders &CliFolders();
 // The folder of the executable, with a trailing separator.
 QString CliProgramFolder();
 // A template path as given; when no such file exists and the name has no folder part, the
-// program folder's 投注单文件/ is searched.
+// template folder is searched (installed: the user's, then the shipped one).
 QString CliResolveTemplate(const QString &given);
 // A --script value ending in ".cvb" or holding a folder separator is a path.
 bool CliScriptIsPath(const QString &script);

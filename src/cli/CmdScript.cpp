@@ -18,17 +18,17 @@ const CliCommand kCommand{QStringLiteral("script"),
                           &runScript, 42};
 const CliRegistrar reg(kCommand);
 
-// A name is a script of the program's Script folder; so is a bare file name that does not
-// exist where we stand.
+// A name is a script of the Script folder (installed: the user's, then the shipped one); so is
+// a bare file name that does not exist where we stand.
 QString ResolveScript(const QString &given)
 {
-    const QString &scripts = CliFolders().scripts;
     if (!CliScriptIsPath(given))
-        return scripts + given + QStringLiteral(".cvb");
+        return CliFolders().ScriptFolderOf(given) + given + QStringLiteral(".cvb");
     const bool hasFolder = given.contains('/') || given.contains('\\');
-    if (!hasFolder && !QFileInfo::exists(given) && QFileInfo::exists(scripts + given))
-        return scripts + given;
-    return given;
+    if (hasFolder || QFileInfo::exists(given))
+        return given;
+    const QString scripts = CliFolders().ScriptFolderOf(given.chopped(4)); // without ".cvb"
+    return QFileInfo::exists(scripts + given) ? scripts + given : given;
 }
 
 int runScript(CliContext &ctx)

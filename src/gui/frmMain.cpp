@@ -2,6 +2,7 @@
 #include "gui/MarkSample.h"
 #include "app/PrintJob.h"
 #include "app/ProgramFolders.h"
+#include "app/ShippedTemplateCopy.h"
 #include "common/AtomicFile.h"
 #include "common/FormatMsg.h"
 #include "common/MsgBox.h"
@@ -108,7 +109,7 @@ frmPLPreview &frmMain::PreviewWindow()
     return *m_preview;
 }
 
-QString frmMain::TemplatePath() const { return Folders().templates + icboLottType->currentText(); }
+QString frmMain::TemplatePath() const { return Folders().TemplatePath(icboLottType->currentText()); }
 
 QWidget *frmMain::buildTemplatePane()
 {
@@ -440,8 +441,9 @@ void frmMain::FillLayoutList(const QString &fileToSelect)
 {
     const QString remembered = icboLottType->currentText();
     RemoveStaleTemporaries(Folders().templates); // left by saves that were killed midway
-    QStringList names = QDir(Folders().templates).entryList({QStringLiteral("*.tzd")}, QDir::Files);
-    std::sort(names.begin(), names.end()); // code-unit order: upper case before lower case
+    // The user's templates and, installed, the shipped ones: each name once, the user's copy
+    // standing for both.
+    const QStringList names = Folders().TemplateNames();
     if (names.isEmpty()) {
         MsgBox(FormatMsg("1", QStringLiteral("未在[{1}]目录找到任何的投注单文件!"), {Folders().templates}),
                MsgStyle::Exclamation);
@@ -622,8 +624,15 @@ void frmMain::cmdSaveLayout_Click()
     layout.setLayoutLeft(m_lastLeft);
     layout.setLayoutTop(m_lastTop);
     layout.setPaperOrientation(m_lastOrientation);
+    // A shipped template of an installed program is copied into the user's folder first.
+    QString reason;
+    const QString path = WritableTemplatePath(Folders(), TemplatePath(), &reason);
+    if (path.isEmpty()) {
+        MsgBox(reason, MsgStyle::Exclamation);
+        return;
+    }
     clsPLStoreINI store;
-    if (!store.SaveToINI_LayoutSettingOnly(TemplatePath(), layout))
+    if (!store.SaveToINI_LayoutSettingOnly(path, layout))
         MsgBox(LastSaveFailureText(), MsgStyle::Exclamation); // why: full disk, permission, folder
     else
         statusBar()->showMessage(QStringLiteral("边距和打印方向已保存到 %1").arg(icboLottType->currentText()), 5000);
@@ -740,6 +749,7 @@ void frmMain::InstallTemplateFile(const QString &path)
     const QString name = QFileInfo(path).fileName();
     const QString target = Folders().templates + name;
     if (QFileInfo(target).canonicalFilePath() != QFileInfo(path).canonicalFilePath()) {
+        EnsureFolder(Folders().templates);
         if (QFileInfo::exists(target)
             && !IsConfirmed(MsgBox(FormatMsg("1", QStringLiteral("投注单模板文件 {1} 已存在，是否替换？"), {name}),
                                    MsgStyle::ConfirmDefaultNo)))
@@ -756,6 +766,27 @@ void frmMain::InstallTemplateFile(const QString &path)
         }
     }
     FillLayoutList(name);
+}
+
+void frmMain::OpenTemplateFile(const QString &path)
+{
+    const PathParts parts = SplitPathFile(QFileInfo(path).absoluteFilePath());
+    if (SameFolder(parts.folder, Folders().templates) || SameFolder(parts.folder, Folders().shippedTemplates))
+        FillLayoutList(parts.fileName);
+    else
+        InstallTemplateFile(path);
+}
+
+void frmMain::OpenStartupFile(const QString &path)
+{
+    if (path.isEmpty())
+        return;
+    if (path.endsWith(QStringLiteral(".tzd"), Qt::CaseInsensitive)) {
+        OpenTemplateFile(path);
+        return;
+    }
+    ShowMe_Background(*m_bets, path, Folders().Import());
+    CheckLottNumbers();
 }
 
 void frmMain::OpenDroppedFile(const QString &path)
@@ -902,8 +933,13 @@ void frmMain::showAbout()
 
 void frmMain::cmdLottSetting_Click()
 {
+    // The designer saves where the template came from: a shipped one is designed as the
+    // user's copy.
+    QString path = WritableTemplatePath(Folders(), TemplatePath(), nullptr);
+    if (path.isEmpty())
+        path = TemplatePath(); // the designer's save then says why it cannot write there
     colPLControls layout;
-    const bool complete = frmPLDesigner::LoadForDesign(TemplatePath(), layout);
+    const bool complete = frmPLDesigner::LoadForDesign(path, layout);
     openDesigner(layout, false, complete);
 }
 

@@ -69,6 +69,12 @@ public:
     // A template file copied into the template folder (asking before it replaces one), then
     // selected.
     void InstallTemplateFile(const QString &path);
+    // A template named on the command line (or handed over by a later start): selected when it
+    // lies in the user's or the shipped template folder, else installed as a dropped one is.
+    void OpenTemplateFile(const QString &path);
+    // The file of the command line: a template is opened (OpenTemplateFile), anything else
+    // imported with the mode and script chosen last, without the dialog.
+    void OpenStartupFile(const QString &path);
     // A file dropped on the window: a template (".tzd") is installed, anything else imported.
     void OpenDroppedFile(const QString &path);
     // "INDEX<TAB>BETLINE" lines of the selected stakes, as "复制" puts them on the clipboard.

@@ -15,8 +15,14 @@ struct ImportFolders {
     QString ProgramFolder;  // "Vorn.cfg" and "debugout.txt"; with a trailing separator
     QString ScriptFolder;   // the "*.cvb" conversion scripts; with a trailing separator
     QString UserDataFolder; // where the browse dialog starts the first time
+    // Where "debugout.txt" goes instead of the program folder, when set: an installed program
+    // keeps its settings in the configuration folder and the user's files in the data folder.
+    QString DebugOutFolder;
     QString SettingsPathFile() const { return ProgramFolder + QStringLiteral("Vorn.cfg"); }
-    QString DebugOutPathFile() const { return ProgramFolder + QStringLiteral("debugout.txt"); }
+    QString DebugOutPathFile() const
+    {
+        return (DebugOutFolder.isEmpty() ? ProgramFolder : DebugOutFolder) + QStringLiteral("debugout.txt");
+    }
 };
 
 // The names of the "*.cvb" files of the folder without their extension, sorted by plain

@@ -1,6 +1,6 @@
 #pragma once
-// The program's icon: a betting slip with filled blocks, drawn at every size the desktop asks
-// for, so no picture file has to ship with the program.
+// The program's icon: a betting slip with filled blocks (icons/vornprn.svg, which is also the
+// icon installed for the desktop), at every size the desktop asks for.
 #include <QIcon>
 
 QIcon AppIcon();
