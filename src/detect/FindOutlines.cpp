@@ -8,8 +8,9 @@
 namespace {
 constexpr double kSmallestMm = 0.5;
 constexpr double kLargestMm = 40.0;
-// A closed outline's hole is at least this share of its area (a digit's counter is smaller),
-// a solid shape's holes at most this share.
+// A closed outline's holes are at least this share of its area (a digit's counter is smaller;
+// the number inside a small box may touch the outline and cut its hole in parts), a solid
+// shape's holes at most this share.
 constexpr double kOutlineHole = 0.25;
 constexpr double kSolidHoles = 0.1;
 
@@ -35,7 +36,7 @@ Outline::Kind kindOf(const Shape &s, int i, const cv::Rect &box, double area, do
 {
     // Contour areas run through pixel centres: count the pixel rim back in.
     const double pixels = area + cv::arcLength(s.contours[size_t(i)], true) / 2 + 1;
-    if (largestHole >= kOutlineHole * pixels)
+    if (holes >= kOutlineHole * pixels && largestHole > 0)
         return Outline::Kind::Closed;
     if (holes <= kSolidHoles * pixels)
         if (pixels >= 0.85 * box.area())

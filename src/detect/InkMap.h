@@ -5,7 +5,8 @@
 #include <opencv2/core.hpp>
 
 struct InkMap {
-    cv::Mat ink;          // CV_8U, 0 = paper
+    cv::Mat ink;          // CV_8U, 0 = paper: the pixels as they are, for measuring edges
+    cv::Mat smooth;       // the same lightly smoothed, for telling print from paper
     int paperLevel = 0;   // the ink value of bare paper (noise sits around it)
     int floor = 0;        // below this a pixel is paper whatever its neighbourhood
     int strongest = 0;    // the ink of the darkest strokes (a high percentile)
@@ -15,5 +16,5 @@ struct InkMap {
 // few millimetres wide, wider than any solid mark or stroke.
 InkMap MakeInkMap(const cv::Mat &rgb, double pxPerMm);
 
-// The noise levels of an ink map (paper level, floor, strongest ink), from its histogram.
+// The noise levels of an ink map's smoothed copy (paper level, floor, strongest ink).
 void MeasureInkLevels(InkMap &map);

@@ -44,7 +44,8 @@ struct Found {
 Found findShapes(const InkMap &map, double pxPerMm)
 {
     Found f;
-    f.outlines = FindOutlines(InkBinary(map, pxPerMm), pxPerMm);
+    const cv::Mat bin = InkBinary(map, pxPerMm);
+    f.outlines = FindOutlines(bin, pxPerMm);
     PairBrackets(f.outlines);
     f.blocks = SelectBlocks(f.outlines);
     return f;
@@ -70,7 +71,8 @@ bool looksLikeGrid(const BlockGrid &g)
     return most >= kFewestInLine;
 }
 
-// Marks of one column share their left and right edges, each keeps its own top and bottom.
+// Marks of one column are one printed size: they share their left and right edges and their
+// height (the median), each centred where it was measured.
 QList<QRectF> markEdges(const cv::Mat &ink, const QList<QRect> &boxes, const EdgeSearch &search)
 {
     QList<QRectF> edges;
@@ -85,16 +87,19 @@ QList<QRectF> markEdges(const cv::Mat &ink, const QList<QRect> &boxes, const Edg
     const QList<int> column = GroupPositions(lefts, 0.3 * width, &columns);
     for (int c = 0; c < columns; ++c) {
         double l = 0, r = 0;
-        int n = 0;
+        std::vector<double> heights;
         for (qsizetype i = 0; i < edges.size(); ++i)
             if (column[i] == c) {
                 l += edges[i].left();
                 r += edges[i].right();
-                ++n;
+                heights.push_back(edges[i].height());
             }
+        const double n = double(heights.size());
+        std::nth_element(heights.begin(), heights.begin() + qsizetype(heights.size() / 2), heights.end());
+        const double h = heights[heights.size() / 2];
         for (qsizetype i = 0; i < edges.size(); ++i)
             if (column[i] == c)
-                edges[i] = QRectF(QPointF(l / n, edges[i].top()), QPointF(r / n, edges[i].bottom()));
+                edges[i] = QRectF(l / n, edges[i].center().y() - h / 2, (r - l) / n, h);
     }
     return edges;
 }
@@ -128,6 +133,7 @@ SlipDetection DetectSlip(const QImage &picture, double dpi, const DetectOptions 
     if (angle != 0) {
         const cv::Point2d centre(picture.width() / 2.0 / scale, picture.height() / 2.0 / scale);
         map.ink = StraightenMap(map.ink, angle, centre);
+        map.smooth = StraightenMap(map.smooth, angle, centre);
         f = findShapes(map, pxPerMm);
     }
     d.angle = angle;
@@ -153,7 +159,8 @@ SlipDetection DetectSlip(const QImage &picture, double dpi, const DetectOptions 
     MarkSearch marks;
     marks.block = grid.size;
     marks.darkInk = map.paperLevel + (map.strongest - map.paperLevel) / 2;
-    for (const QRectF &m : markEdges(map.ink, FindTimingMarks(f.outlines, map.ink, marks), search))
+    marks.floor = map.floor;
+    for (const QRectF &m : markEdges(map.ink, FindTimingMarks(f.outlines, map.smooth, marks), search))
         d.marks.append(scaled(m, mmPerPx));
     GroupSlipBlocks(d, options.areasBy, options.stakeCount);
     return d;

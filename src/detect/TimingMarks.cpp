@@ -1,5 +1,6 @@
 #include "detect/TimingMarks.h"
 
+#include <opencv2/imgproc.hpp>
 #include <algorithm>
 #include <cmath>
 
@@ -23,6 +24,23 @@ bool dark(const cv::Mat &ink, const QRect &r, int darkInk)
     return cv::mean(ink(inner))[0] >= darkInk;
 }
 
+// A bar stands on bare paper: the ring around it is nearly free of ink. (The pieces of a dark
+// band that its lettering cuts apart touch each other across thin strokes.)
+bool standsAlone(const cv::Mat &ink, const QRect &r, int floor)
+{
+    const cv::Rect all(0, 0, ink.cols, ink.rows);
+    const cv::Rect bar(r.x(), r.y(), r.width(), r.height());
+    auto grown = [&](int by) { return cv::Rect(bar.x - by, bar.y - by, bar.width + 2 * by, bar.height + 2 * by) & all; };
+    // The bar's own blurred edge is left out of the ring.
+    const int edge = 2, margin = std::max(2, std::min(r.width(), r.height()) / 2);
+    const cv::Rect inner = grown(edge), outer = grown(edge + margin);
+    cv::Mat inked;
+    cv::compare(ink(outer), floor, inked, cv::CMP_GE);
+    const int ring = outer.area() - inner.area();
+    const int ringInk = cv::countNonZero(inked) - cv::countNonZero(inked(inner - outer.tl()));
+    return ring > 0 && ringInk <= 0.1 * ring;
+}
+
 bool alike(const QRect &a, const QRect &b)
 {
     return std::abs(a.width() - b.width()) <= kSameSize * std::max(a.width(), b.width()) + 1
@@ -42,7 +60,8 @@ QList<QRect> FindTimingMarks(const QList<Outline> &outlines, const cv::Mat &ink,
     QList<QRect> bars;
     for (const Outline &o : outlines)
         if (o.kind == Outline::Kind::Solid && o.rectangularity >= 0.85
-            && markSized(o.box, search.block) && dark(ink, o.box, search.darkInk))
+            && markSized(o.box, search.block) && dark(ink, o.box, search.darkInk)
+            && standsAlone(ink, o.box, search.floor))
             bars.append(o.box);
     QList<QRect> marks;
     for (const QRect &b : bars) {

@@ -11,6 +11,7 @@
 struct MarkSearch {
     QSizeF block;      // the blocks' common size, pixels
     int darkInk = 0;   // ink a mark's inside reaches at least
+    int floor = 0;     // ink that is surely print
 };
 
 // The integer boxes of the marks among the outlines, top to bottom.
