@@ -1,6 +1,7 @@
 #include "cli/CmdTemplateDetect.h"
 
 #include "cli/CliDetectOptions.h"
+#include "cli/CmdTemplateFromPicture.h"
 #include "common/AtomicFile.h"
 #include "detect/PictureMessages.h"
 #include "detect/SlipDetectionJson.h"
@@ -50,7 +51,9 @@ int runDetect(CliContext &ctx, const CliCommand &command, const QStringList &arg
 
 QString TemplateDetectUsage()
 {
-    return QStringLiteral("template detect PICTURE [--dpi N] [--json FILE|-] [--areas-by gaps|columns|rows]");
+    return QStringLiteral("template detect PICTURE [--dpi N] [--json FILE|-] [--areas-by gaps|columns|rows] | "
+                          "template new FILE.tzd --from-picture PICTURE [--dpi N] [--areas-by gaps|columns|rows] "
+                          "[--first-number N[,N...]] [--name NAME]");
 }
 
 bool RunTemplateDetectAction(CliContext &ctx, const CliCommand &command, const QString &action,
@@ -58,6 +61,10 @@ bool RunTemplateDetectAction(CliContext &ctx, const CliCommand &command, const Q
 {
     if (action == "detect") {
         *exitCode = runDetect(ctx, command, args);
+        return true;
+    }
+    if (action == "new" && args.contains("--from-picture")) {
+        *exitCode = RunTemplateFromPicture(ctx, command, args);
         return true;
     }
     return false;
