@@ -67,6 +67,7 @@ Plan planOf(const Spec &s)
                             + QPointF((columns - 1) * a.pitch.width() + w, (rows - 1) * a.pitch.height() + h);
         p.size = p.size.expandedTo(QSizeF(far.x() + 10, far.y() + 20));
     }
+    p.size = p.size.expandedTo(s.pageMm);
     return p;
 }
 

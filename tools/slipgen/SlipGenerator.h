@@ -35,6 +35,7 @@ struct Spec {
     bool distractors = false;  // frame, header band with text, stake labels, write-in fields
     bool marks = true;         // timing marks, one per row of the first stake's rows
     quint32 seed = 1;
+    QSizeF pageMm;             // when set, the picture is at least this large
 };
 
 struct TruthBlock {
