@@ -2,6 +2,7 @@
 // make the layout-only update.
 #include "cli/CliShared.h"
 #include "cli/CmdTemplateDesign.h"
+#include "cli/CmdTemplateDetect.h"
 #include "common/AtomicFile.h"
 #include "common/FormatMsg.h"
 #include "common/MsgBox.h"
@@ -25,7 +26,7 @@ const CliCommand kCommand{
     QStringLiteral("template show FILE.tzd | template save IN.tzd OUT.tzd | "
                    "template set-layout FILE.tzd --left MM --top MM --orientation 0|1 | "
                    "template check FILE.tzd | ")
-        + TemplateDesignUsage(),
+        + TemplateDesignUsage() + QStringLiteral(" | ") + TemplateDetectUsage(),
     QStringLiteral("show a slip template as JSON, write it again, change its layout offset, or design one"),
     &runTemplate, 30};
 const CliRegistrar reg(kCommand);
@@ -200,6 +201,8 @@ int runTemplate(CliContext &ctx)
     }
     if (action == "set-layout")
         return setLayout(ctx, rest);
+    if (int rc = ExitOk; RunTemplateDetectAction(ctx, kCommand, action, rest, &rc))
+        return rc;
     if (int rc = ExitOk; RunTemplateDesignAction(ctx, kCommand, action, rest, &rc))
         return rc;
     return cliUsageError(ctx, kCommand, QStringLiteral("unknown action '%1'").arg(action));

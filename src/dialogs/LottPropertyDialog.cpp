@@ -4,11 +4,14 @@
 #include "common/FormatMsg.h"
 #include "common/ToNumber.h"
 #include "common/VbFormat.h"
+#include "detect/PictureResolution.h"
 #include "model/colPLControls.h"
 #include "print/PrintSurface.h"
 #include "print/clsPLPrint.h"
 
+#include <QFile>
 #include <algorithm>
+#include <cmath>
 #include <initializer_list>
 #include <utility>
 
@@ -192,4 +195,12 @@ std::optional<PictureSizeTexts> PictureSizeFromDpi(QSize pixels, const QString &
     auto mm = [dpi](int px) { return dpi < 1 ? 0.0 : px * 25.4 / dpi; };
     return PictureSizeTexts{VbFormatNumber(mm(pixels.width()), QStringLiteral("#0.0")),
                             VbFormatNumber(mm(pixels.height()), QStringLiteral("#0.0"))};
+}
+
+QString DpiPromptDefaultFor(const QString &picturePath)
+{
+    QFile file(picturePath);
+    const double dpi = file.open(QIODevice::ReadOnly) ? PictureResolutionDpi(file.read(64 * 1024)) : 0;
+    // Resolutions are whole or decimal numbers of dots per inch: a tenth is kept (152.4).
+    return dpi > 0 ? QString::number(std::round(dpi * 10) / 10, 'g', 10) : DpiPromptDefault();
 }

@@ -397,7 +397,8 @@ void frmPLottProperty::cmdLayoutWidthByDPI_Click()
     picture.setBackPicPathFile(txtBackPicturePathFile->text());
     const QSize pixels = QImageReader(picture.BackPicPathFile()).size();
     const auto size = PictureSizeFromDpi(pixels.isValid() ? pixels : QSize(0, 0),
-                                         m_prompt(DpiPromptText(), DpiPromptTitle(), DpiPromptDefault()));
+                                         m_prompt(DpiPromptText(), DpiPromptTitle(),
+                                                  DpiPromptDefaultFor(picture.BackPicPathFile())));
     if (!size)
         return;
     txtBackPictureHeight->setText(size->height);
