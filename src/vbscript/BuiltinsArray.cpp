@@ -47,7 +47,7 @@ Value split(Interpreter &, Args &a)
 
 Value join(Interpreter &, Args &a)
 {
-    if (!a[0].isArray())
+    if (!valueArgument(a, 0).isArray())
         raise(Err::TypeMismatch);
     const ArrayData &arr = *a[0].asArray();
     if (arr.dims() != 1)
@@ -78,9 +78,9 @@ Value array(Interpreter &, Args &a)
 }
 
 // Which dimension UBound/LBound ask about: 1 unless given; 9 when the array has no such one.
-int dimension(const Args &a)
+int dimension(Args &a)
 {
-    if (!a[0].isArray())
+    if (!valueArgument(a, 0).isArray())
         raise(Err::TypeMismatch);
     const int dims = a[0].asArray()->dims();
     const long long d = argGiven(a, 1) ? toLong(a[1]) : 1;

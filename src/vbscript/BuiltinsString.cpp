@@ -1,5 +1,6 @@
 // String functions: Len, Left, Mid, InStr, Replace, Trim, ... with their edge rules.
 #include "vbscript/Builtins.h"
+#include "vbscript/ByteText.h"
 #include "vbscript/Coerce.h"
 #include "vbscript/Operators.h"
 #include "vbscript/Sandbox.h"
@@ -42,7 +43,8 @@ Value length(Interpreter &, Args &a)
 {
     if (a[0].isNull())
         return Value::null();
-    return Value::longValue(int32_t(toStr(a[0]).size()));
+    // Half a character at the end (ChrB, LeftB) is no character.
+    return Value::longValue(int32_t(toStr(a[0]).size() - (a[0].oddBytes() ? 1 : 0)));
 }
 
 Value left(Interpreter &, Args &a)
@@ -327,10 +329,12 @@ Value chrW(Interpreter &, Args &a)
 
 Value filter(Interpreter &, Args &a)
 {
-    if (a[0].isNull() || a[1].isNull())
+    if (valueArgument(a, 0).isNull() || a[1].isNull())
         raise(Err::InvalidNull);
     if (!a[0].isArray() || a[0].asArray()->dims() != 1)
         raise(Err::TypeMismatch);
+    if (argGiven(a, 3) && toLong(a[3]) > 1)
+        raise(Err::InvalidCall); // only binary and text comparison
     const QString match = toStr(a[1]);
     const bool include = argGiven(a, 2) ? toBool(a[2]) : true;
     const Qt::CaseSensitivity cs = sensitivity(compareMode(a, 3));
@@ -402,55 +406,96 @@ Value unescape(Interpreter &, Args &a)
     return Value::string(out);
 }
 
-// The byte forms count the bytes of the UTF-16 text, two to a character: a byte count or
-// position becomes the character it falls in, and the character functions do the rest.
-void bytesToCharacters(Args &a, size_t i, bool position)
+// The byte forms work on the bytes of the text (ByteText.h); what they cut may end in half a
+// character.
+QByteArray argBytes(const Value &v)
 {
-    if (!argGiven(a, i))
-        return;
-    const long long n = count(a[i]);
-    if (n < (position ? 1 : 0))
+    return v.isString() ? textBytes(v) : textBytes(toStr(v), false);
+}
+
+Value lenB(Interpreter &, Args &a)
+{
+    if (a[0].isNull())
+        return Value::null();
+    return Value::longValue(int32_t(argBytes(a[0]).size()));
+}
+
+Value leftB(Interpreter &, Args &a)
+{
+    const long long n = count(a[1]);
+    if (n < 0)
         raise(Err::InvalidCall);
-    a[i] = Value::longValue(int32_t(position ? (n + 1) / 2 : n / 2));
+    if (a[0].isNull())
+        return Value::null();
+    return textFromBytes(argBytes(a[0]).left(qsizetype(std::min<long long>(n, kMaxStringLength))));
 }
 
-Value lenB(Interpreter &in, Args &a)
+Value rightB(Interpreter &, Args &a)
 {
-    const Value n = length(in, a);
-    return n.isNull() ? n : Value::longValue(n.asInt() * 2);
+    const long long n = count(a[1]);
+    if (n < 0)
+        raise(Err::InvalidCall);
+    if (a[0].isNull())
+        return Value::null();
+    return textFromBytes(argBytes(a[0]).right(qsizetype(std::min<long long>(n, kMaxStringLength))));
 }
 
-Value leftB(Interpreter &in, Args &a)
+Value midB(Interpreter &, Args &a)
 {
-    bytesToCharacters(a, 1, false);
-    return left(in, a);
+    const long long start = count(a[1]);
+    const long long len = argGiven(a, 2) ? count(a[2]) : -1;
+    if (start <= 0 || (argGiven(a, 2) && len < 0))
+        raise(Err::InvalidCall);
+    if (a[0].isNull())
+        return Value::null();
+    const QByteArray bytes = argBytes(a[0]);
+    if (start > bytes.size())
+        return Value::string(QString());
+    return textFromBytes(bytes.mid(qsizetype(start - 1), len < 0 ? -1 : qsizetype(std::min<long long>(len, bytes.size()))));
 }
 
-Value rightB(Interpreter &in, Args &a)
+Value inStrB(Interpreter &, Args &a)
 {
-    bytesToCharacters(a, 1, false);
-    return right(in, a);
-}
-
-Value midB(Interpreter &in, Args &a)
-{
-    bytesToCharacters(a, 1, true);
-    bytesToCharacters(a, 2, false);
-    return mid(in, a);
-}
-
-Value inStrB(Interpreter &in, Args &a)
-{
-    if (a.size() >= 3)
-        bytesToCharacters(a, 0, true);
-    const Value at = inStr(in, a);
-    return at.isNull() || at.asInt() == 0 ? at : Value::longValue(at.asInt() * 2 - 1);
+    // InStrB(s1, s2) or InStrB(start, s1, s2[, compare]); positions count bytes.
+    size_t first = 0;
+    long long start = 1;
+    if (a.size() >= 3) {
+        start = count(a[0]);
+        if (start < 1)
+            raise(Err::InvalidCall);
+        first = 1;
+    }
+    compareMode(a, first + 2);
+    const Value &v1 = a[first], &v2 = a[first + 1];
+    if (v1.isNull() || v2.isNull())
+        return Value::null();
+    const QByteArray s1 = argBytes(v1), s2 = argBytes(v2);
+    if (start > s1.size() + (s2.isEmpty() ? 1 : 0))
+        return Value::longValue(0);
+    if (s2.isEmpty())
+        return Value::longValue(int32_t(start));
+    return Value::longValue(int32_t(s1.indexOf(s2, qsizetype(start - 1)) + 1));
 }
 
 Value ascB(Interpreter &, Args &a)
 {
-    // The low byte comes first.
-    return Value::integer(int16_t(firstCharacter(a[0]).unicode() & 0xFF));
+    if (a[0].isNull())
+        raise(Err::InvalidNull);
+    const QByteArray bytes = argBytes(a[0]);
+    if (bytes.isEmpty())
+        raise(Err::InvalidCall);
+    return Value::integer(int16_t(uchar(bytes[0])));
+}
+
+// ChrB: a text of the one byte, half a character.
+Value chrB(Interpreter &, Args &a)
+{
+    if (a[0].isNull())
+        raise(Err::InvalidNull);
+    const long long code = toLong(a[0]);
+    if (code < 0 || code > 255)
+        raise(Err::InvalidCall);
+    return textFromBytes(QByteArray(1, char(code)));
 }
 
 } // namespace
@@ -482,7 +527,7 @@ void addStringBuiltins(std::vector<Builtin> &t)
     t.push_back({"InStrB", 2, 4, inStrB});
     t.push_back({"AscW", 1, 1, ascW});
     t.push_back({"Chr", 1, 1, chr});
-    t.push_back({"ChrB", 1, 1, chr});
+    t.push_back({"ChrB", 1, 1, chrB});
     t.push_back({"ChrW", 1, 1, chrW});
     t.push_back({"Filter", 2, 4, filter});
     t.push_back({"Escape", 1, 1, escape});

@@ -201,7 +201,7 @@ Value Interpreter::combine(const BinaryExpr *b, const Value &l, const Value &r, 
             return Value::boolean(l.asBool() || r.asBool());
     }
     if (l.isString() && r.isString()) {
-        if (b->op == BinOp::Concat) {
+        if (b->op == BinOp::Concat && !l.oddBytes() && !r.oddBytes()) {
             if (l.asString().size() + r.asString().size() > kMaxStringLength)
                 raise(Err::OutOfMemory);
             if (!temp) { // one allocation of the final size
@@ -502,6 +502,7 @@ void Interpreter::pointCellsAtOwnSlots(Frame &f)
     f.keep.clear();
     f.self.reset();
     f.dynamicNames.reset();
+    f.shadow.clear();
     if (f.redirected || f.cells.size() != f.own.size())
         pointCellsAtOwnSlots(f);
     f.extra.clear();
