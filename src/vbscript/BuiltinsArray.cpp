@@ -3,6 +3,7 @@
 #include "vbscript/Coerce.h"
 #include "vbscript/Sandbox.h"
 #include "vbscript/ScriptError.h"
+#include "vbscript/TextSlice.h"
 
 namespace vbs {
 
@@ -14,8 +15,9 @@ Value split(Interpreter &, Args &a)
 {
     if (a[0].isNull())
         raise(Err::InvalidNull);
-    const QString s = toStr(a[0]);
-    const QString delim = argGiven(a, 1) ? toStr(a[1]) : QStringLiteral(" ");
+    QString scratch, scratchDelim;
+    const QString &s = textOf(a[0], scratch);
+    const QString &delim = argGiven(a, 1) ? textOf(a[1], scratchDelim) : (scratchDelim = QStringLiteral(" "));
     const long long limit = argGiven(a, 2) ? toLong(a[2]) : -1;
     if (limit < -1)
         raise(Err::InvalidCall);
@@ -36,12 +38,12 @@ Value split(Interpreter &, Args &a)
         qsizetype hit = s.indexOf(delim, pos, cs);
         if (hit < 0)
             break;
-        out.push_back(Value::string(s.mid(pos, hit - pos)));
+        out.push_back(Value::string(sharedSlice(s, pos, hit - pos)));
         pos = hit + delim.size();
         if ((long long)out.size() >= kMaxArrayElements)
             raise(Err::OutOfMemory);
     }
-    out.push_back(Value::string(s.mid(pos)));
+    out.push_back(Value::string(sharedSlice(s, pos, s.size() - pos)));
     return Value::array(std::move(out));
 }
 

@@ -5,6 +5,7 @@
 #include "vbscript/Operators.h"
 #include "vbscript/Sandbox.h"
 #include "vbscript/ScriptError.h"
+#include "vbscript/TextSlice.h"
 
 #include <QStringDecoder>
 #include <QStringEncoder>
@@ -33,7 +34,7 @@ QString sliced(QString s, qsizetype pos, qsizetype len = -1)
     if (len < 0 || len > s.size() - pos)
         len = s.size() - pos;
     if (!s.isDetached())
-        return s.mid(pos, len);
+        return sharedSlice(s, pos, len);
     s.truncate(pos + len);
     s.remove(0, pos);
     return s;
@@ -97,7 +98,8 @@ Value inStr(Interpreter &, Args &a)
     const Value &v1 = a[first], &v2 = a[first + 1];
     if (v1.isNull() || v2.isNull())
         return Value::null();
-    const QString s1 = toStr(v1), s2 = toStr(v2);
+    QString scratch1, scratch2;
+    const QString &s1 = textOf(v1, scratch1), &s2 = textOf(v2, scratch2);
     if (start > s1.size() + (s2.isEmpty() ? 1 : 0))
         return Value::longValue(0);
     if (s2.isEmpty())
@@ -114,7 +116,8 @@ Value inStrRev(Interpreter &, Args &a)
     const int mode = compareMode(a, 3);
     if (a[0].isNull() || a[1].isNull())
         return Value::null();
-    const QString s1 = toStr(a[0]), s2 = toStr(a[1]);
+    QString scratch1, scratch2;
+    const QString &s1 = textOf(a[0], scratch1), &s2 = textOf(a[1], scratch2);
     if (start == -1)
         start = s1.size();
     if (start > s1.size())
@@ -123,7 +126,7 @@ Value inStrRev(Interpreter &, Args &a)
         return Value::longValue(int32_t(start));
     if (s2.size() > start)
         return Value::longValue(0);
-    qsizetype pos = s1.left(qsizetype(start)).lastIndexOf(s2, -1, sensitivity(mode));
+    qsizetype pos = QStringView(s1).left(qsizetype(start)).lastIndexOf(s2, -1, sensitivity(mode));
     return Value::longValue(int32_t(pos + 1));
 }
 
@@ -137,7 +140,8 @@ Value replace(Interpreter &, Args &a)
     const int mode = compareMode(a, 5);
     if (start < 1 || limit < -1)
         raise(Err::InvalidCall);
-    const QString find = toStr(a[1]), with = toStr(a[2]);
+    QString scratchFind, scratchWith;
+    const QString &find = textOf(a[1], scratchFind), &with = textOf(a[2], scratchWith);
     // The part before start is dropped from the result.
     QString text = sliced(takeStr(a[0]), qsizetype(start - 1));
     if (find.isEmpty() || limit == 0)
