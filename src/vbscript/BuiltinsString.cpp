@@ -83,19 +83,35 @@ Value mid(Interpreter &, Args &a)
 
 Qt::CaseSensitivity sensitivity(int mode) { return mode == 1 ? Qt::CaseInsensitive : Qt::CaseSensitive; }
 
-Value inStr(Interpreter &, Args &a)
-{
-    // InStr(s1, s2) or InStr(start, s1, s2[, compare])
-    size_t first = 0;
+// The arguments of InStr and InStrB: (s1, s2) or (start, s1, s2[, compare]).
+struct InStrArgs {
     long long start = 1;
+    int mode = 0;
+    const Value *s1 = nullptr, *s2 = nullptr;
+};
+
+InStrArgs inStrArgs(const Args &a)
+{
+    InStrArgs r;
+    size_t first = 0;
     if (a.size() >= 3) {
-        start = count(a[0]);
-        if (start < 1)
+        r.start = count(a[0]);
+        if (r.start < 1)
             raise(Err::InvalidCall);
         first = 1;
     }
-    const int mode = compareMode(a, first + 2);
-    const Value &v1 = a[first], &v2 = a[first + 1];
+    r.mode = compareMode(a, first + 2);
+    r.s1 = &a[first];
+    r.s2 = &a[first + 1];
+    return r;
+}
+
+Value inStr(Interpreter &, Args &a)
+{
+    const InStrArgs args = inStrArgs(a);
+    const long long start = args.start;
+    const int mode = args.mode;
+    const Value &v1 = *args.s1, &v2 = *args.s2;
     if (v1.isNull() || v2.isNull())
         return Value::null();
     QString scratch1, scratch2;
@@ -424,25 +440,21 @@ Value lenB(Interpreter &, Args &a)
     return Value::longValue(int32_t(argBytes(a[0]).size()));
 }
 
-Value leftB(Interpreter &, Args &a)
+// LeftB and RightB: the first or the last n bytes.
+Value endBytes(Args &a, bool first)
 {
     const long long n = count(a[1]);
     if (n < 0)
         raise(Err::InvalidCall);
     if (a[0].isNull())
         return Value::null();
-    return textFromBytes(argBytes(a[0]).left(qsizetype(std::min<long long>(n, kMaxStringLength))));
+    const QByteArray bytes = argBytes(a[0]);
+    const qsizetype take = qsizetype(std::min<long long>(n, bytes.size()));
+    return textFromBytes(first ? bytes.left(take) : bytes.right(take));
 }
 
-Value rightB(Interpreter &, Args &a)
-{
-    const long long n = count(a[1]);
-    if (n < 0)
-        raise(Err::InvalidCall);
-    if (a[0].isNull())
-        return Value::null();
-    return textFromBytes(argBytes(a[0]).right(qsizetype(std::min<long long>(n, kMaxStringLength))));
-}
+Value leftB(Interpreter &, Args &a) { return endBytes(a, true); }
+Value rightB(Interpreter &, Args &a) { return endBytes(a, false); }
 
 Value midB(Interpreter &, Args &a)
 {
@@ -460,17 +472,10 @@ Value midB(Interpreter &, Args &a)
 
 Value inStrB(Interpreter &, Args &a)
 {
-    // InStrB(s1, s2) or InStrB(start, s1, s2[, compare]); positions count bytes.
-    size_t first = 0;
-    long long start = 1;
-    if (a.size() >= 3) {
-        start = count(a[0]);
-        if (start < 1)
-            raise(Err::InvalidCall);
-        first = 1;
-    }
-    compareMode(a, first + 2);
-    const Value &v1 = a[first], &v2 = a[first + 1];
+    // Positions count bytes.
+    const InStrArgs args = inStrArgs(a);
+    const long long start = args.start;
+    const Value &v1 = *args.s1, &v2 = *args.s2;
     if (v1.isNull() || v2.isNull())
         return Value::null();
     const QByteArray s1 = argBytes(v1), s2 = argBytes(v2);
