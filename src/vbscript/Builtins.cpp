@@ -102,6 +102,13 @@ bool argGiven(const std::vector<Value> &args, size_t i)
     return i < args.size() && args[i].type() != Type::Error;
 }
 
+const Value &valueArgument(std::vector<Value> &args, size_t i)
+{
+    if (args[i].isObject())
+        args[i] = dereference(args[i]);
+    return args[i];
+}
+
 int compareMode(const std::vector<Value> &args, size_t i)
 {
     if (!argGiven(args, i))

@@ -37,5 +37,8 @@ void addFormatBuiltins(std::vector<Builtin> &table);
 // Helpers the families share.
 bool argGiven(const std::vector<Value> &args, size_t i); // present and not an omitted slot
 int compareMode(const std::vector<Value> &args, size_t i); // vbBinaryCompare unless given
+// Argument `i` with an object replaced by its default member's value (91 for Nothing, 438
+// without a default member, 450 when that member needs arguments).
+const Value &valueArgument(std::vector<Value> &args, size_t i);
 
 } // namespace vbs

@@ -4,6 +4,7 @@
 #include "vbscript/LongText.h"
 #include "vbscript/Sandbox.h"
 #include "vbscript/ScriptError.h"
+#include "vbscript/TextSlice.h"
 
 namespace vbs {
 
@@ -15,8 +16,9 @@ Value split(Interpreter &, Args &a)
 {
     if (a[0].isNull())
         raise(Err::InvalidNull);
-    const QString s = toStr(a[0]);
-    const QString delim = argGiven(a, 1) ? toStr(a[1]) : QStringLiteral(" ");
+    QString scratch, scratchDelim;
+    const QString &s = textOf(a[0], scratch);
+    const QString &delim = argGiven(a, 1) ? textOf(a[1], scratchDelim) : (scratchDelim = QStringLiteral(" "));
     const long long limit = argGiven(a, 2) ? toLong(a[2]) : -1;
     if (limit < -1)
         raise(Err::InvalidCall);
@@ -30,13 +32,12 @@ Value split(Interpreter &, Args &a)
     }
     qsizetype pos = 0;
     DeadlinePoll poll;
-    // Each piece asks the budget for its slot and its text before it is made.
+    // Each piece asks the budget for its slot before it is made; its text shares the line's.
     const auto add = [&](qsizetype from, qsizetype length) {
         if ((long long)out.size() >= kMaxArrayElements)
             raise(Err::OutOfMemory);
         beforeGrowing(out);
-        reserveMemory(textBytes(length));
-        out.push_back(Value::string(copyText(QStringView(s).sliced(from, length))));
+        out.push_back(Value::string(sharedSlice(s, from, length)));
     };
     for (;;) {
         if (limit > 0 && (long long)out.size() == limit - 1)
@@ -54,7 +55,7 @@ Value split(Interpreter &, Args &a)
 
 Value join(Interpreter &, Args &a)
 {
-    if (!a[0].isArray())
+    if (!valueArgument(a, 0).isArray())
         raise(Err::TypeMismatch);
     const ArrayData &arr = *a[0].asArray();
     if (arr.dims() != 1)
@@ -84,9 +85,9 @@ Value array(Interpreter &, Args &a)
 }
 
 // Which dimension UBound/LBound ask about: 1 unless given; 9 when the array has no such one.
-int dimension(const Args &a)
+int dimension(Args &a)
 {
-    if (!a[0].isArray())
+    if (!valueArgument(a, 0).isArray())
         raise(Err::TypeMismatch);
     const int dims = a[0].asArray()->dims();
     const long long d = argGiven(a, 1) ? toLong(a[1]) : 1;

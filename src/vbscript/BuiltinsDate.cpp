@@ -43,13 +43,45 @@ int weekdayOf(const QDate &d, int firstDay)
     return (sundayBased - firstDay + 7) % 7 + 1;
 }
 
-int firstDayArg(const Args &a, size_t i) { return argGiven(a, i) ? toLong(a[i]) : 1; }
-
-// Week number in the year, the week with January 1 being week 1.
-int weekOfYear(const QDate &d, int firstDay)
+// The first day of the week (vbUseSystemDayOfWeek..vbSaturday, Sunday unless given).
+int firstDayArg(const Args &a, size_t i)
 {
-    const QDate jan1(d.year(), 1, 1);
-    return (jan1.daysTo(d) + weekdayOf(jan1, firstDay) - 1) / 7 + 1;
+    const int firstDay = argGiven(a, i) ? toLong(a[i]) : 1;
+    if (firstDay < 0 || firstDay > 7)
+        raise(Err::InvalidCall);
+    return firstDay;
+}
+
+// The rule for the first week of the year (vbUseSystem..vbFirstFullWeek, vbFirstJan1 unless
+// given; the system's rule is vbFirstJan1 on a Chinese Windows).
+int firstWeekArg(const Args &a, size_t i)
+{
+    const int firstWeek = argGiven(a, i) ? toLong(a[i]) : 1;
+    if (firstWeek < 0 || firstWeek > 3)
+        raise(Err::InvalidCall);
+    return firstWeek == 0 ? 1 : firstWeek;
+}
+
+// The first day of week 1 of `year`: the week of January 1 (vbFirstJan1), the first week
+// with at least four days in the year (vbFirstFourDays) or the first whole week
+// (vbFirstFullWeek).
+QDate firstWeekStart(int year, int firstDay, int firstWeek)
+{
+    const QDate jan1(year, 1, 1);
+    const int wd = weekdayOf(jan1, firstDay);
+    const QDate weekStart = jan1.addDays(1 - wd);
+    const bool jan1WeekCounts = firstWeek == 1 || (firstWeek == 2 ? 8 - wd >= 4 : wd == 1);
+    return jan1WeekCounts ? weekStart : weekStart.addDays(7);
+}
+
+// Week number in the year. A day before week 1 belongs to the last week of the year before;
+// a day after the last week is never counted as week 1 of the next year.
+int weekOfYear(const QDate &d, int firstDay, int firstWeek)
+{
+    QDate start = firstWeekStart(d.year(), firstDay, firstWeek);
+    if (d < start)
+        start = firstWeekStart(d.year() - 1, firstDay, firstWeek);
+    return int(start.daysTo(d) / 7) + 1;
 }
 
 // DateAdd of months: the day is kept, or the month's last day when it has fewer.
@@ -169,6 +201,7 @@ Value dateDiff(Interpreter &, Args &a)
     const DateParts p1 = splitSerial(toDateSerial(a[1]));
     const DateParts p2 = splitSerial(toDateSerial(a[2]));
     const int firstDay = firstDayArg(a, 3);
+    firstWeekArg(a, 4);
     const double s1 = dayNumber(p1.date) * 86400 + p1.seconds;
     const double s2 = dayNumber(p2.date) * 86400 + p2.seconds;
     const double days = dayNumber(p2.date) - dayNumber(p1.date);
@@ -216,6 +249,7 @@ Value datePart(Interpreter &, Args &a)
         return Value::null();
     const DateParts p = splitSerial(toDateSerial(a[1]));
     const int firstDay = firstDayArg(a, 2);
+    const int firstWeek = firstWeekArg(a, 3);
     int r = 0;
     switch (iv) {
     case Interval::Year: r = p.date.year(); break;
@@ -224,7 +258,7 @@ Value datePart(Interpreter &, Args &a)
     case Interval::DayOfYear: r = p.date.dayOfYear(); break;
     case Interval::Day: r = p.date.day(); break;
     case Interval::Weekday: r = weekdayOf(p.date, firstDay); break;
-    case Interval::Week: r = weekOfYear(p.date, firstDay); break;
+    case Interval::Week: r = weekOfYear(p.date, firstDay, firstWeek); break;
     case Interval::Hour: r = p.seconds / 3600; break;
     case Interval::Minute: r = p.seconds / 60 % 60; break;
     case Interval::Second: r = p.seconds % 60; break;

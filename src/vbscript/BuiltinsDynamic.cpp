@@ -28,12 +28,14 @@ private:
     const Procedure &m_proc;
 };
 
-// The code of Execute and ExecuteGlobal: text (a number is no code: 13).
+// The code of Execute and ExecuteGlobal: text, or an object's default value (a number is no
+// code: 13).
 QString codeOf(const Value &v)
 {
-    if (v.isNumeric() || v.isArray() || v.isObject())
+    const Value code = v.isObject() ? dereference(v) : v;
+    if (code.isNumeric() || code.isArray())
         raise(Err::TypeMismatch);
-    return toStr(v);
+    return toStr(code);
 }
 
 Value execute(Interpreter &in, Args &a)
@@ -48,7 +50,13 @@ Value executeGlobal(Interpreter &in, Args &a)
     return Value();
 }
 
-Value eval(Interpreter &in, Args &a) { return in.evaluate(toStr(a[0])); }
+// Eval(Null) is Null and Eval(Empty) Empty: there is nothing to evaluate.
+Value eval(Interpreter &in, Args &a)
+{
+    if (a[0].isNull() || a[0].isEmpty())
+        return a[0];
+    return in.evaluate(toStr(a[0]));
+}
 
 Value getRef(Interpreter &in, Args &a)
 {

@@ -1,10 +1,12 @@
 // String functions: Len, Left, Mid, InStr, Replace, Trim, ... with their edge rules.
 #include "vbscript/Builtins.h"
+#include "vbscript/ByteText.h"
 #include "vbscript/Coerce.h"
 #include "vbscript/LongText.h"
 #include "vbscript/Operators.h"
 #include "vbscript/Sandbox.h"
 #include "vbscript/ScriptError.h"
+#include "vbscript/TextSlice.h"
 
 #include <QStringDecoder>
 #include <QStringEncoder>
@@ -33,7 +35,7 @@ QString sliced(QString s, qsizetype pos, qsizetype len = -1)
     if (len < 0 || len > s.size() - pos)
         len = s.size() - pos;
     if (!s.isDetached())
-        return copyText(QStringView(s).sliced(pos, len));
+        return sharedSlice(s, pos, len);
     s.truncate(pos + len);
     s.remove(0, pos);
     return s;
@@ -43,7 +45,8 @@ Value length(Interpreter &, Args &a)
 {
     if (a[0].isNull())
         return Value::null();
-    return Value::longValue(int32_t(toStr(a[0]).size()));
+    // Half a character at the end (ChrB, LeftB) is no character.
+    return Value::longValue(int32_t(toStr(a[0]).size() - (a[0].oddBytes() ? 1 : 0)));
 }
 
 Value left(Interpreter &, Args &a)
@@ -81,22 +84,39 @@ Value mid(Interpreter &, Args &a)
 
 Qt::CaseSensitivity sensitivity(int mode) { return mode == 1 ? Qt::CaseInsensitive : Qt::CaseSensitive; }
 
-Value inStr(Interpreter &, Args &a)
-{
-    // InStr(s1, s2) or InStr(start, s1, s2[, compare])
-    size_t first = 0;
+// The arguments of InStr and InStrB: (s1, s2) or (start, s1, s2[, compare]).
+struct InStrArgs {
     long long start = 1;
+    int mode = 0;
+    const Value *s1 = nullptr, *s2 = nullptr;
+};
+
+InStrArgs inStrArgs(const Args &a)
+{
+    InStrArgs r;
+    size_t first = 0;
     if (a.size() >= 3) {
-        start = count(a[0]);
-        if (start < 1)
+        r.start = count(a[0]);
+        if (r.start < 1)
             raise(Err::InvalidCall);
         first = 1;
     }
-    const int mode = compareMode(a, first + 2);
-    const Value &v1 = a[first], &v2 = a[first + 1];
+    r.mode = compareMode(a, first + 2);
+    r.s1 = &a[first];
+    r.s2 = &a[first + 1];
+    return r;
+}
+
+Value inStr(Interpreter &, Args &a)
+{
+    const InStrArgs args = inStrArgs(a);
+    const long long start = args.start;
+    const int mode = args.mode;
+    const Value &v1 = *args.s1, &v2 = *args.s2;
     if (v1.isNull() || v2.isNull())
         return Value::null();
-    const QString s1 = toStr(v1), s2 = toStr(v2);
+    QString scratch1, scratch2;
+    const QString &s1 = textOf(v1, scratch1), &s2 = textOf(v2, scratch2);
     if (start > s1.size() + (s2.isEmpty() ? 1 : 0))
         return Value::longValue(0);
     if (s2.isEmpty())
@@ -113,7 +133,8 @@ Value inStrRev(Interpreter &, Args &a)
     const int mode = compareMode(a, 3);
     if (a[0].isNull() || a[1].isNull())
         return Value::null();
-    const QString s1 = toStr(a[0]), s2 = toStr(a[1]);
+    QString scratch1, scratch2;
+    const QString &s1 = textOf(a[0], scratch1), &s2 = textOf(a[1], scratch2);
     if (start == -1)
         start = s1.size();
     if (start > s1.size())
@@ -136,7 +157,8 @@ Value replace(Interpreter &, Args &a)
     const int mode = compareMode(a, 5);
     if (start < 1 || limit < -1)
         raise(Err::InvalidCall);
-    const QString find = toStr(a[1]), with = toStr(a[2]);
+    QString scratchFind, scratchWith;
+    const QString &find = textOf(a[1], scratchFind), &with = textOf(a[2], scratchWith);
     // The part before start is dropped from the result.
     QString text = sliced(takeStr(a[0]), qsizetype(start - 1));
     if (find.isEmpty() || limit == 0)
@@ -327,10 +349,12 @@ Value chrW(Interpreter &, Args &a)
 
 Value filter(Interpreter &, Args &a)
 {
-    if (a[0].isNull() || a[1].isNull())
+    if (valueArgument(a, 0).isNull() || a[1].isNull())
         raise(Err::InvalidNull);
     if (!a[0].isArray() || a[0].asArray()->dims() != 1)
         raise(Err::TypeMismatch);
+    if (argGiven(a, 3) && toLong(a[3]) > 1)
+        raise(Err::InvalidCall); // only binary and text comparison
     const QString match = toStr(a[1]);
     const bool include = argGiven(a, 2) ? toBool(a[2]) : true;
     const Qt::CaseSensitivity cs = sensitivity(compareMode(a, 3));
@@ -402,55 +426,85 @@ Value unescape(Interpreter &, Args &a)
     return Value::string(out);
 }
 
-// The byte forms count the bytes of the UTF-16 text, two to a character: a byte count or
-// position becomes the character it falls in, and the character functions do the rest.
-void bytesToCharacters(Args &a, size_t i, bool position)
+// The byte forms work on the bytes of the text (ByteText.h); what they cut may end in half a
+// character.
+QByteArray argBytes(const Value &v)
 {
-    if (!argGiven(a, i))
-        return;
-    const long long n = count(a[i]);
-    if (n < (position ? 1 : 0))
+    return v.isString() ? textBytes(v) : textBytes(toStr(v), false);
+}
+
+Value lenB(Interpreter &, Args &a)
+{
+    if (a[0].isNull())
+        return Value::null();
+    return Value::longValue(int32_t(argBytes(a[0]).size()));
+}
+
+// LeftB and RightB: the first or the last n bytes.
+Value endBytes(Args &a, bool first)
+{
+    const long long n = count(a[1]);
+    if (n < 0)
         raise(Err::InvalidCall);
-    a[i] = Value::longValue(int32_t(position ? (n + 1) / 2 : n / 2));
+    if (a[0].isNull())
+        return Value::null();
+    const QByteArray bytes = argBytes(a[0]);
+    const qsizetype take = qsizetype(std::min<long long>(n, bytes.size()));
+    return textFromBytes(first ? bytes.left(take) : bytes.right(take));
 }
 
-Value lenB(Interpreter &in, Args &a)
+Value leftB(Interpreter &, Args &a) { return endBytes(a, true); }
+Value rightB(Interpreter &, Args &a) { return endBytes(a, false); }
+
+Value midB(Interpreter &, Args &a)
 {
-    const Value n = length(in, a);
-    return n.isNull() ? n : Value::longValue(n.asInt() * 2);
+    const long long start = count(a[1]);
+    const long long len = argGiven(a, 2) ? count(a[2]) : -1;
+    if (start <= 0 || (argGiven(a, 2) && len < 0))
+        raise(Err::InvalidCall);
+    if (a[0].isNull())
+        return Value::null();
+    const QByteArray bytes = argBytes(a[0]);
+    if (start > bytes.size())
+        return Value::string(QString());
+    return textFromBytes(bytes.mid(qsizetype(start - 1), len < 0 ? -1 : qsizetype(std::min<long long>(len, bytes.size()))));
 }
 
-Value leftB(Interpreter &in, Args &a)
+Value inStrB(Interpreter &, Args &a)
 {
-    bytesToCharacters(a, 1, false);
-    return left(in, a);
-}
-
-Value rightB(Interpreter &in, Args &a)
-{
-    bytesToCharacters(a, 1, false);
-    return right(in, a);
-}
-
-Value midB(Interpreter &in, Args &a)
-{
-    bytesToCharacters(a, 1, true);
-    bytesToCharacters(a, 2, false);
-    return mid(in, a);
-}
-
-Value inStrB(Interpreter &in, Args &a)
-{
-    if (a.size() >= 3)
-        bytesToCharacters(a, 0, true);
-    const Value at = inStr(in, a);
-    return at.isNull() || at.asInt() == 0 ? at : Value::longValue(at.asInt() * 2 - 1);
+    // Positions count bytes.
+    const InStrArgs args = inStrArgs(a);
+    const long long start = args.start;
+    const Value &v1 = *args.s1, &v2 = *args.s2;
+    if (v1.isNull() || v2.isNull())
+        return Value::null();
+    const QByteArray s1 = argBytes(v1), s2 = argBytes(v2);
+    if (start > s1.size() + (s2.isEmpty() ? 1 : 0))
+        return Value::longValue(0);
+    if (s2.isEmpty())
+        return Value::longValue(int32_t(start));
+    return Value::longValue(int32_t(s1.indexOf(s2, qsizetype(start - 1)) + 1));
 }
 
 Value ascB(Interpreter &, Args &a)
 {
-    // The low byte comes first.
-    return Value::integer(int16_t(firstCharacter(a[0]).unicode() & 0xFF));
+    if (a[0].isNull())
+        raise(Err::InvalidNull);
+    const QByteArray bytes = argBytes(a[0]);
+    if (bytes.isEmpty())
+        raise(Err::InvalidCall);
+    return Value::integer(int16_t(uchar(bytes[0])));
+}
+
+// ChrB: a text of the one byte, half a character.
+Value chrB(Interpreter &, Args &a)
+{
+    if (a[0].isNull())
+        raise(Err::InvalidNull);
+    const long long code = toLong(a[0]);
+    if (code < 0 || code > 255)
+        raise(Err::InvalidCall);
+    return textFromBytes(QByteArray(1, char(code)));
 }
 
 } // namespace
@@ -482,7 +536,7 @@ void addStringBuiltins(std::vector<Builtin> &t)
     t.push_back({"InStrB", 2, 4, inStrB});
     t.push_back({"AscW", 1, 1, ascW});
     t.push_back({"Chr", 1, 1, chr});
-    t.push_back({"ChrB", 1, 1, chr});
+    t.push_back({"ChrB", 1, 1, chrB});
     t.push_back({"ChrW", 1, 1, chrW});
     t.push_back({"Filter", 2, 4, filter});
     t.push_back({"Escape", 1, 1, escape});

@@ -324,6 +324,14 @@ QString takeStr(Value &v)
     return toStr(v);
 }
 
+const QString &textOf(const Value &v, QString &scratch)
+{
+    if (v.isString())
+        return v.asString();
+    scratch = toStr(v);
+    return scratch;
+}
+
 QString toConcatString(const Value &v)
 {
     return v.isNull() ? QString() : toStr(v);

@@ -36,6 +36,10 @@ QString toStr(const Value &v);
 // arguments can then cut or change a text no other value holds without copying it.
 QString takeStr(Value &v);
 
+// Like toStr, but a String's text is read where it is: `scratch` holds the text of any other
+// value, and the reference is good while both live.
+const QString &textOf(const Value &v, QString &scratch);
+
 // Like toStr, but Null becomes "" (what & does).
 QString toConcatString(const Value &v);
 

@@ -87,6 +87,11 @@ void Interpreter::initDeclarations(const std::vector<Declaration> &decls, Frame 
         try {
             switch (d.kind) {
             case Declaration::FixedArray: {
+                // A second Dim of an array that already has its bounds (twice in one scope,
+                // or again through Execute) finds the array fixed.
+                const Value &now = *f.cells[d.slot];
+                if (now.isArray() && now.asArray()->fixedSize)
+                    raise(Err::ArrayFixed);
                 auto a = makeArray(d.upper);
                 a->fixedSize = true;
                 *f.cells[d.slot] = Value::array(std::move(a));

@@ -96,6 +96,9 @@ private:
         // Variables that code compiled by Execute added to this frame, and their storage.
         std::unique_ptr<QHash<QString, NameRef>> dynamicNames;
         std::vector<std::unique_ptr<Value>> extra;
+        // The script-level cells as this frame's code sees them, when Execute declared
+        // locals that hide script-level variables of the same names; empty otherwise.
+        std::vector<Value *> shadow;
     };
     enum class Flow { Normal, ExitDo, ExitFor, ExitProcedure };
     class FrameGuard;
@@ -202,6 +205,7 @@ private:
     // The scope of the running frame, for code compiled now; grows the frames afterwards.
     struct DynamicScope;
     void resolveInFrame(const std::function<void(const RunningScope &)> &resolve, bool global);
+    void shadowGlobals(Frame &f);
     Value createObject(const QString &progId); // CreateObject
     Value newObject(const QString &className); // New
     static QString displayName(const Expr *e);
@@ -221,8 +225,9 @@ private:
     // change to the stack or to a running frame's cells calls this.
     void syncCells()
     {
-        m_localCells = m_frames.back()->cells.data();
-        m_globalCells = m_frames.front()->cells.data();
+        const Frame &running = *m_frames.back();
+        m_localCells = running.cells.data();
+        m_globalCells = running.shadow.empty() ? m_frames.front()->cells.data() : running.shadow.data();
     }
 
     Program &m_prog;

@@ -108,6 +108,10 @@ bool Interpreter::appendInPlace(const AssignStmt &a)
             temp = eval(pieces[i]);
             v = &temp;
         }
+        if (v->oddBytes()) { // half a character: joined byte by byte
+            *slot = binaryOp(BinOp::Concat, *slot, *v);
+            continue;
+        }
         QString converted;
         if (!v->isString())
             converted = toConcatString(*v);

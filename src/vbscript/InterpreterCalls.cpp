@@ -202,7 +202,7 @@ Value Interpreter::combine(const BinaryExpr *b, const Value &l, const Value &r, 
             return Value::boolean(l.asBool() || r.asBool());
     }
     if (l.isString() && r.isString()) {
-        if (b->op == BinOp::Concat) {
+        if (b->op == BinOp::Concat && !l.oddBytes() && !r.oddBytes()) {
             if (!temp) // one allocation of the final size
                 return Value::string(joinedText(l.asString(), r.asString()));
             appendText(*temp->stringForAppend(), r.asString()); // a temporary: extend it
@@ -497,6 +497,7 @@ void Interpreter::pointCellsAtOwnSlots(Frame &f)
     f.keep.clear();
     f.self.reset();
     f.dynamicNames.reset();
+    f.shadow.clear();
     if (f.redirected || f.cells.size() != f.own.size())
         pointCellsAtOwnSlots(f);
     f.extra.clear();

@@ -53,7 +53,23 @@ void Interpreter::resolveInFrame(const std::function<void(const RunningScope &)>
         globals.extra.push_back(std::make_unique<Value>());
         globals.cells.push_back(globals.extra.back().get());
     }
+    shadowGlobals(frame());
     syncCells();
+}
+
+void Interpreter::shadowGlobals(Frame &f)
+{
+    if (&f == m_frames.front() || !f.dynamicNames)
+        return;
+    // A local that Execute declared hides the script-level variable of its name from the
+    // procedure's own code too, which was resolved to the script-level one.
+    const Frame &globals = *m_frames.front();
+    f.shadow = globals.cells;
+    for (auto it = f.dynamicNames->cbegin(); it != f.dynamicNames->cend(); ++it) {
+        const auto g = m_prog.globalNames.constFind(it.key());
+        if (g != m_prog.globalNames.constEnd() && g->kind == NameRef::Global && g->index < int(f.shadow.size()))
+            f.shadow[size_t(g->index)] = f.cells[size_t(it->index)];
+    }
 }
 
 void Interpreter::execute(const QString &code, bool global)

@@ -169,7 +169,7 @@ void Lexer::number()
         fail(Err::ExpectedEndOfStatement);
     double d = s.mid(start, pos - start).toDouble();
     if (!std::isfinite(d))
-        fail(Err::Syntax);
+        fail(Err::InvalidNumber); // beyond the range of Double: refused when the script loads
     Token &t = add(Tok::Number);
     if (!isFloat && d <= 32767)
         t.value = Value::integer(int16_t(d));
@@ -200,7 +200,8 @@ void Lexer::radixNumber()
     if (pos == start)
         fail(Err::Syntax);
     bool forceLong = pos < s.size() && s[pos] == QLatin1Char('&');
-    const bool sixteenBits = !forceLong && pos - start <= 4;
+    // Octal digits up to 177777 fit the same 16 bits (&O177777 is -1).
+    const bool sixteenBits = !forceLong && (radix == 16 ? pos - start <= 4 : v <= 0xFFFF);
     if (forceLong)
         ++pos;
     Token &t = add(Tok::Number);

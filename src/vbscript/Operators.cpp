@@ -1,5 +1,6 @@
 #include "vbscript/Operators.h"
 
+#include "vbscript/ByteText.h"
 #include "vbscript/Coerce.h"
 #include "vbscript/LongText.h"
 #include "vbscript/ScriptError.h"
@@ -90,6 +91,8 @@ Value add(const Value &a0, const Value &b0)
     Value b = b0.isObject() ? dereference(b0) : b0;
     if (a.isNull() || b.isNull())
         return Value::null();
+    if ((a.oddBytes() || b.oddBytes()) && (a.isString() || a.isEmpty()) && (b.isString() || b.isEmpty()))
+        return joinBytes(a, b);
     if (a.isString() && (b.isString() || b.isEmpty()))
         return Value::string(a.asString() + (b.isString() ? b.asString() : QString()));
     if (b.isString() && a.isEmpty())
@@ -143,6 +146,8 @@ Value concat(const Value &a, const Value &b)
 {
     if (a.isNull() && b.isNull())
         return Value::null();
+    if (a.oddBytes() || b.oddBytes())
+        return joinBytes(a, b);
     const QString x = toConcatString(a), y = toConcatString(b);
     return Value::string(joinedText(x, y));
 }
@@ -151,6 +156,29 @@ Value concat(const Value &a, const Value &b)
 long long bits(const Value &v)
 {
     return toLong(v);
+}
+
+// The subtype of a bitwise result: Boolean when both operands are, Byte when both are (a Null
+// operand takes the other's subtype), Integer among Byte, Integer and Boolean, Long otherwise.
+// Empty counts as a Long here.
+Type bitwiseType(const Value &a, const Value &b)
+{
+    const Type x = a.isNull() ? b.type() : a.type();
+    const Type y = b.isNull() ? a.type() : b.type();
+    if (x == y && (x == Type::Boolean || x == Type::Byte))
+        return x;
+    auto small = [](Type t) { return t == Type::Boolean || t == Type::Byte || t == Type::Integer; };
+    return small(x) && small(y) ? Type::Integer : Type::Long;
+}
+
+Value bitwiseResult(long long r, Type t)
+{
+    switch (t) {
+    case Type::Boolean: return Value::boolean(r != 0);
+    case Type::Byte: return Value::byte(uint8_t(r));
+    case Type::Integer: return Value::integer(int16_t(r));
+    default: return Value::longValue(int32_t(r));
+    }
 }
 
 Value bitwise(BinOp op, const Value &a0, const Value &b0)
@@ -169,27 +197,28 @@ Value bitwise(BinOp op, const Value &a0, const Value &b0)
         };
         return bitwise(op, fix(a), fix(b));
     }
+    const Type type = bitwiseType(a, b);
     bool an = a.isNull(), bn = b.isNull();
     if (an || bn) {
         if (an && bn)
             return Value::null();
+        // The bits the other operand fixes decide the result; otherwise it is unknown (Null).
         const Value &other = an ? b : a;
-        long long o = bits(other);
+        const long long allOnes = type == Type::Byte ? 0xFF : -1;
+        const long long o = bits(other) & (type == Type::Byte ? 0xFF : -1);
         switch (op) {
         case BinOp::And:
-            return o == 0 ? other : Value::null();
+            return o == 0 ? bitwiseResult(0, type) : Value::null();
         case BinOp::Or:
-            return o == -1 ? other : Value::null();
+            return o == allOnes ? bitwiseResult(o, type) : Value::null();
         case BinOp::Imp:
             if (an)
-                return o == -1 ? other : Value::null();
-            return o == 0 ? Value::boolean(true) : Value::null();
+                return o == allOnes ? bitwiseResult(o, type) : Value::null();
+            return o == 0 ? bitwiseResult(allOnes, type) : Value::null();
         default:
             return Value::null();
         }
     }
-    if (a.isEmpty() && b.isEmpty())
-        return Value::longValue(op == BinOp::Eqv || op == BinOp::Imp ? -1 : 0);
     long long p = bits(a), q = bits(b);
     long long r = 0;
     switch (op) {
@@ -199,12 +228,7 @@ Value bitwise(BinOp op, const Value &a0, const Value &b0)
     case BinOp::Eqv: r = ~(p ^ q); break;
     default: r = (~p) | q; break; // Imp
     }
-    if (a.type() == Type::Boolean && b.type() == Type::Boolean)
-        return Value::boolean(r != 0);
-    Rank rank = std::max(rankOf(a), rankOf(b));
-    if (rank <= RInteger)
-        return Value::integer(int16_t(r));
-    return Value::longValue(int32_t(r));
+    return bitwiseResult(r, type);
 }
 
 bool isStringLike(const Value &v) { return v.isString(); }
@@ -348,8 +372,8 @@ Value logicalNot(const Value &v0)
         return v;
     case Type::Boolean:
         return Value::boolean(!v.asBool());
-    case Type::Empty:
-        return Value::integer(-1);
+    case Type::Empty: // a Long, as in the binary operators
+        return Value::longValue(-1);
     case Type::Byte:
         return Value::byte(uint8_t(~v.asInt()));
     case Type::Integer:

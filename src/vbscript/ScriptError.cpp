@@ -34,6 +34,7 @@ QString errorText(int number)
         {1014, QStringLiteral("缺少 'End'")},
         {1024, QStringLiteral("缺少语句")},
         {1025, QStringLiteral("语句未结束")},
+        {1031, QStringLiteral("无效数字")},
         {1032, QStringLiteral("无效字符")},
         {1033, QStringLiteral("未结束的字符串常量")},
         {1044, QStringLiteral("调用 Sub 时不能使用括号")},

@@ -34,6 +34,7 @@ constexpr int ExpectedIdentifier = 1010;
 constexpr int ExpectedEnd = 1014;
 constexpr int ExpectedStatement = 1024;
 constexpr int ExpectedEndOfStatement = 1025;
+constexpr int InvalidNumber = 1031;
 constexpr int InvalidCharacter = 1032;
 constexpr int UnterminatedString = 1033;
 constexpr int ParenthesesInSubCall = 1044;

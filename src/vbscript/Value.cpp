@@ -108,6 +108,7 @@ void Value::copyFrom(const Value &other)
         break;
     }
     m_type = other.m_type;
+    m_oddBytes = other.m_oddBytes;
 }
 
 void Value::moveFrom(Value &other) noexcept
@@ -127,6 +128,7 @@ void Value::moveFrom(Value &other) noexcept
         break;
     }
     m_type = other.m_type;
+    m_oddBytes = other.m_oddBytes;
     other.destroy();
 }
 
@@ -139,6 +141,13 @@ Value Value::string(QString s)
     Value v;
     new (&v.m_str) QString(std::move(s));
     v.m_type = Type::String;
+    return v;
+}
+
+Value Value::byteString(QString s, bool oddBytes)
+{
+    Value v = string(std::move(s));
+    v.m_oddBytes = oddBytes && !v.m_str.isEmpty();
     return v;
 }
 

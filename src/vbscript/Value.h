@@ -37,14 +37,14 @@ public:
     // Copies and moves of numbers never touch the heap, and those of strings only the text's
     // reference count: those paths stay inline.
     Value() : m_type(Type::Empty), m_num(0) {}
-    Value(const Value &other) : m_type(other.m_type), m_num(other.m_num)
+    Value(const Value &other) : m_type(other.m_type), m_oddBytes(other.m_oddBytes), m_num(other.m_num)
     {
         if (other.m_type == Type::String)
             new (&m_str) QString(other.m_str);
         else if (other.onHeap())
             copyFrom(other);
     }
-    Value(Value &&other) noexcept : m_type(other.m_type), m_num(other.m_num)
+    Value(Value &&other) noexcept : m_type(other.m_type), m_oddBytes(other.m_oddBytes), m_num(other.m_num)
     {
         if (other.m_type == Type::String) {
             new (&m_str) QString(std::move(other.m_str));
@@ -105,6 +105,9 @@ public:
     static Value currency(double x) { return floating(Type::Currency, x); }
     static Value date(double x) { return floating(Type::Date, x); }
     static Value string(QString s);
+    // A text of an odd number of bytes (ChrB, LeftB, ...): its last character holds one byte,
+    // the low one, and the high byte is not part of the text.
+    static Value byteString(QString s, bool oddBytes);
     static Value object(std::shared_ptr<ScriptObject> o); // null pointer means Nothing
     static Value array(std::shared_ptr<ArrayData> a);
     // A one-dimensional array (lower bound 0) of the given elements.
@@ -114,6 +117,7 @@ public:
     bool isEmpty() const { return m_type == Type::Empty; }
     bool isNull() const { return m_type == Type::Null; }
     bool isString() const { return m_type == Type::String; }
+    bool oddBytes() const { return m_type == Type::String && m_oddBytes; }
     bool isArray() const { return m_type == Type::Array; }
     bool isObject() const { return m_type == Type::Object; }
     bool isNothing() const { return m_type == Type::Object && !m_obj; }
@@ -147,7 +151,7 @@ public:
     bool isSmallInteger() const { return m_type == Type::Integer || m_type == Type::Long; }
     int32_t asSmallInteger() const { return m_type == Type::Integer ? m_i16 : m_i32; } // checked
     // The text of a String value for appending in place (s = s & x); null for other types.
-    QString *stringForAppend() { return m_type == Type::String ? &m_str : nullptr; }
+    QString *stringForAppend() { return m_type == Type::String && !m_oddBytes ? &m_str : nullptr; }
     const QString &asString() const { return m_str; }
     const std::shared_ptr<ScriptObject> &asObject() const { return m_obj; }
     const std::shared_ptr<ArrayData> &asArray() const { return m_arr; }
@@ -182,6 +186,7 @@ private:
     Value &assignSlow(Value &&other) noexcept;
 
     Type m_type;
+    bool m_oddBytes = false; // see byteString; meaningful for strings only
     union {
         bool m_b;
         uint8_t m_byte;
