@@ -196,6 +196,7 @@ PrintJobOutcome PrintLottNumbers(const BetList &bets, const PrintJobOptions &o,
     out.orientation = layout.PaperOrientation();
     out.layoutLeft = layout.LayoutLeft();
     out.layoutTop = layout.LayoutTop();
+    ApplyPrinterOffset(layout, o.printerOffset);
 
     if (n > 0 && perTicket < 1) {
         message(FormatMsg("1", QStringLiteral("投注单模板 {1} 中每张彩票的注数为 0，无法打印！"),

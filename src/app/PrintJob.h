@@ -4,6 +4,7 @@
 // caller, who shows and prints it; between batches it asks whether to go on. It knows no
 // window: the main window and `vornprn-cli print` pass their own callbacks.
 #include "app/MainSettings.h"
+#include "app/PrinterOffsets.h"
 #include "common/MsgBox.h"
 #include "print/TemplateCheck.h"
 
@@ -22,6 +23,9 @@ struct PrintJobOptions {
     bool useTemplateLayout = false;
     QString layoutLeft = "0", layoutTop = "0"; // millimetres as typed (expressions allowed)
     bool landscape = false;
+    // The offset of the printer the job goes to, added to the layout offset above (or the
+    // template's own); the outcome's layout stays without it.
+    PrinterOffset printerOffset;
     bool printMark = false;
     bool printText = true;
     qint32 markColor = 0; // colour of the fill blocks (0x00BBGGRR)

@@ -1,4 +1,5 @@
 // vornprn-cli layout: one document from the print engine, as JSON, PDF or PNG pages.
+#include "app/PrinterOffsets.h"
 #include "cli/CliCommand.h"
 #include "cli/CliShared.h"
 #include "common/AtomicFile.h"
@@ -8,6 +9,7 @@
 #include "print/DocumentOutput.h"
 #include "print/DocumentSurface.h"
 #include "print/MarkColor.h"
+#include "print/PdfPrinterName.h"
 #include "print/clsPLPrint.h"
 #include "storage/clsPLStoreINI.h"
 
@@ -21,7 +23,7 @@ const CliCommand kCommand{
     QStringLiteral("layout"),
     QStringLiteral("layout --template FILE.tzd (--bets FILE [--mode 0|1|2 --script NAME] | --test) "
                    "[--first-serial F] [--text on|off] [--marks on|off] [--backpic on|off] "
-                   "[--gray 0..100] (--json OUT|- | --pdf OUT.pdf | --png DIR)"),
+                   "[--gray 0..100] [--printer NAME] (--json OUT|- | --pdf OUT.pdf | --png DIR)"),
     QStringLiteral("lay out bet lines or the overlay test page of a template as JSON, PDF or PNG"),
     &runLayout, 50};
 const CliRegistrar reg(kCommand);
@@ -54,7 +56,7 @@ int runLayout(CliContext &ctx)
 {
     const CliOptions o = cliParse(ctx.args,
                                   {"template", "bets", "mode", "script", "first-serial", "text",
-                                   "marks", "backpic", "gray", "json", "pdf", "png"},
+                                   "marks", "backpic", "gray", "json", "pdf", "png", "printer"},
                                   {"test"});
     if (!o.error.isEmpty())
         return cliUsageError(ctx, kCommand, o.error);
@@ -102,6 +104,8 @@ int runLayout(CliContext &ctx)
         CliReportTemplateUnopened(ctx, QStringLiteral("1"), o.value("template"));
         return ExitFailure;
     }
+    // Laid out as for the printer named (PDF output unless one is): its offset is added.
+    ApplyPrinterOffset(layout, ReadPrinterOffset(o.value("printer", PdfPrinterName())));
 
     QStringList stakeLines{QString()};
     BetList list;

@@ -9,6 +9,7 @@
 #include "input/BetList.h"
 #include "print/DocumentOutput.h"
 #include "print/MarkColor.h"
+#include "print/PdfPrinterName.h"
 #include "print/PrintDocument.h"
 
 #include <QFileInfo>
@@ -106,6 +107,8 @@ QString readJob(const CliOptions &o, PrintJobOptions &job)
         if (!problem.isEmpty())
             return problem;
     job.templatePath = CliResolveTemplate(o.value("template"));
+    // The offset of the printer the batches go to (PDF output unless --printer names one).
+    job.printerOffset = ReadPrinterOffset(o.value("printer", PdfPrinterName()));
     return QString();
 }
 

@@ -1,6 +1,7 @@
 #include "gui/frmMain.h"
 #include "gui/MarkSample.h"
 #include "app/PrintJob.h"
+#include "app/PrinterOffsets.h"
 #include "app/ProgramFolders.h"
 #include "app/ShippedTemplateCopy.h"
 #include "common/AtomicFile.h"
@@ -21,6 +22,9 @@
 #include "print/MarkColor.h"
 #include "gui/PreviewWidget.h"
 #include "gui/frmPLPreview.h"
+#include "gui/frmPrinterCalibration.h"
+#include "print/PdfPrinterName.h"
+#include "print/printer/PrinterList.h"
 #include "gui/WindowMemory.h"
 #include "platform/DialogInput.h"
 #include "platform/TenthSpinner.h"
@@ -180,11 +184,21 @@ QGroupBox *frmMain::buildLayoutBox(QWidget *pane)
     leftLabel->setBuddy(txtLayoutLeft);
     auto *topLabel = new QLabel(QStringLiteral("顶端"), box);
     topLabel->setBuddy(txtLayoutTop);
+    // The printer's own offset is shown beside the template's: the two are added when printing.
+    lblPrinterLeft = new QLabel(box);
+    lblPrinterLeft->setObjectName("lblPrinterLeft");
+    lblPrinterTop = new QLabel(box);
+    lblPrinterTop->setObjectName("lblPrinterTop");
+    lblJobPrinter = new QLabel(box);
+    lblJobPrinter->setObjectName("lblJobPrinter");
+    cmdPrinterCalibration = named<QPushButton>(box, "cmdPrinterCalibration", QStringLiteral("打印机校准(&C)..."), QStringLiteral("查看和修改每台打印机的偏移"));
     auto *grid = new QGridLayout(box);
-    addGridRow(grid, 0, {leftLabel, txtLayoutLeft, updLayoutLeft, new QLabel(QStringLiteral("毫米"), box), optLandscape});
-    addGridRow(grid, 1, {topLabel, txtLayoutTop, updLayoutTop, new QLabel(QStringLiteral("毫米"), box), optPortrait});
-    grid->addWidget(cmdSaveLayout, 2, 0, 1, 5);
-    grid->setColumnStretch(5, 1);
+    addGridRow(grid, 0, {leftLabel, txtLayoutLeft, updLayoutLeft, new QLabel(QStringLiteral("毫米"), box), lblPrinterLeft, optLandscape});
+    addGridRow(grid, 1, {topLabel, txtLayoutTop, updLayoutTop, new QLabel(QStringLiteral("毫米"), box), lblPrinterTop, optPortrait});
+    grid->addWidget(cmdSaveLayout, 2, 0, 1, 6);
+    grid->addWidget(lblJobPrinter, 3, 0, 1, 4);
+    grid->addWidget(cmdPrinterCalibration, 3, 4, 1, 2);
+    grid->setColumnStretch(6, 1);
     return box;
 }
 
@@ -388,6 +402,7 @@ void frmMain::connectSignals()
     connect(optPortrait, &QRadioButton::clicked, this, &frmMain::ApplyLayoutChanges);
     connect(cmdSaveLayout, &QPushButton::clicked, this, &frmMain::cmdSaveLayout_Click);
     connect(cmdPrintTest, &QPushButton::clicked, this, &frmMain::cmdPrintTest_Click);
+    connect(cmdPrinterCalibration, &QPushButton::clicked, this, &frmMain::cmdPrinterCalibration_Click);
     connect(sldMarkGray, &QSlider::valueChanged, this, [this] {
         UpdateMarkColor();
         if (!sldMarkGray->isSliderDown() && m_loaded)
@@ -415,6 +430,7 @@ void frmMain::Form_Load()
     ApplyFormTheme(this);
     FillLayoutList(QString());
     LoadMainSettings();
+    RefreshPrinterOffset();
     RefreshLottNumberStatus();
     m_loaded = true;
     setWindowTitle(FormatMsg("1", QStringLiteral("{1} {2}"),
@@ -528,7 +544,11 @@ void frmMain::ShowLayoutTest(bool inMainWindow)
     }
     frmPLPreview &preview = PreviewWindow();
     preview.setDocument(std::move(test));
+    // The test page is laid out with the template's offset alone; the printer chosen adds its own.
+    preview.setTargetPrinter(JobPrinter());
+    preview.setLaidOutFor(QString());
     preview.exec();
+    RefreshPrinterOffset();
 }
 
 void frmMain::UpdateMarkColor()
@@ -640,6 +660,31 @@ void frmMain::cmdSaveLayout_Click()
 
 void frmMain::cmdPrintTest_Click() { ShowLayoutTest(false); }
 
+QString frmMain::JobPrinter() const
+{
+    const QString last = ReadLastPrinter();
+    return last == PdfPrinterName() || IsSystemPrinter(last) ? last : DefaultPrinterName();
+}
+
+void frmMain::RefreshPrinterOffset()
+{
+    const QString printer = JobPrinter();
+    const PrinterOffset offset = ReadPrinterOffset(printer);
+    lblPrinterLeft->setText(QStringLiteral("+ 打印机 %1").arg(PrinterOffsetText(offset.left)));
+    lblPrinterTop->setText(QStringLiteral("+ 打印机 %1").arg(PrinterOffsetText(offset.top)));
+    lblJobPrinter->setText(QStringLiteral("打印机：%1").arg(printer));
+    const QString tip = QStringLiteral("打印到 %1 时加在边距上的偏移（在“打印机校准”中修改）").arg(printer);
+    lblPrinterLeft->setToolTip(tip);
+    lblPrinterTop->setToolTip(tip);
+}
+
+void frmMain::cmdPrinterCalibration_Click()
+{
+    frmPrinterCalibration window(PrinterList(), this);
+    window.exec();
+    RefreshPrinterOffset();
+}
+
 void frmMain::PrintLottNumbers(const QString &templatePath, bool useTemplateLayout)
 {
     PrintJobOptions o;
@@ -658,6 +703,11 @@ void frmMain::PrintLottNumbers(const QString &templatePath, bool useTemplateLayo
     o.lottNumberStart = s.lottNumberStart;
     o.lottNumberEnd = s.lottNumberEnd;
     o.pause = s.pauseText;
+
+    const QString printer = JobPrinter();
+    o.printerOffset = ReadPrinterOffset(printer);
+    PreviewWindow().setTargetPrinter(printer);
+    PreviewWindow().setLaidOutFor(printer);
 
     PrintJobCallbacks cb;
     int batchNumber = 0;
@@ -681,6 +731,7 @@ void frmMain::PrintLottNumbers(const QString &templatePath, bool useTemplateLayo
     };
     const PrintJobOutcome out = ::PrintLottNumbers(*m_bets, o, cb);
     statusBar()->clearMessage();
+    RefreshPrinterOffset();
     if (!out.started)
         return;
     // The job says nothing of an empty range; the window does, so a click is never lost.

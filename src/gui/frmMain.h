@@ -56,6 +56,8 @@ public:
 
     // Buttons and menu entries.
     void cmdSaveLayout_Click();
+    // "打印机校准": the offsets of every printer.
+    void cmdPrinterCalibration_Click();
     void cmdPrint_Click();
     void cmdPrintTest_Click();
     void cmdLottNumbersImport_Click();
@@ -90,6 +92,10 @@ public:
     const colPLControls &CurrentTemplate() const { return *m_layout; }
     frmPLPreview &PreviewWindow();
     QString TemplatePath() const;
+    // The printer the next job goes to: the one printed on last, else the system's default.
+    QString JobPrinter() const;
+    // Shows that printer's offset beside the layout boxes.
+    void RefreshPrinterOffset();
     // How many times the test layout was drawn (the preview redraws only on a change).
     int TestLayoutsShown() const { return m_testLayouts; }
 
@@ -146,6 +152,8 @@ private:
     NumberBoxGuard *m_leftGuard = nullptr, *m_topGuard = nullptr;
     QRadioButton *optLandscape = nullptr, *optPortrait = nullptr;
     QPushButton *cmdSaveLayout = nullptr, *cmdPrintTest = nullptr;
+    QLabel *lblPrinterLeft = nullptr, *lblPrinterTop = nullptr, *lblJobPrinter = nullptr;
+    QPushButton *cmdPrinterCalibration = nullptr;
     QCheckBox *chkPrintText = nullptr, *chkPrintMark = nullptr;
     QSlider *sldMarkGray = nullptr;
     MarkSample *lblMarkGray = nullptr;

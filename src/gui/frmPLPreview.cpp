@@ -7,6 +7,8 @@
 #include "print/DocumentSurface.h"
 #include "gui/PreviewWidget.h"
 #include "gui/WindowMemory.h"
+#include "app/PrinterOffsets.h"
+#include "print/printer/PrinterList.h"
 #include "print/printer/PrinterOutput.h"
 #include "print/clsPLPrint.h"
 
@@ -171,6 +173,8 @@ void frmPLPreview::cmdPrint_Click()
     QPrinter printer(QPrinter::HighResolution);
     printer.setDocName(PrintDocName());
     printer.setFromTo(1, std::max(1, m_vsp->pageCount()));
+    if (IsSystemPrinter(m_targetPrinter))
+        printer.setPrinterName(m_targetPrinter);
     if (!m_printerDialog || !m_printerDialog(printer, m_vsp->pageCount())) {
         m_printed = false;
         return;
@@ -180,14 +184,19 @@ void frmPLPreview::cmdPrint_Click()
         first = printer.fromPage() - 1;
         last = std::min(last, printer.toPage() - 1);
     }
-    if (!printTo(printer, first, last))
+    const QString destination = DestinationName(printer);
+    const PrinterOffset wanted = ReadPrinterOffset(destination);
+    const PrinterOffset laidOut = ReadPrinterOffset(m_laidOutFor);
+    if (!printTo(printer, first, last, QPointF(wanted.left - laidOut.left, wanted.top - laidOut.top)))
         return;
+    m_targetPrinter = destination;
+    SaveLastPrinter(destination);
     m_printed = true;
     if (m_closeAfterPrinting)
         accept();
 }
 
-bool frmPLPreview::printTo(QPrinter &printer, int first, int last)
+bool frmPLPreview::printTo(QPrinter &printer, int first, int last, QPointF shiftMm)
 {
     QProgressDialog progress(QStringLiteral("打印..."), QStringLiteral("取消"), 0,
                              std::max(1, last - first + 1), this);
@@ -201,7 +210,7 @@ bool frmPLPreview::printTo(QPrinter &printer, int first, int last)
         progress.setValue(page - first);
         progress.setLabelText(QStringLiteral("现在打印第 %1 页").arg(page + 1) + "\n" + printerLine);
         return !progress.wasCanceled();
-    });
+    }, shiftMm);
     progress.setValue(progress.maximum());
     return ok;
 }

@@ -5,6 +5,7 @@
 #include "print/PrintDocument.h"
 
 #include <QDialog>
+#include <QPointF>
 #include <functional>
 
 class PreviewWidget;
@@ -43,6 +44,14 @@ public:
     void setBatchNumber(int n) { m_batchNumber = n; }
     QString PrintDocName() const;
 
+    // The printer the printer dialog offers first; after a print, the one the document went to
+    // (a queue's name, or PdfPrinterName() for a file).
+    void setTargetPrinter(const QString &printer) { m_targetPrinter = printer; }
+    QString TargetPrinter() const { return m_targetPrinter; }
+    // The printer whose offset the document was laid out with ("" for none). Printed on
+    // another one, the pages are moved by the difference of the two offsets.
+    void setLaidOutFor(const QString &printer) { m_laidOutFor = printer; }
+
     bool Printed() const { return m_printed; }
     void setPrinted(bool v) { m_printed = v; }
 
@@ -60,7 +69,7 @@ public slots:
     void done(int result) override;
 
 private:
-    bool printTo(QPrinter &printer, int first, int last);
+    bool printTo(QPrinter &printer, int first, int last, QPointF shiftMm);
     void updatePageControls(int page);
     bool mayClose();
 
@@ -73,5 +82,6 @@ private:
     bool m_printed = false;
     bool m_closeAfterPrinting = false;
     int m_batchNumber = 0;
+    QString m_targetPrinter, m_laidOutFor;
     PrinterDialog m_printerDialog;
 };

@@ -29,7 +29,7 @@ bool PrinterOutput::Print(const PrintDocument &doc)
 }
 
 bool PrinterOutput::PrintDocumentOn(QPrinter &printer, const PrintDocument &doc, int first,
-                                    int last, const std::function<bool(int)> &onPage)
+                                    int last, const std::function<bool(int)> &onPage, QPointF shiftMm)
 {
     if (doc.PageCount() == 0 || first > last)
         return true;
@@ -56,7 +56,10 @@ bool PrinterOutput::PrintDocumentOn(QPrinter &printer, const PrintDocument &doc,
         }
         if (page > first && !printer.newPage())
             return false;
+        painter.save();
+        painter.translate(shiftMm.x() / 25.4 * printer.logicalDpiX(), shiftMm.y() / 25.4 * printer.logicalDpiY());
         replay.PaintPage(painter, page);
+        painter.restore();
     }
     return painter.end();
 }
