@@ -61,7 +61,7 @@ void designShippedTemplate(frmMain &window, const QString &name, const QString &
         poll->stop();
         designer->windows().lottProperty = [newName](colPLControls &layout, bool) {
             layout.setLayoutName(newName);
-            return true;
+            return frmPLDesigner::PropertiesRun::Accepted;
         };
         designer->cmdPLProperty_Click();
         if (!designer->cmdSave_Click())
