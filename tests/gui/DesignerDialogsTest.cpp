@@ -119,7 +119,11 @@ TEST(frmPLottProperty, ApplyRefusesOnItsPageWithTheFieldSelectedAndThenUpdates)
 TEST(frmPLottProperty, PictureSizeFromTheScanResolution)
 {
     const QString dir = makeTempDir();
-    QImage(1500, 750, QImage::Format_RGB32).save(dir + "/slip.bmp");
+    // A scan that says it is 152.4 dpi (6000 dots per metre): the prompt proposes that.
+    QImage scan(1500, 750, QImage::Format_RGB32);
+    scan.setDotsPerMeterX(6000);
+    scan.setDotsPerMeterY(6000);
+    scan.save(dir + "/slip.bmp");
     colPLControls layout;
     layout.setLayoutName("x");
     layout.setPathFile(dir + "/a.tzd");
@@ -132,8 +136,8 @@ TEST(frmPLottProperty, PictureSizeFromTheScanResolution)
     });
     QTimer::singleShot(0, &dialog, [&] {
         dialog.cmdLayoutWidthByDPI_Click();
-        EXPECT_EQ(box(&dialog, "txtBackPictureWidth")->text(), "254.0");
-        EXPECT_EQ(box(&dialog, "txtBackPictureHeight")->text(), "127.0");
+        EXPECT_EQ(box(&dialog, "txtBackPictureWidth")->text(), "250.0");
+        EXPECT_EQ(box(&dialog, "txtBackPictureHeight")->text(), "125.0");
         dialog.reject();
     });
     dialog.ShowMe(layout, false, {});
