@@ -536,9 +536,10 @@ bool frmPLDesigner::saveTo(const QString &path)
     }
     m_undo->SetPathFile(path);
     m_loadedCompletely = true;
-    MsgBox(QStringLiteral("布局保存成功！"), MsgStyle::Information);
+    // The title is right while the notice is up.
     m_undo->Stack().setClean();
     refreshTitle();
+    MsgBox(QStringLiteral("布局保存成功！"), MsgStyle::Information);
     return true;
 }
 
