@@ -67,7 +67,7 @@ void Interpreter::run()
     globals.own.resize(size_t(m_prog.globalCount));
     pointCellsAtOwnSlots(globals);
     m_frames.push_back(&globals);
-    syncCells();
+    syncAllCells();
     try {
         initDeclarations(m_prog.decls);
     } catch (ScriptError &e) {

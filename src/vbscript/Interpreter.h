@@ -227,7 +227,13 @@ private:
     {
         const Frame &running = *m_frames.back();
         m_localCells = running.cells.data();
-        m_globalCells = running.shadow.empty() ? m_frames.front()->cells.data() : running.shadow.data();
+        m_globalCells = running.shadow.empty() ? m_scriptCells : running.shadow.data();
+    }
+    // The same after the script-level cells changed (the run began, ExecuteGlobal added some).
+    void syncAllCells()
+    {
+        m_scriptCells = m_frames.front()->cells.data();
+        syncCells();
     }
 
     Program &m_prog;
@@ -242,6 +248,7 @@ private:
     std::vector<Frame *> m_frames; // the call stack; [0] holds the script-level variables
     Value *const *m_localCells = nullptr;
     Value *const *m_globalCells = nullptr;
+    Value *const *m_scriptCells = nullptr; // the script level's own cells
     ErrState m_err;
     std::vector<Frame *> m_framePool; // finished frames, reused by calls
     // Argument vectors of the calls in progress (ArgBuffer), one per nesting level.

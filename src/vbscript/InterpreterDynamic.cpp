@@ -54,7 +54,7 @@ void Interpreter::resolveInFrame(const std::function<void(const RunningScope &)>
         globals.cells.push_back(globals.extra.back().get());
     }
     shadowGlobals(frame());
-    syncCells();
+    syncAllCells();
 }
 
 void Interpreter::shadowGlobals(Frame &f)

@@ -96,6 +96,7 @@ void Value::copyFrom(const Value &other)
     switch (other.m_type) {
     case Type::String:
         new (&m_str) QString(other.m_str);
+        m_oddBytes = other.m_oddBytes;
         break;
     case Type::Object:
         new (&m_obj) std::shared_ptr<ScriptObject>(other.m_obj);
@@ -108,7 +109,6 @@ void Value::copyFrom(const Value &other)
         break;
     }
     m_type = other.m_type;
-    m_oddBytes = other.m_oddBytes;
 }
 
 void Value::moveFrom(Value &other) noexcept
@@ -116,6 +116,7 @@ void Value::moveFrom(Value &other) noexcept
     switch (other.m_type) {
     case Type::String:
         new (&m_str) QString(std::move(other.m_str));
+        m_oddBytes = other.m_oddBytes;
         break;
     case Type::Object:
         new (&m_obj) std::shared_ptr<ScriptObject>(std::move(other.m_obj));
@@ -128,7 +129,6 @@ void Value::moveFrom(Value &other) noexcept
         break;
     }
     m_type = other.m_type;
-    m_oddBytes = other.m_oddBytes;
     other.destroy();
 }
 
@@ -141,6 +141,7 @@ Value Value::string(QString s)
     Value v;
     new (&v.m_str) QString(std::move(s));
     v.m_type = Type::String;
+    v.m_oddBytes = false;
     return v;
 }
 

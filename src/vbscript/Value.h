@@ -37,16 +37,19 @@ public:
     // Copies and moves of numbers never touch the heap, and those of strings only the text's
     // reference count: those paths stay inline.
     Value() : m_type(Type::Empty), m_num(0) {}
-    Value(const Value &other) : m_type(other.m_type), m_oddBytes(other.m_oddBytes), m_num(other.m_num)
+    Value(const Value &other) : m_type(other.m_type), m_num(other.m_num)
     {
-        if (other.m_type == Type::String)
+        if (other.m_type == Type::String) {
+            m_oddBytes = other.m_oddBytes;
             new (&m_str) QString(other.m_str);
+        }
         else if (other.onHeap())
             copyFrom(other);
     }
-    Value(Value &&other) noexcept : m_type(other.m_type), m_oddBytes(other.m_oddBytes), m_num(other.m_num)
+    Value(Value &&other) noexcept : m_type(other.m_type), m_num(other.m_num)
     {
         if (other.m_type == Type::String) {
+            m_oddBytes = other.m_oddBytes;
             new (&m_str) QString(std::move(other.m_str));
             other.m_str.~QString();
             other.m_type = Type::Empty;
@@ -186,7 +189,9 @@ private:
     Value &assignSlow(Value &&other) noexcept;
 
     Type m_type;
-    bool m_oddBytes = false; // see byteString; meaningful for strings only
+    // See byteString. Set whenever a value becomes a String, and read only then: copies of
+    // other values leave it as it was.
+    bool m_oddBytes;
     union {
         bool m_b;
         uint8_t m_byte;
