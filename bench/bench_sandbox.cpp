@@ -7,6 +7,7 @@
 // Counters: the largest overshoot of a deadline (ms) and the largest excess over the budget
 // (MB, negative when every run stayed under it); a broken bound fails the benchmark, naming the
 // script.
+#include "BenchMain.h"
 #include "CorpusFile.h"
 #include "ScriptHarness.h"
 
@@ -94,9 +95,5 @@ BENCHMARK(BM_SandboxBounds)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 int main(int argc, char **argv)
 {
-    QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RunBenchmarksUnder<QCoreApplication>(argc, argv);
 }
