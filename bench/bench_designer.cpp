@@ -100,20 +100,26 @@ void BM_ClickSelectsAndShowsInGrid(benchmark::State &state)
     }
 }
 BENCHMARK(BM_ClickSelectsAndShowsInGrid)->Unit(benchmark::kMicrosecond);
+// `count` blocks, marks and text labels (no lines: Ctrl+A takes no lines), `perRow` to a row.
+colPLControls labelGrid(int count, int perRow, double dx, double dy)
+{
+    colPLControls layout;
+    for (int i = 0; i < count; ++i) {
+        clsPLControl e = benchElement(i % 4 == 3 ? i - 1 : i);
+        e.setKeyName(QStringLiteral("E%1").arg(i));
+        e.setLeft((i % perRow) * dx + 1);
+        e.setTop((i / perRow) * dy + 1);
+        layout.Add(e);
+    }
+    return layout;
+}
+
 // An arrow key with 10,000 labels selected: every one moves a step, the window hears one
 // change notice, the grid shows the current one once, the undo stack takes the step, and the
 // view repaints. Right and left alternate so the labels stay where they are.
 void BM_ArrowKeyOn10000SelectedElements(benchmark::State &state)
 {
-    colPLControls layout;
-    for (int i = 0; i < 10000; ++i) {
-        // Blocks, marks and text labels (Ctrl+A takes no lines).
-        clsPLControl e = benchElement(i % 4 == 3 ? i - 1 : i);
-        e.setKeyName(QStringLiteral("E%1").arg(i));
-        e.setLeft((i % 100) * 2.0 + 1);
-        e.setTop((i / 100) * 2.5 + 1);
-        layout.Add(e);
-    }
+    const colPLControls layout = labelGrid(10000, 100, 2.0, 2.5);
     frmPLDesigner designer;
     designer.windows().lottProperty = {};
     designer.Load(layout, false);
@@ -144,14 +150,7 @@ qint64 residentBytes()
 // holds afterwards ("history_MB", as it counts) and what the process grew by ("resident_MB").
 void BM_UndoHistoryOf100StepsOn30000Elements(benchmark::State &state)
 {
-    colPLControls layout;
-    for (int i = 0; i < 30000; ++i) {
-        clsPLControl e = benchElement(i % 4 == 3 ? i - 1 : i);
-        e.setKeyName(QStringLiteral("E%1").arg(i));
-        e.setLeft((i % 150) * 2.0 + 1);
-        e.setTop((i / 150) * 1.4 + 1);
-        layout.Add(e);
-    }
+    const colPLControls layout = labelGrid(30000, 150, 2.0, 1.4);
     for (auto _ : state) {
         state.PauseTiming();
         KdPLDesinger canvas;
