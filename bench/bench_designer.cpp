@@ -2,11 +2,13 @@
 // selected element in the property grid.
 #include "BenchMain.h"
 #include "canvas/KdPLDesinger.h"
+#include "canvas/TemplateUndoStack.h"
 #include "common/clsRegIni.h"
 #include "gui/frmPLDesigner.h"
 #include "gui/kdPLControlProperties.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
@@ -98,20 +100,26 @@ void BM_ClickSelectsAndShowsInGrid(benchmark::State &state)
     }
 }
 BENCHMARK(BM_ClickSelectsAndShowsInGrid)->Unit(benchmark::kMicrosecond);
+// `count` blocks, marks and text labels (no lines: Ctrl+A takes no lines), `perRow` to a row.
+colPLControls labelGrid(int count, int perRow, double dx, double dy)
+{
+    colPLControls layout;
+    for (int i = 0; i < count; ++i) {
+        clsPLControl e = benchElement(i % 4 == 3 ? i - 1 : i);
+        e.setKeyName(QStringLiteral("E%1").arg(i));
+        e.setLeft((i % perRow) * dx + 1);
+        e.setTop((i / perRow) * dy + 1);
+        layout.Add(e);
+    }
+    return layout;
+}
+
 // An arrow key with 10,000 labels selected: every one moves a step, the window hears one
 // change notice, the grid shows the current one once, the undo stack takes the step, and the
 // view repaints. Right and left alternate so the labels stay where they are.
 void BM_ArrowKeyOn10000SelectedElements(benchmark::State &state)
 {
-    colPLControls layout;
-    for (int i = 0; i < 10000; ++i) {
-        // Blocks, marks and text labels (Ctrl+A takes no lines).
-        clsPLControl e = benchElement(i % 4 == 3 ? i - 1 : i);
-        e.setKeyName(QStringLiteral("E%1").arg(i));
-        e.setLeft((i % 100) * 2.0 + 1);
-        e.setTop((i / 100) * 2.5 + 1);
-        layout.Add(e);
-    }
+    const colPLControls layout = labelGrid(10000, 100, 2.0, 2.5);
     frmPLDesigner designer;
     designer.windows().lottProperty = {};
     designer.Load(layout, false);
@@ -128,6 +136,42 @@ void BM_ArrowKeyOn10000SelectedElements(benchmark::State &state)
     }
 }
 BENCHMARK(BM_ArrowKeyOn10000SelectedElements)->Unit(benchmark::kMillisecond)->UseRealTime();
+// The resident memory of this process, bytes.
+qint64 residentBytes()
+{
+    QFile statm(QStringLiteral("/proc/self/statm"));
+    if (!statm.open(QIODevice::ReadOnly))
+        return 0;
+    const QList<QByteArray> fields = statm.readAll().split(' ');
+    return fields.size() > 1 ? fields[1].toLongLong() * 4096 : 0;
+}
+
+// 100 undo steps that each move one element of a 30,000-element template: what the history
+// holds afterwards ("history_MB", as it counts) and what the process grew by ("resident_MB").
+void BM_UndoHistoryOf100StepsOn30000Elements(benchmark::State &state)
+{
+    const colPLControls layout = labelGrid(30000, 150, 2.0, 1.4);
+    for (auto _ : state) {
+        state.PauseTiming();
+        KdPLDesinger canvas;
+        canvas.AddControls(layout);
+        TemplateUndoStack undo(canvas);
+        undo.Reset(colPLControls());
+        const qint64 before = residentBytes();
+        state.ResumeTiming();
+        for (int step = 0; step < 100; ++step) {
+            clsPLControl e = *canvas.GetOneControlByKeyName(QStringLiteral("E%1").arg(step * 97));
+            e.setLeft(e.Left() + 0.5);
+            canvas.UpdateOneControl(e);
+            undo.Record(QStringLiteral("属性"));
+        }
+        state.PauseTiming();
+        state.counters["history_MB"] = double(undo.HistoryBytes()) / (1 << 20);
+        state.counters["resident_MB"] = double(residentBytes() - before) / (1 << 20);
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_UndoHistoryOf100StepsOn30000Elements)->Unit(benchmark::kMillisecond)->Iterations(1);
 } // namespace
 
 int main(int argc, char **argv)
