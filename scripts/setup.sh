@@ -7,7 +7,8 @@ cd "$(dirname "$0")/.."
 packages=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev
           libgtest-dev libgmock-dev libbenchmark-dev fonts-wqy-zenhei python3
           libqt6svg6 qt6-translations-l10n libopencv-imgproc-dev
-          dpkg-dev desktop-file-utils libxml2-utils shared-mime-info)
+          dpkg-dev desktop-file-utils libxml2-utils shared-mime-info
+          cups cups-filters printer-driver-cups-pdf poppler-utils)
 
 missing=()
 for p in "${packages[@]}"; do

@@ -1,4 +1,5 @@
 #include "print/printer/PrinterOutput.h"
+#include "print/printer/SpooledPageCentring.h"
 #include "print/DocumentPainter.h"
 #include "print/PageSetup.h"
 #include "print/PrintDocument.h"
@@ -48,6 +49,7 @@ bool PrinterOutput::PrintDocumentOn(QPrinter &printer, const PrintDocument &doc,
     QPainter painter;
     if (!painter.begin(&printer))
         return false;
+    const QPointF move = shiftMm + SpooledPageCentringMm(printer);
     DocumentPainter replay(doc);
     for (int page = std::max(0, first); page <= std::min(last, doc.PageCount() - 1); ++page) {
         if (onPage && !onPage(page)) {
@@ -57,7 +59,7 @@ bool PrinterOutput::PrintDocumentOn(QPrinter &printer, const PrintDocument &doc,
         if (page > first && !printer.newPage())
             return false;
         painter.save();
-        painter.translate(shiftMm.x() / 25.4 * printer.logicalDpiX(), shiftMm.y() / 25.4 * printer.logicalDpiY());
+        painter.translate(move.x() / 25.4 * printer.logicalDpiX(), move.y() / 25.4 * printer.logicalDpiY());
         replay.PaintPage(painter, page);
         painter.restore();
     }
