@@ -23,6 +23,7 @@ const std::vector<DesignerCommand> &DesignerCommands()
         command("cmdBatchAddLottNumber", "批量添加号码填涂块"),
         command("cmdAddMark", "添加附加填涂块（如定位标记）"),
         command("cmdBatchAddMark", "批量添加附加填涂块"),
+        command("cmdDetectBlocks", "识别填涂块"),
         command("cmdAddLabel", "添加文字（如页码、注序号、注号）"),
         command("cmdAddLine", "画线"),
         {},

@@ -14,6 +14,7 @@
 #include "dialogs/DialogElements.h"
 #include "gui/DesignCanvasView.h"
 #include "gui/DesignerCommands.h"
+#include "gui/frmPDetectBlocks.h"
 #include "gui/HelpPage.h"
 #include "gui/KdPopupMenu.h"
 #include "gui/frmPAddBatchLottNumber.h"
@@ -63,6 +64,8 @@ void showKept(KdPLDesinger &canvas, colPLControls &layout)
 const std::pair<const char *, const char *> kMenu[] = {
     {"BATCH-LOTTNUMBER", "批量添加【号码】填涂块(&L)"},
     {"BATCH-MARK", "批量添加【附加】填涂块(&M)"},
+    // Beyond the menu's old entries: the blocks found on the slip's picture.
+    {"DETECT-BLOCKS", "识别填涂块(&T)"},
     {"SPLITTER-010", "-"},
     {"ADD-LOTTNUMBER", "添加【号码】填涂块(&O)"},
     {"ADD-MARK", "添加【附加】填涂块(&R)"},
@@ -199,6 +202,7 @@ QToolBar *frmPLDesigner::buildToolBar()
         {"cmdBatchAddLottNumber", [this] { cmdBatchAddLottNumber_Click(); }},
         {"cmdAddMark", [this] { cmdAddMark_Click(); }},
         {"cmdBatchAddMark", [this] { cmdBatchAddMark_Click(); }},
+        {"cmdDetectBlocks", [this] { cmdDetectBlocks_Click(); }},
         {"cmdAddLabel", [this] { cmdAddLabel_Click(); }},
         {"cmdAddLine", [this] { cmdAddLine_Click(); }},
         {"cmdAlignmentLeft", [this] { m_canvas->DoAlignmentSelectMul(1); }},
@@ -275,6 +279,9 @@ void frmPLDesigner::installDefaultWindows()
     m_windows.batchAddLottNumber = &showKept<frmPAddBatchLottNumber>;
     m_windows.addMark = &showKept<frmPAddMark>;
     m_windows.batchAddMark = &showKept<frmPAddBatchMark>;
+    m_windows.detectBlocks = [this](KdPLDesinger &canvas, colPLControls &layout) {
+        return frmPDetectBlocks::ShowMe(canvas, layout, this);
+    };
     m_windows.addLabel = [this] { return frmPAddLabel::ShowMe(this); };
     m_windows.saveFile = [this](const QString &folder, const QString &proposed) {
         QFileDialog dialog(this, QString(), folder, QStringLiteral("投注单模板文件(*.tzd)"));
@@ -434,6 +441,13 @@ void frmPLDesigner::cmdAddMark_Click()
     runElementDialog(m_windows.addMark, QStringLiteral("添加附加填涂块"));
 }
 
+void frmPLDesigner::cmdDetectBlocks_Click()
+{
+    // Settings and elements together are one step: one Ctrl+Z takes it all back.
+    if (m_windows.detectBlocks && m_windows.detectBlocks(*m_canvas, *m_layout))
+        DoUpdateControlsByProperty();
+}
+
 void frmPLDesigner::cmdBatchAddMark_Click()
 {
     runElementDialog(m_windows.batchAddMark, QStringLiteral("批量添加附加填涂块"));
@@ -572,6 +586,7 @@ void frmPLDesigner::popMenu_mnuClick(const QString &key)
     const QHash<QString, std::function<void()>> commands = {
         {"BATCH-LOTTNUMBER", [this] { cmdBatchAddLottNumber_Click(); }},
         {"BATCH-MARK", [this] { cmdBatchAddMark_Click(); }},
+        {"DETECT-BLOCKS", [this] { cmdDetectBlocks_Click(); }},
         {"ADD-LOTTNUMBER", [this] { cmdAddLottNumber_Click(); }},
         {"ADD-MARK", [this] { cmdAddMark_Click(); }},
         {"ADD-LABEL", [this] { cmdAddLabel_Click(); }},

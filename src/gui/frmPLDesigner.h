@@ -42,6 +42,9 @@ public:
         // The save dialog: the chosen file, "" when cancelled.
         std::function<QString(const QString &folder, const QString &proposedName)> saveFile;
         std::function<void(const colPLControls &layout)> preview;
+        // "识别填涂块": changes the template's settings and adds through the canvas; true when
+        // it changed anything.
+        std::function<bool(KdPLDesinger &canvas, colPLControls &layout)> detectBlocks;
     };
 
     explicit frmPLDesigner(QWidget *parent = nullptr, clsTimerLock::TickSource ticks = {});
@@ -65,6 +68,7 @@ public:
     void cmdBatchAddLottNumber_Click();
     void cmdAddMark_Click();
     void cmdBatchAddMark_Click();
+    void cmdDetectBlocks_Click();
     void cmdAddLabel_Click();
     void cmdAddLine_Click();
     void cmdZoomIn_Click();

@@ -143,7 +143,7 @@ TEST_F(DesignerTest, TheRightClickMenuGreysDeleteWhileNothingIsCurrent)
     dismissMenuRecording(&captions);
     w->Canvas().MouseDownAt(KdPLDesinger::RightButton, 0, at(150, 150));
     w->Canvas().MouseUpAt(KdPLDesinger::RightButton, 0, at(150, 150));
-    EXPECT_EQ(captions, QStringList({"批量添加【号码】填涂块(&L)", "批量添加【附加】填涂块(&M)", "-",
+    EXPECT_EQ(captions, QStringList({"批量添加【号码】填涂块(&L)", "批量添加【附加】填涂块(&M)", "识别填涂块(&T)", "-",
                                      "添加【号码】填涂块(&O)", "添加【附加】填涂块(&R)", "添加文字(&B)",
                                      "画线(&L)", "-", "删除选中项(&D)", "-", "投注单设置(&Z)", "-",
                                      "打印预览(&P)", "保存(&S)", "另存为(&A)"}));
@@ -153,7 +153,7 @@ TEST_F(DesignerTest, TheRightClickMenuGreysDeleteWhileNothingIsCurrent)
     captions.clear();
     dismissMenuRecording(&captions);
     w->ShowPopMenu(0, 0);
-    EXPECT_EQ(captions.size(), 15);
+    EXPECT_EQ(captions.size(), 16);
     EXPECT_TRUE(w->PopMenu().GetEnable("DELETE-CURRENT"));
 }
 
