@@ -65,6 +65,13 @@ public:
     // Empties the collection and adds copies of every element, in the canvas's order.
     void GetAllControls(colPLControls &collection) const;
     void DoAlignmentSelectMul(int mode);
+    // Spreads three or more selected elements so that the gaps between them are equal, across
+    // (Qt::Horizontal) or down (Qt::Vertical); the outermost two stay where they are. One step.
+    void DistributeSelectMul(Qt::Orientation orientation);
+    // Every selected element's key: the multi-selection and the current element, canvas order.
+    QStringList SelectedKeys() const;
+    // Makes these elements the selection, the last of them current.
+    void SelectKeys(const QStringList &keyNames);
     // Generates a key into the argument when it has none. nullptr when the key is taken.
     const clsPLControl *AddOneControl(clsPLControl &element);
     void UpdateOneControl(const clsPLControl &element);

@@ -35,9 +35,13 @@ const std::vector<DesignerCommand> &DesignerCommands()
         command("cmdAlignmentBottom", "底部对齐"),
         command("cmdSizeSameWidth", "使宽度相同"),
         command("cmdSizeSameHeight", "使高度相同"),
+        command("cmdDistributeHorizontal", "水平等距分布"),
+        command("cmdDistributeVertical", "垂直等距分布"),
         {},
         command("cmdZoomIn", "放大"),
         command("cmdZoomOut", "缩小"),
+        {},
+        command("cmdCheckTemplate", "检查模板"),
         {},
         command("cmdExit", "退出"),
     };

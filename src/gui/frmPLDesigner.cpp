@@ -2,6 +2,7 @@
 
 #include "app/ProgramFolders.h"
 #include "canvas/KdPLDesinger.h"
+#include "canvas/SelectionClipboard.h"
 #include "canvas/TemplateUndoStack.h"
 #include "common/DesignScale.h"
 #include "common/ElementLimit.h"
@@ -17,6 +18,7 @@
 #include "gui/frmPDetectBlocks.h"
 #include "gui/HelpPage.h"
 #include "gui/KdPopupMenu.h"
+#include "gui/TemplateCheckWindow.h"
 #include "gui/frmPAddBatchLottNumber.h"
 #include "gui/frmPAddBatchMark.h"
 #include "gui/frmPAddLabel.h"
@@ -26,6 +28,7 @@
 #include "gui/frmPLottProperty.h"
 #include "gui/kdPLControlProperties.h"
 #include "model/ElementKind.h"
+#include "print/TemplateCheck.h"
 #include "storage/clsPLStoreINI.h"
 
 #include <QAction>
@@ -65,7 +68,7 @@ const std::pair<const char *, const char *> kMenu[] = {
     {"BATCH-LOTTNUMBER", "批量添加【号码】填涂块(&L)"},
     {"BATCH-MARK", "批量添加【附加】填涂块(&M)"},
     // Beyond the menu's old entries: the blocks found on the slip's picture.
-    {"DETECT-BLOCKS", "识别填涂块(&T)"},
+    {"DETECT-BLOCKS", "识别填涂块(&I)"},
     {"SPLITTER-010", "-"},
     {"ADD-LOTTNUMBER", "添加【号码】填涂块(&O)"},
     {"ADD-MARK", "添加【附加】填涂块(&R)"},
@@ -73,7 +76,13 @@ const std::pair<const char *, const char *> kMenu[] = {
     {"ADD-LINE", "画线(&L)"},
     {"SPLITTER0", "-"},
     {"DELETE-CURRENT", "删除选中项(&D)"},
+    {"SPLITTER-020", "-"},
+    {"CUT", "剪切(&T)\tCtrl+X"},
+    {"COPY", "复制(&C)\tCtrl+C"},
+    {"PASTE", "粘贴(&V)\tCtrl+V"},
+    {"DUPLICATE", "再制(&U)\tCtrl+D"},
     {"SPLITTER1", "-"},
+    {"CHECK-TEMPLATE", "检查模板(&K)"},
     {"LAYOUTSETTING", "投注单设置(&Z)"},
     {"SPLITTER2", "-"},
     {"PREVIEW", "打印预览(&P)"},
@@ -92,7 +101,8 @@ bool roomForOneMore(const KdPLDesinger &canvas)
 } // namespace
 
 frmPLDesigner::frmPLDesigner(QWidget *parent, clsTimerLock::TickSource ticks)
-    : QDialog(parent), m_canvas(std::make_unique<KdPLDesinger>(nullptr, std::move(ticks)))
+    : QDialog(parent), m_canvas(std::make_unique<KdPLDesinger>(nullptr, std::move(ticks))),
+      m_clipboard(std::make_unique<SelectionClipboard>())
 {
     setObjectName(QStringLiteral("frmPLDesigner"));
     m_undo = std::make_unique<TemplateUndoStack>(*m_canvas);
@@ -184,6 +194,10 @@ void frmPLDesigner::buildUi()
     shortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), [this] { m_undo->Stack().redo(); });
     shortcut(QKeySequence(Qt::CTRL | Qt::Key_Z), [this] { m_undo->Stack().undo(); });
     shortcut(QKeySequence(Qt::Key_F1), [] { OpenHelpPage(); });
+    shortcut(QKeySequence(Qt::CTRL | Qt::Key_C), [this] { CopySelection(); });
+    shortcut(QKeySequence(Qt::CTRL | Qt::Key_X), [this] { CutSelection(); });
+    shortcut(QKeySequence(Qt::CTRL | Qt::Key_V), [this] { PasteClipboard(); });
+    shortcut(QKeySequence(Qt::CTRL | Qt::Key_D), [this] { DuplicateSelection(); });
 }
 
 QToolBar *frmPLDesigner::buildToolBar()
@@ -215,6 +229,9 @@ QToolBar *frmPLDesigner::buildToolBar()
         {"cmdSizeSameHeight", [this] { m_canvas->DoAlignmentSelectMul(8); }},
         {"cmdZoomIn", [this] { cmdZoomIn_Click(); }},
         {"cmdZoomOut", [this] { cmdZoomOut_Click(); }},
+        {"cmdDistributeHorizontal", [this] { m_canvas->DistributeSelectMul(Qt::Horizontal); }},
+        {"cmdDistributeVertical", [this] { m_canvas->DistributeSelectMul(Qt::Vertical); }},
+        {"cmdCheckTemplate", [this] { cmdCheckTemplate_Click(); }},
         {"cmdExit", [this] { close(); }},
     };
     for (const DesignerCommand &c : DesignerCommands()) {
@@ -533,8 +550,19 @@ bool frmPLDesigner::cmdSaveAs_Click()
     }
 }
 
+bool frmPLDesigner::mayKeepFindings()
+{
+    const std::size_t count = CheckTemplate(Layout()).size();
+    if (count == 0)
+        return true;
+    const QString question = FormatMsg(QString(), QStringLiteral("模板有 {1} 处问题，是否仍然保存？"), {int(count)});
+    return IsConfirmed(MsgBox(question, MsgStyle::ConfirmDefaultNo));
+}
+
 bool frmPLDesigner::saveTo(const QString &path)
 {
+    if (!mayKeepFindings())
+        return false;
     if (!m_loadedCompletely && QFileInfo::exists(path)) {
         const QString question = FormatMsg(
             QString(), QStringLiteral("投注单模板文件 {1} 没有完整读入，保存将覆盖原文件，是否继续？"), {path});
@@ -573,7 +601,12 @@ void frmPLDesigner::ShowPopMenu(double x, double y)
     popMenu->RemoveAllMenus();
     for (const auto &[key, caption] : kMenu)
         popMenu->AddMenu(QString::fromUtf8(caption), QString::fromLatin1(key));
+    const bool selection = !m_canvas->SelectedKeys().isEmpty();
     popMenu->SetEnable(QStringLiteral("DELETE-CURRENT"), m_canvas->GetCurrentControl() != nullptr);
+    popMenu->SetEnable(QStringLiteral("CUT"), selection);
+    popMenu->SetEnable(QStringLiteral("COPY"), selection);
+    popMenu->SetEnable(QStringLiteral("DUPLICATE"), selection);
+    popMenu->SetEnable(QStringLiteral("PASTE"), !m_clipboard->IsEmpty());
     // The canvas reports surface twips; the menu wants twips from the corner of the visible part.
     const CanvasViewport view = kdPLD->Viewport();
     const QPointF pixel = view.ToPixels(QRectF(x, y, 0, 0)).topLeft();
@@ -596,6 +629,11 @@ void frmPLDesigner::popMenu_mnuClick(const QString &key)
         {"PREVIEW", [this] { cmdPreview_Click(); }},
         {"SAVE", [this] { cmdSave_Click(); }},
         {"SAVEAS", [this] { cmdSaveAs_Click(); }},
+        {"CUT", [this] { CutSelection(); }},
+        {"COPY", [this] { CopySelection(); }},
+        {"PASTE", [this] { PasteClipboard(); }},
+        {"DUPLICATE", [this] { DuplicateSelection(); }},
+        {"CHECK-TEMPLATE", [this] { cmdCheckTemplate_Click(); }},
     };
     if (const auto run = commands.value(key))
         run();
@@ -646,4 +684,59 @@ void frmPLDesigner::keyPressEvent(QKeyEvent *event)
         return;
     }
     QDialog::keyPressEvent(event);
+}
+
+TemplateCheckWindow &frmPLDesigner::CheckWindow()
+{
+    if (!m_checkWindow) {
+        m_checkWindow = new TemplateCheckWindow(this);
+        connect(m_checkWindow, &TemplateCheckWindow::ElementChosen, this, &frmPLDesigner::selectFinding);
+    }
+    return *m_checkWindow;
+}
+
+void frmPLDesigner::cmdCheckTemplate_Click()
+{
+    TemplateCheckWindow &window = CheckWindow();
+    window.Show(CheckTemplate(Layout()));
+    window.show();
+    window.raise();
+}
+
+void frmPLDesigner::selectFinding(const QString &key)
+{
+    // A finding about the template's settings names no element: the selection stays.
+    if (m_canvas->GetOneControlByKeyName(key))
+        m_canvas->SelectKeys({key});
+}
+
+void frmPLDesigner::recordPasted(const QStringList &keys, const QString &stepText)
+{
+    if (keys.isEmpty())
+        return;
+    m_undo->Record(stepText);
+}
+
+void frmPLDesigner::CopySelection()
+{
+    m_clipboard->Copy(*m_canvas);
+}
+
+void frmPLDesigner::CutSelection()
+{
+    // Deleting is the one step; the copies stay on the clipboard.
+    if (m_clipboard->Copy(*m_canvas))
+        m_canvas->DeleteSelectedControls();
+}
+
+void frmPLDesigner::PasteClipboard()
+{
+    const int room = kMaxTemplateElements - m_canvas->AllItems().Count();
+    recordPasted(m_clipboard->Paste(*m_canvas, room), QStringLiteral("粘贴"));
+}
+
+void frmPLDesigner::DuplicateSelection()
+{
+    const int room = kMaxTemplateElements - m_canvas->AllItems().Count();
+    recordPasted(SelectionClipboard::Duplicate(*m_canvas, room), QStringLiteral("再制"));
 }

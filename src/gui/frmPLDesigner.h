@@ -18,6 +18,8 @@
 class DesignCanvasView;
 class KdPLDesinger;
 class KdPopupMenu;
+class SelectionClipboard;
+class TemplateCheckWindow;
 class TemplateUndoStack;
 class kdPLControlProperties;
 class QAction;
@@ -78,6 +80,14 @@ public:
     bool cmdSave_Click();
     bool cmdSaveAs_Click();
     void DeleteCurrent();
+    // "检查模板": lists what the template check finds in the template as it is shown.
+    void cmdCheckTemplate_Click();
+    // The selection through the designer's clipboard; each change is one undo step.
+    void CopySelection();
+    void CutSelection();
+    void PasteClipboard();
+    void DuplicateSelection();
+    TemplateCheckWindow &CheckWindow();
     void popMenu_mnuClick(const QString &key);
     // Rebuilds the right-click menu and shows it at (x, y) twips on the canvas.
     void ShowPopMenu(double x, double y);
@@ -106,6 +116,10 @@ private:
     void firstActivation();
     void refreshTitle();
     bool saveTo(const QString &path);
+    // Asks before a template with findings is saved: true when it may be.
+    bool mayKeepFindings();
+    void selectFinding(const QString &key);
+    void recordPasted(const QStringList &keys, const QString &stepText);
     // Asks about unsaved changes before the window closes: true when it may close.
     bool mayClose();
     void runElementDialog(const std::function<void(KdPLDesinger &, colPLControls &)> &dialog,
@@ -119,6 +133,8 @@ private:
 
     std::unique_ptr<KdPLDesinger> m_canvas;
     std::unique_ptr<TemplateUndoStack> m_undo;
+    std::unique_ptr<SelectionClipboard> m_clipboard;
+    TemplateCheckWindow *m_checkWindow = nullptr;
     Windows m_windows;
     bool m_openPropertiesFirst = false;
     bool m_newTemplate = false;

@@ -54,6 +54,8 @@ protected:
         };
         w->windows().lottProperty = [](colPLControls &, bool) { return frmPLDesigner::PropertiesRun::Cancelled; };
         m_layout.setLayoutName("测试");
+        // Two fill areas of one number each: the template has nothing the template check finds.
+        m_layout.setGroupLottNumberCountStr("1,1");
         m_layout.Add(labelAt("L1", 20, 20));
         m_layout.Add(blockAt("B1", "1", 40, 40));
         m_layout.Add(blockAt("B2", "2", 50, 40));

@@ -143,18 +143,24 @@ TEST_F(DesignerTest, TheRightClickMenuGreysDeleteWhileNothingIsCurrent)
     dismissMenuRecording(&captions);
     w->Canvas().MouseDownAt(KdPLDesinger::RightButton, 0, at(150, 150));
     w->Canvas().MouseUpAt(KdPLDesinger::RightButton, 0, at(150, 150));
-    EXPECT_EQ(captions, QStringList({"批量添加【号码】填涂块(&L)", "批量添加【附加】填涂块(&M)", "识别填涂块(&T)", "-",
+    EXPECT_EQ(captions, QStringList({"批量添加【号码】填涂块(&L)", "批量添加【附加】填涂块(&M)", "识别填涂块(&I)", "-",
                                      "添加【号码】填涂块(&O)", "添加【附加】填涂块(&R)", "添加文字(&B)",
-                                     "画线(&L)", "-", "删除选中项(&D)", "-", "投注单设置(&Z)", "-",
+                                     "画线(&L)", "-", "删除选中项(&D)", "-", "剪切(&T)\tCtrl+X",
+                                     "复制(&C)\tCtrl+C", "粘贴(&V)\tCtrl+V", "再制(&U)\tCtrl+D", "-",
+                                     "检查模板(&K)", "投注单设置(&Z)", "-",
                                      "打印预览(&P)", "保存(&S)", "另存为(&A)"}));
     EXPECT_FALSE(w->PopMenu().GetEnable("DELETE-CURRENT"));
+    EXPECT_FALSE(w->PopMenu().GetEnable("COPY"));
+    EXPECT_FALSE(w->PopMenu().GetEnable("PASTE"));
 
     click(at(25, 22));
     captions.clear();
     dismissMenuRecording(&captions);
     w->ShowPopMenu(0, 0);
-    EXPECT_EQ(captions.size(), 16);
+    EXPECT_EQ(captions.size(), 22);
     EXPECT_TRUE(w->PopMenu().GetEnable("DELETE-CURRENT"));
+    EXPECT_TRUE(w->PopMenu().GetEnable("COPY"));
+    EXPECT_FALSE(w->PopMenu().GetEnable("PASTE")); // nothing copied yet
 }
 
 TEST_F(DesignerTest, ZoomStopsAtItsBounds)
