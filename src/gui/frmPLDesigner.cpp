@@ -397,10 +397,10 @@ void frmPLDesigner::DoUpdateControlsByProperty()
     applyProperties(settings);
 }
 
-void frmPLDesigner::applyProperties(const colPLControls &settings)
+void frmPLDesigner::applyProperties(const colPLControls &settings, const QString &stepText)
 {
     ApplyTemplateToCanvas(settings, *m_canvas);
-    m_undo->Record(QStringLiteral("投注单设置"), settings);
+    m_undo->Record(stepText, settings);
     // Every block reported its change on the way; the grid goes back to the current element.
     kdPLProperties->Obj2Me(m_canvas->GetCurrentControl());
     refreshTitle();
@@ -460,9 +460,12 @@ void frmPLDesigner::cmdAddMark_Click()
 
 void frmPLDesigner::cmdDetectBlocks_Click()
 {
+    if (!m_windows.detectBlocks)
+        return;
+    colPLControls settings = m_undo->Properties();
     // Settings and elements together are one step: one Ctrl+Z takes it all back.
-    if (m_windows.detectBlocks && m_windows.detectBlocks(*m_canvas, *m_layout))
-        DoUpdateControlsByProperty();
+    if (m_windows.detectBlocks(*m_canvas, settings))
+        applyProperties(settings, QStringLiteral("识别填涂块"));
 }
 
 void frmPLDesigner::cmdBatchAddMark_Click()

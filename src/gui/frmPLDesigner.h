@@ -125,7 +125,8 @@ private:
     void runElementDialog(const std::function<void(KdPLDesinger &, colPLControls &)> &dialog,
                           const QString &stepText);
     void runPropertiesDialog(bool isNew);
-    void applyProperties(const colPLControls &settings);
+    void applyProperties(const colPLControls &settings,
+                         const QString &stepText = QStringLiteral("投注单设置"));
     void propertyEdited();
     void propertiesRestored();
     void zoomBy(double factor);

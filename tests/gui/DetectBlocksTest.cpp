@@ -74,7 +74,7 @@ protected:
 TEST_F(DetectBlocksTest, FoundBlocksBecomeTheTemplateAndOneUndoTakesThemBack)
 {
     frmPLDesigner w;
-    w.windows().lottProperty = [](colPLControls &, bool) { return false; };
+    w.windows().lottProperty = [](colPLControls &, bool) { return frmPLDesigner::PropertiesRun::Cancelled; };
     w.Load(layout, false);
     w.show();
     QApplication::setActiveWindow(&w);
@@ -136,7 +136,7 @@ TEST_F(DetectBlocksTest, FoundBlocksBecomeTheTemplateAndOneUndoTakesThemBack)
 TEST_F(DetectBlocksTest, CancelChangesNothing)
 {
     frmPLDesigner w;
-    w.windows().lottProperty = [](colPLControls &, bool) { return false; };
+    w.windows().lottProperty = [](colPLControls &, bool) { return frmPLDesigner::PropertiesRun::Cancelled; };
     w.Load(layout, false);
     whenShown([](frmPDetectBlocks &dialog) { dialog.reject(); });
     w.cmdDetectBlocks_Click();
