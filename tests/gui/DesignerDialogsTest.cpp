@@ -119,7 +119,11 @@ TEST(frmPLottProperty, ApplyRefusesOnItsPageWithTheFieldSelectedAndThenUpdates)
 TEST(frmPLottProperty, PictureSizeFromTheScanResolution)
 {
     const QString dir = makeTempDir();
-    QImage(1500, 750, QImage::Format_RGB32).save(dir + "/slip.bmp");
+    // A scan that declares 150 dpi: the prompt proposes it.
+    QImage scan(1500, 750, QImage::Format_RGB32);
+    scan.setDotsPerMeterX(5906);
+    scan.setDotsPerMeterY(5906);
+    scan.save(dir + "/slip.bmp");
     colPLControls layout;
     layout.setLayoutName("x");
     layout.setPathFile(dir + "/a.tzd");
