@@ -4,6 +4,7 @@
 #include "cli/CliDetectOptions.h"
 #include "common/AtomicFile.h"
 #include "common/PathFile.h"
+#include "common/ToNumber.h"
 #include "detect/PictureMessages.h"
 #include "detect/SlipDetector.h"
 #include "detect/Straighten.h"
@@ -57,7 +58,7 @@ int RunTemplateFromPicture(CliContext &ctx, const CliCommand &command, const QSt
         return cliUsageError(ctx, command, problem);
     SlipFromPicture from;
     if (!firstNumbers(o, &from.areas)) {
-        ctx.err << "message: " << QStringLiteral("请输入合法值！") << "\nfield: first-number\n";
+        ctx.err << "message: " << InvalidValueMessage() << "\nfield: first-number\n";
         return ExitFailure;
     }
 
