@@ -18,7 +18,7 @@ QTemporaryDir *folder()
 
 QString scanFile(const char *name, double dpi, QSizeF pageMm, int jpeg)
 {
-    slipgen::Spec s;
+    slipgen::SlipRecipe s;
     s.dpi = dpi;
     s.pageMm = pageMm;
     s.rotationDeg = 1.5;

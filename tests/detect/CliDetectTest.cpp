@@ -141,9 +141,9 @@ TEST_F(CliDetect, NewFromPictureGivesBackTheShippedTemplate)
 
 TEST_F(CliDetect, NewFromATurnedScanSavesItStraightened)
 {
-    slipgen::Spec spec;
-    spec.rotationDeg = 2;
-    const slipgen::Slip slip = slipgen::Generate(spec);
+    slipgen::SlipRecipe recipe;
+    recipe.rotationDeg = 2;
+    const slipgen::Slip slip = slipgen::Generate(recipe);
     ASSERT_TRUE(slip.picture.save(dir + "/scan.png"));
     const QString file = dir + "/t.tzd";
     const CliRun r = RunCli({"template", "new", file, "--from-picture", dir + "/scan.png", "--name", "turned"});

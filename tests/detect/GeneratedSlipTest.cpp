@@ -14,12 +14,12 @@ using namespace slipgen;
 namespace {
 struct Case {
     const char *kind;
-    Spec spec;
+    SlipRecipe recipe;
 };
 
-Spec spec(Layout layout, OutlineStyle style, double dpi, QColor ink)
+SlipRecipe recipe(Layout layout, OutlineStyle style, double dpi, QColor ink)
 {
-    Spec s;
+    SlipRecipe s;
     s.layout = layout;
     s.style = style;
     s.dpi = dpi;
@@ -27,7 +27,7 @@ Spec spec(Layout layout, OutlineStyle style, double dpi, QColor ink)
     return s;
 }
 
-Spec scanned(Spec s, double angle, double blur, double noise, double light, int jpeg)
+SlipRecipe scanned(SlipRecipe s, double angle, double blur, double noise, double light, int jpeg)
 {
     s.rotationDeg = angle;
     s.blurPx = blur;
@@ -42,37 +42,37 @@ const QColor kRed(215, 25, 32), kOrange(235, 120, 20), kPink(235, 110, 170), kBl
     kGreen(0, 130, 70), kBlack(25, 25, 25);
 const QColor kCream(255, 248, 225), kPinkPaper(255, 236, 240);
 
-Spec with(Spec s, void (*change)(Spec &))
+SlipRecipe with(SlipRecipe s, void (*change)(SlipRecipe &))
 {
     change(s);
     return s;
 }
 
 const Case kCases[] = {
-    {"rectangles, red, 300 dpi", spec(Layout::TwoAreasStakesInX, OutlineStyle::Rectangle, 300, kRed)},
-    {"rounded, blue on cream, 200 dpi", with(spec(Layout::SideBySideStakesInY, OutlineStyle::Rounded, 200, kBlue),
-                                              [](Spec &s) { s.paper = kCream; })},
-    {"brackets, black, 300 dpi", spec(Layout::TwoAreasStakesInX, OutlineStyle::Brackets, 300, kBlack)},
-    {"columns, green, 150 dpi", spec(Layout::DigitColumns, OutlineStyle::Rectangle, 150, kGreen)},
+    {"rectangles, red, 300 dpi", recipe(Layout::TwoAreasStakesInX, OutlineStyle::Rectangle, 300, kRed)},
+    {"rounded, blue on cream, 200 dpi", with(recipe(Layout::SideBySideStakesInY, OutlineStyle::Rounded, 200, kBlue),
+                                              [](SlipRecipe &s) { s.paper = kCream; })},
+    {"brackets, black, 300 dpi", recipe(Layout::TwoAreasStakesInX, OutlineStyle::Brackets, 300, kBlack)},
+    {"columns, green, 150 dpi", recipe(Layout::DigitColumns, OutlineStyle::Rectangle, 150, kGreen)},
     {"pink, tinted inside, pink paper, 250 dpi",
-     with(spec(Layout::TwoAreasStakesInX, OutlineStyle::Rectangle, 250, kPink), [](Spec &s) {
+     with(recipe(Layout::TwoAreasStakesInX, OutlineStyle::Rectangle, 250, kPink), [](SlipRecipe &s) {
          s.tintInside = true;
          s.paper = kPinkPaper;
      })},
-    {"orange, 600 dpi, turned -2.5°", with(spec(Layout::SideBySideStakesInY, OutlineStyle::Rectangle, 600, kOrange),
-                                           [](Spec &s) { s.rotationDeg = -2.5; })},
+    {"orange, 600 dpi, turned -2.5°", with(recipe(Layout::SideBySideStakesInY, OutlineStyle::Rectangle, 600, kOrange),
+                                           [](SlipRecipe &s) { s.rotationDeg = -2.5; })},
     {"scan: red, +3°, blur, noise, light, JPEG",
-     scanned(spec(Layout::TwoAreasStakesInX, OutlineStyle::Rectangle, 300, kRed), 3, 1.0, 7, 0.3, 80)},
+     scanned(recipe(Layout::TwoAreasStakesInX, OutlineStyle::Rectangle, 300, kRed), 3, 1.0, 7, 0.3, 80)},
     {"scan: brackets, blue, -1.2°, 200 dpi, JPEG",
-     scanned(spec(Layout::SideBySideStakesInY, OutlineStyle::Brackets, 200, kBlue), -1.2, 0.7, 5, 0.2, 75)},
+     scanned(recipe(Layout::SideBySideStakesInY, OutlineStyle::Brackets, 200, kBlue), -1.2, 0.7, 5, 0.2, 75)},
     {"scan: rounded, thick black, 400 dpi, +0.8°",
-     with(scanned(spec(Layout::DigitColumns, OutlineStyle::Rounded, 400, kBlack), 0.8, 1.2, 4, 0.15, 0),
-          [](Spec &s) { s.strokeMm = 0.35; })},
+     with(scanned(recipe(Layout::DigitColumns, OutlineStyle::Rounded, 400, kBlack), 0.8, 1.2, 4, 0.15, 0),
+          [](SlipRecipe &s) { s.strokeMm = 0.35; })},
     {"scan: one stake, green, 200 dpi, -3°",
-     scanned(spec(Layout::SingleGrid, OutlineStyle::Rectangle, 200, kGreen), -3, 0.6, 5, 0.25, 85)},
+     scanned(recipe(Layout::SingleGrid, OutlineStyle::Rectangle, 200, kGreen), -3, 0.6, 5, 0.25, 85)},
     {"scan: pink on cream, tinted, 300 dpi, +2°",
-     with(scanned(spec(Layout::TwoAreasStakesInX, OutlineStyle::Rounded, 300, kPink), 2, 0.8, 5, 0.2, 85),
-          [](Spec &s) {
+     with(scanned(recipe(Layout::TwoAreasStakesInX, OutlineStyle::Rounded, 300, kPink), 2, 0.8, 5, 0.2, 85),
+          [](SlipRecipe &s) {
               s.paper = kCream;
               s.tintInside = true;
               s.blockMm = QSizeF(4.2, 2.4);
@@ -84,17 +84,17 @@ class GeneratedSlip : public ::testing::TestWithParam<Case> {};
 TEST_P(GeneratedSlip, FindsEveryBlockAndMarkWhereItWasDrawn)
 {
     const Case &c = GetParam();
-    const Slip slip = Generate(c.spec);
+    const Slip slip = Generate(c.recipe);
     DetectOptions options;
     options.areasBy = slip.groupedByColumns ? AreasBy::Columns : AreasBy::Gaps;
     QElapsedTimer timer;
     timer.start();
-    const SlipDetection d = DetectSlip(slip.picture, c.spec.dpi, options);
+    const SlipDetection d = DetectSlip(slip.picture, c.recipe.dpi, options);
     const double ms = timer.nsecsElapsed() / 1e6;
     const MatchReport r = Compare(slip, d);
     std::printf("%s\n", qPrintable(r.row(QString::fromUtf8(c.kind), ms)));
 
-    const double px = 25.4 / c.spec.dpi;
+    const double px = 25.4 / c.recipe.dpi;
     EXPECT_EQ(r.found, r.truth) << "blocks not found once";
     EXPECT_EQ(r.twice, 0);
     EXPECT_EQ(r.invented, 0);
@@ -106,7 +106,7 @@ TEST_P(GeneratedSlip, FindsEveryBlockAndMarkWhereItWasDrawn)
     EXPECT_EQ(r.marksFound, r.marksTruth);
     EXPECT_EQ(r.marksInvented, 0);
     EXPECT_LE(r.worstMark, std::max(0.15, 0.6 * px));
-    EXPECT_NEAR(d.angle, c.spec.rotationDeg, 0.05);
+    EXPECT_NEAR(d.angle, c.recipe.rotationDeg, 0.05);
 }
 
 INSTANTIATE_TEST_SUITE_P(Kinds, GeneratedSlip, ::testing::ValuesIn(kCases));

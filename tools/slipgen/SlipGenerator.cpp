@@ -27,7 +27,7 @@ struct Plan {
     bool byColumns = false;
 };
 
-Plan planOf(const Spec &s)
+Plan planOf(const SlipRecipe &s)
 {
     Plan p;
     const double w = s.blockMm.width(), h = s.blockMm.height();
@@ -77,7 +77,7 @@ QRectF blockRect(const AreaPlan &a, int i, const QSizeF &block, QPointF shift)
     return QRectF(a.origin + shift + QPointF(column * a.pitch.width(), row * a.pitch.height()), block);
 }
 
-void drawOutline(QPainter &p, const QRectF &r, const Spec &s)
+void drawOutline(QPainter &p, const QRectF &r, const SlipRecipe &s)
 {
     const double half = s.strokeMm / 2;
     const QRectF in = r.adjusted(half, half, -half, -half);
@@ -123,7 +123,7 @@ void drawNumber(QPainter &p, const QRectF &r, const QString &text, const QColor 
     p.drawText(r, Qt::AlignCenter, text);
 }
 
-void drawDistractors(QPainter &p, const Spec &s, const Plan &plan)
+void drawDistractors(QPainter &p, const SlipRecipe &s, const Plan &plan)
 {
     // Frame, header band with light text, write-in fields with their captions.
     p.setPen(QPen(QColor(120, 120, 120), 0.35));
@@ -154,7 +154,7 @@ double gaussian(quint32 &state)
     return std::sqrt(-2 * std::log(u1)) * std::cos(2 * M_PI * u2);
 }
 
-void degrade(QImage &img, const Spec &s)
+void degrade(QImage &img, const SlipRecipe &s)
 {
     cv::Mat view(img.height(), img.width(), CV_8UC4, img.bits(), size_t(img.bytesPerLine()));
     if (s.blurPx > 0)
@@ -186,7 +186,7 @@ QImage jpegRoundTrip(const QImage &img, int quality)
 }
 } // namespace
 
-Slip Generate(const Spec &s)
+Slip Generate(const SlipRecipe &s)
 {
     const Plan plan = planOf(s);
     Slip slip;
@@ -248,9 +248,9 @@ Slip Generate(const Spec &s)
     return slip;
 }
 
-bool SpecByName(const QString &name, Spec *spec)
+bool RecipeByName(const QString &name, SlipRecipe *recipe)
 {
-    Spec s;
+    SlipRecipe s;
     if (name == "two-areas") {
     } else if (name == "stakes-in-y") {
         s.layout = Layout::SideBySideStakesInY;
@@ -268,7 +268,7 @@ bool SpecByName(const QString &name, Spec *spec)
     } else {
         return false;
     }
-    *spec = s;
+    *recipe = s;
     return true;
 }
 

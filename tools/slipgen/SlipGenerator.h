@@ -1,6 +1,6 @@
 #pragma once
 // Pictures of made-up slips with known block positions, for testing and measuring the block
-// detector. Deterministic: the same spec gives the same pixels on every run.
+// detector. Deterministic: the same recipe gives the same pixels on every run.
 #include <QColor>
 #include <QImage>
 #include <QList>
@@ -18,7 +18,7 @@ enum class Layout {
     SingleGrid           // one stake, one area of 7 x 5
 };
 
-struct Spec {
+struct SlipRecipe {
     Layout layout = Layout::TwoAreasStakesInX;
     OutlineStyle style = OutlineStyle::Rectangle;
     double dpi = 300;
@@ -44,7 +44,7 @@ struct TruthBlock {
 };
 
 struct Slip {
-    QImage picture;                  // dots per metre set from the spec
+    QImage picture;                  // dots per metre set from the recipe
     QSizeF sizeMm;
     QList<TruthBlock> blocks;
     QList<QRectF> marks;
@@ -52,9 +52,9 @@ struct Slip {
     bool groupedByColumns = false;   // the areas are the columns (else: separated by gaps)
 };
 
-Slip Generate(const Spec &spec);
+Slip Generate(const SlipRecipe &recipe);
 
-// Spec by name for the command-line tool ("two-areas", "columns", ...); false when unknown.
-bool SpecByName(const QString &name, Spec *spec);
+// SlipRecipe by name for the command-line tool ("two-areas", "columns", ...); false when unknown.
+bool RecipeByName(const QString &name, SlipRecipe *recipe);
 
 } // namespace slipgen

@@ -20,19 +20,19 @@ int main(int argc, char **argv)
 {
     QGuiApplication app(argc, argv);
     const QStringList args = app.arguments();
-    slipgen::Spec spec;
-    if (args.size() < 3 || !slipgen::SpecByName(args[1], &spec)) {
+    slipgen::SlipRecipe recipe;
+    if (args.size() < 3 || !slipgen::RecipeByName(args[1], &recipe)) {
         std::fprintf(stderr, "usage: make_slip_picture two-areas|stakes-in-y|columns|scan OUT.png|OUT.jpg "
                              "[--dpi N] [--angle DEG]\n");
         return 2;
     }
     for (int i = 3; i + 1 < args.size(); i += 2) {
         if (args[i] == "--dpi")
-            spec.dpi = args[i + 1].toDouble();
+            recipe.dpi = args[i + 1].toDouble();
         else if (args[i] == "--angle")
-            spec.rotationDeg = args[i + 1].toDouble();
+            recipe.rotationDeg = args[i + 1].toDouble();
     }
-    const slipgen::Slip slip = slipgen::Generate(spec);
+    const slipgen::Slip slip = slipgen::Generate(recipe);
     if (!slip.picture.save(args[2], nullptr, args[2].endsWith(".jpg") ? 90 : -1))
         return 1;
     QJsonArray blocks, marks, offsets;
