@@ -232,6 +232,23 @@ QRectF KdPLDesinger::applyValues(Item &item, const clsPLControl &values)
     return before.united(ControlRect(item.state));
 }
 
+bool KdPLDesinger::updateIfMoved(Item &item, const clsPLControl &values)
+{
+    if (values == item.element)
+        return false;
+    updateItem(item, values);
+    return true;
+}
+
+void KdPLDesinger::finishAlignment(bool changed)
+{
+    if (!changed)
+        return;
+    newBurst();
+    emit Repaint(QRectF());
+    emit StepFinished(StepKind::Alignment, m_burst);
+}
+
 void KdPLDesinger::updateItem(Item &item, const clsPLControl &values)
 {
     const QRectF dirty = applyValues(item, values);

@@ -199,6 +199,11 @@ private:
     // surface it covered before and after.
     QRectF applyValues(Item &item, const clsPLControl &values);
     void updateItem(Item &item, const clsPLControl &values);
+    // Alignment and distribution: the element takes its new values when they differ (true).
+    bool updateIfMoved(Item &item, const clsPLControl &values);
+    // Ends an alignment or distribution: one repaint and one step when anything moved, nothing
+    // at all otherwise.
+    void finishAlignment(bool changed);
     void removeItems(const QSet<QString> &keyNames);
 
     Items m_items;

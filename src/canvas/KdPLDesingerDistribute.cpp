@@ -76,14 +76,7 @@ void KdPLDesinger::DistributeSelectMul(Qt::Orientation orientation)
         else
             e.setTop(e.Top() + delta);
         next += p.size + gap;
-        if (e == p.item->element)
-            continue;
-        updateItem(*p.item, e);
-        changed = true;
+        changed |= updateIfMoved(*p.item, e);
     }
-    if (!changed)
-        return;
-    newBurst();
-    emit Repaint(QRectF());
-    emit StepFinished(StepKind::Alignment, m_burst);
+    finishAlignment(changed);
 }

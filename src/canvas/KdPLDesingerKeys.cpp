@@ -142,14 +142,7 @@ void KdPLDesinger::DoAlignmentSelectMul(int mode)
             break;
         }
         // What is aligned already (or nothing selected at all) is no change and no step.
-        if (e == item->element)
-            continue;
-        updateItem(*item, e);
-        changed = true;
+        changed |= updateIfMoved(*item, e);
     }
-    if (!changed)
-        return;
-    newBurst();
-    emit Repaint(QRectF());
-    emit StepFinished(StepKind::Alignment, m_burst);
+    finishAlignment(changed);
 }
