@@ -5,6 +5,7 @@
 #include "canvas/TemplateUndoStack.h"
 #include "common/clsRegIni.h"
 #include "gui/frmPLDesigner.h"
+#include "gui/SelectionInGrid.h"
 #include "gui/SharedPropertyRows.h"
 #include "gui/kdPLControlProperties.h"
 
@@ -161,6 +162,18 @@ void BM_SelectAll10000ShowsSharedRows(benchmark::State &state)
         state.SkipWithError("the grid does not show every element");
 }
 BENCHMARK(BM_SelectAll10000ShowsSharedRows)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// The grid's part of it alone: the selection's keys, the shared rows and their values, the
+// cells filled and painted.
+void BM_GridShows10000SelectedElements(benchmark::State &state)
+{
+    AllSelected all(state);
+    for (auto _ : state) {
+        ShowSelectionInGrid(all.designer.Canvas(), all.designer.Properties());
+        QApplication::processEvents();
+    }
+}
+BENCHMARK(BM_GridShows10000SelectedElements)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 // The rows 10,000 text labels share, all of them alike: every row is compared for every
 // element, the most the one pass can do.
