@@ -1,10 +1,11 @@
-// The designer's responsiveness: opening the window on a large template, and showing the
-// selected element in the property grid.
+// The designer's responsiveness: opening the window on a large template, showing the selected
+// element (or 10,000 of them) in the property grid, and editing them there.
 #include "BenchMain.h"
 #include "canvas/KdPLDesinger.h"
 #include "canvas/TemplateUndoStack.h"
 #include "common/clsRegIni.h"
 #include "gui/frmPLDesigner.h"
+#include "gui/SharedPropertyRows.h"
 #include "gui/kdPLControlProperties.h"
 
 #include <QApplication>
@@ -114,21 +115,29 @@ colPLControls labelGrid(int count, int perRow, double dx, double dy)
     return layout;
 }
 
+// The designer on screen on 10,000 blocks, marks and labels, every one selected with Ctrl+A.
+struct AllSelected {
+    frmPLDesigner designer;
+    explicit AllSelected(benchmark::State &state)
+    {
+        designer.windows().lottProperty = {};
+        designer.Load(labelGrid(10000, 100, 2.0, 2.5), false);
+        designer.show();
+        QApplication::processEvents();
+        designer.Canvas().KeyDown(Qt::Key_A, KdPLDesinger::CtrlKey);
+        QApplication::processEvents();
+        if (designer.Canvas().MultiSelectionKeys().size() != 10000)
+            state.SkipWithError("not every element is selected");
+    }
+};
+
 // An arrow key with 10,000 labels selected: every one moves a step, the window hears one
-// change notice, the grid shows the current one once, the undo stack takes the step, and the
-// view repaints. Right and left alternate so the labels stay where they are.
+// change notice, the grid shows the values they share once, the undo stack takes the step, and
+// the view repaints. Right and left alternate so the labels stay where they are.
 void BM_ArrowKeyOn10000SelectedElements(benchmark::State &state)
 {
-    const colPLControls layout = labelGrid(10000, 100, 2.0, 2.5);
-    frmPLDesigner designer;
-    designer.windows().lottProperty = {};
-    designer.Load(layout, false);
-    designer.show();
-    QApplication::processEvents();
-    designer.Canvas().KeyDown(Qt::Key_A, KdPLDesinger::CtrlKey);
-    QApplication::processEvents();
-    if (designer.Canvas().MultiSelectionKeys().size() != 10000)
-        state.SkipWithError("not every element is selected");
+    AllSelected all(state);
+    frmPLDesigner &designer = all.designer;
     int n = 0;
     for (auto _ : state) {
         designer.Canvas().KeyDown(n++ % 2 ? Qt::Key_Left : Qt::Key_Right, 0);
@@ -136,6 +145,57 @@ void BM_ArrowKeyOn10000SelectedElements(benchmark::State &state)
     }
 }
 BENCHMARK(BM_ArrowKeyOn10000SelectedElements)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// Selecting 10,000 blocks, marks and labels at once (Ctrl+A): the canvas selects them, the
+// grid finds the rows they share and their common values in one pass and shows them, the view
+// repaints.
+void BM_SelectAll10000ShowsSharedRows(benchmark::State &state)
+{
+    AllSelected all(state);
+    frmPLDesigner &designer = all.designer;
+    for (auto _ : state) {
+        designer.Canvas().KeyDown(Qt::Key_A, KdPLDesinger::CtrlKey);
+        QApplication::processEvents();
+    }
+    if (designer.Properties().ShownKeyNames().size() != 10000)
+        state.SkipWithError("the grid does not show every element");
+}
+BENCHMARK(BM_SelectAll10000ShowsSharedRows)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// The rows 10,000 text labels share, all of them alike: every row is compared for every
+// element, the most the one pass can do.
+void BM_SharedRowsOf10000AlikeLabels(benchmark::State &state)
+{
+    std::vector<clsPLControl> labels;
+    for (int i = 0; i < 10000; ++i) {
+        clsPLControl e = benchElement(2);
+        e.setKeyName(QStringLiteral("E%1").arg(i));
+        labels.push_back(e);
+    }
+    std::vector<const clsPLControl *> selected;
+    for (const clsPLControl &e : labels)
+        selected.push_back(&e);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(SharedPropertyRows(selected));
+}
+BENCHMARK(BM_SharedRowsOf10000AlikeLabels)->Unit(benchmark::kMillisecond);
+
+// One row edited with 10,000 elements selected: every one takes the value, the canvas
+// repaints once, the undo stack takes one step and the grid shows them again.
+void BM_EditOneRowOf10000SelectedElements(benchmark::State &state)
+{
+    AllSelected all(state);
+    frmPLDesigner &designer = all.designer;
+    int n = 0;
+    for (auto _ : state) {
+        designer.Properties().CommitEdit(QStringLiteral("TOP"), n++ % 2 ? QStringLiteral("5") : QStringLiteral("6"));
+        QApplication::processEvents();
+    }
+    if (designer.Canvas().GetOneControlByKeyName(QStringLiteral("E9999"))->Top() < 5)
+        state.SkipWithError("the edit did not reach every element");
+}
+BENCHMARK(BM_EditOneRowOf10000SelectedElements)->Unit(benchmark::kMillisecond)->Iterations(20)->UseRealTime();
+
 // The resident memory of this process, bytes.
 qint64 residentBytes()
 {

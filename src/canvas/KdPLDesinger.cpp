@@ -266,6 +266,23 @@ void KdPLDesinger::UpdateOneControl(const clsPLControl &element)
     updateItem(*item, element);
 }
 
+void KdPLDesinger::UpdateControls(const std::vector<clsPLControl> &elements)
+{
+    QRectF dirty;
+    bool any = false;
+    for (const clsPLControl &e : elements) {
+        if (Item *item = findItem(e.KeyName())) {
+            dirty = dirty.united(applyValues(*item, e));
+            any = true;
+        }
+    }
+    if (!any)
+        return;
+    newBurst();
+    emit Repaint(dirty.adjusted(-CanvasGeometry::HandleSize, -CanvasGeometry::HandleSize,
+                                CanvasGeometry::HandleSize, CanvasGeometry::HandleSize));
+}
+
 const clsPLControl *KdPLDesinger::GetOneControlByKeyName(const QString &keyName) const
 {
     const Item *item = FindItem(keyName);

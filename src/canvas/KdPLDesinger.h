@@ -22,6 +22,7 @@
 #include <array>
 #include <optional>
 #include <set>
+#include <vector>
 
 class KdPLDesinger : public QObject {
     Q_OBJECT
@@ -78,6 +79,9 @@ public:
     // Generates a key into the argument when it has none. nullptr when the key is taken.
     const clsPLControl *AddOneControl(clsPLControl &element);
     void UpdateOneControl(const clsPLControl &element);
+    // Gives several elements their new values at once (by key; unknown keys are passed over):
+    // one repaint and no change notices, however many there are.
+    void UpdateControls(const std::vector<clsPLControl> &elements);
     const clsPLControl *GetOneControlByKeyName(const QString &keyName) const;
     const clsPLControl *GetOneControlByCtl(CtlRef control) const;
     std::optional<CtlRef> GetOneCtlByControl(const clsPLControl &element) const;

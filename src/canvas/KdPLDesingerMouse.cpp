@@ -133,9 +133,10 @@ void KdPLDesinger::MouseDownAt(int button, int shift, QPointF at)
             cancelAddMode();
         if (button != LeftButton)
             return;
+        // Selected first, so that whoever hears the click finds the selection it made.
         if (hit.target == Target::Element) {
-            emit CtrlClick(GetOneControlByKeyName(hit.key));
             SelectCtl(&hit.key, shift);
+            emit CtrlClick(GetOneControlByKeyName(hit.key));
         }
         m_drag = Drag();
         m_drag.target = hit.target;

@@ -221,6 +221,22 @@ QString PropertyText(const clsPLControl &element, const QString &key)
     return GeneralDouble((element.*(f->GetDouble))());
 }
 
+bool SamePropertyValue(const clsPLControl &a, const clsPLControl &b, const QString &key)
+{
+    if (IsColorProperty(key))
+        return PropertyColor(a, key) == PropertyColor(b, key);
+    // Equal values of one kind are written alike; only values that differ are formatted, since
+    // two of them may still show the same two decimals.
+    const ElementField *f = fieldsByKey().value(key);
+    if (f && f->Type == ElementFieldType::Double && ElementKindOf(a) == ElementKindOf(b)) {
+        const bool end = isLine(a) && isEndPoint(key);
+        if (end ? endPoint(a, key) == endPoint(b, key)
+                : (a.*(f->GetDouble))() == (b.*(f->GetDouble))())
+            return true;
+    }
+    return PropertyText(a, key) == PropertyText(b, key);
+}
+
 void ApplyPropertyText(clsPLControl &element, const QString &key, const QString &text)
 {
     const ElementField *f = fieldsByKey().value(key);
@@ -250,32 +266,37 @@ void ApplyPropertyCells(clsPLControl &element, const std::vector<PropertyCell> &
 {
     const auto &rows = PropertyRowDefs();
     const bool line = isLine(element);
+    const double shownStart[2] = {element.Left(), element.Top()};
     const double shownEnd[2] = {element.Left() + element.Width(), element.Top() + element.Height()};
     const PropertyCell *endCells[2] = {nullptr, nullptr};
     for (size_t i = 0; i < rows.size() && i < cells.size(); ++i) {
         const QString &key = rows[i].key;
         const PropertyCell &cell = cells[i];
-        // The second "GROUPID" row is never shown: a lookup by key always finds the first.
-        if (PropertyRowOf(key) != int(i))
-            continue;
         if (line && isEndPoint(key)) {
             endCells[key == QLatin1String("WIDTH") ? 0 : 1] = &cell;
             continue;
         }
-        if (!cell.changed())
+        // The second "GROUPID" row is never shown: a lookup by key always finds the first.
+        if (!cell.changed() || PropertyRowOf(key) != int(i))
             continue;
-        if (IsColorProperty(key))
-            SetPropertyColor(element, key, cell.color);
-        else
+        if (IsColorProperty(key)) {
+            if (cell.color)
+                SetPropertyColor(element, key, *cell.color);
+        } else {
             ApplyPropertyText(element, key, cell.text);
+        }
     }
     if (!line)
         return;
     // A line's end point stays where it was unless X2 or Y2 was edited, wherever the start
-    // point went; a text that does not convert keeps it too.
+    // point went; a text that does not convert keeps it too. Where neither end moved the
+    // length is left alone: working it out again could only round it.
     for (int axis = 0; axis < 2; ++axis) {
         const PropertyCell *cell = endCells[axis];
         const double end = cell && cell->changed() ? ToNumber(cell->text, shownEnd[axis]) : shownEnd[axis];
+        const double start = axis == 0 ? element.Left() : element.Top();
+        if (end == shownEnd[axis] && start == shownStart[axis])
+            continue;
         setEndPoint(element, axis == 0 ? QStringLiteral("WIDTH") : QStringLiteral("HEIGHT"), end);
     }
 }

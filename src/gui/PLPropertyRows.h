@@ -6,6 +6,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <optional>
 #include <vector>
 
 struct PropertyRowDef {
@@ -54,17 +55,19 @@ void SetPropertyColor(clsPLControl &element, const QString &key, qint32 color);
 
 // The text a row shows for the element ("" for the colour rows).
 QString PropertyText(const clsPLControl &element, const QString &key);
+// Whether two elements show the same value in a row: the same text, or the same colour.
+bool SamePropertyValue(const clsPLControl &a, const clsPLControl &b, const QString &key);
 // Puts an edited text back into the element. A text that does not convert keeps the value;
 // for a line, WIDTH and HEIGHT are the end point, so Width = X2 - Left, Height = Y2 - Top.
 void ApplyPropertyText(clsPLControl &element, const QString &key, const QString &text);
 
 // One value cell of the grid: what it holds now and what was put there when the element was
-// shown.
+// shown. A colour cell left blank (several elements of different colours) holds no colour.
 struct PropertyCell {
     QString text;
     QString shownText;
-    qint32 color = 0;
-    qint32 shownColor = 0;
+    std::optional<qint32> color;
+    std::optional<qint32> shownColor;
     bool changed() const { return text != shownText || color != shownColor; }
 };
 // Reads the grid back into the element, one cell per row in grid order. Only the cells the

@@ -17,6 +17,7 @@
 #include "gui/DesignerActions.h"
 #include "gui/frmPDetectBlocks.h"
 #include "gui/KdPopupMenu.h"
+#include "gui/SelectionInGrid.h"
 #include "gui/TemplateCheckWindow.h"
 #include "gui/frmPAddBatchLottNumber.h"
 #include "gui/frmPAddBatchMark.h"
@@ -171,9 +172,13 @@ void frmPLDesigner::connectCanvas()
         if (ElementKindOf(e) == ElementKind::Line)
             lblLastLineInfo->setText(QStringLiteral("(") + mm1(e.Width()) + QStringLiteral(" , ")
                                      + mm1(e.Height()) + QStringLiteral(")"));
-        kdPLProperties->Obj2Me(&e);
+        // With several selected, the grid waits for the end of the step to show them again.
+        if (!kdPLProperties->ShowsSeveral())
+            kdPLProperties->Obj2Me(&e);
     });
-    connect(c, &KdPLDesinger::CtrlClick, this, [this](const clsPLControl *e) { kdPLProperties->Obj2Me(e); });
+    // The grid follows the selection: after every click and every finished step.
+    connect(c, &KdPLDesinger::CtrlClick, this, [this] { showSelection(); });
+    connect(c, &KdPLDesinger::StepFinished, this, [this] { showSelection(); });
     connect(c, &KdPLDesinger::MouseUp, this, [this](qint16 button, qint16, float x, float y) {
         if (button == KdPLDesinger::RightButton)
             ShowPopMenu(x, y);
@@ -310,34 +315,27 @@ void frmPLDesigner::applyProperties(const colPLControls &settings, const QString
 {
     ApplyTemplateToCanvas(settings, *m_canvas);
     m_undo->Record(stepText, settings);
-    // Every block reported its change on the way; the grid goes back to the current element.
-    kdPLProperties->Obj2Me(m_canvas->GetCurrentControl());
+    // Every block reported its change on the way; the grid goes back to the selection.
+    showSelection();
     refreshTitle();
 }
 
 void frmPLDesigner::propertiesRestored()
 {
     ShowBackPicture(m_undo->Properties(), *m_canvas);
-    kdPLProperties->Obj2Me(m_canvas->GetCurrentControl());
+    showSelection();
     refreshTitle();
+}
+
+void frmPLDesigner::showSelection()
+{
+    ShowSelectionInGrid(*m_canvas, *kdPLProperties);
 }
 
 void frmPLDesigner::propertyEdited()
 {
-    const QString key = kdPLProperties->OldKeyName();
-    if (key.isEmpty())
-        return;
-    const clsPLControl *found = m_canvas->GetOneControlByKeyName(key);
-    if (!found)
-        return;
-    clsPLControl element = *found;
-    kdPLProperties->Me2Obj(element);
-    // A text that did not convert changed nothing: no step, and the grid shows the value again.
-    if (!(element == *found)) {
-        m_canvas->UpdateOneControl(element);
-        m_undo->Record(QStringLiteral("属性"));
-    }
-    kdPLProperties->Obj2Me(m_canvas->GetOneControlByKeyName(key));
+    // A text that did not convert changed nothing: no step, and the grid shows the values again.
+    ApplyGridToElements(*m_canvas, *m_undo, *kdPLProperties);
 }
 
 void frmPLDesigner::runElementDialog(const std::function<void(KdPLDesinger &, colPLControls &)> &dialog,

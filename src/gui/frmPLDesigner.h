@@ -130,6 +130,8 @@ private:
     void runPropertiesDialog(bool isNew);
     void applyProperties(const colPLControls &settings,
                          const QString &stepText = QStringLiteral("投注单设置"));
+    // The grid shows the canvas's selection; its edits go to every element it shows.
+    void showSelection();
     void propertyEdited();
     void propertiesRestored();
     void zoomBy(double factor);

@@ -2,6 +2,7 @@
 
 #include "common/Conversions.h"
 #include "common/DesignScale.h"
+#include "gui/SharedPropertyRows.h"
 #include "platform/FormTheme.h"
 
 #include <QColorDialog>
@@ -199,18 +200,29 @@ void kdPLControlProperties::setCellColor(int row, qint32 color)
     item->setBackground(ResolveColor(color));
 }
 
+void kdPLControlProperties::clearCell(int row)
+{
+    QTableWidgetItem *item = m_grid->item(row, 1);
+    item->setText(QString());
+    item->setData(ColorRole, QVariant());
+    item->setBackground(QBrush());
+}
+
+void kdPLControlProperties::showGrid()
+{
+    m_tips->hide();
+    m_grid->show();
+}
+
 void kdPLControlProperties::Obj2Me(const clsPLControl *element)
 {
     const auto &rows = PropertyRowDefs();
     m_grid->setCurrentItem(nullptr);
     if (!element) {
-        for (int r = 0; r < int(rows.size()); ++r) {
-            QTableWidgetItem *item = m_grid->item(r, 1);
-            item->setText(QString());
-            item->setData(ColorRole, QVariant());
-            item->setBackground(QBrush());
-        }
+        for (int r = 0; r < int(rows.size()); ++r)
+            clearCell(r);
         m_oldKeyName.clear();
+        m_shownKeys.clear();
         m_shown = clsPLControl();
         m_grid->hide();
         m_tips->show();
@@ -218,13 +230,15 @@ void kdPLControlProperties::Obj2Me(const clsPLControl *element)
     }
     m_shown = *element;
     m_oldKeyName = element->KeyName();
+    m_shownKeys = {m_oldKeyName};
     for (int r = 0; r < int(rows.size()); ++r) {
         const QString &key = rows[size_t(r)].key;
         PropertyCell &cell = m_shownCells[size_t(r)];
         cell = PropertyCell{};
         if (IsColorProperty(key)) {
-            cell.color = cell.shownColor = PropertyColor(*element, key);
-            setCellColor(r, cell.color);
+            cell.shownColor = PropertyColor(*element, key);
+            cell.color = cell.shownColor;
+            setCellColor(r, *cell.color);
         } else {
             cell.text = cell.shownText = PropertyText(*element, key);
             m_grid->item(r, 1)->setText(cell.text);
@@ -236,19 +250,62 @@ void kdPLControlProperties::Obj2Me(const clsPLControl *element)
         m_grid->item(shown.row, 0)->setText(shown.caption);
         m_grid->setRowHidden(shown.row, false);
     }
-    m_tips->hide();
-    m_grid->show();
+    showGrid();
 }
 
-void kdPLControlProperties::Me2Obj(clsPLControl &element) const
+void kdPLControlProperties::Objs2Me(const std::vector<const clsPLControl *> &elements)
+{
+    if (elements.size() <= 1) {
+        Obj2Me(elements.empty() ? nullptr : elements.front());
+        return;
+    }
+    const auto &rows = PropertyRowDefs();
+    m_grid->setCurrentItem(nullptr);
+    // The first element stands for all of them where the editors are chosen: the rows shown
+    // have the same editor for every one.
+    m_shown = *elements.front();
+    m_oldKeyName.clear();
+    m_shownKeys.clear();
+    m_shownKeys.reserve(qsizetype(elements.size()));
+    for (const clsPLControl *e : elements)
+        m_shownKeys << e->KeyName();
+    // Every cell starts blank, so that only the rows edited now are written to the elements.
+    for (int r = 0; r < int(rows.size()); ++r) {
+        m_shownCells[size_t(r)] = PropertyCell{};
+        clearCell(r);
+        m_grid->item(r, 0)->setText(rows[size_t(r)].caption);
+        m_grid->setRowHidden(r, true);
+    }
+    for (const SharedPropertyRow &shared : SharedPropertyRows(elements)) {
+        PropertyCell &cell = m_shownCells[size_t(shared.row)];
+        if (shared.same && IsColorProperty(rows[size_t(shared.row)].key)) {
+            cell.color = cell.shownColor = shared.color;
+            setCellColor(shared.row, shared.color);
+        } else if (shared.same) {
+            cell.text = cell.shownText = shared.text;
+            m_grid->item(shared.row, 1)->setText(shared.text);
+        }
+        m_grid->item(shared.row, 0)->setText(shared.caption);
+        m_grid->setRowHidden(shared.row, false);
+    }
+    showGrid();
+}
+
+std::vector<PropertyCell> kdPLControlProperties::EditedCells() const
 {
     std::vector<PropertyCell> cells = m_shownCells;
     for (int r = 0; r < int(cells.size()); ++r) {
         const QTableWidgetItem *item = m_grid->item(r, 1);
         cells[size_t(r)].text = item->text();
-        cells[size_t(r)].color = item->data(ColorRole).toInt();
+        const QVariant color = item->data(ColorRole);
+        cells[size_t(r)].color = color.isValid() ? std::optional<qint32>(color.toInt()) : std::nullopt;
     }
-    ApplyPropertyCells(element, cells);
+    return cells;
+}
+
+void kdPLControlProperties::Me2Obj(clsPLControl &element) const
+{
+    ApplyPropertyCells(element, EditedCells());
 }
 
 void kdPLControlProperties::CommitEdit(const QString &key, const QString &newText)

@@ -6,9 +6,11 @@
 #include "model/clsStructFont.h"
 
 #include <QFont>
+#include <QStringList>
 #include <QWidget>
 #include <functional>
 #include <optional>
+#include <vector>
 
 class QPlainTextEdit;
 class QTableWidget;
@@ -19,12 +21,20 @@ class kdPLControlProperties : public QWidget {
 public:
     explicit kdPLControlProperties(QWidget *parent = nullptr);
 
-    // The KeyName of the element shown; empty while none is.
+    // The KeyName of the element shown; empty while none is, or several are.
     QString OldKeyName() const { return m_oldKeyName; }
     // Shows the element (nullptr: the tips).
     void Obj2Me(const clsPLControl *element);
-    // Reads the edited values back into the element.
+    // Shows several elements by the rows they share, blank where their values differ (one
+    // element as Obj2Me shows it, none: the tips).
+    void Objs2Me(const std::vector<const clsPLControl *> &elements);
+    // The KeyNames of the elements shown, one or several.
+    const QStringList &ShownKeyNames() const { return m_shownKeys; }
+    bool ShowsSeveral() const { return m_shownKeys.size() > 1; }
+    // Reads the edited values back into the element: only the cells the user changed.
     void Me2Obj(clsPLControl &element) const;
+    // The value cells as they are now, in grid order, for ApplyPropertyCells.
+    std::vector<PropertyCell> EditedCells() const;
 
     // The choosers behind the "..." buttons; the standard dialogs unless a test puts its own.
     using ColorChooser = std::function<std::optional<qint32>(qint32 current)>;
@@ -56,6 +66,8 @@ signals:
 private:
     QTableWidgetItem *valueItem(const QString &key) const;
     void setCellColor(int row, qint32 color);
+    void clearCell(int row);
+    void showGrid();
     void addButton(int row, const QString &key);
     bool commitColor(const QString &key, qint32 color);
     void chooseFont();
@@ -65,6 +77,7 @@ private:
     QTableWidget *m_grid = nullptr;     // vflexProperties
     QPlainTextEdit *m_tips = nullptr;   // txtTip
     QString m_oldKeyName;
+    QStringList m_shownKeys;
     clsPLControl m_shown;               // the element as it was shown, for the editors
     std::vector<PropertyCell> m_shownCells;
     ColorChooser m_chooseColor;
