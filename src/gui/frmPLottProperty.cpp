@@ -1,5 +1,6 @@
 #include "gui/frmPLottProperty.h"
 
+#include "common/Blanks.h"
 #include "common/MsgBox.h"
 #include "detect/PictureMessages.h"
 #include "detect/SlipPictureFile.h"
@@ -10,6 +11,7 @@
 #include "platform/FormTheme.h"
 #include "platform/TenthSpinner.h"
 
+#include <QCheckBox>
 #include <QFileDialog>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -231,8 +233,17 @@ QWidget *frmPLottProperty::buildPicturePage()
     spun(position, pg, 0, QStringLiteral("左边"), txtBackPictureLeft, "updBackPictureLeft");
     spun(position, pg, 1, QStringLiteral("上边"), txtBackPictureTop, "updBackPictureTop");
 
+    // Offered by the new template's wizard once a picture is there: the blocks, marks, stakes and
+    // the picture's size all come from it, most of what the other pages asked.
+    chkDetectBlocks = new QCheckBox(QStringLiteral("完成后识别填涂块(&I)"), page);
+    chkDetectBlocks->setObjectName("chkDetectBlocks");
+    chkDetectBlocks->setEnabled(false);
+    connect(txtBackPicturePathFile, &QLineEdit::textChanged, this,
+            [this](const QString &text) { chkDetectBlocks->setEnabled(!TrimBlanks(text).isEmpty()); });
+
     auto *v = new QVBoxLayout(page);
     v->addLayout(path);
+    v->addWidget(chkDetectBlocks);
     v->addWidget(size);
     v->addWidget(position);
     v->addWidget(wrapped(QStringLiteral("背景图仅供设计时使用，不是必须的，但如果以清晰的投注单扫描图片作为背景图，将使我们设计投注单更为直观、方便。"), page));
@@ -258,6 +269,8 @@ bool frmPLottProperty::ShowMe(colPLControls &layout, bool blnIsWizard,
 void frmPLottProperty::SetWizardMode(bool wizard)
 {
     m_wizard = wizard;
+    chkDetectBlocks->setVisible(wizard);
+    chkDetectBlocks->setChecked(false);
     cmdPrev->setVisible(wizard);
     cmdNext->setVisible(wizard);
     cmdApply->setVisible(!wizard);
@@ -283,6 +296,11 @@ void frmPLottProperty::UpdatePageButtons()
     cmdPrev->setEnabled(b.prevEnabled);
     cmdNext->setEnabled(b.nextEnabled);
     cmdOK->setEnabled(b.finishEnabled);
+}
+
+bool frmPLottProperty::DetectBlocksAfterFinish() const
+{
+    return m_wizard && chkDetectBlocks->isChecked() && chkDetectBlocks->isEnabled();
 }
 
 int frmPLottProperty::CurrentPage() const { return tabPages->currentIndex(); }
@@ -390,6 +408,7 @@ void frmPLottProperty::cmdBrowBackPicture_Click()
     if (chosen.isEmpty())
         return;
     txtBackPicturePathFile->setText(chosen);
+    chkDetectBlocks->setChecked(true);
     // The picture is taken at once, whatever the other pages hold.
     SaveToTemplate();
     if (m_update)

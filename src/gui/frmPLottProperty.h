@@ -14,6 +14,7 @@ class colPLControls;
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class QCheckBox;
 class QRadioButton;
 class QTabWidget;
 class TenthSpinner;
@@ -44,6 +45,8 @@ public:
     void cmdLayoutWidthByTwoPoints_Click();
 
     int CurrentPage() const;
+    // The wizard's offer, taken: find the blocks on the chosen picture once the wizard is done.
+    bool DetectBlocksAfterFinish() const;
     LottPropertyFields Fields() const;
 
 private:
@@ -89,4 +92,5 @@ private:
         *txtBackPictureLeft, *txtBackPictureTop;
     QPushButton *cmdPrev, *cmdNext, *cmdOK, *cmdApply, *cmdCancel, *cmdCalc;
     QPushButton *cmdBrowBackPicture, *cmdLayoutWidthByDPI, *cmdLayoutWidthByTwoPoints;
+    QCheckBox *chkDetectBlocks;
 };
