@@ -203,7 +203,7 @@ void frmPLDesigner::installDefaultWindows()
             ApplyTemplateToCanvas(layout, *m_canvas);
         });
         if (accepted)
-            return PropertiesRun::Accepted;
+            return dialog.DetectBlocksAfterFinish() ? PropertiesRun::AcceptedDetectBlocks : PropertiesRun::Accepted;
         return applied ? PropertiesRun::AppliedThenCancelled : PropertiesRun::Cancelled;
     };
     m_windows.addLottNumber = &showKept<frmPAddLottNumber>;
@@ -279,7 +279,8 @@ void frmPLDesigner::runPropertiesDialog(bool isNew)
         return;
     colPLControls settings = m_undo->Properties();
     const PropertiesRun run = m_windows.lottProperty(settings, isNew);
-    if (isNew && run != PropertiesRun::Accepted) {
+    const bool accepted = run == PropertiesRun::Accepted || run == PropertiesRun::AcceptedDetectBlocks;
+    if (isNew && !accepted) {
         // A new template the user did not finish describing: nothing to keep, nothing to ask,
         // even when a step of the wizard already showed its settings on the canvas.
         m_closeWithoutQuestion = true;
@@ -288,6 +289,10 @@ void frmPLDesigner::runPropertiesDialog(bool isNew)
     }
     if (run != PropertiesRun::Cancelled)
         applyProperties(settings);
+    // The slip's picture was just chosen: its blocks are found as the designer's command finds
+    // them, a step of its own after the settings.
+    if (run == PropertiesRun::AcceptedDetectBlocks)
+        cmdDetectBlocks_Click();
 }
 
 void frmPLDesigner::refreshTitle()

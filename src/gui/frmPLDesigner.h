@@ -33,7 +33,8 @@ public:
     // The windows the designer opens. The program's own are set by default where they exist;
     // tests put scripted ones.
     // How a run of the template properties dialog ended.
-    enum class PropertiesRun { Cancelled, AppliedThenCancelled, Accepted };
+    // AcceptedDetectBlocks: the new template's wizard finished with "完成后识别填涂块" ticked.
+    enum class PropertiesRun { Cancelled, AppliedThenCancelled, Accepted, AcceptedDetectBlocks };
     struct Windows {
         // The template properties dialog, on a copy of the template's settings.
         std::function<PropertiesRun(colPLControls &layout, bool isNew)> lottProperty;
