@@ -176,10 +176,11 @@ private:
     Value evalCall(const CallExpr *c);
     Value evalMember(const MemberExpr *m, const std::vector<ExprPtr> &args, Access access);
     Value callName(const NameExpr *n, const std::vector<ExprPtr> &args, Access access);
+    // `self`, when given, is moved into the frame as Me.
     Value callProcedure(const Procedure &p, const std::vector<ExprPtr> &args,
-                        std::shared_ptr<ClassInstance> self = {});
+                        std::shared_ptr<ClassInstance> *self = nullptr);
     // A frame for a call of `p`, from the pool; FrameGuard puts it on the stack and back.
-    Frame &newFrame(const Procedure &p, std::shared_ptr<ClassInstance> self);
+    Frame &newFrame(const Procedure &p, std::shared_ptr<ClassInstance> *self);
     Value runFrame(const Procedure &p, FrameGuard &guard);
     void recycle(Frame &f); // empties a finished frame into the pool
     static void pointCellsAtOwnSlots(Frame &f);
