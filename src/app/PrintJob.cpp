@@ -12,6 +12,8 @@
 #include "print/clsPLPrint.h"
 #include "storage/clsPLStoreINI.h"
 
+#include <QFileInfo>
+
 #include <limits>
 
 namespace {
@@ -177,7 +179,18 @@ PrintJobOutcome PrintLottNumbers(const BetList &bets, const PrintJobOptions &o,
 
     colPLControls layout;
     clsPLStoreINI store;
-    store.LoadFromINI(o.templatePath, layout); // a failed load prints what was read, as before
+    QString damage;
+    // A template that is not read completely (a damaged file, a value that does not convert)
+    // is refused, as the command line refuses it: half a slip printed looks like a whole one,
+    // and thousands of slips would carry the missing blocks.
+    if (!QFileInfo(o.templatePath).isFile() || !store.LoadFromINI(o.templatePath, layout, &damage)) {
+        QString text = FormatMsg(QString(), QStringLiteral("投注单模板文件 {1} 不能打开！"), {o.templatePath});
+        if (!damage.isEmpty())
+            text += QStringLiteral("\n") + damage;
+        message(text, MsgStyle::Exclamation);
+        out.refused = true;
+        return out;
+    }
 
     if (!o.useTemplateLayout) {
         layout.setLayoutLeft(ToNumber(o.layoutLeft, 0));

@@ -53,7 +53,8 @@ struct PrintJobCallbacks {
 
 struct PrintJobOutcome {
     bool started = false;   // false: it stopped before loading the template (no bets, a bad box)
-    bool refused = false;   // it stopped with a message after applying the template's layout,
+    bool refused = false;   // it stopped with a message: the template could not be read whole,
+                            // or, after applying the template's layout,
                             // before laying anything out (an overflow, no stakes per ticket)
     bool completed = false; // every batch was shown and printed
     qint64 stoppedAtStake = 0; // the stake index (as the list shows it) the layout stopped at

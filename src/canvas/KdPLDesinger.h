@@ -71,6 +71,9 @@ public:
     void DistributeSelectMul(Qt::Orientation orientation);
     // Every selected element's key: the multi-selection and the current element, canvas order.
     QStringList SelectedKeys() const;
+    // How many elements are selected (the multi-selection and the current element), without
+    // listing them.
+    int SelectionCount() const;
     // Makes these elements the selection, the last of them current.
     void SelectKeys(const QStringList &keyNames);
     // Generates a key into the argument when it has none. nullptr when the key is taken.

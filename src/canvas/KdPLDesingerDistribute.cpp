@@ -22,6 +22,12 @@ QStringList KdPLDesinger::SelectedKeys() const
     return keys;
 }
 
+int KdPLDesinger::SelectionCount() const
+{
+    const bool currentApart = currentItem() && !m_selMul.GetByKey(*m_current);
+    return m_selMul.Count() + (currentApart ? 1 : 0);
+}
+
 void KdPLDesinger::SelectKeys(const QStringList &keyNames)
 {
     m_selMul.RemoveAll();

@@ -192,9 +192,13 @@ std::optional<PictureSizeTexts> PictureSizeFromDpi(QSize pixels, const QString &
     const double dpi = ToNumber(dpiAnswer, 0);
     if (dpi < 0)
         return std::nullopt;
-    auto mm = [dpi](int px) { return dpi < 1 ? 0.0 : px * 25.4 / dpi; };
-    return PictureSizeTexts{VbFormatNumber(mm(pixels.width()), QStringLiteral("#0.0")),
-                            VbFormatNumber(mm(pixels.height()), QStringLiteral("#0.0"))};
+    return PictureSizeFromScale(pixels, dpi < 1 ? 0.0 : 25.4 / dpi);
+}
+
+PictureSizeTexts PictureSizeFromScale(QSize pixels, double mmPerPixel)
+{
+    return PictureSizeTexts{VbFormatNumber(pixels.width() * mmPerPixel, QStringLiteral("#0.0")),
+                            VbFormatNumber(pixels.height() * mmPerPixel, QStringLiteral("#0.0"))};
 }
 
 QString DpiPromptDefaultFor(const QString &picturePath)

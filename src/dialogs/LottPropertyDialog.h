@@ -85,3 +85,5 @@ struct PictureSizeTexts {
 // The picture's size in millimetres for a scan resolution typed as text; none when the answer
 // is negative (nothing changes). An answer below 1 gives 0 mm.
 std::optional<PictureSizeTexts> PictureSizeFromDpi(QSize pixels, const QString &dpiAnswer);
+// The picture's size in millimetres, the same scale both ways ("两点定标" gives it).
+PictureSizeTexts PictureSizeFromScale(QSize pixels, double mmPerPixel);

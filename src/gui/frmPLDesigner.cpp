@@ -14,9 +14,8 @@
 #include "dialogs/CanvasSink.h"
 #include "dialogs/DialogElements.h"
 #include "gui/DesignCanvasView.h"
-#include "gui/DesignerCommands.h"
+#include "gui/DesignerActions.h"
 #include "gui/frmPDetectBlocks.h"
-#include "gui/HelpPage.h"
 #include "gui/KdPopupMenu.h"
 #include "gui/SelectionInGrid.h"
 #include "gui/TemplateCheckWindow.h"
@@ -32,17 +31,13 @@
 #include "print/TemplateCheck.h"
 #include "storage/clsPLStoreINI.h"
 
-#include <QAction>
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QHBoxLayout>
-#include <QIcon>
-#include <QKeySequence>
 #include <QLabel>
-#include <QShortcut>
 #include <QSplitter>
 #include <QTimer>
 #include <QToolBar>
@@ -64,33 +59,6 @@ void showKept(KdPLDesinger &canvas, colPLControls &layout)
     Dialog::Instance().ShowMe(canvas, layout);
 }
 
-// The right-click menu, in its order: key and caption ("-" a separator).
-const std::pair<const char *, const char *> kMenu[] = {
-    {"BATCH-LOTTNUMBER", "批量添加【号码】填涂块(&L)"},
-    {"BATCH-MARK", "批量添加【附加】填涂块(&M)"},
-    // Beyond the menu's old entries: the blocks found on the slip's picture.
-    {"DETECT-BLOCKS", "识别填涂块(&I)"},
-    {"SPLITTER-010", "-"},
-    {"ADD-LOTTNUMBER", "添加【号码】填涂块(&O)"},
-    {"ADD-MARK", "添加【附加】填涂块(&R)"},
-    {"ADD-LABEL", "添加文字(&B)"},
-    {"ADD-LINE", "画线(&L)"},
-    {"SPLITTER0", "-"},
-    {"DELETE-CURRENT", "删除选中项(&D)"},
-    {"SPLITTER-020", "-"},
-    {"CUT", "剪切(&T)\tCtrl+X"},
-    {"COPY", "复制(&C)\tCtrl+C"},
-    {"PASTE", "粘贴(&V)\tCtrl+V"},
-    {"DUPLICATE", "再制(&U)\tCtrl+D"},
-    {"SPLITTER1", "-"},
-    {"CHECK-TEMPLATE", "检查模板(&K)"},
-    {"LAYOUTSETTING", "投注单设置(&Z)"},
-    {"SPLITTER2", "-"},
-    {"PREVIEW", "打印预览(&P)"},
-    {"SAVE", "保存(&S)"},
-    {"SAVEAS", "另存为(&A)"},
-};
-
 // Adding by mouse stops at the count a template file can hold.
 bool roomForOneMore(const KdPLDesinger &canvas)
 {
@@ -107,6 +75,7 @@ frmPLDesigner::frmPLDesigner(QWidget *parent, clsTimerLock::TickSource ticks)
 {
     setObjectName(QStringLiteral("frmPLDesigner"));
     m_undo = std::make_unique<TemplateUndoStack>(*m_canvas);
+    m_actions = new DesignerActions(*this);
     buildUi();
     connectCanvas();
     installDefaultWindows();
@@ -181,24 +150,6 @@ void frmPLDesigner::buildUi()
     eoMain->addWidget(eoLayout, 1);
     eoMain->addLayout(status);
     resize(1100, 760);
-
-    auto shortcut = [this](const QKeySequence &keys, auto slot) {
-        auto *s = new QShortcut(keys, this);
-        connect(s, &QShortcut::activated, this, slot);
-    };
-    shortcut(QKeySequence(Qt::CTRL | Qt::Key_S), [this] { cmdSave_Click(); });
-    shortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S), [this] { cmdSaveAs_Click(); });
-    shortcut(QKeySequence(Qt::CTRL | Qt::Key_Equal), [this] { cmdZoomIn_Click(); });
-    shortcut(QKeySequence(Qt::CTRL | Qt::Key_Plus), [this] { cmdZoomIn_Click(); });
-    shortcut(QKeySequence(Qt::CTRL | Qt::Key_Minus), [this] { cmdZoomOut_Click(); });
-    shortcut(QKeySequence(Qt::CTRL | Qt::Key_Y), [this] { m_undo->Stack().redo(); });
-    shortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), [this] { m_undo->Stack().redo(); });
-    shortcut(QKeySequence(Qt::CTRL | Qt::Key_Z), [this] { m_undo->Stack().undo(); });
-    shortcut(QKeySequence(Qt::Key_F1), [] { OpenHelpPage(); });
-    shortcut(QKeySequence(Qt::CTRL | Qt::Key_C), [this] { CopySelection(); });
-    shortcut(QKeySequence(Qt::CTRL | Qt::Key_X), [this] { CutSelection(); });
-    shortcut(QKeySequence(Qt::CTRL | Qt::Key_V), [this] { PasteClipboard(); });
-    shortcut(QKeySequence(Qt::CTRL | Qt::Key_D), [this] { DuplicateSelection(); });
 }
 
 QToolBar *frmPLDesigner::buildToolBar()
@@ -206,53 +157,7 @@ QToolBar *frmPLDesigner::buildToolBar()
     auto *bar = new QToolBar(this);
     bar->setObjectName(QStringLiteral("tbrCommands"));
     bar->setIconSize(QSize(24, 24));
-    const QHash<QString, std::function<void()>> actions = {
-        {"cmdSave", [this] { cmdSave_Click(); }},
-        {"cmdSaveAs", [this] { cmdSaveAs_Click(); }},
-        {"cmdPreview", [this] { cmdPreview_Click(); }},
-        {"cmdPLProperty", [this] { cmdPLProperty_Click(); }},
-        {"cmdUndo", [this] { m_undo->Stack().undo(); }},
-        {"cmdRedo", [this] { m_undo->Stack().redo(); }},
-        {"cmdAddLottNumber", [this] { cmdAddLottNumber_Click(); }},
-        {"cmdBatchAddLottNumber", [this] { cmdBatchAddLottNumber_Click(); }},
-        {"cmdAddMark", [this] { cmdAddMark_Click(); }},
-        {"cmdBatchAddMark", [this] { cmdBatchAddMark_Click(); }},
-        {"cmdDetectBlocks", [this] { cmdDetectBlocks_Click(); }},
-        {"cmdAddLabel", [this] { cmdAddLabel_Click(); }},
-        {"cmdAddLine", [this] { cmdAddLine_Click(); }},
-        {"cmdAlignmentLeft", [this] { m_canvas->DoAlignmentSelectMul(1); }},
-        {"cmdAlignmentCenter", [this] { m_canvas->DoAlignmentSelectMul(2); }},
-        {"cmdAlignmentRight", [this] { m_canvas->DoAlignmentSelectMul(3); }},
-        {"cmdAlignmentTop", [this] { m_canvas->DoAlignmentSelectMul(4); }},
-        {"cmdAlignmentMiddle", [this] { m_canvas->DoAlignmentSelectMul(5); }},
-        {"cmdAlignmentBottom", [this] { m_canvas->DoAlignmentSelectMul(6); }},
-        {"cmdSizeSameWidth", [this] { m_canvas->DoAlignmentSelectMul(7); }},
-        {"cmdSizeSameHeight", [this] { m_canvas->DoAlignmentSelectMul(8); }},
-        {"cmdZoomIn", [this] { cmdZoomIn_Click(); }},
-        {"cmdZoomOut", [this] { cmdZoomOut_Click(); }},
-        {"cmdDistributeHorizontal", [this] { m_canvas->DistributeSelectMul(Qt::Horizontal); }},
-        {"cmdDistributeVertical", [this] { m_canvas->DistributeSelectMul(Qt::Vertical); }},
-        {"cmdCheckTemplate", [this] { cmdCheckTemplate_Click(); }},
-        {"cmdExit", [this] { close(); }},
-    };
-    for (const DesignerCommand &c : DesignerCommands()) {
-        if (c.name.isEmpty()) {
-            bar->addSeparator();
-            continue;
-        }
-        QAction *a = bar->addAction(QIcon(c.icon), c.text);
-        a->setObjectName(c.name);
-        a->setToolTip(c.text);
-        connect(a, &QAction::triggered, this, actions.value(c.name));
-    }
-    auto enableWith = [bar](const char *name, bool on) {
-        if (auto *a = bar->findChild<QAction *>(QString::fromLatin1(name)))
-            a->setEnabled(on);
-    };
-    enableWith("cmdUndo", false);
-    enableWith("cmdRedo", false);
-    connect(&m_undo->Stack(), &QUndoStack::canUndoChanged, bar, [=](bool on) { enableWith("cmdUndo", on); });
-    connect(&m_undo->Stack(), &QUndoStack::canRedoChanged, bar, [=](bool on) { enableWith("cmdRedo", on); });
+    m_actions->FillToolBar(*bar);
     return bar;
 }
 
@@ -279,6 +184,10 @@ void frmPLDesigner::connectCanvas()
             ShowPopMenu(x, y);
     });
     connect(popMenu, &KdPopupMenu::mnuClick, this, &frmPLDesigner::popMenu_mnuClick);
+    // The commands' states follow the selection and the undo stack.
+    connect(c, &KdPLDesinger::Repaint, m_actions, &DesignerActions::Refresh);
+    connect(c, &KdPLDesinger::CtrlClick, m_actions, &DesignerActions::Refresh);
+    connect(&m_undo->Stack(), &QUndoStack::indexChanged, m_actions, &DesignerActions::Refresh);
     connect(kdPLProperties, &kdPLControlProperties::AfterPropertyChanged, this,
             [this](const QString &, const QString &) { propertyEdited(); });
 }
@@ -294,7 +203,7 @@ void frmPLDesigner::installDefaultWindows()
             ApplyTemplateToCanvas(layout, *m_canvas);
         });
         if (accepted)
-            return PropertiesRun::Accepted;
+            return dialog.DetectBlocksAfterFinish() ? PropertiesRun::AcceptedDetectBlocks : PropertiesRun::Accepted;
         return applied ? PropertiesRun::AppliedThenCancelled : PropertiesRun::Cancelled;
     };
     m_windows.addLottNumber = &showKept<frmPAddLottNumber>;
@@ -370,7 +279,8 @@ void frmPLDesigner::runPropertiesDialog(bool isNew)
         return;
     colPLControls settings = m_undo->Properties();
     const PropertiesRun run = m_windows.lottProperty(settings, isNew);
-    if (isNew && run != PropertiesRun::Accepted) {
+    const bool accepted = run == PropertiesRun::Accepted || run == PropertiesRun::AcceptedDetectBlocks;
+    if (isNew && !accepted) {
         // A new template the user did not finish describing: nothing to keep, nothing to ask,
         // even when a step of the wizard already showed its settings on the canvas.
         m_closeWithoutQuestion = true;
@@ -379,6 +289,10 @@ void frmPLDesigner::runPropertiesDialog(bool isNew)
     }
     if (run != PropertiesRun::Cancelled)
         applyProperties(settings);
+    // The slip's picture was just chosen: its blocks are found as the designer's command finds
+    // them, a step of its own after the settings.
+    if (run == PropertiesRun::AcceptedDetectBlocks)
+        cmdDetectBlocks_Click();
 }
 
 void frmPLDesigner::refreshTitle()
@@ -599,15 +513,7 @@ void frmPLDesigner::DeleteCurrent()
 
 void frmPLDesigner::ShowPopMenu(double x, double y)
 {
-    popMenu->RemoveAllMenus();
-    for (const auto &[key, caption] : kMenu)
-        popMenu->AddMenu(QString::fromUtf8(caption), QString::fromLatin1(key));
-    const bool selection = !m_canvas->SelectedKeys().isEmpty();
-    popMenu->SetEnable(QStringLiteral("DELETE-CURRENT"), m_canvas->GetCurrentControl() != nullptr);
-    popMenu->SetEnable(QStringLiteral("CUT"), selection);
-    popMenu->SetEnable(QStringLiteral("COPY"), selection);
-    popMenu->SetEnable(QStringLiteral("DUPLICATE"), selection);
-    popMenu->SetEnable(QStringLiteral("PASTE"), !m_clipboard->IsEmpty());
+    m_actions->FillMenu(*popMenu);
     // The canvas reports surface twips; the menu wants twips from the corner of the visible part.
     const CanvasViewport view = kdPLD->Viewport();
     const QPointF pixel = view.ToPixels(QRectF(x, y, 0, 0)).topLeft();
@@ -617,27 +523,7 @@ void frmPLDesigner::ShowPopMenu(double x, double y)
 
 void frmPLDesigner::popMenu_mnuClick(const QString &key)
 {
-    const QHash<QString, std::function<void()>> commands = {
-        {"BATCH-LOTTNUMBER", [this] { cmdBatchAddLottNumber_Click(); }},
-        {"BATCH-MARK", [this] { cmdBatchAddMark_Click(); }},
-        {"DETECT-BLOCKS", [this] { cmdDetectBlocks_Click(); }},
-        {"ADD-LOTTNUMBER", [this] { cmdAddLottNumber_Click(); }},
-        {"ADD-MARK", [this] { cmdAddMark_Click(); }},
-        {"ADD-LABEL", [this] { cmdAddLabel_Click(); }},
-        {"ADD-LINE", [this] { cmdAddLine_Click(); }},
-        {"DELETE-CURRENT", [this] { DeleteCurrent(); }},
-        {"LAYOUTSETTING", [this] { cmdPLProperty_Click(); }},
-        {"PREVIEW", [this] { cmdPreview_Click(); }},
-        {"SAVE", [this] { cmdSave_Click(); }},
-        {"SAVEAS", [this] { cmdSaveAs_Click(); }},
-        {"CUT", [this] { CutSelection(); }},
-        {"COPY", [this] { CopySelection(); }},
-        {"PASTE", [this] { PasteClipboard(); }},
-        {"DUPLICATE", [this] { DuplicateSelection(); }},
-        {"CHECK-TEMPLATE", [this] { cmdCheckTemplate_Click(); }},
-    };
-    if (const auto run = commands.value(key))
-        run();
+    m_actions->RunMenuKey(key);
 }
 
 bool frmPLDesigner::mayClose()
@@ -718,9 +604,15 @@ void frmPLDesigner::recordPasted(const QStringList &keys, const QString &stepTex
     m_undo->Record(stepText);
 }
 
+bool frmPLDesigner::CanPaste() const
+{
+    return !m_clipboard->IsEmpty();
+}
+
 void frmPLDesigner::CopySelection()
 {
     m_clipboard->Copy(*m_canvas);
+    m_actions->Refresh(); // paste has something now
 }
 
 void frmPLDesigner::CutSelection()

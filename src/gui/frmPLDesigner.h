@@ -16,6 +16,7 @@
 #include <memory>
 
 class DesignCanvasView;
+class DesignerActions;
 class KdPLDesinger;
 class KdPopupMenu;
 class SelectionClipboard;
@@ -32,7 +33,8 @@ public:
     // The windows the designer opens. The program's own are set by default where they exist;
     // tests put scripted ones.
     // How a run of the template properties dialog ended.
-    enum class PropertiesRun { Cancelled, AppliedThenCancelled, Accepted };
+    // AcceptedDetectBlocks: the new template's wizard finished with "完成后识别填涂块" ticked.
+    enum class PropertiesRun { Cancelled, AppliedThenCancelled, Accepted, AcceptedDetectBlocks };
     struct Windows {
         // The template properties dialog, on a copy of the template's settings.
         std::function<PropertiesRun(colPLControls &layout, bool isNew)> lottProperty;
@@ -65,7 +67,7 @@ public:
     void Load(const colPLControls &layout, bool isNew, bool loadedCompletely = true);
     void DoUpdateControlsByProperty();
 
-    // Toolbar commands and menu entries.
+    // The commands of the toolbar, the right-click menu and the keys (DesignerCommands).
     void cmdAddLottNumber_Click();
     void cmdBatchAddLottNumber_Click();
     void cmdAddMark_Click();
@@ -87,6 +89,7 @@ public:
     void CutSelection();
     void PasteClipboard();
     void DuplicateSelection();
+    bool CanPaste() const;
     TemplateCheckWindow &CheckWindow();
     void popMenu_mnuClick(const QString &key);
     // Rebuilds the right-click menu and shows it at (x, y) twips on the canvas.
@@ -97,6 +100,7 @@ public:
     KdPLDesinger &Canvas() { return *m_canvas; }
     kdPLControlProperties &Properties() { return *kdPLProperties; }
     KdPopupMenu &PopMenu() { return *popMenu; }
+    DesignerActions &Actions() { return *m_actions; }
     TemplateUndoStack &Undo() { return *m_undo; }
     // The template as it is shown now: its settings and the canvas's elements.
     colPLControls Layout() const;
@@ -138,6 +142,7 @@ private:
     std::unique_ptr<TemplateUndoStack> m_undo;
     std::unique_ptr<SelectionClipboard> m_clipboard;
     TemplateCheckWindow *m_checkWindow = nullptr;
+    DesignerActions *m_actions = nullptr;
     Windows m_windows;
     bool m_openPropertiesFirst = false;
     bool m_newTemplate = false;

@@ -1,11 +1,17 @@
 #include "gui/frmPLottProperty.h"
 
+#include "common/Blanks.h"
+#include "common/MsgBox.h"
+#include "detect/PictureMessages.h"
+#include "detect/SlipPictureFile.h"
+#include "gui/frmPTwoPointScale.h"
 #include "model/colPLControls.h"
 #include "platform/Calculator.h"
 #include "platform/DialogInput.h"
 #include "platform/FormTheme.h"
 #include "platform/TenthSpinner.h"
 
+#include <QCheckBox>
 #include <QFileDialog>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -80,6 +86,7 @@ frmPLottProperty::frmPLottProperty(const QString &templateFolder, QWidget *paren
     connect(cmdCancel, &QPushButton::clicked, this, &QDialog::reject);
     connect(cmdBrowBackPicture, &QPushButton::clicked, this, &frmPLottProperty::cmdBrowBackPicture_Click);
     connect(cmdLayoutWidthByDPI, &QPushButton::clicked, this, &frmPLottProperty::cmdLayoutWidthByDPI_Click);
+    connect(cmdLayoutWidthByTwoPoints, &QPushButton::clicked, this, &frmPLottProperty::cmdLayoutWidthByTwoPoints_Click);
 
     m_chooseFile = [this](const QString &start) {
         return QFileDialog::getOpenFileName(this, QStringLiteral("打开"), start,
@@ -201,6 +208,7 @@ QWidget *frmPLottProperty::buildPicturePage()
     txtBackPictureLeft = field("txtBackPictureLeft", position);
     txtBackPictureTop = field("txtBackPictureTop", position);
     cmdLayoutWidthByDPI = button("cmdLayoutWidthByDPI", QStringLiteral("根据 DPI 得到"), size);
+    cmdLayoutWidthByTwoPoints = button("cmdLayoutWidthByTwoPoints", QStringLiteral("两点定标"), size);
     auto spun = [this](QGroupBox *box, QGridLayout *g, int row, const QString &caption, QLineEdit *edit,
                        const char *spinner) {
         g->addWidget(new QLabel(caption, box), row, 0);
@@ -219,13 +227,23 @@ QWidget *frmPLottProperty::buildPicturePage()
     auto *sg = new QGridLayout(size);
     spun(size, sg, 0, QStringLiteral("宽度"), txtBackPictureWidth, "updBackPictureWidth");
     spun(size, sg, 1, QStringLiteral("高度"), txtBackPictureHeight, "updBackPictureHeight");
-    sg->addWidget(cmdLayoutWidthByDPI, 0, 3, 2, 1);
+    sg->addWidget(cmdLayoutWidthByDPI, 0, 3);
+    sg->addWidget(cmdLayoutWidthByTwoPoints, 1, 3);
     auto *pg = new QGridLayout(position);
     spun(position, pg, 0, QStringLiteral("左边"), txtBackPictureLeft, "updBackPictureLeft");
     spun(position, pg, 1, QStringLiteral("上边"), txtBackPictureTop, "updBackPictureTop");
 
+    // Offered by the new template's wizard once a picture is there: the blocks, marks, stakes and
+    // the picture's size all come from it, most of what the other pages asked.
+    chkDetectBlocks = new QCheckBox(QStringLiteral("完成后识别填涂块(&I)"), page);
+    chkDetectBlocks->setObjectName("chkDetectBlocks");
+    chkDetectBlocks->setEnabled(false);
+    connect(txtBackPicturePathFile, &QLineEdit::textChanged, this,
+            [this](const QString &text) { chkDetectBlocks->setEnabled(!TrimBlanks(text).isEmpty()); });
+
     auto *v = new QVBoxLayout(page);
     v->addLayout(path);
+    v->addWidget(chkDetectBlocks);
     v->addWidget(size);
     v->addWidget(position);
     v->addWidget(wrapped(QStringLiteral("背景图仅供设计时使用，不是必须的，但如果以清晰的投注单扫描图片作为背景图，将使我们设计投注单更为直观、方便。"), page));
@@ -251,6 +269,8 @@ bool frmPLottProperty::ShowMe(colPLControls &layout, bool blnIsWizard,
 void frmPLottProperty::SetWizardMode(bool wizard)
 {
     m_wizard = wizard;
+    chkDetectBlocks->setVisible(wizard);
+    chkDetectBlocks->setChecked(false);
     cmdPrev->setVisible(wizard);
     cmdNext->setVisible(wizard);
     cmdApply->setVisible(!wizard);
@@ -276,6 +296,11 @@ void frmPLottProperty::UpdatePageButtons()
     cmdPrev->setEnabled(b.prevEnabled);
     cmdNext->setEnabled(b.nextEnabled);
     cmdOK->setEnabled(b.finishEnabled);
+}
+
+bool frmPLottProperty::DetectBlocksAfterFinish() const
+{
+    return m_wizard && chkDetectBlocks->isChecked() && chkDetectBlocks->isEnabled();
 }
 
 int frmPLottProperty::CurrentPage() const { return tabPages->currentIndex(); }
@@ -383,24 +408,49 @@ void frmPLottProperty::cmdBrowBackPicture_Click()
     if (chosen.isEmpty())
         return;
     txtBackPicturePathFile->setText(chosen);
+    chkDetectBlocks->setChecked(true);
     // The picture is taken at once, whatever the other pages hold.
     SaveToTemplate();
     if (m_update)
         m_update();
 }
 
-void frmPLottProperty::cmdLayoutWidthByDPI_Click()
+QString frmPLottProperty::backPicturePath() const
 {
     // A bare file name lies beside the template, as the template reads it.
     colPLControls picture;
     picture.setPathFile(m_layout ? m_layout->PathFile() : QString());
     picture.setBackPicPathFile(txtBackPicturePathFile->text());
-    const QSize pixels = QImageReader(picture.BackPicPathFile()).size();
+    return picture.BackPicPathFile();
+}
+
+void frmPLottProperty::showPictureSize(const PictureSizeTexts &size)
+{
+    txtBackPictureHeight->setText(size.height);
+    txtBackPictureWidth->setText(size.width);
+}
+
+void frmPLottProperty::cmdLayoutWidthByDPI_Click()
+{
+    const QString path = backPicturePath();
+    const QSize pixels = QImageReader(path).size();
     const auto size = PictureSizeFromDpi(pixels.isValid() ? pixels : QSize(0, 0),
-                                         m_prompt(DpiPromptText(), DpiPromptTitle(),
-                                                  DpiPromptDefaultFor(picture.BackPicPathFile())));
-    if (!size)
+                                         m_prompt(DpiPromptText(), DpiPromptTitle(), DpiPromptDefaultFor(path)));
+    if (size)
+        showPictureSize(*size);
+}
+
+void frmPLottProperty::cmdLayoutWidthByTwoPoints_Click()
+{
+    const QString path = backPicturePath();
+    // Any resolution will do: only the pixels are shown.
+    const SlipPicture picture = ReadSlipPicture(path, 150);
+    if (picture.problem != PictureProblem::None) {
+        MsgBox(path.isEmpty() ? QStringLiteral("请先选择背景图文件！") : PictureProblemText(picture.problem, path),
+               MsgStyle::Plain);
         return;
-    txtBackPictureHeight->setText(size->height);
-    txtBackPictureWidth->setText(size->width);
+    }
+    frmPTwoPointScale scale(picture.image, this);
+    if (scale.exec() == QDialog::Accepted)
+        showPictureSize(PictureSizeFromScale(picture.image.size(), scale.MmPerPixel()));
 }

@@ -14,6 +14,7 @@ class colPLControls;
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class QCheckBox;
 class QRadioButton;
 class QTabWidget;
 class TenthSpinner;
@@ -40,8 +41,12 @@ public:
     void cmdApply_Click();
     void cmdBrowBackPicture_Click();
     void cmdLayoutWidthByDPI_Click();
+    // "两点定标": the picture's size from two points on it and their true distance.
+    void cmdLayoutWidthByTwoPoints_Click();
 
     int CurrentPage() const;
+    // The wizard's offer, taken: find the blocks on the chosen picture once the wizard is done.
+    bool DetectBlocksAfterFinish() const;
     LottPropertyFields Fields() const;
 
 private:
@@ -64,6 +69,9 @@ private:
     bool refuse(const DialogCheck &check);
     void SaveToTemplate();
     void Apply();
+    // The background picture's file as the template will read it.
+    QString backPicturePath() const;
+    void showPictureSize(const PictureSizeTexts &size);
 
     colPLControls *m_layout = nullptr;
     bool m_wizard = false;
@@ -83,5 +91,6 @@ private:
     QLineEdit *txtBackPicturePathFile, *txtBackPictureWidth, *txtBackPictureHeight,
         *txtBackPictureLeft, *txtBackPictureTop;
     QPushButton *cmdPrev, *cmdNext, *cmdOK, *cmdApply, *cmdCancel, *cmdCalc;
-    QPushButton *cmdBrowBackPicture, *cmdLayoutWidthByDPI;
+    QPushButton *cmdBrowBackPicture, *cmdLayoutWidthByDPI, *cmdLayoutWidthByTwoPoints;
+    QCheckBox *chkDetectBlocks;
 };

@@ -1,10 +1,16 @@
 #include "storage/clsPLStoreINI.h"
 
+#include "common/FormatMsg.h"
+#include "common/LastError.h"
 #include "common/TextFile.h"
 #include "common/VbFormat.h"
 #include "common/clsIniFile.h"
 #include "storage/TemplateText.h"
 #include "storage/clsMouseCtrl.h"
+
+#include <QFileInfo>
+
+#include <cerrno>
 
 // The old file is replaced only by a complete new one (the text file writer goes through
 // AtomicFile), so a failed save never loses the previous template. The reason of a failure is
@@ -19,6 +25,17 @@ bool clsPLStoreINI::SaveToINI_Fast(const QString &path, colPLControls &layout)
 bool clsPLStoreINI::SaveToINI_LayoutSettingOnly(const QString &path, const colPLControls &layout)
 {
     clsMouseCtrl wait;
+    // Only an existing template is updated. A file created with these three keys alone would
+    // be no template at all (it has no element count) and would read as damaged everywhere: the
+    // user is told the template is gone instead.
+    if (!QFileInfo(path).isFile()) {
+        const QString message =
+            FormatMsg("1", QStringLiteral("保存文件 {1} 失败：模板文件不存在"), {path});
+        RecordError(message, QString::number(ENOENT), path);
+        RecordErrorContext(QStringLiteral("clsPLStoreINI"), QStringLiteral("SaveToINI_LayoutSettingOnly"),
+                           message, QString(), false);
+        return false;
+    }
     clsIniFile ini;
     ini.setFileName(path);
     // One write for the three keys: an interrupted save never leaves one changed without the

@@ -12,7 +12,8 @@ public:
     // leaves the old file as it was; the caller shows it.
     bool SaveToINI_Fast(const QString &path, colPLControls &layout);
     // Updates LayoutLeft, LayoutTop and PaperOrientation in section "Base" in one atomic
-    // write and keeps every other byte; a missing file is created with these three keys.
+    // write and keeps every other byte; a missing file is not created (false, the reason in the
+    // last error).
     // Shows nothing; false (the reason in the last error) when the file was not changed.
     bool SaveToINI_LayoutSettingOnly(const QString &path, const colPLControls &layout);
     // Fills a newly created template from the file. A missing or empty file, a missing key of

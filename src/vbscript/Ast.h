@@ -1,6 +1,8 @@
 #pragma once
 // The syntax tree the parser builds and the resolver annotates: every name points at its
-// storage slot or its procedure before the interpreter walks the tree.
+// storage slot or its procedure before the interpreter runs the tree. Each node also holds the
+// code that runs it: on its first run the node is compiled (ExpressionCode, StatementCode) to a
+// function chosen for its kind, operator and operands, which later runs call directly.
 #include "vbscript/Operators.h"
 #include "vbscript/Value.h"
 
@@ -36,6 +38,20 @@ struct NameRef {
 // The object `.Name` reads when no With block is open.
 constexpr const char *kNoWithName = "\x01nowith";
 
+class Interpreter;
+struct Expr;
+struct Stmt;
+
+// How a statement ends: on to the next one, or out of a loop or the procedure.
+enum class Flow : unsigned char { Normal, ExitDo, ExitFor, ExitProcedure };
+
+// The compiled form of a node: a function run with the node as its data.
+using ExprCode = Value (*)(Interpreter &, const Expr *);
+using StmtCode = Flow (*)(Interpreter &, const Stmt *);
+// What a node runs before its first run: compiles the node, then runs it.
+Value compileAndEvaluate(Interpreter &in, const Expr *e);
+Flow compileAndExecute(Interpreter &in, const Stmt *s);
+
 enum class ExprKind { Literal, Name, Call, Member, Unary, Binary, Paren, New };
 
 struct Expr {
@@ -44,6 +60,7 @@ struct Expr {
     ExprKind kind;
     int line;
     int depth = 1; // height of this subtree, bounded by the parser
+    mutable ExprCode code = &compileAndEvaluate;
 };
 using ExprPtr = std::unique_ptr<Expr>;
 
@@ -120,6 +137,7 @@ struct Stmt {
     virtual ~Stmt() = default;
     StmtKind kind;
     int line;
+    mutable StmtCode code = &compileAndExecute;
 };
 using StmtPtr = std::unique_ptr<Stmt>;
 using Block = std::vector<StmtPtr>;

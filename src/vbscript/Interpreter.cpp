@@ -149,9 +149,8 @@ Interpreter::Flow Interpreter::execBlock(const Block &b)
     return Flow::Normal;
 }
 
-Interpreter::Flow Interpreter::execStmt(const Stmt &s)
+Interpreter::Flow Interpreter::execTree(const Stmt &s)
 {
-    tick();
     switch (s.kind) {
     case StmtKind::Assign: {
         const auto &a = static_cast<const AssignStmt &>(s);
@@ -230,7 +229,7 @@ Interpreter::Flow Interpreter::execStmt(const Stmt &s)
     return toBool(v);
 }
 
-[[gnu::always_inline]] inline Interpreter::Flow Interpreter::execIf(const IfStmt &s)
+Interpreter::Flow Interpreter::execIf(const IfStmt &s)
 {
     for (const auto &br : s.branches) {
         bool taken;

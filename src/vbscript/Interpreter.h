@@ -35,6 +35,9 @@ struct ErrState {
 
 class ClassInstance;
 
+// The number of pieces s = s & p1 & ... appends in place (Interpreter::appendInPlace), or 0.
+int appendedPieces(const AssignStmt &a);
+
 // Kinds of names that stand for a variable's storage.
 inline bool isStorage(const NameRef &r)
 {
@@ -100,7 +103,7 @@ private:
         // locals that hide script-level variables of the same names; empty otherwise.
         std::vector<Value *> shadow;
     };
-    enum class Flow { Normal, ExitDo, ExitFor, ExitProcedure };
+    using Flow = vbs::Flow;
     class FrameGuard;
 
     void checkDeadline();
@@ -112,7 +115,13 @@ private:
 
     // Statements (Interpreter.cpp)
     Flow execBlock(const Block &b);
-    Flow execStmt(const Stmt &s);
+    Flow execStmt(const Stmt &s)
+    {
+        tick();
+        return s.code(*this, &s);
+    }
+    // A statement of any kind, for those the compiler leaves to the tree walk.
+    Flow execTree(const Stmt &s);
     void initDeclarations(const std::vector<Declaration> &decls) { initDeclarations(decls, frame()); }
     void initDeclarations(const std::vector<Declaration> &decls, Frame &f);
     bool condition(const Expr *e);
@@ -141,17 +150,8 @@ private:
     void releaseGlobals();
 
     // Expressions and calls (InterpreterCalls.cpp)
-    // The common kinds inline, the rest in evalOther.
-    Value eval(const Expr *e)
-    {
-        if (e->kind == ExprKind::Binary)
-            return evalBinary(static_cast<const BinaryExpr *>(e));
-        if (e->kind == ExprKind::Literal)
-            return static_cast<const LiteralExpr *>(e)->value;
-        if (e->kind == ExprKind::Name && static_cast<const NameExpr *>(e)->ref.kind == NameRef::Local)
-            return *m_localCells[static_cast<const NameExpr *>(e)->ref.index];
-        return evalOther(e);
-    }
+    // Runs the node's compiled code; evalOther is the tree walk of any kind.
+    Value eval(const Expr *e) { return e->code(*this, e); }
     Value evalOther(const Expr *e);
     Value evalBinary(const BinaryExpr *b);
     Value combine(const BinaryExpr *b, const Value &l, const Value &r, Value *temp);
@@ -176,10 +176,11 @@ private:
     Value evalCall(const CallExpr *c);
     Value evalMember(const MemberExpr *m, const std::vector<ExprPtr> &args, Access access);
     Value callName(const NameExpr *n, const std::vector<ExprPtr> &args, Access access);
+    // `self`, when given, is moved into the frame as Me.
     Value callProcedure(const Procedure &p, const std::vector<ExprPtr> &args,
-                        std::shared_ptr<ClassInstance> self = {});
+                        std::shared_ptr<ClassInstance> *self = nullptr);
     // A frame for a call of `p`, from the pool; FrameGuard puts it on the stack and back.
-    Frame &newFrame(const Procedure &p, std::shared_ptr<ClassInstance> self);
+    Frame &newFrame(const Procedure &p, std::shared_ptr<ClassInstance> *self);
     Value runFrame(const Procedure &p, FrameGuard &guard);
     void recycle(Frame &f); // empties a finished frame into the pool
     static void pointCellsAtOwnSlots(Frame &f);
@@ -264,6 +265,8 @@ private:
     const char *m_stackBase = nullptr;
 
     friend class ErrObject;
+    friend struct ExpressionCode;
+    friend struct StatementCode;
     friend Value builtinCreateObject(Interpreter &, std::vector<Value> &);
 };
 

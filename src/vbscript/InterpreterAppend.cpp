@@ -62,7 +62,8 @@ bool withoutSideEffects(const Expr *e)
 
 constexpr int kMaxAppendedPieces = 16;
 
-// The number of pieces s = s & p1 & ... appends (the form appendInPlace handles), or 0.
+} // namespace
+
 int appendedPieces(const AssignStmt &a)
 {
     if (a.target->kind != ExprKind::Name || a.value->kind != ExprKind::Binary)
@@ -78,8 +79,6 @@ int appendedPieces(const AssignStmt &a)
     }
     return sameVariable(static_cast<const NameExpr *>(a.target.get()), e) ? count : 0;
 }
-
-} // namespace
 
 bool Interpreter::appendInPlace(const AssignStmt &a)
 {

@@ -10,14 +10,15 @@
 namespace vbs {
 
 // Holds a procedure's frame from its making to its end: enter() pushes it once the
-// arguments are in, and however the call ends it is popped and goes back to the pool.
+// arguments are in, and however the call ends it is popped and goes back to the pool. All of
+// it inline: a call of a small function spends most of its time here.
 class Interpreter::FrameGuard {
 public:
-    FrameGuard(Interpreter &in, const Procedure &p, std::shared_ptr<ClassInstance> self)
-        : m_in(in), m_frame(in.newFrame(p, std::move(self)))
+    [[gnu::always_inline]] FrameGuard(Interpreter &in, const Procedure &p, std::shared_ptr<ClassInstance> *self)
+        : m_in(in), m_frame(in.newFrame(p, self))
     {
     }
-    ~FrameGuard()
+    [[gnu::always_inline]] ~FrameGuard()
     {
         // The frame's variables go only once the stack is consistent again: releasing an
         // object may run its Class_Terminate, which pushes frames of its own.
@@ -32,7 +33,7 @@ public:
     FrameGuard &operator=(const FrameGuard &) = delete;
 
     Frame &frame() { return m_frame; }
-    void enter()
+    [[gnu::always_inline]] void enter()
     {
         m_in.m_frames.push_back(&m_frame);
         m_in.syncCells();
@@ -458,7 +459,7 @@ Value *Interpreter::reference(const Expr *e, Frame &callee)
     return nullptr;
 }
 
-[[gnu::always_inline]] inline Interpreter::Frame &Interpreter::newFrame(const Procedure &p, std::shared_ptr<ClassInstance> self)
+[[gnu::always_inline]] inline Interpreter::Frame &Interpreter::newFrame(const Procedure &p, std::shared_ptr<ClassInstance> *self)
 {
     char probe;
     if (m_callDepth >= kMaxCallDepth || m_stackBase - &probe > kStackBudgetBytes)
@@ -476,7 +477,8 @@ Value *Interpreter::reference(const Expr *e, Frame &callee)
         pointCellsAtOwnSlots(f);
     }
     f.proc = &p;
-    f.self = std::move(self);
+    if (self)
+        f.self = std::move(*self);
     return f;
 }
 
@@ -494,13 +496,17 @@ void Interpreter::pointCellsAtOwnSlots(Frame &f)
     // slots stay, emptied, for the next call.
     for (Value &v : f.own)
         v.clear();
-    f.keep.clear();
-    f.self.reset();
-    f.dynamicNames.reset();
-    f.shadow.clear();
-    if (f.redirected || f.cells.size() != f.own.size())
-        pointCellsAtOwnSlots(f);
-    f.extra.clear();
+    // What only methods, ByRef arguments and Execute leave behind.
+    if (f.redirected || f.self || !f.keep.empty() || f.dynamicNames || !f.shadow.empty()
+        || !f.extra.empty()) [[unlikely]] {
+        f.keep.clear();
+        f.self.reset();
+        f.dynamicNames.reset();
+        f.shadow.clear();
+        if (f.redirected || f.cells.size() != f.own.size())
+            pointCellsAtOwnSlots(f);
+        f.extra.clear();
+    }
     f.resumeNext = false;
     f.proc = nullptr;
     m_framePool.push_back(&f);
@@ -518,11 +524,11 @@ void Interpreter::pointCellsAtOwnSlots(Frame &f)
 }
 
 Value Interpreter::callProcedure(const Procedure &p, const std::vector<ExprPtr> &args,
-                                 std::shared_ptr<ClassInstance> self)
+                                 std::shared_ptr<ClassInstance> *self)
 {
     if (args.size() != p.params.size())
         raiseNamed(Err::WrongArgumentCount, p.name);
-    FrameGuard guard(*this, p, std::move(self));
+    FrameGuard guard(*this, p, self);
     Frame &f = guard.frame();
     for (size_t i = 0; i < args.size(); ++i) {
         const Expr *a = args[i].get();
@@ -544,7 +550,7 @@ Value Interpreter::callWithValues(const Procedure &p, std::vector<Value> &values
 {
     if (values.size() != p.params.size())
         raiseNamed(Err::WrongArgumentCount, p.name);
-    FrameGuard guard(*this, p, std::move(self));
+    FrameGuard guard(*this, p, &self);
     Frame &f = guard.frame();
     for (size_t i = 0; i < values.size(); ++i)
         if (values[i].type() != Type::Error)

@@ -185,8 +185,10 @@ Value Interpreter::memberCall(const std::shared_ptr<ClassInstance> &self, int me
                               const std::vector<ExprPtr> &args, Access access, const QString &shownName)
 {
     const ClassDecl::Member &m = self->cls.members[size_t(member)];
-    if (m.field < 0 && m.get >= 0 && (access == Access::Get || access == Access::Call))
-        return callProcedure(*self->cls.methods[size_t(m.get)], args, self); // ByRef arguments
+    if (m.field < 0 && m.get >= 0 && (access == Access::Get || access == Access::Call)) {
+        std::shared_ptr<ClassInstance> me = self;
+        return callProcedure(*self->cls.methods[size_t(m.get)], args, &me); // ByRef arguments
+    }
     std::vector<Value> values = evalArgs(args);
     return memberAccess(self, member, values, access, shownName);
 }

@@ -317,3 +317,52 @@ TEST(PrintJob, LayoutOfTheWindowOrOfTheTemplate)
     EXPECT_DOUBLE_EQ(out.layoutTop, -2.25);
     EXPECT_EQ(out.orientation, 1);
 }
+
+// A template that cannot be read whole prints nothing: a missing file, a count that promises
+// more elements than the file has, a value that does not convert. The message names the file.
+TEST(PrintJob, ATemplateThatIsNotReadWholeIsRefused)
+{
+    const QString dir = makeTempDir();
+    QFile in(fiveStakeTemplate());
+    ASSERT_TRUE(in.open(QIODevice::ReadOnly));
+    const QByteArray whole = in.readAll();
+    ASSERT_TRUE(whole.contains("LayoutLeft=1.5"));
+    const int count = whole.count("[Controls");
+    ASSERT_GT(count, 1);
+    QByteArray moreThanThere = whole;
+    moreThanThere.replace(QByteArray("ControlCount=") + QByteArray::number(count),
+                          QByteArray("ControlCount=") + QByteArray::number(count + 1));
+    ASSERT_NE(moreThanThere, whole);
+    QByteArray badValue = whole;
+    badValue.replace("LayoutLeft=1.5", "LayoutLeft=abc");
+    struct Case {
+        const char *name;
+        QByteArray file; // empty: no file at all
+        bool refused;
+    };
+    const Case cases[] = {{"missing.tzd", {}, true},
+                          {"short.tzd", moreThanThere, true},
+                          {"badvalue.tzd", badValue, true},
+                          {"whole.tzd", whole, false}};
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        const QString path = dir + "/" + c.name;
+        if (!c.file.isEmpty()) {
+            QFile out(path);
+            ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+            out.write(c.file);
+        }
+        BetList list;
+        fill(list, 3);
+        PrintJobOptions o;
+        o.templatePath = path;
+        const JobRun r = run(list, o);
+        EXPECT_EQ(r.outcome.refused, c.refused);
+        EXPECT_EQ(r.batchPages.isEmpty(), c.refused);
+        if (c.refused) {
+            ASSERT_FALSE(r.events.isEmpty());
+            EXPECT_TRUE(r.events[0].startsWith("投注单模板文件 " + path + " 不能打开！")) << r.events[0].toStdString();
+            EXPECT_EQ(r.events.size(), 1);
+        }
+    }
+}

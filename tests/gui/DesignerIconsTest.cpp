@@ -16,7 +16,7 @@ TEST(DesignerCommands, EveryCommandHasAnIconShippedWithTheProgramAndATooltip)
             continue;
         EXPECT_FALSE(names.contains(c.name)) << c.name.toStdString();
         names.insert(c.name);
-        EXPECT_FALSE(c.text.isEmpty()) << c.name.toStdString();
+        EXPECT_FALSE(c.tip.isEmpty()) << c.name.toStdString();
         QFile file(c.icon);
         ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << c.icon.toStdString();
         EXPECT_TRUE(file.readAll().startsWith("<svg")) << c.icon.toStdString();

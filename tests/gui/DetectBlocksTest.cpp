@@ -6,16 +6,20 @@
 #include "common/clsRegIni.h"
 #include "gui/frmPDetectBlocks.h"
 #include "gui/frmPLDesigner.h"
+#include "gui/frmPLottProperty.h"
 #include "model/colPLControls.h"
 #include "DiskSupport.h"
 #include "TestSupport.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
+#include <QPushButton>
+#include <QTabWidget>
 #include <QShortcut>
 #include <QTableWidget>
 #include <QTest>
@@ -117,11 +121,12 @@ TEST_F(DetectBlocksTest, FoundBlocksBecomeTheTemplateAndOneUndoTakesThemBack)
     EXPECT_EQ(w.Undo().Stack().count(), stepsBefore + 1);
     EXPECT_TRUE(w.IsModified());
 
-    // Ctrl+Z, as the window's shortcut delivers it (the off-screen platform activates no window).
+    // Ctrl+Z, as the window's action for it delivers it (the off-screen platform activates no
+    // window).
     int pressed = 0;
-    for (QShortcut *s : w.findChildren<QShortcut *>())
-        if (s->key() == QKeySequence(Qt::CTRL | Qt::Key_Z)) {
-            emit s->activated();
+    for (QAction *a : w.findChildren<QAction *>())
+        if (a->shortcuts().contains(QKeySequence(Qt::CTRL | Qt::Key_Z))) {
+            a->trigger();
             ++pressed;
         }
     ASSERT_EQ(pressed, 1);
@@ -160,5 +165,99 @@ TEST_F(DetectBlocksTest, GroupingAndStakeCountUpdateTheAreasAtOnce)
     EXPECT_EQ(d.Detection().stakeCount(), 1);
     EXPECT_EQ(d.Areas().rowCount(), 10);
     EXPECT_EQ(d.Areas().item(0, 1)->text(), QStringLiteral("15")); // a whole row of 15 blocks
+}
+
+// The new template's wizard: a picture chosen with "浏览" ticks "完成后识别填涂块"; the settings
+// dialog of an existing template has no such offer.
+TEST_F(DetectBlocksTest, ChoosingThePictureInTheWizardOffersToFindTheBlocks)
+{
+    struct Row {
+        bool wizard;
+        bool browse;
+        bool untick;
+        bool offered; // the box is there
+        bool detect;
+    } rows[] = {
+        {true, true, false, true, true},
+        {true, true, true, true, false},
+        {true, false, false, true, false},
+        {false, true, false, false, false},
+    };
+    for (const Row &r : rows) {
+        colPLControls fresh;
+        fresh.setLayoutName(QStringLiteral("新票"));
+        frmPLottProperty dialog(folder);
+        dialog.setFileChooser([this](const QString &) { return folder + "/slip.bmp"; });
+        QTimer::singleShot(0, &dialog, [&] {
+            auto *offer = dialog.findChild<QCheckBox *>("chkDetectBlocks");
+            EXPECT_EQ(!offer->isHidden(), r.offered);
+            EXPECT_FALSE(offer->isEnabled()); // no picture yet
+            if (r.browse)
+                dialog.cmdBrowBackPicture_Click();
+            EXPECT_EQ(offer->isChecked(), r.browse);
+            if (r.untick)
+                offer->setChecked(false);
+            dialog.findChild<QPushButton *>("cmdOK")->setEnabled(true);
+            dialog.cmdOK_Click();
+        });
+        EXPECT_TRUE(dialog.ShowMe(fresh, r.wizard, {}));
+        EXPECT_EQ(dialog.DetectBlocksAfterFinish(), r.detect) << r.wizard << r.browse << r.untick;
+    }
+}
+
+// The whole way of a new template: the real wizard finished with a picture and the offer taken,
+// then "识别填涂块" on it; the blocks are a step of their own after the settings.
+TEST_F(DetectBlocksTest, TheNewTemplatesWizardFindsTheBlocksOnItsPicture)
+{
+    frmPLDesigner w;
+    colPLControls fresh;
+    w.Load(fresh, true);
+    const int stepsBefore = w.Undo().Stack().count();
+    int wizards = 0;
+    QTimer::singleShot(50, [&] {
+        QWidget *wizard = QApplication::activeModalWidget();
+        ASSERT_NE(wizard, nullptr);
+        wizards += wizard->objectName() == "frmPLottProperty";
+        const std::pair<const char *, QString> typed[] = {
+            {"txtLayoutName", QStringLiteral("新票")}, {"txtStakeCount", "1"},
+            {"txtStakeOffsetStrX", "0"},               {"txtStakeOffsetStrY", "0"},
+            {"txtGroupCount", "1"},                    {"txtGroupLottNumberCountStr", "1"},
+            {"txtBackPicturePathFile", folder + "/slip.bmp"}};
+        for (const auto &[name, text] : typed)
+            wizard->findChild<QLineEdit *>(name)->setText(text);
+        for (int page = 0; page < 3; ++page)
+            wizard->findChild<QPushButton *>("cmdNext")->click();
+        ASSERT_EQ(wizard->findChild<QTabWidget *>()->currentIndex(), 3);
+        wizard->findChild<QCheckBox *>("chkDetectBlocks")->setChecked(true);
+        answerDialog([](frmPDetectBlocks &d) {
+            d.AreasChoice().setCurrentIndex(1); // every column its own area
+            for (int a = 0; a < d.Areas().rowCount(); ++a)
+                d.Areas().item(a, 2)->setText(QStringLiteral("0"));
+        });
+        wizard->findChild<QPushButton *>("cmdOK")->click();
+    });
+    w.show();
+    QTRY_VERIFY_WITH_TIMEOUT(w.Layout().Count() > 0, 10000);
+    EXPECT_EQ(wizards, 1);
+    EXPECT_TRUE(w.isVisible());
+    const colPLControls t = w.Layout();
+    EXPECT_EQ(t.LayoutName(), QStringLiteral("新票"));
+    EXPECT_EQ(t.StakeLocateOffsetStrX(), QStringLiteral("0,24,48,72,96"));
+    EXPECT_EQ(t.GroupLottNumberCountStr(), QStringLiteral("10,10,10"));
+    EXPECT_EQ(t.BackPicPathFile(), folder + "/slip.png");
+    int blocks = 0, marks = 0;
+    for (const clsPLControl &e : t) {
+        blocks += e.ShowType() == "LottNumber";
+        marks += e.ShowType() == "LocateMark";
+    }
+    EXPECT_EQ(blocks, 30);
+    EXPECT_EQ(marks, 10);
+    EXPECT_EQ(w.Undo().Stack().count(), stepsBefore + 2); // the wizard's settings, the blocks
+
+    w.Undo().Stack().undo();
+    EXPECT_EQ(w.Layout().Count(), 0);
+    EXPECT_EQ(w.Layout().LayoutName(), QStringLiteral("新票"));
+    EXPECT_EQ(w.Layout().BackPicPathFile(), folder + "/slip.bmp");
+    w.hide();
 }
 } // namespace

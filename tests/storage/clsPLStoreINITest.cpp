@@ -8,6 +8,7 @@
 #include "DiskSupport.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QFile>
 #include <gtest/gtest.h>
 
@@ -316,15 +317,18 @@ TEST(clsPLStoreINI, LayoutOnlyUpdateChangesThreeLinesAndKeepsTheRest)
     EXPECT_EQ(FileBytes(path), expected);
 }
 
-TEST(clsPLStoreINI, LayoutOnlyUpdateCreatesAMissingFileWithTheThreeKeys)
+TEST(clsPLStoreINI, LayoutOnlyUpdateRefusesAMissingTemplateAndCreatesNothing)
 {
-    const QString path = makeTempDir() + "/new.tzd";
+    const QString dir = makeTempDir();
     colPLControls t;
     t.setLayoutLeft(2);
     t.setPaperOrientation(1);
-    EXPECT_TRUE(clsPLStoreINI().SaveToINI_LayoutSettingOnly(path, t));
-    EXPECT_EQ(FileBytes(path), "[Base]\r\nLayoutLeft=2\r\nLayoutTop=0\r\nPaperOrientation=1\r\n");
-    EXPECT_FALSE(clsPLStoreINI().SaveToINI_LayoutSettingOnly(path + "/x/y.tzd", t));
+    for (const QString &path : {dir + "/new.tzd", dir + "/x/y.tzd"}) {
+        EXPECT_FALSE(clsPLStoreINI().SaveToINI_LayoutSettingOnly(path, t));
+        EXPECT_FALSE(QFileInfo::exists(path));
+    }
+    EXPECT_EQ(LastSaveFailureText(), "保存文件 " + dir + "/x/y.tzd 失败：模板文件不存在");
+    EXPECT_TRUE(QDir(dir).entryList(QDir::NoDotAndDotDot | QDir::AllEntries).isEmpty());
 }
 
 TEST(clsMouseCtrl, EveryFileOperationShowsTheWaitPointerUntilItEnds)

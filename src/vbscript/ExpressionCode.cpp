@@ -1,0 +1,219 @@
+#include "vbscript/ExpressionCode.h"
+
+#include "vbscript/Interpreter.h"
+#include "vbscript/Operators.h"
+
+namespace vbs {
+
+Value compileAndEvaluate(Interpreter &in, const Expr *e)
+{
+    e->code = ExpressionCode::compile(e);
+    return e->code(in, e);
+}
+
+Value ExpressionCode::tree(Interpreter &in, const Expr *e) { return in.evalOther(e); }
+
+Value ExpressionCode::literal(Interpreter &, const Expr *e)
+{
+    return static_cast<const LiteralExpr *>(e)->value;
+}
+
+Value ExpressionCode::local(Interpreter &in, const Expr *e)
+{
+    return *in.m_localCells[static_cast<const NameExpr *>(e)->ref.index];
+}
+
+Value ExpressionCode::global(Interpreter &in, const Expr *e)
+{
+    return *in.m_globalCells[static_cast<const NameExpr *>(e)->ref.index];
+}
+
+Value ExpressionCode::constant(Interpreter &, const Expr *e)
+{
+    return static_cast<const NameExpr *>(e)->constant;
+}
+
+Value ExpressionCode::paren(Interpreter &in, const Expr *e)
+{
+    const Expr *inner = static_cast<const ParenExpr *>(e)->inner.get();
+    return inner->code(in, inner);
+}
+
+Value ExpressionCode::negative(Interpreter &in, const Expr *e)
+{
+    const Expr *operand = static_cast<const UnaryExpr *>(e)->operand.get();
+    return negate(operand->code(in, operand));
+}
+
+Value ExpressionCode::logicalNotOf(Interpreter &in, const Expr *e)
+{
+    const Expr *operand = static_cast<const UnaryExpr *>(e)->operand.get();
+    return logicalNot(operand->code(in, operand));
+}
+
+Value ExpressionCode::procedureCall(Interpreter &in, const Expr *e)
+{
+    const auto *c = static_cast<const CallExpr *>(e);
+    const NameRef &r = static_cast<const NameExpr *>(c->callee.get())->ref;
+    return in.callProcedure(*in.m_prog.procedures[size_t(r.index)], c->args);
+}
+
+Value ExpressionCode::builtinCall(Interpreter &in, const Expr *e)
+{
+    const auto *c = static_cast<const CallExpr *>(e);
+    return in.callBuiltin(static_cast<const NameExpr *>(c->callee.get())->ref.index, c->args);
+}
+
+bool ExpressionCode::readInPlace(const Expr *e)
+{
+    if (e->kind == ExprKind::Literal)
+        return true;
+    if (e->kind != ExprKind::Name)
+        return false;
+    const NameRef::Kind k = static_cast<const NameExpr *>(e)->ref.kind;
+    return k == NameRef::Local || k == NameRef::Global;
+}
+
+[[gnu::always_inline]] inline const Value &ExpressionCode::place(Interpreter &in, const Expr *e)
+{
+    if (e->kind == ExprKind::Literal)
+        return static_cast<const LiteralExpr *>(e)->value;
+    const NameRef &r = static_cast<const NameExpr *>(e)->ref;
+    return *(r.kind == NameRef::Local ? in.m_localCells : in.m_globalCells)[r.index];
+}
+
+namespace {
+
+// Operators that smallIntegerOp computes for two Integer or Long operands.
+constexpr bool hasIntegerPath(BinOp op)
+{
+    switch (op) {
+    case BinOp::Add:
+    case BinOp::Sub:
+    case BinOp::Mul:
+    case BinOp::Mod:
+    case BinOp::IntDiv:
+    case BinOp::Eq:
+    case BinOp::Ne:
+    case BinOp::Lt:
+    case BinOp::Gt:
+    case BinOp::Le:
+    case BinOp::Ge:
+        return true;
+    default:
+        return false;
+    }
+}
+
+} // namespace
+
+// As Interpreter::evalBinary, with the operator and the operands' forms fixed: the left operand
+// is read in place only when the right one is too (evaluating the right one could change it).
+template <BinOp op, bool leftInPlace, bool rightInPlace>
+Value ExpressionCode::binary(Interpreter &in, const Expr *e)
+{
+    const auto *b = static_cast<const BinaryExpr *>(e);
+    const Expr *lhs = b->lhs.get(), *rhs = b->rhs.get();
+    if constexpr (leftInPlace && rightInPlace) {
+        const Value &l = place(in, lhs), &r = place(in, rhs);
+        if constexpr (hasIntegerPath(op)) {
+            Value out;
+            if (l.isSmallInteger() && r.isSmallInteger() && smallIntegerOp(op, l, r, out))
+                return out;
+        }
+        return in.combine(b, l, r, nullptr);
+    } else {
+        Value l = leftInPlace ? place(in, lhs) : lhs->code(in, lhs);
+        Value rTemp;
+        const Value *r;
+        if constexpr (rightInPlace) {
+            r = &place(in, rhs);
+        } else {
+            rTemp = rhs->code(in, rhs);
+            r = &rTemp;
+        }
+        if constexpr (hasIntegerPath(op)) {
+            Value out;
+            if (l.isSmallInteger() && r->isSmallInteger() && smallIntegerOp(op, l, *r, out))
+                return out;
+        }
+        return in.combine(b, l, *r, &l);
+    }
+}
+
+template <BinOp op>
+ExprCode ExpressionCode::binaryFor(bool leftInPlace, bool rightInPlace)
+{
+    if (leftInPlace)
+        return rightInPlace ? &binary<op, true, true> : &binary<op, true, false>;
+    return rightInPlace ? &binary<op, false, true> : &binary<op, false, false>;
+}
+
+ExprCode ExpressionCode::compile(const Expr *e)
+{
+    switch (e->kind) {
+    case ExprKind::Literal:
+        return &literal;
+    case ExprKind::Name:
+        switch (static_cast<const NameExpr *>(e)->ref.kind) {
+        case NameRef::Local:
+            return &local;
+        case NameRef::Global:
+            return &global;
+        case NameRef::Constant:
+            return &constant;
+        default:
+            return &tree; // procedures, objects, and names bound later (Option Explicit)
+        }
+    case ExprKind::Paren:
+        return &paren;
+    case ExprKind::Unary:
+        switch (static_cast<const UnaryExpr *>(e)->op) {
+        case UnaryExpr::Neg:
+            return &negative;
+        case UnaryExpr::Not:
+            return &logicalNotOf;
+        default:
+            return &tree;
+        }
+    case ExprKind::Call: {
+        const auto *c = static_cast<const CallExpr *>(e);
+        if (c->callee->kind != ExprKind::Name)
+            return &tree;
+        switch (static_cast<const NameExpr *>(c->callee.get())->ref.kind) {
+        case NameRef::Procedure:
+            return &procedureCall;
+        case NameRef::Builtin:
+            return &builtinCall;
+        default:
+            return &tree;
+        }
+    }
+    case ExprKind::Binary: {
+        const auto *b = static_cast<const BinaryExpr *>(e);
+        const bool l = readInPlace(b->lhs.get()), r = readInPlace(b->rhs.get());
+        switch (b->op) {
+        case BinOp::Add: return binaryFor<BinOp::Add>(l, r);
+        case BinOp::Sub: return binaryFor<BinOp::Sub>(l, r);
+        case BinOp::Mul: return binaryFor<BinOp::Mul>(l, r);
+        case BinOp::Mod: return binaryFor<BinOp::Mod>(l, r);
+        case BinOp::IntDiv: return binaryFor<BinOp::IntDiv>(l, r);
+        case BinOp::Eq: return binaryFor<BinOp::Eq>(l, r);
+        case BinOp::Ne: return binaryFor<BinOp::Ne>(l, r);
+        case BinOp::Lt: return binaryFor<BinOp::Lt>(l, r);
+        case BinOp::Gt: return binaryFor<BinOp::Gt>(l, r);
+        case BinOp::Le: return binaryFor<BinOp::Le>(l, r);
+        case BinOp::Ge: return binaryFor<BinOp::Ge>(l, r);
+        case BinOp::Concat: return binaryFor<BinOp::Concat>(l, r);
+        case BinOp::And: return binaryFor<BinOp::And>(l, r);
+        case BinOp::Or: return binaryFor<BinOp::Or>(l, r);
+        default:
+            return &tree;
+        }
+    }
+    default:
+        return &tree;
+    }
+}
+
+} // namespace vbs

@@ -1,0 +1,35 @@
+#pragma once
+// The compiler of expressions. On its first run a node gets a function made for its kind, its
+// operator and the form of its operands: a literal or a variable is read where it is, and an
+// operator of two Integer or Long values computes without the general operator's conversions.
+// Kinds without a function of their own keep the tree walk (Interpreter::evalOther).
+#include "vbscript/Ast.h"
+
+namespace vbs {
+
+struct ExpressionCode {
+    // The function that runs `e` from now on; its names are resolved.
+    static ExprCode compile(const Expr *e);
+
+private:
+    static Value tree(Interpreter &in, const Expr *e);
+    static Value literal(Interpreter &in, const Expr *e);
+    static Value local(Interpreter &in, const Expr *e);
+    static Value global(Interpreter &in, const Expr *e);
+    static Value constant(Interpreter &in, const Expr *e);
+    static Value paren(Interpreter &in, const Expr *e);
+    static Value negative(Interpreter &in, const Expr *e);
+    static Value logicalNotOf(Interpreter &in, const Expr *e);
+    static Value procedureCall(Interpreter &in, const Expr *e);
+    static Value builtinCall(Interpreter &in, const Expr *e);
+
+    // A literal, or a variable of the running procedure or the script: read in place.
+    static bool readInPlace(const Expr *e);
+    static const Value &place(Interpreter &in, const Expr *e);
+    template <BinOp op>
+    static ExprCode binaryFor(bool leftInPlace, bool rightInPlace);
+    template <BinOp op, bool leftInPlace, bool rightInPlace>
+    static Value binary(Interpreter &in, const Expr *e);
+};
+
+} // namespace vbs

@@ -1,0 +1,105 @@
+#include "vbscript/StatementCode.h"
+
+#include "vbscript/Interpreter.h"
+
+namespace vbs {
+
+Flow compileAndExecute(Interpreter &in, const Stmt *s)
+{
+    s->code = StatementCode::compile(s);
+    return s->code(in, s);
+}
+
+Flow StatementCode::tree(Interpreter &in, const Stmt *s) { return in.execTree(*s); }
+
+// x = value for a variable of the procedure or the script: a value that is no object goes
+// straight into the variable; an object is dereferenced by the general assignment.
+Flow StatementCode::assignVariable(Interpreter &in, const Stmt *s)
+{
+    const auto *a = static_cast<const AssignStmt *>(s);
+    Value v = a->value->code(in, a->value.get());
+    if (!v.isObject()) [[likely]] {
+        const NameRef &r = static_cast<const NameExpr *>(a->target.get())->ref;
+        *(r.kind == NameRef::Local ? in.m_localCells : in.m_globalCells)[r.index] = std::move(v);
+        return Flow::Normal;
+    }
+    in.assign(a->target.get(), std::move(v), false);
+    return Flow::Normal;
+}
+
+Flow StatementCode::callProcedure(Interpreter &in, const Stmt *s)
+{
+    const auto *c = static_cast<const CallStmt *>(s);
+    const NameRef &r = static_cast<const NameExpr *>(c->callee.get())->ref;
+    in.callProcedure(*in.m_prog.procedures[size_t(r.index)], c->args);
+    return Flow::Normal;
+}
+
+Flow StatementCode::callBuiltin(Interpreter &in, const Stmt *s)
+{
+    const auto *c = static_cast<const CallStmt *>(s);
+    in.callBuiltin(static_cast<const NameExpr *>(c->callee.get())->ref.index, c->args);
+    return Flow::Normal;
+}
+
+Flow StatementCode::callMember(Interpreter &in, const Stmt *s)
+{
+    const auto *c = static_cast<const CallStmt *>(s);
+    in.evalMember(static_cast<const MemberExpr *>(c->callee.get()), c->args, Access::Call);
+    return Flow::Normal;
+}
+
+Flow StatementCode::ifThen(Interpreter &in, const Stmt *s)
+{
+    return in.execIf(*static_cast<const IfStmt *>(s));
+}
+
+Flow StatementCode::forNext(Interpreter &in, const Stmt *s)
+{
+    return in.execFor(*static_cast<const ForStmt *>(s));
+}
+
+Flow StatementCode::doLoop(Interpreter &in, const Stmt *s)
+{
+    return in.execDo(*static_cast<const DoStmt *>(s));
+}
+
+StmtCode StatementCode::compile(const Stmt *s)
+{
+    switch (s->kind) {
+    case StmtKind::Assign: {
+        const auto *a = static_cast<const AssignStmt *>(s);
+        if (a->isSet || a->target->kind != ExprKind::Name || appendedPieces(*a) > 0)
+            return &tree;
+        const NameRef &r = static_cast<const NameExpr *>(a->target.get())->ref;
+        if ((r.kind == NameRef::Local || r.kind == NameRef::Global) && !r.readOnly)
+            return &assignVariable;
+        return &tree;
+    }
+    case StmtKind::Call: {
+        const auto *c = static_cast<const CallStmt *>(s);
+        if (c->callee->kind == ExprKind::Member)
+            return &callMember;
+        if (c->callee->kind != ExprKind::Name)
+            return &tree;
+        switch (static_cast<const NameExpr *>(c->callee.get())->ref.kind) {
+        case NameRef::Procedure:
+            return &callProcedure;
+        case NameRef::Builtin:
+            return &callBuiltin;
+        default:
+            return &tree;
+        }
+    }
+    case StmtKind::If:
+        return &ifThen;
+    case StmtKind::For:
+        return &forNext;
+    case StmtKind::Do:
+        return &doLoop;
+    default:
+        return &tree;
+    }
+}
+
+} // namespace vbs

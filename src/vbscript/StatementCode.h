@@ -1,0 +1,25 @@
+#pragma once
+// The compiler of statements. On its first run a statement gets a function made for its kind:
+// an assignment to a variable stores where the variable is, a call goes straight to its
+// procedure or built-in, and If, For and Do run without looking up their kind. Other forms keep
+// the tree walk (Interpreter::execTree).
+#include "vbscript/Ast.h"
+
+namespace vbs {
+
+struct StatementCode {
+    // The function that runs `s` from now on; its names are resolved.
+    static StmtCode compile(const Stmt *s);
+
+private:
+    static Flow tree(Interpreter &in, const Stmt *s);
+    static Flow assignVariable(Interpreter &in, const Stmt *s);
+    static Flow callProcedure(Interpreter &in, const Stmt *s);
+    static Flow callBuiltin(Interpreter &in, const Stmt *s);
+    static Flow callMember(Interpreter &in, const Stmt *s);
+    static Flow ifThen(Interpreter &in, const Stmt *s);
+    static Flow forNext(Interpreter &in, const Stmt *s);
+    static Flow doLoop(Interpreter &in, const Stmt *s);
+};
+
+} // namespace vbs
