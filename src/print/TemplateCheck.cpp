@@ -116,8 +116,16 @@ public:
         stakesOverlap();
         outside();
         sizes();
-        std::stable_sort(m_out.begin(), m_out.end(),
-                         [](const TemplateFinding &a, const TemplateFinding &b) { return a.key < b.key; });
+        // The template's own findings first, then the elements' in the template's order (so
+        // lbl2 comes before lbl16), each element's in the order they were found.
+        QHash<QString, int> order;
+        order.insert(TemplatePropertiesKey(), -1);
+        int position = 0;
+        for (const clsPLControl &e : m_t)
+            order.insert(e.KeyName(), position++);
+        std::stable_sort(m_out.begin(), m_out.end(), [&order](const TemplateFinding &a, const TemplateFinding &b) {
+            return order.value(a.key) < order.value(b.key);
+        });
         return std::move(m_out);
     }
 
@@ -158,7 +166,7 @@ private:
             for (const clsPLControl *o : same)
                 if (o != b)
                     others << o->KeyName();
-            add(b->KeyName(), FormatMsg("", QStringLiteral("{1}重复，与 {2} 相同{3}"),
+            add(b->KeyName(), FormatMsg("", QStringLiteral("{1} 重复，与 {2} 相同{3}"),
                                         {blockName(*b), others.join(QStringLiteral("、")),
                                          place(boxOf(*b, 0, 0))}));
         }
@@ -177,7 +185,7 @@ private:
 
     static QString overlapText(const clsPLControl &e, const clsPLControl &other, const Box &at)
     {
-        return FormatMsg("", QStringLiteral("{1}与 {2}（{3}）重叠{4}"),
+        return FormatMsg("", QStringLiteral("{1} 与 {2}（{3}）重叠{4}"),
                          {blockName(e), other.KeyName(), blockName(other), place(at)});
     }
 
@@ -287,10 +295,10 @@ private:
             const double bw = std::fabs(b->Width()), bh = std::fabs(b->Height());
             const QString size = FormatMsg("", QStringLiteral("{1}×{2} 毫米"), {mm(bw), mm(bh)});
             if (bw < SmallestBlockMm || bh < SmallestBlockMm)
-                add(b->KeyName(), FormatMsg("", QStringLiteral("{1}太小：{2}，小于 0.5 毫米{3}"),
+                add(b->KeyName(), FormatMsg("", QStringLiteral("{1} 太小：{2}，小于 0.5 毫米{3}"),
                                             {blockName(*b), size, place(boxOf(*b, 0, 0))}));
             else if (std::fabs(bw - w) > SizeToleranceMm + 1e-9 || std::fabs(bh - h) > SizeToleranceMm + 1e-9)
-                add(b->KeyName(), FormatMsg("", QStringLiteral("{1}的大小 {2} 与模板的填涂块大小 {3}×{4} 毫米不同{5}"),
+                add(b->KeyName(), FormatMsg("", QStringLiteral("{1} 的大小 {2} 与模板的填涂块大小 {3}×{4} 毫米不同{5}"),
                                             {blockName(*b), size, mm(w), mm(h), place(boxOf(*b, 0, 0))}));
         }
     }
