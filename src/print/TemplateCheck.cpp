@@ -4,6 +4,7 @@
 #include "common/VbFormat.h"
 #include "model/ElementKind.h"
 #include "model/colPLControls.h"
+#include "print/PaperArea.h"
 #include "print/StakeGeometry.h"
 
 #include <QHash>
@@ -258,12 +259,9 @@ private:
     // as the designer draws both from the same origin.
     void outside()
     {
-        const bool hasPaper = m_t.PaperWidth() > 0 && m_t.PaperHeight() > 0;
-        const bool landscape = m_t.PaperOrientation() == 1;
-        const double paperW = (landscape ? m_t.PaperHeight() : m_t.PaperWidth()) / PrintScale;
-        const double paperH = (landscape ? m_t.PaperWidth() : m_t.PaperHeight()) / PrintScale;
-        const Box paper{-m_t.LayoutLeft(), -m_t.LayoutTop(), paperW - m_t.LayoutLeft(),
-                        paperH - m_t.LayoutTop()};
+        const QRectF sheet = PaperArea(m_t);
+        const bool hasPaper = !sheet.isEmpty();
+        const Box paper{sheet.left(), sheet.top(), sheet.right(), sheet.bottom()};
         const bool hasPicture = !m_t.BackPicPathFileStored().trimmed().isEmpty();
         const Box picture{m_t.BackPicLeft(), m_t.BackPicTop(), m_t.BackPicLeft() + m_t.BackPicWidth(),
                           m_t.BackPicTop() + m_t.BackPicHeight()};
