@@ -162,7 +162,8 @@ QToolBar *frmPLDesigner::buildToolBar()
 {
     auto *bar = new QToolBar(this);
     bar->setObjectName(QStringLiteral("tbrCommands"));
-    bar->setIconSize(QSize(24, 24));
+    // 22 pixels: every command fits on the bar of the window at its first size.
+    bar->setIconSize(QSize(22, 22));
     m_actions->FillToolBar(*bar);
     return bar;
 }
