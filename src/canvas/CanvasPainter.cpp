@@ -3,6 +3,7 @@
 #include "canvas/CanvasGeometry.h"
 #include "canvas/KdLabel.h"
 #include "canvas/KdPLDesinger.h"
+#include "canvas/MeasurementText.h"
 #include "common/DesignScale.h"
 #include "model/ElementKind.h"
 #include "print/ElementDrawing.h"
@@ -18,6 +19,11 @@ const QColor OutsideColor(128, 128, 128);
 const QColor SurfaceColor(255, 255, 255);
 const QColor HandleColor(0, 0, 0);
 const QColor MarkColor(0, 0, 255);
+const QColor GridColor(215, 222, 235);
+const QColor GridCentimetreColor(170, 182, 205);
+const QColor MeasureColor(220, 0, 0);
+// Grid lines closer than this on screen are thinned out.
+constexpr double GridMinPixels = 6;
 // Text and borders can reach a little beyond an element's rectangle.
 constexpr double PaintMarginTwips = 60;
 } // namespace
@@ -62,10 +68,12 @@ void CanvasPainter::Paint(QPainter &painter, const CanvasViewport &viewport, con
     painter.setClipRect(surfacePixels.intersected(QRectF(dirty)));
     painter.translate(viewport.ToPixels(QRectF()).topLeft());
     paintBackPicture(painter, viewport);
+    paintGrid(painter, viewport, QRectF(dirty).translated(-viewport.ToPixels(QRectF()).topLeft()));
     {
         PainterSurface surface(painter, viewport.dpiX, viewport.dpiY);
         paintElements(painter, surface, viewport.ToTwips(QRectF(dirty)));
     }
+    paintMeasurement(painter, viewport);
     painter.scale(1 / viewport.TwipsPerPixelX(), 1 / viewport.TwipsPerPixelY());
     paintSelection(painter);
     painter.restore();
@@ -127,6 +135,65 @@ void CanvasPainter::paintBackPicture(QPainter &painter, const CanvasViewport &vi
         m_scaledFrom = picture.cacheKey();
     }
     painter.drawImage(target.topLeft(), m_scaledPicture);
+}
+
+void CanvasPainter::paintGrid(QPainter &painter, const CanvasViewport &viewport, const QRectF &dirty) const
+{
+    const MillimetreGrid &grid = m_canvas.Grid();
+    if (!grid.shown)
+        return;
+    const double s = GetDesignScale();
+    const double pxX = s / viewport.TwipsPerPixelX(), pxY = s / viewport.TwipsPerPixelY();
+    const double step = grid.DrawnStep(std::min(pxX, pxY), GridMinPixels);
+    const QSizeF area = (m_canvas.AreaTwips() - QSizeF(RulerTwips, RulerTwips)) / s;
+    const QRectF shown = dirty.intersected(QRectF(0, 0, area.width() * pxX, area.height() * pxY));
+    if (shown.isEmpty())
+        return;
+    painter.save();
+    auto penFor = [&](long long i) {
+        // Every centimetre a little darker, where the drawn step falls on one.
+        const double at = double(i) * step;
+        QPen pen(std::abs(at / 10 - std::round(at / 10)) < 1e-6 ? GridCentimetreColor : GridColor);
+        pen.setCosmetic(true);
+        return pen;
+    };
+    for (long long i = (long long)std::ceil(shown.left() / pxX / step);
+         double(i) * step * pxX <= shown.right(); ++i) {
+        painter.setPen(penFor(i));
+        const double x = double(i) * step * pxX;
+        painter.drawLine(QPointF(x, shown.top()), QPointF(x, shown.bottom()));
+    }
+    for (long long i = (long long)std::ceil(shown.top() / pxY / step);
+         double(i) * step * pxY <= shown.bottom(); ++i) {
+        painter.setPen(penFor(i));
+        const double y = double(i) * step * pxY;
+        painter.drawLine(QPointF(shown.left(), y), QPointF(shown.right(), y));
+    }
+    painter.restore();
+}
+
+void CanvasPainter::paintMeasurement(QPainter &painter, const CanvasViewport &viewport) const
+{
+    const auto measured = m_canvas.Measurement();
+    if (!measured)
+        return;
+    const double s = GetDesignScale();
+    auto toPixels = [&](QPointF mm) {
+        return QPointF(mm.x() * s / viewport.TwipsPerPixelX(), mm.y() * s / viewport.TwipsPerPixelY());
+    };
+    const QPointF a = toPixels(measured->p1()), b = toPixels(measured->p2());
+    painter.save();
+    QPen pen(MeasureColor);
+    pen.setCosmetic(true);
+    pen.setWidthF(1.5);
+    painter.setPen(pen);
+    painter.drawLine(a, b);
+    for (const QPointF &end : {a, b}) {
+        painter.drawLine(end - QPointF(4, 0), end + QPointF(4, 0));
+        painter.drawLine(end - QPointF(0, 4), end + QPointF(0, 4));
+    }
+    painter.drawText(b + QPointF(6, -6), MeasurementLength(*measured));
+    painter.restore();
 }
 
 void CanvasPainter::paintElements(QPainter &painter, PrintSurface &surface,

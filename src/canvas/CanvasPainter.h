@@ -46,6 +46,10 @@ public:
 private:
     void paintRulers(QPainter &painter, const CanvasViewport &viewport) const;
     void paintBackPicture(QPainter &painter, const CanvasViewport &viewport) const;
+    // The millimetre grid over the part `dirty` (pixels from the surface's corner), when shown.
+    void paintGrid(QPainter &painter, const CanvasViewport &viewport, const QRectF &dirty) const;
+    // The measuring line with a cross at each end and its length beside the end.
+    void paintMeasurement(QPainter &painter, const CanvasViewport &viewport) const;
     // `painter` is the one under `surface`, in surface twips: each label is clipped to its box.
     void paintElements(QPainter &painter, PrintSurface &surface, const QRectF &dirtyTwips) const;
     void paintSelection(QPainter &painter) const;

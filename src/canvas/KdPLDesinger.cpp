@@ -7,6 +7,7 @@
 
 #include <QImageReader>
 #include <algorithm>
+#include <cmath>
 
 namespace {
 const QString StoreSection = QStringLiteral("Software\\VornPrn\\KdPLDesinger");
@@ -47,6 +48,7 @@ KdPLDesinger::KdPLDesinger(QObject *parent, clsTimerLock::TickSource ticks)
     connect(&m_moveTimer, &QTimer::timeout, this, &KdPLDesinger::FlushPendingMove);
     m_area.widthMm = readArea(QStringLiteral("VirtualWidth"));
     m_area.heightMm = readArea(QStringLiteral("VirtualHeight"));
+    loadGridAndLock();
     ClearAllControls();
 }
 
@@ -376,6 +378,29 @@ void KdPLDesinger::setVirtualHeight(double mm)
     m_area.heightMm = limitArea(mm);
     storedProperties().SaveReg(QStringLiteral("VirtualHeight"), QString::number(m_area.heightMm));
     emit LayoutChanged();
+}
+
+void KdPLDesinger::loadGridAndLock()
+{
+    clsRegIni reg = storedProperties();
+    const double step = ToNumber(reg.ReadReg(QStringLiteral("GridStep"), QStringLiteral("1")), 1);
+    // A step that is none of the three (an edited store) falls back to 1 mm.
+    m_grid.step = MillimetreGrid::Steps[0];
+    for (const double s : MillimetreGrid::Steps)
+        if (std::abs(step - s) < 1e-9)
+            m_grid.step = s;
+    m_grid.shown = reg.ReadReg(QStringLiteral("GridShown"), QStringLiteral("0")) == QLatin1String("1");
+    m_grid.snap = reg.ReadReg(QStringLiteral("GridSnap"), QStringLiteral("0")) == QLatin1String("1");
+    m_pictureLocked = reg.ReadReg(QStringLiteral("BackPictureLocked"), QStringLiteral("1")) != QLatin1String("0");
+}
+
+void KdPLDesinger::storeGridAndLock() const
+{
+    clsRegIni reg = storedProperties();
+    reg.SaveReg(QStringLiteral("GridStep"), QString::number(m_grid.step));
+    reg.SaveReg(QStringLiteral("GridShown"), m_grid.shown ? QStringLiteral("1") : QStringLiteral("0"));
+    reg.SaveReg(QStringLiteral("GridSnap"), m_grid.snap ? QStringLiteral("1") : QStringLiteral("0"));
+    reg.SaveReg(QStringLiteral("BackPictureLocked"), m_pictureLocked ? QStringLiteral("1") : QStringLiteral("0"));
 }
 
 void KdPLDesinger::setVirtualWidth(double mm)

@@ -7,6 +7,7 @@
 #include "canvas/CanvasGeometry.h"
 #include "canvas/CanvasKeyNames.h"
 #include "canvas/CanvasLimits.h"
+#include "canvas/MillimetreGrid.h"
 #include "common/KeyedCollection.h"
 #include "common/clsTimerLock.h"
 #include "common/colStringValueWithKey.h"
@@ -15,6 +16,7 @@
 #include "model/colPLControls.h"
 
 #include <QImage>
+#include <QLineF>
 #include <QObject>
 #include <QPointF>
 #include <QRectF>
@@ -93,6 +95,22 @@ public:
     double VirtualWidth() const { return m_area.widthMm; }
     void setVirtualWidth(double mm);
     void SetBackPicture(const QString &path, double left, double top, double width, double height);
+    // ---- the millimetre grid, the measuring tool and the background picture's lock; each is
+    // kept for the next time the designer opens.
+    const MillimetreGrid &Grid() const { return m_grid; }
+    void SetGrid(const MillimetreGrid &grid);
+    // While measuring, a drag of the left button measures from where it began to where it is,
+    // and selects, moves and adds nothing. Escape ends it.
+    bool IsMeasuring() const { return m_measuring; }
+    void SetMeasuring(bool on);
+    // The last measurement, surface millimetres from its start to its end; none outside the
+    // measuring mode.
+    std::optional<QLineF> Measurement() const { return m_measurement; }
+    // An unlocked picture is dragged by a press on it where no element or line is; a locked one
+    // lets the press draw a band as on an empty surface.
+    bool IsBackPictureLocked() const { return m_pictureLocked; }
+    void SetBackPictureLocked(bool locked);
+
     // Puts an earlier copy of the elements back (undo and redo); the current element and the
     // multi-selection keep the keys that are still there.
     void RestoreControls(const colPLControls &elements);
@@ -146,9 +164,13 @@ signals:
     void LayoutChanged();
     // The view should scroll so that this rectangle (twips) is in sight.
     void ScrollTo(const QRectF &twips);
+    // A measurement changed (surface millimetres), or ended when the line is empty.
+    void Measured(const QLineF &mm);
+    // A drag moved the background picture: its new top-left corner, millimetres.
+    void BackPictureMoved(const QPointF &topLeftMm);
 
 private:
-    enum class Target { None, Element, Handle, Grip, LineBody, Band };
+    enum class Target { None, Element, Handle, Grip, LineBody, Band, Measure, Picture };
     struct Drag {
         Target target = Target::None;
         int part = 0; // handle or grip number
@@ -194,6 +216,18 @@ private:
     void resizeFromHandle(Item &item, int handle, QPointF handlePos);
     void moveStateBy(Item &item, QPointF delta, QRectF &dirty);
     QPointF limitPosition(QPointF pos, QSizeF size) const;
+    // Where a dragged object's top-left corner goes: onto the grid (the point of it that the
+    // grid holds: an element's corner, the edge a handle drags, a line's end) when snapping is
+    // on, else to the nearest handle unit.
+    QPointF snapped(Target target, int part, QPointF to) const;
+    // A surface position (twips) on the grid when snapping is on and the Shift key is up.
+    QPointF snappedPoint(QPointF at, int shift) const;
+    void measureTo(QPointF at, int shift, bool start);
+    bool onUnlockedPicture(QPointF at) const;
+    void dragPicture(QPointF at, int shift);
+    void endPictureDrag();
+    void loadGridAndLock();
+    void storeGridAndLock() const;
     void endGesture();
     void endBand();
     void syncElement(Item &item);
@@ -232,4 +266,8 @@ private:
 
     QImage m_backPicture;
     QRectF m_backRect;
+    MillimetreGrid m_grid;
+    bool m_measuring = false;
+    std::optional<QLineF> m_measurement;
+    bool m_pictureLocked = true;
 };

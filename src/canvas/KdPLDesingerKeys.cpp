@@ -1,4 +1,5 @@
-// The keyboard of the design canvas (arrow nudges, Shift+arrow resizing, Delete, Ctrl+A) and
+// The keyboard of the design canvas (arrow nudges, Shift+arrow resizing, Delete, Ctrl+A, Escape
+// ending the measuring mode) and
 // the alignment and same-size modes.
 #include "canvas/KdPLDesinger.h"
 
@@ -43,6 +44,8 @@ void KdPLDesinger::KeyDown(int key, int shift)
     newBurst();
     if (key == Qt::Key_Delete)
         DeleteSelectedControls();
+    else if (key == Qt::Key_Escape)
+        SetMeasuring(false);
     else if (key == Qt::Key_A && (shift & CtrlKey))
         selectLabels(std::nullopt);
 }

@@ -81,7 +81,7 @@ const KdPLDesinger::Item *KdPLDesinger::pickLine(QPointF at) const
 
 int KdPLDesinger::PointerAt(QPointF at) const
 {
-    if (m_addMode && m_drag.target == Target::None)
+    if ((m_addMode || m_measuring) && m_drag.target == Target::None)
         return CrossPointer;
     static constexpr int handlePointers[8] = {SizeNWSE, SizeNS, SizeNESW, SizeWE,
                                               SizeNWSE, SizeNS, SizeNESW, SizeWE};
@@ -90,7 +90,7 @@ int KdPLDesinger::PointerAt(QPointF at) const
     case Target::Handle: return handlePointers[hit.part];
     case Target::Grip: return CrossPointer;
     case Target::Element: return SizeAllPointer;
-    default: return ArrowPointer;
+    default: return onUnlockedPicture(at) && !pickLine(at) ? SizeAllPointer : ArrowPointer;
     }
 }
 
@@ -127,6 +127,11 @@ void KdPLDesinger::MouseDownAt(int button, int shift, QPointF at)
     newBurst();
     if (m_drag.target != Target::None)
         return;
+    if (m_measuring && button == LeftButton) {
+        m_drag.target = Target::Measure;
+        measureTo(at, shift, true);
+        return;
+    }
     const Hit hit = hitTest(at);
     if (hit.target != Target::None) {
         if (hit.target == Target::Element && m_addMode)
@@ -148,7 +153,7 @@ void KdPLDesinger::MouseDownAt(int button, int shift, QPointF at)
         // Only the design area takes the element: a press on a ruler or beyond the area would
         // put it where it prints outside the slip.
         if (button == LeftButton && OnDesignArea(at))
-            placePending(at);
+            placePending(snappedPoint(at, shift));
         else if (button != LeftButton)
             cancelAddMode();
         return;
@@ -165,13 +170,22 @@ void KdPLDesinger::MouseDownAt(int button, int shift, QPointF at)
         return;
     }
     m_drag = Drag();
+    if (onUnlockedPicture(at)) {
+        m_drag.target = Target::Picture;
+        m_drag.pressRel = at - m_backRect.topLeft() * scale();
+        return;
+    }
     m_drag.target = Target::Band;
     m_drag.bandStart = m_drag.bandEnd = at;
 }
 
 void KdPLDesinger::MouseMoveAt(int button, int shift, QPointF at)
 {
-    if (m_drag.target == Target::Band) {
+    if (m_drag.target == Target::Measure && (button & LeftButton)) {
+        measureTo(at, shift, false);
+    } else if (m_drag.target == Target::Picture && (button & LeftButton)) {
+        dragPicture(at, shift);
+    } else if (m_drag.target == Target::Band) {
         const QRectF before = *Band();
         m_drag.bandEnd = at;
         emit Repaint(withHandles(before.united(*Band())));
@@ -238,7 +252,7 @@ void KdPLDesinger::runMove(const PendingMove &move)
     QPointF to = object.topLeft() + offset;
     // Snapped first and limited after, so that the grid never carries an object past an edge.
     if (!free)
-        to = QPointF(SnapToUnit(to.x()), SnapToUnit(to.y()));
+        to = snapped(target, m_drag.part, to);
     to = limitPosition(to, object.size());
     if (target == Target::Handle) {
         if (KeepsTop(m_drag.part))
@@ -337,7 +351,11 @@ void KdPLDesinger::syncElement(Item &item)
 
 void KdPLDesinger::MouseUpAt(int button, int shift, QPointF at)
 {
-    if (button == LeftButton && m_drag.target == Target::Band)
+    if (button == LeftButton && m_drag.target == Target::Measure)
+        m_drag = Drag(); // the measurement stays on show
+    else if (button == LeftButton && m_drag.target == Target::Picture)
+        endPictureDrag();
+    else if (button == LeftButton && m_drag.target == Target::Band)
         endBand();
     else if (button == LeftButton && m_drag.target != Target::None)
         endGesture();

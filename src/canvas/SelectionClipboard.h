@@ -17,6 +17,7 @@ public:
     // is selected.
     bool Copy(const KdPLDesinger &canvas);
     bool IsEmpty() const { return m_elements.empty(); }
+    int Count() const { return int(m_elements.size()); }
     // Adds the copies once more, one pitch further than the previous paste; returns the keys
     // of the new elements (none when the canvas is full).
     QStringList Paste(KdPLDesinger &canvas, int roomLeft);

@@ -1,12 +1,17 @@
 #include "gui/DesignCanvasView.h"
 
 #include "canvas/KdPLDesinger.h"
+#include "canvas/CanvasGeometry.h"
+#include "common/DesignScale.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
+#include <QWheelEvent>
 #include <cmath>
+
+using CanvasGeometry::RulerTwips;
 
 namespace {
 int buttonCode(Qt::MouseButtons buttons)
@@ -32,6 +37,11 @@ int shiftCode(Qt::KeyboardModifiers modifiers)
         code |= KdPLDesinger::AltKey;
     return code;
 }
+
+// One notch of the wheel with Ctrl zooms by this much.
+constexpr double WheelZoomStep = 1.25;
+// What a fitted rectangle keeps free around it, pixels.
+constexpr double FitMarginPixels = 8;
 
 Qt::CursorShape cursorOf(int pointer)
 {
@@ -70,6 +80,58 @@ CanvasViewport DesignCanvasView::Viewport() const
     vp.dpiX = viewport()->logicalDpiX();
     vp.dpiY = viewport()->logicalDpiY();
     return vp;
+}
+
+void DesignCanvasView::putUnder(QPointF twips, QPointF pixel)
+{
+    const CanvasViewport vp = Viewport();
+    // ToTwips(p) = (p + scroll) * twipsPerPixel - ruler, solved for the scroll.
+    horizontalScrollBar()->setValue(
+        int(std::lround((twips.x() + RulerTwips) / vp.TwipsPerPixelX() - pixel.x())));
+    verticalScrollBar()->setValue(int(std::lround((twips.y() + RulerTwips) / vp.TwipsPerPixelY() - pixel.y())));
+}
+
+void DesignCanvasView::ZoomAround(double factor, QPointF pixel)
+{
+    const double before = GetDesignScale();
+    const QPointF mm = Viewport().ToTwips(pixel) / before;
+    // The scale is stored as asked and kept within its bounds when read, so it is read first:
+    // zooming on at a bound stays there.
+    SetDesignScale(before * factor);
+    m_canvas.RedrawAllContols(); // the scroll bars take the new content size with it
+    putUnder(mm * GetDesignScale(), pixel);
+}
+
+void DesignCanvasView::ZoomToFit(const QRectF &mm)
+{
+    // The surface begins at its corner: what lies before it (paper left of the layout origin)
+    // cannot be shown, so the part from the corner on is fitted.
+    QRectF shown = mm;
+    shown.setLeft(std::max(shown.left(), 0.0));
+    shown.setTop(std::max(shown.top(), 0.0));
+    if (!(shown.width() > 0 && shown.height() > 0))
+        return;
+    const CanvasViewport vp = Viewport();
+    const QSize view = viewport()->size();
+    const double across = ((view.width() - FitMarginPixels) * vp.TwipsPerPixelX() - RulerTwips) / shown.width();
+    const double down = ((view.height() - FitMarginPixels) * vp.TwipsPerPixelY() - RulerTwips) / shown.height();
+    SetDesignScale(std::min(across, down));
+    m_canvas.RedrawAllContols();
+    // Its corner right beside the rulers.
+    putUnder(shown.topLeft() * GetDesignScale(),
+             QPointF(RulerTwips / vp.TwipsPerPixelX(), RulerTwips / vp.TwipsPerPixelY()));
+}
+
+void DesignCanvasView::wheelEvent(QWheelEvent *event)
+{
+    if (!(event->modifiers() & Qt::ControlModifier)) {
+        QAbstractScrollArea::wheelEvent(event);
+        return;
+    }
+    const double notches = event->angleDelta().y() / 120.0;
+    if (notches != 0)
+        ZoomAround(std::pow(WheelZoomStep, notches), event->position());
+    event->accept();
 }
 
 void DesignCanvasView::updateScrollBars()

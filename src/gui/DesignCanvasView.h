@@ -17,6 +17,12 @@ public:
     KdPLDesinger &Canvas() { return m_canvas; }
     // Where the viewport stands and how large a twip is on this screen.
     CanvasViewport Viewport() const;
+    // Zooms by a factor (the scale keeps to its bounds) so that the surface point under a
+    // viewport pixel stays under it, as far as the scroll bars allow.
+    void ZoomAround(double factor, QPointF pixel);
+    // Zooms so that a surface rectangle (millimetres) fills the viewport beside the rulers, its
+    // top-left corner in sight.
+    void ZoomToFit(const QRectF &mm);
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -25,6 +31,8 @@ protected:
     void mouseMoveEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
+    // With Ctrl the wheel zooms around the pointer; without it, it scrolls.
+    void wheelEvent(QWheelEvent *event) override;
     bool focusNextPrevChild(bool next) override;
 
 private:
@@ -32,6 +40,8 @@ private:
     void repaintTwips(const QRectF &twips);
     void scrollToTwips(const QRectF &twips);
     void updatePointer(QPointF at);
+    // Scrolls so that a surface point (twips) lies under a viewport pixel.
+    void putUnder(QPointF twips, QPointF pixel);
 
     KdPLDesinger &m_canvas;
     CanvasPainter m_painter;

@@ -1,6 +1,7 @@
 #include "gui/DesignerCommands.h"
 
 #include "canvas/KdPLDesinger.h"
+#include "canvas/MillimetreGrid.h"
 #include "canvas/TemplateUndoStack.h"
 #include "gui/HelpPage.h"
 #include "gui/frmPLDesigner.h"
@@ -46,6 +47,35 @@ DesignerCommand distribution(const char *name, const char *tip, Qt::Orientation 
 }
 
 bool hasSelection(frmPLDesigner &d) { return d.Canvas().SelectionCount() > 0; }
+
+// A switch: a command that is on while its rule holds, and flips when run.
+DesignerCommand toggle(const char *name, const char *tip, const char *menuKey, const char *menuText,
+                       Run flip, Rule on, QList<QKeySequence> keys = {})
+{
+    DesignerCommand c = command(name, tip, std::move(flip), menuKey, menuText, std::move(keys));
+    c.checked = std::move(on);
+    return c;
+}
+
+void changeGrid(frmPLDesigner &d, const std::function<void(MillimetreGrid &)> &change)
+{
+    MillimetreGrid grid = d.Canvas().Grid();
+    change(grid);
+    d.Canvas().SetGrid(grid);
+}
+
+// A grid step: choosing it also shows the grid, which is what the user wants to see.
+DesignerCommand gridStep(const char *name, const char *tip, const char *menuKey, const char *menuText, double step)
+{
+    return toggle(name, tip, menuKey, menuText,
+                  [step](frmPLDesigner &d) {
+                      changeGrid(d, [step](MillimetreGrid &g) {
+                          g.step = step;
+                          g.shown = true;
+                      });
+                  },
+                  [step](frmPLDesigner &d) { return d.Canvas().Grid().step == step; });
+}
 } // namespace
 
 const std::vector<DesignerCommand> &DesignerCommands()
@@ -99,6 +129,23 @@ const std::vector<DesignerCommand> &DesignerCommands()
         command("cmdZoomIn", "放大", [](frmPLDesigner &d) { d.cmdZoomIn_Click(); }, "", "",
                 {ctrl(Qt::Key_Equal), ctrl(Qt::Key_Plus)}),
         command("cmdZoomOut", "缩小", [](frmPLDesigner &d) { d.cmdZoomOut_Click(); }, "", "", {ctrl(Qt::Key_Minus)}),
+        command("cmdZoomFit", "适合窗口", [](frmPLDesigner &d) { d.cmdZoomFit_Click(); }, "ZOOM-FIT", "适合窗口(&W)",
+                {ctrl(Qt::Key_0)}),
+        toggle("cmdMeasure", "测量距离", "MEASURE", "测量距离(&E)",
+               [](frmPLDesigner &d) { d.Canvas().SetMeasuring(!d.Canvas().IsMeasuring()); },
+               [](frmPLDesigner &d) { return d.Canvas().IsMeasuring(); }, {ctrl(Qt::Key_M)}),
+        toggle("cmdLockBackPicture", "锁定底图", "LOCK-BACKPIC", "锁定底图(&J)",
+               [](frmPLDesigner &d) { d.Canvas().SetBackPictureLocked(!d.Canvas().IsBackPictureLocked()); },
+               [](frmPLDesigner &d) { return d.Canvas().IsBackPictureLocked(); }),
+        toggle("cmdShowGrid", "显示网格", "SHOW-GRID", "显示网格(&S)",
+               [](frmPLDesigner &d) { changeGrid(d, [](MillimetreGrid &g) { g.shown = !g.shown; }); },
+               [](frmPLDesigner &d) { return d.Canvas().Grid().shown; }, {ctrl(Qt::Key_Apostrophe)}),
+        toggle("cmdSnapToGrid", "对齐网格", "SNAP-GRID", "对齐网格(&N)",
+               [](frmPLDesigner &d) { changeGrid(d, [](MillimetreGrid &g) { g.snap = !g.snap; }); },
+               [](frmPLDesigner &d) { return d.Canvas().Grid().snap; }),
+        gridStep("cmdGridStep10", "网格间距 1 毫米", "GRID-10", "网格 1 毫米(&1)", 1.0),
+        gridStep("cmdGridStep05", "网格间距 0.5 毫米", "GRID-05", "网格 0.5 毫米(&5)", 0.5),
+        gridStep("cmdGridStep01", "网格间距 0.1 毫米", "GRID-01", "网格 0.1 毫米(&0)", 0.1),
         command("cmdCheckTemplate", "检查模板", [](frmPLDesigner &d) { d.cmdCheckTemplate_Click(); }, "CHECK-TEMPLATE",
                 "检查模板(&K)"),
         command("cmdHelp", "帮助", [](frmPLDesigner &) { OpenHelpPage(); }, "", "", {QKeySequence(Qt::Key_F1)}),
@@ -117,7 +164,8 @@ const QStringList &DesignerToolBarOrder()
         "cmdAlignmentLeft", "cmdAlignmentCenter", "cmdAlignmentRight", "cmdAlignmentTop", "cmdAlignmentMiddle",
         "cmdAlignmentBottom", "cmdSizeSameWidth", "cmdSizeSameHeight", "cmdDistributeHorizontal",
         "cmdDistributeVertical", "-",
-        "cmdZoomIn", "cmdZoomOut", "-",
+        "cmdZoomIn", "cmdZoomOut", "cmdZoomFit", "-",
+        "cmdMeasure", "cmdLockBackPicture", "cmdShowGrid", "cmdSnapToGrid", "-",
         "cmdCheckTemplate", "-",
         "cmdExit",
     };
@@ -132,6 +180,9 @@ const std::vector<DesignerMenuEntry> &DesignerMenuOrder()
         {"DELETE-CURRENT"}, {"-"},
         {"CUT"}, {"COPY"}, {"PASTE"}, {"DUPLICATE"}, {"-"},
         {"CHECK-TEMPLATE"}, {"LAYOUTSETTING"}, {"-"},
+        {"ZOOM-FIT"}, {"MEASURE"}, {"LOCK-BACKPIC"}, {"GRID", "", "网格(&G)"},
+        {"SHOW-GRID", "GRID"}, {"SNAP-GRID", "GRID"}, {"-", "GRID"},
+        {"GRID-10", "GRID"}, {"GRID-05", "GRID"}, {"GRID-01", "GRID"}, {"-"},
         {"PREVIEW"}, {"SAVE"}, {"SAVEAS"},
     };
     return order;

@@ -2,6 +2,7 @@
 
 #include "app/ProgramFolders.h"
 #include "canvas/KdPLDesinger.h"
+#include "canvas/MeasurementText.h"
 #include "canvas/SelectionClipboard.h"
 #include "canvas/TemplateUndoStack.h"
 #include "common/DesignScale.h"
@@ -28,6 +29,7 @@
 #include "gui/frmPLottProperty.h"
 #include "gui/kdPLControlProperties.h"
 #include "model/ElementKind.h"
+#include "print/PaperArea.h"
 #include "print/TemplateCheck.h"
 #include "storage/clsPLStoreINI.h"
 
@@ -59,10 +61,11 @@ void showKept(KdPLDesinger &canvas, colPLControls &layout)
     Dialog::Instance().ShowMe(canvas, layout);
 }
 
-// Adding by mouse stops at the count a template file can hold.
-bool roomForOneMore(const KdPLDesinger &canvas)
+// Adding (by mouse, pasting, duplicating) stops at the count a template file can hold: what
+// would pass it is refused whole.
+bool roomFor(const KdPLDesinger &canvas, int count)
 {
-    if (canvas.AllItems().Count() < kMaxTemplateElements)
+    if (count <= kMaxTemplateElements - canvas.AllItems().Count())
         return true;
     MsgBox(TooManyElementsMessage(), MsgStyle::Information);
     return false;
@@ -134,6 +137,10 @@ void frmPLDesigner::buildUi()
     status->addSpacing(24);
     status->addWidget(new QLabel(QStringLiteral("最近一次选择的直线长度"), this));
     status->addWidget(lblLastLineInfo);
+    status->addSpacing(24);
+    lblMeasure = new QLabel(this);
+    lblMeasure->setObjectName(QStringLiteral("lblMeasure"));
+    status->addWidget(lblMeasure);
     status->addStretch();
 
     auto *eoLayout = new QSplitter(Qt::Horizontal, this);
@@ -156,7 +163,8 @@ QToolBar *frmPLDesigner::buildToolBar()
 {
     auto *bar = new QToolBar(this);
     bar->setObjectName(QStringLiteral("tbrCommands"));
-    bar->setIconSize(QSize(24, 24));
+    // 22 pixels: every command fits on the bar of the window at its first size.
+    bar->setIconSize(QSize(22, 22));
     m_actions->FillToolBar(*bar);
     return bar;
 }
@@ -184,6 +192,11 @@ void frmPLDesigner::connectCanvas()
             ShowPopMenu(x, y);
     });
     connect(popMenu, &KdPopupMenu::mnuClick, this, &frmPLDesigner::popMenu_mnuClick);
+    connect(c, &KdPLDesinger::Measured, this, [this] {
+        const auto measured = m_canvas->Measurement();
+        lblMeasure->setText(measured ? MeasurementText(*measured) : QString());
+    });
+    connect(c, &KdPLDesinger::BackPictureMoved, this, &frmPLDesigner::backPictureMoved);
     // The commands' states follow the selection and the undo stack.
     connect(c, &KdPLDesinger::Repaint, m_actions, &DesignerActions::Refresh);
     connect(c, &KdPLDesinger::CtrlClick, m_actions, &DesignerActions::Refresh);
@@ -392,7 +405,7 @@ void frmPLDesigner::cmdAddLabel_Click()
     const QString text = m_windows.addLabel();
     if (text.isEmpty())
         return;
-    if (!roomForOneMore(*m_canvas))
+    if (!roomFor(*m_canvas, 1))
         return;
     // The program's default font, as every block, mark and command-line label has: a template
     // does not depend on the machine it was made on.
@@ -401,17 +414,45 @@ void frmPLDesigner::cmdAddLabel_Click()
 
 void frmPLDesigner::cmdAddLine_Click()
 {
-    if (!roomForOneMore(*m_canvas))
+    if (!roomFor(*m_canvas, 1))
         return;
     m_canvas->BeginAddControlByMouse(NewLine());
 }
 
 void frmPLDesigner::zoomBy(double factor)
 {
-    // The scale is stored as asked and kept within its bounds when read, so it is read first:
-    // zooming on at a bound stays there.
-    SetDesignScale(GetDesignScale() * factor);
-    m_canvas->RedrawAllContols();
+    // The buttons zoom around the middle of the view.
+    kdPLD->ZoomAround(factor, QRectF(kdPLD->viewport()->rect()).center());
+}
+
+void frmPLDesigner::cmdZoomFit_Click()
+{
+    kdPLD->ZoomToFit(SlipArea());
+}
+
+QRectF frmPLDesigner::SlipArea() const
+{
+    // The slip's picture where there is one (it is the slip as scanned), else its paper, else
+    // what its elements cover.
+    if (!m_canvas->BackPicture().isNull())
+        return m_canvas->BackPictureRect();
+    const QRectF paper = PaperArea(m_undo->Properties());
+    if (!paper.isEmpty())
+        return paper;
+    QRectF covered;
+    for (const KdPLDesinger::Item &item : m_canvas->AllItems())
+        covered = covered.united(QRectF(item.element.Left(), item.element.Top(), item.element.Width(),
+                                        item.element.Height()).normalized());
+    return covered;
+}
+
+void frmPLDesigner::backPictureMoved(const QPointF &topLeftMm)
+{
+    colPLControls settings = m_undo->Properties();
+    settings.setBackPicLeft(topLeftMm.x());
+    settings.setBackPicTop(topLeftMm.y());
+    m_undo->Record(QStringLiteral("移动底图"), settings);
+    refreshTitle();
 }
 
 void frmPLDesigner::cmdZoomIn_Click()
@@ -577,6 +618,8 @@ TemplateCheckWindow &frmPLDesigner::CheckWindow()
 {
     if (!m_checkWindow) {
         m_checkWindow = new TemplateCheckWindow(this);
+        // Ctrl+S and the other keys of the designer still work while the list has the focus.
+        m_actions->LendKeys(*m_checkWindow);
         connect(m_checkWindow, &TemplateCheckWindow::ElementChosen, this, &frmPLDesigner::selectFinding);
     }
     return *m_checkWindow;
@@ -624,12 +667,16 @@ void frmPLDesigner::CutSelection()
 
 void frmPLDesigner::PasteClipboard()
 {
+    if (m_clipboard->IsEmpty() || !roomFor(*m_canvas, m_clipboard->Count()))
+        return;
     const int room = kMaxTemplateElements - m_canvas->AllItems().Count();
     recordPasted(m_clipboard->Paste(*m_canvas, room), QStringLiteral("粘贴"));
 }
 
 void frmPLDesigner::DuplicateSelection()
 {
+    if (!roomFor(*m_canvas, m_canvas->SelectionCount()))
+        return;
     const int room = kMaxTemplateElements - m_canvas->AllItems().Count();
     recordPasted(SelectionClipboard::Duplicate(*m_canvas, room), QStringLiteral("再制"));
 }

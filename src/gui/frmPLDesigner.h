@@ -77,6 +77,10 @@ public:
     void cmdAddLine_Click();
     void cmdZoomIn_Click();
     void cmdZoomOut_Click();
+    // "适合窗口": the slip (its picture, else its paper, else its elements) fills the view.
+    void cmdZoomFit_Click();
+    // The slip's rectangle on the canvas, millimetres.
+    QRectF SlipArea() const;
     void cmdPLProperty_Click();
     void cmdPreview_Click();
     bool cmdSave_Click();
@@ -101,6 +105,7 @@ public:
     kdPLControlProperties &Properties() { return *kdPLProperties; }
     KdPopupMenu &PopMenu() { return *popMenu; }
     DesignerActions &Actions() { return *m_actions; }
+    DesignCanvasView &View() { return *kdPLD; }
     TemplateUndoStack &Undo() { return *m_undo; }
     // The template as it is shown now: its settings and the canvas's elements.
     colPLControls Layout() const;
@@ -136,6 +141,8 @@ private:
     void propertyEdited();
     void propertiesRestored();
     void zoomBy(double factor);
+    // A drag moved the unlocked picture: one step of the template's settings.
+    void backPictureMoved(const QPointF &topLeftMm);
     void installDefaultWindows();
 
     std::unique_ptr<KdPLDesinger> m_canvas;
@@ -154,4 +161,5 @@ private:
     KdPopupMenu *popMenu = nullptr;
     QLabel *lblCurrentMousePointer = nullptr;
     QLabel *lblLastLineInfo = nullptr;
+    QLabel *lblMeasure = nullptr;
 };

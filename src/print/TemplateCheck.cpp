@@ -4,6 +4,7 @@
 #include "common/VbFormat.h"
 #include "model/ElementKind.h"
 #include "model/colPLControls.h"
+#include "print/PaperArea.h"
 #include "print/StakeGeometry.h"
 
 #include <QHash>
@@ -116,8 +117,16 @@ public:
         stakesOverlap();
         outside();
         sizes();
-        std::stable_sort(m_out.begin(), m_out.end(),
-                         [](const TemplateFinding &a, const TemplateFinding &b) { return a.key < b.key; });
+        // The template's own findings first, then the elements' in the template's order (so
+        // lbl2 comes before lbl16), each element's in the order they were found.
+        QHash<QString, int> order;
+        order.insert(TemplatePropertiesKey(), -1);
+        int position = 0;
+        for (const clsPLControl &e : m_t)
+            order.insert(e.KeyName(), position++);
+        std::stable_sort(m_out.begin(), m_out.end(), [&order](const TemplateFinding &a, const TemplateFinding &b) {
+            return order.value(a.key) < order.value(b.key);
+        });
         return std::move(m_out);
     }
 
@@ -158,7 +167,7 @@ private:
             for (const clsPLControl *o : same)
                 if (o != b)
                     others << o->KeyName();
-            add(b->KeyName(), FormatMsg("", QStringLiteral("{1}重复，与 {2} 相同{3}"),
+            add(b->KeyName(), FormatMsg("", QStringLiteral("{1} 重复，与 {2} 相同{3}"),
                                         {blockName(*b), others.join(QStringLiteral("、")),
                                          place(boxOf(*b, 0, 0))}));
         }
@@ -177,7 +186,7 @@ private:
 
     static QString overlapText(const clsPLControl &e, const clsPLControl &other, const Box &at)
     {
-        return FormatMsg("", QStringLiteral("{1}与 {2}（{3}）重叠{4}"),
+        return FormatMsg("", QStringLiteral("{1} 与 {2}（{3}）重叠{4}"),
                          {blockName(e), other.KeyName(), blockName(other), place(at)});
     }
 
@@ -250,12 +259,9 @@ private:
     // as the designer draws both from the same origin.
     void outside()
     {
-        const bool hasPaper = m_t.PaperWidth() > 0 && m_t.PaperHeight() > 0;
-        const bool landscape = m_t.PaperOrientation() == 1;
-        const double paperW = (landscape ? m_t.PaperHeight() : m_t.PaperWidth()) / PrintScale;
-        const double paperH = (landscape ? m_t.PaperWidth() : m_t.PaperHeight()) / PrintScale;
-        const Box paper{-m_t.LayoutLeft(), -m_t.LayoutTop(), paperW - m_t.LayoutLeft(),
-                        paperH - m_t.LayoutTop()};
+        const QRectF sheet = PaperArea(m_t);
+        const bool hasPaper = !sheet.isEmpty();
+        const Box paper{sheet.left(), sheet.top(), sheet.right(), sheet.bottom()};
         const bool hasPicture = !m_t.BackPicPathFileStored().trimmed().isEmpty();
         const Box picture{m_t.BackPicLeft(), m_t.BackPicTop(), m_t.BackPicLeft() + m_t.BackPicWidth(),
                           m_t.BackPicTop() + m_t.BackPicHeight()};
@@ -287,10 +293,10 @@ private:
             const double bw = std::fabs(b->Width()), bh = std::fabs(b->Height());
             const QString size = FormatMsg("", QStringLiteral("{1}×{2} 毫米"), {mm(bw), mm(bh)});
             if (bw < SmallestBlockMm || bh < SmallestBlockMm)
-                add(b->KeyName(), FormatMsg("", QStringLiteral("{1}太小：{2}，小于 0.5 毫米{3}"),
+                add(b->KeyName(), FormatMsg("", QStringLiteral("{1} 太小：{2}，小于 0.5 毫米{3}"),
                                             {blockName(*b), size, place(boxOf(*b, 0, 0))}));
             else if (std::fabs(bw - w) > SizeToleranceMm + 1e-9 || std::fabs(bh - h) > SizeToleranceMm + 1e-9)
-                add(b->KeyName(), FormatMsg("", QStringLiteral("{1}的大小 {2} 与模板的填涂块大小 {3}×{4} 毫米不同{5}"),
+                add(b->KeyName(), FormatMsg("", QStringLiteral("{1} 的大小 {2} 与模板的填涂块大小 {3}×{4} 毫米不同{5}"),
                                             {blockName(*b), size, mm(w), mm(h), place(boxOf(*b, 0, 0))}));
         }
     }

@@ -27,7 +27,8 @@ constexpr double SmallestBlockMm = 0.5;
 // Sizes and edges compare to this, mm.
 constexpr double SizeToleranceMm = 0.01;
 
-// Every finding, sorted by key (findings of one key in the order they were found).
+// Every finding: those of the template's settings first, then the elements' in the order of
+// the elements (findings of one element in the order they were found).
 std::vector<TemplateFinding> CheckTemplate(const colPLControls &layout);
 
 // "模板有 {1} 处问题" and the like need the count; the first finding's text for a question.

@@ -272,13 +272,13 @@ TEST_F(CliDesign, RunsThatCannotPrintRightAreRefusedOrNeedToBeAllowed)
     const CliRun allowed = design("add-block", {"--area", "1", "--number", "07", "--x", "1", "--y", "1", "--allow-duplicates"});
     EXPECT_EQ(allowed.exitCode, 0) << allowed.err.toStdString();
     EXPECT_EQ(lines(allowed), QStringList{"lbl11"});
-    // The check now names both blocks of red 07, sorted by key.
+    // The check now names both blocks of red 07, in the template's order.
     const CliRun check = run({"check", file});
     EXPECT_EQ(check.exitCode, 1);
     const QStringList found = lines(check);
     ASSERT_EQ(found.size(), 2) << check.outText().toStdString();
-    EXPECT_TRUE(found[0].startsWith("lbl11\t填涂区 1 号码 07重复，与 lbl7 相同")) << found[0].toStdString();
-    EXPECT_TRUE(found[1].startsWith("lbl7\t填涂区 1 号码 7重复，与 lbl11 相同")) << found[1].toStdString();
+    EXPECT_TRUE(found[0].startsWith("lbl7\t填涂区 1 号码 7 重复，与 lbl11 相同")) << found[0].toStdString();
+    EXPECT_TRUE(found[1].startsWith("lbl11\t填涂区 1 号码 07 重复，与 lbl7 相同")) << found[1].toStdString();
 }
 
 TEST_F(CliDesign, CheckOfATemplateWithAShortOffsetListAndOfOneThatCannotBeRead)

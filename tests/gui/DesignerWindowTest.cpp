@@ -148,6 +148,7 @@ TEST_F(DesignerTest, TheRightClickMenuGreysDeleteWhileNothingIsCurrent)
                                      "画线(&L)", "-", "删除选中项(&D)", "-", "剪切(&T)\tCtrl+X",
                                      "复制(&C)\tCtrl+C", "粘贴(&V)\tCtrl+V", "再制(&U)\tCtrl+D", "-",
                                      "检查模板(&K)", "投注单设置(&Z)", "-",
+                                     "适合窗口(&W)\tCtrl+0", "测量距离(&E)\tCtrl+M", "锁定底图(&J)", "网格(&G)", "-",
                                      "打印预览(&P)", "保存(&S)\tCtrl+S", "另存为(&A)\tCtrl+Shift+S"}));
     EXPECT_FALSE(w->PopMenu().GetEnable("DELETE-CURRENT"));
     EXPECT_FALSE(w->PopMenu().GetEnable("COPY"));
@@ -157,7 +158,7 @@ TEST_F(DesignerTest, TheRightClickMenuGreysDeleteWhileNothingIsCurrent)
     captions.clear();
     dismissMenuRecording(&captions);
     w->ShowPopMenu(0, 0);
-    EXPECT_EQ(captions.size(), 22);
+    EXPECT_EQ(captions.size(), 27);
     EXPECT_TRUE(w->PopMenu().GetEnable("DELETE-CURRENT"));
     EXPECT_TRUE(w->PopMenu().GetEnable("COPY"));
     EXPECT_FALSE(w->PopMenu().GetEnable("PASTE")); // nothing copied yet

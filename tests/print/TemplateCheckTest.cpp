@@ -76,7 +76,7 @@ const Case kCases[] = {
     {"an empty list means all zero", [](colPLControls &t) { t.setStakeLocateOffsetStrY(""); }, {}},
     {"second block of a number, far away",
      [](colPLControls &t) { t.Add(Block("dup", "1", "03", 6, 20, W, H)); },
-     {{"dup", "填涂区 1 号码 03重复，与 r3 相同（6, 20 毫米）"}, {"r3", "与 dup 相同"}}},
+     {{"r3", "填涂区 1 号码 3 重复，与 dup 相同"}, {"dup", "填涂区 1 号码 03 重复，与 r3 相同（6, 20 毫米）"}}},
     {"same number in another area is no duplicate",
      [](colPLControls &t) { t.Add(Block("b4", "2", "4", 22, 8, W, H)); }, {}},
     {"blocks sharing 0.06 mm across overlap",
@@ -85,7 +85,7 @@ const Case kCases[] = {
     {"blocks sharing 0.04 mm across do not", [](colPLControls &t) { move(t, "r2", 9.46, 3.5); }, {}},
     {"blocks sharing 0.06 mm down overlap",
      [](colPLControls &t) { move(t, "b1", 6, 4.74); },
-     {{"b1", "重叠"}, {"r1", "与 b1"}}},
+     {{"r1", "填涂区 1 号码 1 与 b1（填涂区 2 号码 1）重叠"}, {"b1", "重叠"}}},
     {"blocks sharing 0.04 mm down do not", [](colPLControls &t) { move(t, "b1", 6, 4.76); }, {}},
     {"a number missing in the middle of an area",
      [](colPLControls &t) { t.Remove(colPLControls::KeyOf("r3")); },
@@ -119,8 +119,8 @@ const Case kCases[] = {
      {{"b3", "在第 5 注超出了纸张"}, {"b3", "在第 4 注超出了底图（178, 30 毫米）"}}},
     {"the layout origin moves the paper, not the picture",
      [](colPLControls &t) { t.setLayoutLeft(-7); },
-     {{"b1", "填涂块（填涂区 2 号码 1）在第 1 注超出了纸张"}, {"m1", "标记在第 1 注超出了纸张"},
-      {"r1", "在第 1 注超出了纸张"}}},
+     {{"r1", "在第 1 注超出了纸张"}, {"b1", "填涂块（填涂区 2 号码 1）在第 1 注超出了纸张"},
+      {"m1", "标记在第 1 注超出了纸张"}}},
     {"landscape paper is 210 mm tall",
      [](colPLControls &t) {
          t.setPaperOrientation(1);
@@ -158,11 +158,11 @@ const Case kCases[] = {
      {}},
     {"a block too narrow to fill",
      [](colPLControls &t) { resize(t, "b2", 0.49, H); },
-     {{"b2", "填涂区 2 号码 2太小：0.49×1.8 毫米，小于 0.5 毫米"}}},
+     {{"b2", "填涂区 2 号码 2 太小：0.49×1.8 毫米，小于 0.5 毫米"}}},
     {"a block too low to fill", [](colPLControls &t) { resize(t, "b2", W, 0.4); }, {{"b2", "太小"}}},
     {"a block 0.02 mm wider than the others",
      [](colPLControls &t) { resize(t, "r4", W + 0.02, H); },
-     {{"r4", "大小 3.52×1.8 毫米 与模板的填涂块大小 3.5×1.8 毫米不同"}}},
+     {{"r4", "填涂区 1 号码 4 的大小 3.52×1.8 毫米 与模板的填涂块大小 3.5×1.8 毫米不同"}}},
     {"a block 0.02 mm lower", [](colPLControls &t) { resize(t, "r4", W, H - 0.02); }, {{"r4", "不同"}}},
     {"a block 0.005 mm wider is the same size",
      [](colPLControls &t) { resize(t, "r4", W + 0.005, H); }, {}},
@@ -184,16 +184,19 @@ TEST(TemplateCheck, EachFaultGivesItsFindingsAndNothingElse)
     }
 }
 
-TEST(TemplateCheck, FindingsAreSortedByKey)
+TEST(TemplateCheck, FindingsFollowTheElementOrderAfterTheTemplatesOwn)
 {
+    // Keys that sort otherwise as text: lbl2 comes before lbl16, and both after r2 and r3,
+    // because the template has them in that order.
     colPLControls t = base();
     t.setStakeLocateOffsetStrY("0,0");
-    t.Add(Block("a9", "1", "2", 10, 20, W, H));
+    t.Add(Block("lbl2", "1", "2", 10, 20, W, H));
+    t.Add(Block("lbl16", "1", "3", 20, 20, W, H));
     const std::vector<TemplateFinding> found = CheckTemplate(t);
     QStringList keys;
     for (const TemplateFinding &f : found)
         keys << f.key;
-    EXPECT_EQ(keys, QStringList({"-", "a9", "r2"}));
+    EXPECT_EQ(keys, QStringList({"-", "r2", "r3", "lbl2", "lbl16"}));
     EXPECT_EQ(FirstFindingText(found), found[0].reason);
     EXPECT_TRUE(FirstFindingText({{"r2", "x"}}) == QStringLiteral("r2：x"));
 }
