@@ -53,7 +53,7 @@ QString TemplateDetectUsage()
 {
     return QStringLiteral("template detect PICTURE [--dpi N] [--json FILE|-] [--areas-by gaps|columns|rows] | "
                           "template new FILE.tzd --from-picture PICTURE [--dpi N] [--areas-by gaps|columns|rows] "
-                          "[--first-number N[,N...]] [--name NAME]");
+                          "[--first-number N[,N...]] [--picks N[,N...]] [--name NAME]");
 }
 
 bool RunTemplateDetectAction(CliContext &ctx, const CliCommand &command, const QString &action,

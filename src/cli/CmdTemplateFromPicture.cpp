@@ -24,12 +24,32 @@ bool firstNumbers(const CliOptions &o, QList<SlipAreaChoice> *areas)
 {
     if (!o.has("first-number"))
         return true;
-    for (const QString &text : o.value("first-number").split(QRegularExpression("[,，]"))) {
-        if (!FirstNumberValid(text))
+    const QStringList texts = o.value("first-number").split(QRegularExpression("[,，]"));
+    for (qsizetype i = 0; i < texts.size(); ++i) {
+        if (!FirstNumberValid(texts[i]))
             return false;
-        SlipAreaChoice c;
-        c.firstNumber = text.trimmed();
-        areas->append(c);
+        if (areas->size() <= i)
+            areas->append(SlipAreaChoice());
+        (*areas)[i].firstNumber = texts[i].trimmed();
+    }
+    return true;
+}
+
+// --picks: how many numbers a stake chooses in each area, whole numbers from 1; false when one
+// is not. Areas it does not name choose 1.
+bool picksPerArea(const CliOptions &o, QList<SlipAreaChoice> *areas)
+{
+    if (!o.has("picks"))
+        return true;
+    const QStringList texts = o.value("picks").split(QRegularExpression("[,，]"));
+    for (qsizetype i = 0; i < texts.size(); ++i) {
+        bool ok = false;
+        const int n = texts[i].trimmed().toInt(&ok);
+        if (!ok || n < 1)
+            return false;
+        if (areas->size() <= i)
+            areas->append(SlipAreaChoice());
+        (*areas)[i].picks = n;
     }
     return true;
 }
@@ -46,7 +66,7 @@ QByteArray pngOf(const QImage &image)
 
 int RunTemplateFromPicture(CliContext &ctx, const CliCommand &command, const QStringList &args)
 {
-    const CliOptions o = cliParse(args, {"from-picture", "dpi", "areas-by", "first-number", "name"}, {});
+    const CliOptions o = cliParse(args, {"from-picture", "dpi", "areas-by", "first-number", "picks", "name"}, {});
     if (!o.error.isEmpty())
         return cliUsageError(ctx, command, o.error);
     if (o.positional.size() != 1)
@@ -59,6 +79,10 @@ int RunTemplateFromPicture(CliContext &ctx, const CliCommand &command, const QSt
     SlipFromPicture from;
     if (!firstNumbers(o, &from.areas)) {
         ctx.err << "message: " << InvalidValueMessage() << "\nfield: first-number\n";
+        return ExitFailure;
+    }
+    if (!picksPerArea(o, &from.areas)) {
+        ctx.err << "message: " << InvalidValueMessage() << "\nfield: picks\n";
         return ExitFailure;
     }
 
@@ -88,6 +112,8 @@ int RunTemplateFromPicture(CliContext &ctx, const CliCommand &command, const QSt
 
     colPLControls layout;
     layout.setLayoutName(name);
+    // A new template has no count list of its own to go by: areas --picks leaves out choose 1.
+    layout.setGroupLottNumberCountStr(QStringLiteral("1"));
     KdPLDesinger canvas;
     CanvasSink sink(canvas);
     ApplySlipFromPicture(layout, sink, {}, from);

@@ -4,7 +4,10 @@
 #include "dialogs/DialogElements.h"
 #include "model/colPLControls.h"
 
+#include "common/ToNumber.h"
+
 #include <QRegularExpression>
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -33,7 +36,7 @@ bool alreadyThere(const QList<clsPLControl> &existing, const QString &showType, 
     return false;
 }
 
-void writeSettings(colPLControls &layout, const SlipDetection &d, const QList<int> &counts,
+void writeSettings(colPLControls &layout, const SlipDetection &d, const QList<int> &picks,
                    const QString &backPicture)
 {
     layout.setLottNumberWidth(hundredths(d.block.width()));
@@ -46,7 +49,7 @@ void writeSettings(colPLControls &layout, const SlipDetection &d, const QList<in
     layout.setStakeLocateOffsetStrX(listOf(xs));
     layout.setStakeLocateOffsetStrY(listOf(ys));
     QStringList texts;
-    for (int c : counts)
+    for (int c : picks)
         texts << QString::number(c);
     layout.setGroupLottNumberCountStr(texts.join(','));
     layout.setBackPicPathFile(backPicture);
@@ -61,6 +64,16 @@ bool FirstNumberValid(const QString &text)
 {
     static const QRegularExpression digits(QStringLiteral("^[0-9]{1,9}$"));
     return digits.match(text.trimmed()).hasMatch();
+}
+
+int PicksForArea(const QString &templateCounts, int area, int blocks, int chosen)
+{
+    int picks = chosen;
+    if (picks <= 0) {
+        const QStringList own = templateCounts.split(QLatin1Char(','));
+        picks = area >= 1 && area <= own.size() ? int(std::lround(ToNumber(own[area - 1], 1))) : 1;
+    }
+    return std::clamp(picks, 1, std::max(1, blocks));
 }
 
 QString BlockNumberText(const QString &first, int index)
@@ -84,7 +97,12 @@ QStringList ApplySlipFromPicture(colPLControls &layout, DialogCanvas &canvas,
     for (const DetectedBlock &b : d.blocks)
         if (b.stake == 1 && groupOf[b.area] > 0)
             ++counts[groupOf[b.area] - 1];
-    writeSettings(layout, d, counts, from.backPicture);
+    QList<int> picks;
+    for (int a = 1; a <= d.areaCount(); ++a)
+        if (groupOf[a] > 0)
+            picks << PicksForArea(layout.GroupLottNumberCountStr(), groupOf[a], counts[groupOf[a] - 1],
+                                  from.areas.value(a - 1).picks);
+    writeSettings(layout, d, picks, from.backPicture);
 
     QStringList keys;
     for (const DetectedBlock &b : d.blocks) {

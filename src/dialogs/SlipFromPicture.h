@@ -16,7 +16,15 @@ class colPLControls;
 struct SlipAreaChoice {
     QString firstNumber = QStringLiteral("1"); // "01" gives 01, 02, ...; "1" or "0" plain numbers
     bool leftOut = false;
+    // How many numbers a stake chooses in the area (the template's count list); 0: see PicksForArea.
+    int picks = 0;
 };
+
+// The count of numbers a stake chooses in `area` (from 1) of `blocks` blocks: `chosen` when it
+// is above 0, else the template's own count for that area (`templateCounts`, as the template
+// writes its list), else 1; never more than the area's blocks. The picture shows how many
+// blocks an area has, never how many of them a bet fills.
+int PicksForArea(const QString &templateCounts, int area, int blocks, int chosen);
 
 // A first number is a whole number of digits, nothing else.
 bool FirstNumberValid(const QString &text);
@@ -31,7 +39,8 @@ struct SlipFromPicture {
     QString fontName;
 };
 
-// Writes the template's settings and adds the elements through the canvas. Blocks and marks
+// Writes the template's settings (the count list from PicksForArea over the template's own list)
+// and adds the elements through the canvas. Blocks and marks
 // that already exist at the same place (existing) are not added again. Gives the added keys.
 QStringList ApplySlipFromPicture(colPLControls &layout, DialogCanvas &canvas,
                                  const QList<clsPLControl> &existing, const SlipFromPicture &from);

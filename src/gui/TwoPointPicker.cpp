@@ -33,6 +33,9 @@ void TwoPointPicker::setZoom(double zoom)
     resize(sizeHint());
     update();
     emit zoomChanged(m_zoom);
+    // Zooming keeps the chosen point in sight, where the user is working.
+    if (m_points.at(m_chosen))
+        emit showPosition(toWidget(*m_points.at(m_chosen)).toPoint());
 }
 
 QPointF TwoPointPicker::toPicture(QPointF widgetPos) const { return widgetPos / m_zoom; }

@@ -36,7 +36,7 @@
 
 namespace {
 constexpr int kViewWidth = 900;
-enum AreaColumn { ColArea, ColCount, ColFirst, ColLeftOut };
+enum AreaColumn { ColArea, ColCount, ColFirst, ColPicks, ColLeftOut };
 
 QColor groupColour(int area)
 {
@@ -60,11 +60,20 @@ double startDpi(const QString &path, const colPLControls &layout)
     return 150;
 }
 
+// A count of numbers typed for an area: a whole number from 1 to the area's blocks, else -1.
+int picksTyped(const QString &text, int blocks)
+{
+    bool ok = false;
+    const int n = text.trimmed().toInt(&ok);
+    return ok && n >= 1 && n <= blocks ? n : -1;
+}
+
 QString mm(double v) { return QString::number(std::round(v * 100) / 100, 'g', 10); }
 } // namespace
 
-frmPDetectBlocks::frmPDetectBlocks(const QString &picturePath, double dpi, QWidget *parent)
-    : QDialog(parent), m_picturePath(picturePath)
+frmPDetectBlocks::frmPDetectBlocks(const QString &picturePath, double dpi, QWidget *parent,
+                                   const QString &templateCounts)
+    : QDialog(parent), m_picturePath(picturePath), m_templateCounts(templateCounts)
 {
     setObjectName(QStringLiteral("frmPDetectBlocks"));
     setWindowTitle(QStringLiteral("识别填涂块"));
@@ -88,12 +97,15 @@ frmPDetectBlocks::frmPDetectBlocks(const QString &picturePath, double dpi, QWidg
     m_areasBy->addItem(QStringLiteral("每行一个填涂区"), int(AreasBy::Rows));
     m_stakes = new QComboBox;
     m_stakes->setObjectName(QStringLiteral("cboStakeCount"));
-    m_areas = new QTableWidget(0, 4);
+    m_areas = new QTableWidget(0, 5);
     m_areas->setObjectName(QStringLiteral("tblAreas"));
     m_areas->setHorizontalHeaderLabels({QStringLiteral("填涂区"), QStringLiteral("填涂块数"),
-                                        QStringLiteral("第一个号码"), QStringLiteral("不使用")});
+                                        QStringLiteral("第一个号码"), QStringLiteral("选号个数"),
+                                        QStringLiteral("不使用")});
     m_areas->verticalHeader()->hide();
-    m_areas->horizontalHeader()->setStretchLastSection(true);
+    // Every column in sight: the numbers to type must not hide behind a scroll bar.
+    m_areas->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    m_areas->setMinimumWidth(380);
 
     auto *form = new QFormLayout;
     auto *dpiRow = new QHBoxLayout;
@@ -117,6 +129,7 @@ frmPDetectBlocks::frmPDetectBlocks(const QString &picturePath, double dpi, QWidg
     all->addLayout(top);
     all->addWidget(buttons);
 
+    resize(1180, 620);
     connect(again, &QPushButton::clicked, this, &frmPDetectBlocks::Detect);
     connect(m_areasBy, &QComboBox::currentIndexChanged, this, [this] { regroup(); });
     connect(m_stakes, &QComboBox::currentIndexChanged, this, [this] { regroup(); });
@@ -157,7 +170,9 @@ void frmPDetectBlocks::fillAreas()
             count += b.stake == 1 && b.area == a + 1;
         auto *area = new QTableWidgetItem(QString::number(a + 1));
         area->setFlags(Qt::ItemIsEnabled);
-        area->setBackground(groupColour(a + 1));
+        const QColor colour = groupColour(a + 1);
+        area->setBackground(colour);
+        area->setForeground(colour.lightness() < 128 ? Qt::white : Qt::black);
         auto *n = new QTableWidgetItem(QString::number(count));
         n->setFlags(Qt::ItemIsEnabled);
         auto *leftOut = new QTableWidgetItem;
@@ -166,6 +181,8 @@ void frmPDetectBlocks::fillAreas()
         m_areas->setItem(a, ColArea, area);
         m_areas->setItem(a, ColCount, n);
         m_areas->setItem(a, ColFirst, new QTableWidgetItem(kept.value(a).firstNumber));
+        m_areas->setItem(a, ColPicks, new QTableWidgetItem(QString::number(
+                                          PicksForArea(m_templateCounts, a + 1, count, kept.value(a).picks))));
         m_areas->setItem(a, ColLeftOut, leftOut);
     }
 }
@@ -179,6 +196,8 @@ QList<SlipAreaChoice> frmPDetectBlocks::choices() const
             c.firstNumber = first->text().trimmed();
         if (const QTableWidgetItem *out = m_areas->item(a, ColLeftOut))
             c.leftOut = out->checkState() == Qt::Checked;
+        if (const QTableWidgetItem *picks = m_areas->item(a, ColPicks))
+            c.picks = picksTyped(picks->text(), m_areas->item(a, ColCount)->text().toInt());
         list.append(c);
     }
     return list;
@@ -189,7 +208,7 @@ void frmPDetectBlocks::redraw()
     const SlipDetection &d = m_detection;
     bool numbersValid = true;
     for (const SlipAreaChoice &c : choices())
-        numbersValid = numbersValid && (c.leftOut || FirstNumberValid(c.firstNumber));
+        numbersValid = numbersValid && (c.leftOut || (FirstNumberValid(c.firstNumber) && c.picks > 0));
     m_ok->setEnabled(d.found() && numbersValid);
     if (!d.found()) {
         m_info->setText(m_picture.isNull() ? PictureProblemText(PictureProblem::CannotOpen, m_picturePath)
@@ -283,7 +302,7 @@ bool frmPDetectBlocks::ShowMe(KdPLDesinger &canvas, colPLControls &layout, QWidg
         MsgBox(PictureProblemText(checked.problem, picture), MsgStyle::Plain);
         return false;
     }
-    frmPDetectBlocks dialog(picture, startDpi(picture, layout), parent);
+    frmPDetectBlocks dialog(picture, startDpi(picture, layout), parent, layout.GroupLottNumberCountStr());
     if (dialog.exec() != QDialog::Accepted)
         return false;
     const QString folder = layout.PathFile().isEmpty() ? Folders().templates

@@ -17,7 +17,9 @@ class QTableWidget;
 class frmPDetectBlocks : public QDialog {
     Q_OBJECT
 public:
-    frmPDetectBlocks(const QString &picturePath, double dpi, QWidget *parent = nullptr);
+    // `templateCounts`: the template's count list, the first guess of each area's "选号个数".
+    frmPDetectBlocks(const QString &picturePath, double dpi, QWidget *parent = nullptr,
+                     const QString &templateCounts = QString());
 
     // The designer's command: the template's background picture (or one the user picks), the
     // dialog, and on OK the template changed through the canvas. True when it was changed.
@@ -42,6 +44,7 @@ private:
     QList<SlipAreaChoice> choices() const;
 
     QString m_picturePath;
+    QString m_templateCounts;
     QImage m_picture;
     SlipDetection m_detection;
     QLabel *m_view = nullptr;

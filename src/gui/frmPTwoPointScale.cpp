@@ -102,7 +102,8 @@ frmPTwoPointScale::frmPTwoPointScale(const QImage &picture, QWidget *parent)
 
 void frmPTwoPointScale::FitToWindow()
 {
-    const QSize room = m_scroll->viewport()->size();
+    // A pixel less each way, so that rounding the zoomed size up shows no scroll bar.
+    const QSize room = m_scroll->viewport()->size() - QSize(2, 2);
     if (m_pixels.isEmpty() || room.isEmpty())
         return;
     m_picker->setZoom(std::min(double(room.width()) / m_pixels.width(), double(room.height()) / m_pixels.height()));

@@ -103,13 +103,13 @@ TEST_F(CliDetect, NewFromPictureGivesBackTheShippedTemplate)
 {
     const QString file = dir + "/双色球.tzd";
     const CliRun r = RunCli({"template", "new", file, "--from-picture", shipped("陕西－双色球.bmp"),
-                             "--first-number", "01,01"});
+                             "--first-number", "01,01", "--picks", "6,1"});
     ASSERT_EQ(r.exitCode, 0) << qPrintable(r.err);
     EXPECT_TRUE(QFileInfo::exists(dir + "/双色球.png"));
     colPLControls made, original;
     ASSERT_TRUE(clsPLStoreINI().LoadFromINI(file, made));
     ASSERT_TRUE(clsPLStoreINI().LoadFromINI(shipped("陕西－双色球.tzd"), original));
-    EXPECT_EQ(made.GroupLottNumberCountStr(), QStringLiteral("33,16"));
+    EXPECT_EQ(made.GroupLottNumberCountStr(), original.GroupLottNumberCountStr());
     EXPECT_EQ(made.StakeCountPerTicket(), 5);
     EXPECT_EQ(made.BackPicPathFile(), dir + "/双色球.png");
     EXPECT_NEAR(made.BackPicWidth(), 160, 0.1);
@@ -158,16 +158,26 @@ TEST_F(CliDetect, NewFromATurnedScanSavesItStraightened)
     colPLControls made;
     ASSERT_TRUE(clsPLStoreINI().LoadFromINI(file, made));
     EXPECT_EQ(made.LayoutName(), QStringLiteral("turned"));
-    EXPECT_EQ(made.GroupLottNumberCountStr(), QStringLiteral("33,16"));
+    EXPECT_EQ(made.GroupLottNumberCountStr(), QStringLiteral("1,1")); // no --picks: one number each
 }
 
-TEST_F(CliDetect, BadFirstNumberChangesNothing)
+TEST_F(CliDetect, BadFirstNumberOrPicksChangesNothing)
 {
-    const QString file = dir + "/x.tzd";
-    const CliRun r = RunCli({"template", "new", file, "--from-picture", shipped("七乐彩.bmp"), "--first-number", "a1"});
-    EXPECT_EQ(r.exitCode, 1);
-    EXPECT_EQ(r.err, QStringLiteral("message: 请输入合法值！\nfield: first-number\n"));
-    EXPECT_FALSE(QFileInfo::exists(file));
-    EXPECT_FALSE(QFileInfo::exists(dir + "/x.png"));
+    const struct {
+        const char *option, *value, *field;
+    } rows[] = {{"--first-number", "a1", "first-number"},
+                {"--picks", "0", "picks"},
+                {"--picks", "x", "picks"},
+                {"--picks", "6,-1", "picks"},
+                {"--picks", "1.5", "picks"}};
+    for (const auto &row : rows) {
+        const QString file = dir + "/x.tzd";
+        const CliRun r = RunCli({"template", "new", file, "--from-picture", shipped("七乐彩.bmp"),
+                                 QString::fromLatin1(row.option), QString::fromLatin1(row.value)});
+        EXPECT_EQ(r.exitCode, 1) << row.value;
+        EXPECT_EQ(r.err, QStringLiteral("message: 请输入合法值！\nfield: %1\n").arg(QLatin1String(row.field)));
+        EXPECT_FALSE(QFileInfo::exists(file));
+        EXPECT_FALSE(QFileInfo::exists(dir + "/x.png"));
+    }
 }
 } // namespace

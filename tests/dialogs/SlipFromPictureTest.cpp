@@ -73,7 +73,7 @@ TEST(SlipFromPicture, WritesTheTemplateAndAddsTheFirstStakeOnce)
     EXPECT_EQ(layout.LottNumberHeight(), 1.8);
     EXPECT_EQ(layout.StakeLocateOffsetStrX(), QStringLiteral("0,30"));
     EXPECT_EQ(layout.StakeLocateOffsetStrY(), QStringLiteral("0,0"));
-    EXPECT_EQ(layout.GroupLottNumberCountStr(), QStringLiteral("2,1"));
+    EXPECT_EQ(layout.GroupLottNumberCountStr(), QStringLiteral("2,1")); // the new template's "7", at most 2 blocks
     EXPECT_EQ(layout.BackPicWidth(), 80);
     const QList<clsPLControl> made = elementsOf(canvas);
     QStringList seen;
@@ -102,5 +102,37 @@ TEST(SlipFromPicture, AnAreaLeftOutIsNotATemplateArea)
     EXPECT_EQ(made[0].GroupID(), QStringLiteral("1"));
     EXPECT_EQ(made[0].FieldValue(), QStringLiteral("0"));
     EXPECT_EQ(made[0].Top(), 20);
+}
+
+// How many numbers a stake chooses in an area: typed, else the template's own, else 1, and never
+// more than the area has blocks.
+TEST(SlipFromPicture, PicksComeFromTheUserOrTheTemplateAndFitTheArea)
+{
+    struct Row {
+        const char *templateCounts;
+        int area, blocks, chosen, picks;
+    } rows[] = {
+        {"6,1", 1, 33, 0, 6}, {"6,1", 2, 16, 0, 1}, {"6,1", 3, 10, 0, 1},  // an area the list lacks
+        {"5,2", 2, 12, 0, 2}, {"7", 1, 5, 0, 5},     {"1,1,1", 3, 10, 0, 1}, // at most the blocks
+        {"6,1", 1, 33, 3, 3}, {"6,1", 2, 16, 40, 16}, {"", 1, 30, 0, 1},
+        {"0,x", 1, 9, 0, 1},  {"0,x", 2, 9, 0, 1},   {"6,1", 1, 0, 0, 1},
+    };
+    for (const Row &r : rows)
+        EXPECT_EQ(PicksForArea(QString::fromLatin1(r.templateCounts), r.area, r.blocks, r.chosen), r.picks)
+            << r.templateCounts << " area " << r.area << " chosen " << r.chosen;
+
+    // Applied: what the user typed for each kept area, the template's own for the others.
+    const SlipDetection d = twoStakes();
+    colPLControls layout;
+    layout.setGroupLottNumberCountStr(QStringLiteral("1,1"));
+    KdPLDesinger canvas;
+    CanvasSink sink(canvas);
+    SlipFromPicture from;
+    from.detection = &d;
+    SlipAreaChoice typed;
+    typed.picks = 2;
+    from.areas = {typed};
+    ApplySlipFromPicture(layout, sink, {}, from);
+    EXPECT_EQ(layout.GroupLottNumberCountStr(), QStringLiteral("2,1"));
 }
 } // namespace

@@ -88,14 +88,18 @@ TEST_F(DetectBlocksTest, FoundBlocksBecomeTheTemplateAndOneUndoTakesThemBack)
         EXPECT_EQ(d.Dpi().text(), QStringLiteral("152.4"));
         d.AreasChoice().setCurrentIndex(1); // every column its own area
         EXPECT_EQ(d.Areas().rowCount(), 3);
-        for (int a = 0; a < d.Areas().rowCount(); ++a)
+        for (int a = 0; a < d.Areas().rowCount(); ++a) {
             d.Areas().item(a, 2)->setText(QStringLiteral("0"));
+            // the template's own list ("7") as the first guess of the numbers chosen
+            EXPECT_EQ(d.Areas().item(a, 3)->text(), a == 0 ? QStringLiteral("7") : QStringLiteral("1"));
+            d.Areas().item(a, 3)->setText(QStringLiteral("1"));
+        }
     });
     w.findChild<QAction *>(QStringLiteral("cmdDetectBlocks"))->trigger();
 
     const colPLControls &t = w.Layout();
     EXPECT_EQ(t.StakeLocateOffsetStrX(), QStringLiteral("0,24,48,72,96"));
-    EXPECT_EQ(t.GroupLottNumberCountStr(), QStringLiteral("10,10,10"));
+    EXPECT_EQ(t.GroupLottNumberCountStr(), QStringLiteral("1,1,1"));
     EXPECT_EQ(t.LottNumberWidth(), 3.5);
     EXPECT_NEAR(t.LottNumberHeight(), 1.8, 0.1);
     EXPECT_NEAR(t.BackPicWidth(), 142, 0.01);
@@ -221,7 +225,7 @@ TEST_F(DetectBlocksTest, TheNewTemplatesWizardFindsTheBlocksOnItsPicture)
         const std::pair<const char *, QString> typed[] = {
             {"txtLayoutName", QStringLiteral("新票")}, {"txtStakeCount", "1"},
             {"txtStakeOffsetStrX", "0"},               {"txtStakeOffsetStrY", "0"},
-            {"txtGroupCount", "1"},                    {"txtGroupLottNumberCountStr", "1"},
+            {"txtGroupCount", "3"},                    {"txtGroupLottNumberCountStr", "1,1,1"},
             {"txtBackPicturePathFile", folder + "/slip.bmp"}};
         for (const auto &[name, text] : typed)
             wizard->findChild<QLineEdit *>(name)->setText(text);
@@ -243,7 +247,7 @@ TEST_F(DetectBlocksTest, TheNewTemplatesWizardFindsTheBlocksOnItsPicture)
     const colPLControls t = w.Layout();
     EXPECT_EQ(t.LayoutName(), QStringLiteral("新票"));
     EXPECT_EQ(t.StakeLocateOffsetStrX(), QStringLiteral("0,24,48,72,96"));
-    EXPECT_EQ(t.GroupLottNumberCountStr(), QStringLiteral("10,10,10"));
+    EXPECT_EQ(t.GroupLottNumberCountStr(), QStringLiteral("1,1,1")); // as the wizard was told
     EXPECT_EQ(t.BackPicPathFile(), folder + "/slip.png");
     int blocks = 0, marks = 0;
     for (const clsPLControl &e : t) {
