@@ -199,6 +199,9 @@ QGroupBox *frmMain::buildLayoutBox(QWidget *pane)
     grid->addWidget(cmdSaveLayout, 2, 0, 1, 6);
     grid->addWidget(lblJobPrinter, 3, 0, 1, 4);
     grid->addWidget(cmdPrinterCalibration, 3, 4, 1, 2);
+    cmdPrintCalibration = named<QPushButton>(box, "cmdPrintCalibration", QStringLiteral("打印校准页(&J)"),
+                                             QStringLiteral("在空白投注单上打印几个填涂块，扫描后在“打印机校准”中量出打印机的偏差"));
+    grid->addWidget(cmdPrintCalibration, 4, 4, 1, 2);
     grid->setColumnStretch(6, 1);
     return box;
 }
@@ -207,12 +210,9 @@ QHBoxLayout *frmMain::buildTestRow(QWidget *pane)
 {
     auto *testLabel = new QLabel(QStringLiteral("测试打印是否准确-->"), pane);
     cmdPrintTest = named<QPushButton>(pane, "cmdPrintTest", QStringLiteral("打印所有标记，以检查套打是否准确(&T)"), QStringLiteral("在白纸上打印每一注的所有填涂块，和投注单对照检查位置"));
-    cmdPrintCalibration = named<QPushButton>(pane, "cmdPrintCalibration", QStringLiteral("打印校准页(&J)"),
-                                             QStringLiteral("在空白投注单上打印几个填涂块，扫描后在“打印机校准”中量出打印机的偏差"));
     auto *row = new QHBoxLayout;
     row->addWidget(testLabel);
     row->addWidget(cmdPrintTest, 1);
-    row->addWidget(cmdPrintCalibration);
     return row;
 }
 

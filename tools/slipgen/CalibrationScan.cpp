@@ -99,6 +99,16 @@ CalibrationScan MakeCalibrationScan(const SlipRecipe &scan, const PrinterError &
     SlipRecipe withMarks = scan;
     withMarks.printOver = [&](QPainter &p) {
         p.save();
+        if (!printer.page.isNull()) {
+            // Toner darkens the paper under it: multiplied, the slip's print shows through.
+            p.setTransform(feed, true);
+            p.setCompositionMode(QPainter::CompositionMode_Multiply);
+            p.drawImage(QRectF(0, 0, printer.page.width() * 1000.0 / printer.page.dotsPerMeterX(),
+                               printer.page.height() * 1000.0 / printer.page.dotsPerMeterY()),
+                        printer.page);
+            p.restore();
+            return;
+        }
         p.setPen(printer.spreadMm > 0 ? QPen(printer.toner, 2 * printer.spreadMm, Qt::SolidLine, Qt::SquareCap,
                                              Qt::MiterJoin)
                                       : QPen(Qt::NoPen));

@@ -7,6 +7,7 @@
 #include "SlipGenerator.h"
 #include "model/colPLControls.h"
 
+#include <QImage>
 #include <QList>
 #include <QPointF>
 #include <QString>
@@ -20,6 +21,10 @@ struct PrinterError {
     double spreadMm = 0;       // toner spread: every mark grows by this on each side
     QColor toner = QColor(22, 22, 22);
     QList<int> missing;        // calibration marks (by their order) not printed
+    // When set, the printed page as a picture (a calibration page printed to PDF and rendered,
+    // its resolution in its dots per metre) is put on the slip instead of the laid-out marks;
+    // toner spread and missing marks do not apply to it.
+    QImage page;
 };
 
 struct CalibrationScan {

@@ -1,15 +1,17 @@
 // make_calibration_scan KIND OUT.png|OUT.jpg --template OUT.tzd [--dpi N] [--angle DEG]
 //     [--offset X,Y] [--scale SX,SY] [--skew DEG] [--spread MM] [--missing I,...]
-//     [--blur PX] [--noise N] [--light SHARE]
+//     [--blur PX] [--noise N] [--light SHARE] [--page PRINTED.png]
 // A scan of a generated slip with its calibration page printed on it by a printer with the
 // given errors, the template that fits the slip, and beside the picture OUT.json with the
-// truth: each mark's error and their mean.
+// truth: each mark's error and their mean. --page puts a printed calibration page (a PDF of
+// it rendered to PNG, e.g. by pdftoppm -r 600) on the slip instead of the page laid out here.
 #include "CalibrationScan.h"
 #include "SlipGenerator.h"
 #include "storage/clsPLStoreINI.h"
 
 #include <QFile>
 #include <QGuiApplication>
+#include <QImage>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -35,7 +37,8 @@ int main(int argc, char **argv)
     slipgen::SlipRecipe recipe;
     const char *usage = "usage: make_calibration_scan two-areas|stakes-in-y|columns|scan OUT.png|OUT.jpg "
                         "--template OUT.tzd [--dpi N] [--angle DEG] [--offset X,Y] [--scale SX,SY] "
-                        "[--skew DEG] [--spread MM] [--missing I,...] [--blur PX] [--noise N] [--light SHARE]\n";
+                        "[--skew DEG] [--spread MM] [--missing I,...] [--blur PX] [--noise N] [--light SHARE] "
+                        "[--page PRINTED.png]\n";
     if (args.size() < 3 || !slipgen::RecipeByName(args[1], &recipe)) {
         std::fputs(usage, stderr);
         return 2;
@@ -69,6 +72,8 @@ int main(int argc, char **argv)
             recipe.noise = v.toDouble();
         else if (o == "--light")
             recipe.unevenLight = v.toDouble();
+        else if (o == "--page" && QImage(v).dotsPerMeterX() > 0)
+            printer.page = QImage(v);
         else {
             std::fputs(usage, stderr);
             return 2;
