@@ -141,6 +141,15 @@ StakeRange ResolveStakeRange(const PrintJobOptions &o, qint64 count, qint64 perT
     return r;
 }
 
+void ApplyJobLayout(colPLControls &layout, const PrintJobOptions &o)
+{
+    if (o.useTemplateLayout)
+        return;
+    layout.setLayoutLeft(ToNumber(o.layoutLeft, 0));
+    layout.setLayoutTop(ToNumber(o.layoutTop, 0));
+    layout.setPaperOrientation(o.landscape ? 1 : 0);
+}
+
 PrintJobOutcome PrintLottNumbers(const BetList &bets, const PrintJobOptions &o,
                                  const PrintJobCallbacks &cb)
 {
@@ -192,11 +201,7 @@ PrintJobOutcome PrintLottNumbers(const BetList &bets, const PrintJobOptions &o,
         return out;
     }
 
-    if (!o.useTemplateLayout) {
-        layout.setLayoutLeft(ToNumber(o.layoutLeft, 0));
-        layout.setLayoutTop(ToNumber(o.layoutTop, 0));
-        layout.setPaperOrientation(o.landscape ? 1 : 0);
-    }
+    ApplyJobLayout(layout, o);
 
     const qint64 perTicket = layout.StakeCountPerTicket();
     const StakeRange range = ResolveStakeRange(o, bets.Count(), perTicket);

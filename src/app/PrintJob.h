@@ -14,6 +14,7 @@
 #include <vector>
 
 class BetList;
+class colPLControls;
 class PrintDocument;
 
 struct PrintJobOptions {
@@ -64,6 +65,10 @@ struct PrintJobOutcome {
     qint32 orientation = 0;
     double layoutLeft = 0, layoutTop = 0;
 };
+
+// The job's layout offset and orientation put into the template (unless it uses its own); the
+// printer's offset is not added.
+void ApplyJobLayout(colPLControls &layout, const PrintJobOptions &options);
 
 PrintJobOutcome PrintLottNumbers(const BetList &bets, const PrintJobOptions &options,
                                  const PrintJobCallbacks &callbacks);

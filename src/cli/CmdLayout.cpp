@@ -21,10 +21,10 @@ int runLayout(CliContext &ctx);
 
 const CliCommand kCommand{
     QStringLiteral("layout"),
-    QStringLiteral("layout --template FILE.tzd (--bets FILE [--mode 0|1|2 --script NAME] | --test) "
+    QStringLiteral("layout --template FILE.tzd (--bets FILE [--mode 0|1|2 --script NAME] | --test | --calibration) "
                    "[--first-serial F] [--text on|off] [--marks on|off] [--backpic on|off] "
                    "[--gray 0..100] [--printer NAME] (--json OUT|- | --pdf OUT.pdf | --png DIR)"),
-    QStringLiteral("lay out bet lines or the overlay test page of a template as JSON, PDF or PNG"),
+    QStringLiteral("lay out bet lines, the overlay test page or the calibration page of a template as JSON, PDF or PNG"),
     &runLayout, 50};
 const CliRegistrar reg(kCommand);
 
@@ -57,7 +57,7 @@ int runLayout(CliContext &ctx)
     const CliOptions o = cliParse(ctx.args,
                                   {"template", "bets", "mode", "script", "first-serial", "text",
                                    "marks", "backpic", "gray", "json", "pdf", "png", "printer"},
-                                  {"test"});
+                                  {"test", "calibration"});
     if (!o.error.isEmpty())
         return cliUsageError(ctx, kCommand, o.error);
     if (!o.positional.isEmpty())
@@ -65,8 +65,9 @@ int runLayout(CliContext &ctx)
     if (!o.has("template"))
         return cliUsageError(ctx, kCommand, QStringLiteral("missing --template"));
     const bool test = o.flags.contains("test");
-    if (test == o.has("bets"))
-        return cliUsageError(ctx, kCommand, QStringLiteral("give either --bets or --test"));
+    const bool calibration = o.flags.contains("calibration");
+    if (int(test) + int(calibration) + int(o.has("bets")) != 1)
+        return cliUsageError(ctx, kCommand, QStringLiteral("give one of --bets, --test, --calibration"));
     const int outputs = int(o.has("json")) + int(o.has("pdf")) + int(o.has("png"));
     if (outputs != 1)
         return cliUsageError(ctx, kCommand, QStringLiteral("give one of --json, --pdf, --png"));
@@ -75,7 +76,7 @@ int runLayout(CliContext &ctx)
     bets.file = o.value("bets");
     bets.mode = o.value("mode", QStringLiteral("0"));
     bets.script = o.value("script");
-    if (!test) {
+    if (o.has("bets")) {
         const QString problem = CliCheckBetOptions(bets);
         if (!problem.isEmpty())
             return cliUsageError(ctx, kCommand, problem);
@@ -109,7 +110,7 @@ int runLayout(CliContext &ctx)
 
     QStringList stakeLines{QString()};
     BetList list;
-    if (!test) {
+    if (o.has("bets")) {
         QStringList importMessages;
         const bool imported = CliImportBetsReporting(ctx, bets, list, importMessages);
         if (!imported) {
@@ -139,6 +140,8 @@ int runLayout(CliContext &ctx)
     engine.SetPrinterPageByLayout(surface, layout);
     if (test)
         engine.PrintPLWithTest(layout, surface, true);
+    else if (calibration)
+        engine.PrintPLWithCalibration(layout, surface, true);
     else
         engine.PrintPLWithDatas(layout, stakeLines, surface, true, firstSerial);
     SetMsgBoxHandler(previous);

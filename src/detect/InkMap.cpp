@@ -1,5 +1,7 @@
 #include "detect/InkMap.h"
 
+#include "detect/Straighten.h"
+
 #include <opencv2/imgproc.hpp>
 #include <algorithm>
 #include <cmath>
@@ -81,4 +83,10 @@ void MeasureInkLevels(InkMap &map)
     // scale).
     map.floor = std::min(250, map.paperLevel + std::max(13, int(std::ceil(5 * sigma))));
     map.strongest = std::max(map.floor, percentile(0.999));
+}
+
+void StraightenInkMap(InkMap &map, double angleDeg, cv::Point2d centre)
+{
+    map.ink = StraightenMap(map.ink, angleDeg, centre);
+    map.smooth = StraightenMap(map.smooth, angleDeg, centre);
 }

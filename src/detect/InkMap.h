@@ -18,3 +18,6 @@ InkMap MakeInkMap(const cv::Mat &rgb, double pxPerMm);
 
 // The noise levels of an ink map's smoothed copy (paper level, floor, strongest ink).
 void MeasureInkLevels(InkMap &map);
+
+// The map turned back by angleDeg about centre (see StraightenMap); its levels are kept.
+void StraightenInkMap(InkMap &map, double angleDeg, cv::Point2d centre);

@@ -1,5 +1,6 @@
 #include "detect/SlipDetector.h"
 
+#include "detect/AnalysisView.h"
 #include "detect/AreaGrouping.h"
 #include "detect/BlockGrid.h"
 #include "detect/BlockSelection.h"
@@ -21,20 +22,6 @@ namespace {
 constexpr double kMmPerInch = 25.4;
 // Fewer blocks than this in the longest row or column is no grid.
 constexpr int kFewestInLine = 3;
-
-// The picture as RGB pixels, reduced towards the analysis resolution.
-cv::Mat analysisPixels(const QImage &picture, double dpi, QImage &keep)
-{
-    keep = picture.convertToFormat(QImage::Format_RGB888);
-    const cv::Mat view(keep.height(), keep.width(), CV_8UC3, keep.bits(), size_t(keep.bytesPerLine()));
-    const int f = AnalysisReduction(dpi);
-    if (f == 1)
-        return view;
-    cv::Mat small;
-    cv::resize(view, small, cv::Size(std::max(1, view.cols / f), std::max(1, view.rows / f)), 0, 0,
-               cv::INTER_AREA);
-    return small;
-}
 
 struct Found {
     QList<Outline> outlines;
@@ -117,10 +104,9 @@ SlipDetection DetectSlip(const QImage &picture, double dpi, const DetectOptions 
     if (picture.isNull() || !(dpi > 0))
         return d;
     d.size = QSizeF(picture.width() * kMmPerInch / dpi, picture.height() * kMmPerInch / dpi);
-    QImage keep;
-    const cv::Mat rgb = analysisPixels(picture, dpi, keep);
-    const double scale = double(picture.width()) / rgb.cols; // file pixels per analysis pixel
-    const double pxPerMm = dpi / scale / kMmPerInch;
+    const AnalysisView view = MakeAnalysisView(picture, dpi);
+    const cv::Mat &rgb = view.rgb;
+    const double pxPerMm = view.pxPerMm;
     const double mmPerPx = 1 / pxPerMm;
 
     InkMap map = MakeInkMap(rgb, pxPerMm);
@@ -131,9 +117,7 @@ SlipDetection DetectSlip(const QImage &picture, double dpi, const DetectOptions 
     if (NegligibleRotation(angle, cv::Size(rgb.cols, rgb.rows)))
         angle = 0;
     if (angle != 0) {
-        const cv::Point2d centre(picture.width() / 2.0 / scale, picture.height() / 2.0 / scale);
-        map.ink = StraightenMap(map.ink, angle, centre);
-        map.smooth = StraightenMap(map.smooth, angle, centre);
+        StraightenInkMap(map, angle, view.centre);
         f = findShapes(map, pxPerMm);
     }
     d.angle = angle;

@@ -1,5 +1,6 @@
 #include "gui/frmMain.h"
 #include "gui/MarkSample.h"
+#include "app/CalibrationPageJob.h"
 #include "app/PrintJob.h"
 #include "app/PrinterOffsets.h"
 #include "app/ProgramFolders.h"
@@ -198,6 +199,9 @@ QGroupBox *frmMain::buildLayoutBox(QWidget *pane)
     grid->addWidget(cmdSaveLayout, 2, 0, 1, 6);
     grid->addWidget(lblJobPrinter, 3, 0, 1, 4);
     grid->addWidget(cmdPrinterCalibration, 3, 4, 1, 2);
+    cmdPrintCalibration = named<QPushButton>(box, "cmdPrintCalibration", QStringLiteral("打印校准页(&J)"),
+                                             QStringLiteral("在空白投注单上打印几个填涂块，扫描后在“打印机校准”中量出打印机的偏差"));
+    grid->addWidget(cmdPrintCalibration, 4, 4, 1, 2);
     grid->setColumnStretch(6, 1);
     return box;
 }
@@ -403,6 +407,7 @@ void frmMain::connectSignals()
     connect(cmdSaveLayout, &QPushButton::clicked, this, &frmMain::cmdSaveLayout_Click);
     connect(cmdPrintTest, &QPushButton::clicked, this, &frmMain::cmdPrintTest_Click);
     connect(cmdPrinterCalibration, &QPushButton::clicked, this, &frmMain::cmdPrinterCalibration_Click);
+    connect(cmdPrintCalibration, &QPushButton::clicked, this, &frmMain::cmdPrintCalibration_Click);
     connect(sldMarkGray, &QSlider::valueChanged, this, [this] {
         UpdateMarkColor();
         if (!sldMarkGray->isSliderDown() && m_loaded)
@@ -681,7 +686,37 @@ void frmMain::RefreshPrinterOffset()
 void frmMain::cmdPrinterCalibration_Click()
 {
     frmPrinterCalibration window(PrinterList(), this);
+    window.setTemplatePath(TemplatePath());
     window.exec();
+    RefreshPrinterOffset();
+}
+
+void frmMain::cmdPrintCalibration_Click()
+{
+    PrintJobOptions o;
+    o.templatePath = TemplatePath();
+    o.layoutLeft = txtLayoutLeft->text();
+    o.layoutTop = txtLayoutTop->text();
+    o.landscape = optLandscape->isChecked();
+    o.markColor = GetMarkColor();
+    const QString problem = PrintJobInputProblem(o);
+    if (!problem.isEmpty()) {
+        MsgBox(problem, MsgStyle::Exclamation);
+        return;
+    }
+    const QString printer = JobPrinter();
+    o.printerOffset = ReadPrinterOffset(printer);
+    PrintDocument page;
+    if (!LayOutCalibrationPage(o, &page)) {
+        MsgBox(FormatMsg("1", QStringLiteral("投注单模板文件 {1} 不能打开！"), {o.templatePath}), MsgStyle::Exclamation);
+        return;
+    }
+    frmPLPreview &preview = PreviewWindow();
+    preview.setDocument(std::move(page));
+    preview.setTargetPrinter(printer);
+    preview.setLaidOutFor(printer);
+    preview.setSlipPicture(*m_layout, ToNumber(o.layoutLeft, 0), ToNumber(o.layoutTop, 0));
+    preview.ShowMe_Print(true, QStringLiteral("打印校准页：在空白投注单上打印后扫描，到“打印机校准”中打开扫描图"));
     RefreshPrinterOffset();
 }
 

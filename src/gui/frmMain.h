@@ -60,6 +60,8 @@ public:
     void cmdPrinterCalibration_Click();
     void cmdPrint_Click();
     void cmdPrintTest_Click();
+    // "打印校准页": the template's calibration page, printed as "开始打印" prints.
+    void cmdPrintCalibration_Click();
     void cmdLottNumbersImport_Click();
     void cmdLottNumberClear_Click();
     void cmdDelSelected_Click();
@@ -153,7 +155,7 @@ private:
     QRadioButton *optLandscape = nullptr, *optPortrait = nullptr;
     QPushButton *cmdSaveLayout = nullptr, *cmdPrintTest = nullptr;
     QLabel *lblPrinterLeft = nullptr, *lblPrinterTop = nullptr, *lblJobPrinter = nullptr;
-    QPushButton *cmdPrinterCalibration = nullptr;
+    QPushButton *cmdPrinterCalibration = nullptr, *cmdPrintCalibration = nullptr;
     QCheckBox *chkPrintText = nullptr, *chkPrintMark = nullptr;
     QSlider *sldMarkGray = nullptr;
     MarkSample *lblMarkGray = nullptr;

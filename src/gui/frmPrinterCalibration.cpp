@@ -1,5 +1,6 @@
 #include "gui/frmPrinterCalibration.h"
 #include "app/PrinterOffsets.h"
+#include "gui/frmCalibrationScan.h"
 #include "common/MsgBox.h"
 #include "common/ToNumber.h"
 #include "common/VbFormat.h"
@@ -49,6 +50,12 @@ frmPrinterCalibration::frmPrinterCalibration(const QStringList &printers, QWidge
         m_shown << qMakePair(m_left.last()->text(), m_top.last()->text());
         grid->addWidget(m_left.last(), i + 1, 1);
         grid->addWidget(m_top.last(), i + 1, 2);
+        m_scan << new QPushButton(QStringLiteral("按扫描图校准..."), rows);
+        m_scan.last()->setObjectName(QStringLiteral("cmdScanCalibrate%1").arg(i));
+        m_scan.last()->setToolTip(QStringLiteral("打开 %1 打印的校准页的扫描图，量出偏差并保存校正").arg(printers[i]));
+        m_scan.last()->setEnabled(false);
+        connect(m_scan.last(), &QPushButton::clicked, this, [this, i] { calibrateFromScan(i); });
+        grid->addWidget(m_scan.last(), i + 1, 3);
     }
     grid->setRowStretch(printers.size() + 1, 1);
     auto *scroll = new QScrollArea(this);
@@ -65,9 +72,31 @@ frmPrinterCalibration::frmPrinterCalibration(const QStringList &printers, QWidge
     layout->addWidget(intro);
     layout->addWidget(scroll, 1);
     layout->addWidget(buttons);
-    resize(520, 360);
+    resize(640, 360);
     EnterMovesFocus(this);
     ApplyFormTheme(this);
+}
+
+void frmPrinterCalibration::setTemplatePath(const QString &path)
+{
+    m_templatePath = path;
+    for (QPushButton *b : m_scan)
+        b->setEnabled(!path.isEmpty());
+}
+
+void frmPrinterCalibration::calibrateFromScan(int row)
+{
+    if (row < 0 || row >= m_printers.size() || m_templatePath.isEmpty())
+        return;
+    frmCalibrationScan window(m_printers[row], m_templatePath, this);
+    emit scanWindowOpened(&window);
+    if (window.exec() != QDialog::Accepted)
+        return;
+    // The correction is stored; the row shows it as the stored offset.
+    const PrinterOffset offset = ReadPrinterOffset(m_printers[row]);
+    m_left[row]->setText(PrinterOffsetText(offset.left));
+    m_top[row]->setText(PrinterOffsetText(offset.top));
+    m_shown[row] = qMakePair(m_left[row]->text(), m_top[row]->text());
 }
 
 void frmPrinterCalibration::accept()

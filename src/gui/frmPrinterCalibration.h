@@ -7,6 +7,8 @@
 #include <QStringList>
 
 class QLineEdit;
+class QPushButton;
+class frmCalibrationScan;
 
 class frmPrinterCalibration : public QDialog {
     Q_OBJECT
@@ -17,6 +19,16 @@ public:
     QStringList Printers() const { return m_printers; }
     QLineEdit *LeftBox(int row) const { return m_left.value(row); }
     QLineEdit *TopBox(int row) const { return m_top.value(row); }
+    // The template whose calibration page a scan shows ("按扫描图校准..." of each row); none:
+    // the buttons are disabled.
+    void setTemplatePath(const QString &path);
+    QPushButton *ScanButton(int row) const { return m_scan.value(row); }
+    // Opens the scan window for the row's printer; after OK there, the row shows the stored offset.
+    void calibrateFromScan(int row);
+
+signals:
+    // The scan window of a row was opened (for tests and the walk-through to drive it).
+    void scanWindowOpened(frmCalibrationScan *window);
 
 public slots:
     // Checks every box (the offset boxes' check), then stores the offsets; a box that holds no
@@ -26,5 +38,7 @@ public slots:
 private:
     QStringList m_printers;
     QList<QLineEdit *> m_left, m_top;
+    QList<QPushButton *> m_scan;
+    QString m_templatePath;
     QList<QPair<QString, QString>> m_shown; // the boxes' texts when the window opened
 };

@@ -1,4 +1,5 @@
 #include "print/clsPLPrint.h"
+#include "print/CalibrationBlocks.h"
 #include "print/ElementDrawing.h"
 #include "print/PrintSurface.h"
 #include "print/StakeGeometry.h"
@@ -153,6 +154,23 @@ bool clsPLPrint::PrintPLWithTest(const colPLControls &layout, PrintSurface &surf
         PrintPageElements(job, surface, QStringLiteral("套打测试页"), QStringLiteral("无"));
         for (int k = 0; k < job.stakeCount; ++k)
             PrintTestStake(job, surface, job.offsets.X(k), job.offsets.Y(k));
+    } catch (const std::exception &) {
+        ok = false;
+    }
+    surface.EndDoc();
+    return ok;
+}
+
+bool clsPLPrint::PrintPLWithCalibration(const colPLControls &layout, PrintSurface &surface, bool preview)
+{
+    bool ok = true;
+    try {
+        StartLayout(layout, surface, preview);
+        const double originX = layout.LayoutLeft(), originY = layout.LayoutTop();
+        for (const StakeBlock &b : CalibrationBlocks(layout))
+            DrawElement(surface, *b.block, float((originX + b.rect.left() - b.block->Left()) * PrintScale),
+                        float((originY + b.rect.top() - b.block->Top()) * PrintScale), PrintScale,
+                        ElementDrawMode::Print, {.MarkStyle = 0});
     } catch (const std::exception &) {
         ok = false;
     }

@@ -35,6 +35,10 @@ public:
                           PrintSurface &surface, bool preview, qint32 firstSerial);
     // One page with every number block of every stake marked. False when it failed.
     bool PrintPLWithTest(const colPLControls &layout, PrintSurface &surface, bool preview);
+    // The calibration page: on the template's paper, the blocks of CalibrationBlocks filled
+    // (as solid blocks whatever the template's mark style: their edges are what a scan
+    // measures), and nothing else. False when it failed.
+    bool PrintPLWithCalibration(const colPLControls &layout, PrintSurface &surface, bool preview);
 
     // Locate marks that are not always printed, and lines.
     bool IsPrintMark() const { return m_IsPrintMark; }

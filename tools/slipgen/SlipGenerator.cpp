@@ -242,6 +242,8 @@ Slip Generate(const SlipRecipe &s)
             slip.marks.append(m);
         }
     }
+    if (s.printOver)
+        s.printOver(p);
     p.end();
     degrade(img, s);
     slip.picture = s.jpegQuality > 0 ? jpegRoundTrip(img, s.jpegQuality) : img;

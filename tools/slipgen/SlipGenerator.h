@@ -7,6 +7,9 @@
 #include <QPointF>
 #include <QRectF>
 #include <QString>
+#include <functional>
+
+class QPainter;
 
 namespace slipgen {
 
@@ -36,6 +39,9 @@ struct SlipRecipe {
     bool marks = true;         // timing marks, one per row of the first stake's rows
     quint32 seed = 1;
     QSizeF pageMm;             // when set, the picture is at least this large
+    // Drawn over the slip, in the slip's millimetres, before the scan's blur, noise and light
+    // (what a printer put on it).
+    std::function<void(QPainter &)> printOver;
 };
 
 struct TruthBlock {
