@@ -123,31 +123,7 @@ void Interpreter::catchError(const ScriptError &e)
     m_err.helpContext = e.helpContext;
 }
 
-Interpreter::Flow Interpreter::execBlock(const Block &b)
-{
-    for (const auto &s : b) {
-        Flow flow;
-        try {
-            try {
-                flow = execStmt(*s);
-                if (m_pending) [[unlikely]]
-                    raisePending();
-            } catch (const std::bad_alloc &) {
-                raise(Err::OutOfMemory);
-            }
-        } catch (ScriptError &e) {
-            if (e.line == 0)
-                e.line = s->line;
-            if (e.fatal || !frame().resumeNext)
-                throw;
-            catchError(e);
-            continue;
-        }
-        if (flow != Flow::Normal)
-            return flow;
-    }
-    return Flow::Normal;
-}
+Interpreter::Flow Interpreter::execBlock(const Block &b) { return runBlock(b); }
 
 Interpreter::Flow Interpreter::execTree(const Stmt &s)
 {
@@ -243,9 +219,9 @@ Interpreter::Flow Interpreter::execIf(const IfStmt &s)
             taken = true;
         }
         if (taken)
-            return execBlock(br.body);
+            return runBlock(br.body);
     }
-    return execBlock(s.elseBody);
+    return runBlock(s.elseBody);
 }
 
 void Interpreter::resumeAfterHeader(const ScriptError &e)

@@ -9,6 +9,7 @@
 #include <QHash>
 #include <functional>
 #include <memory>
+#include <new>
 #include <vector>
 
 namespace vbs {
@@ -115,6 +116,32 @@ private:
 
     // Statements (Interpreter.cpp)
     Flow execBlock(const Block &b);
+    // The same inline, for the blocks of If and of procedure bodies, often one statement long.
+    [[gnu::always_inline]] Flow runBlock(const Block &b)
+    {
+        for (const auto &s : b) {
+            Flow flow;
+            try {
+                try {
+                    flow = execStmt(*s);
+                    if (m_pending) [[unlikely]]
+                        raisePending();
+                } catch (const std::bad_alloc &) {
+                    raise(Err::OutOfMemory);
+                }
+            } catch (ScriptError &e) {
+                if (e.line == 0)
+                    e.line = s->line;
+                if (e.fatal || !frame().resumeNext)
+                    throw;
+                catchError(e);
+                continue;
+            }
+            if (flow != Flow::Normal)
+                return flow;
+        }
+        return Flow::Normal;
+    }
     Flow execStmt(const Stmt &s)
     {
         tick();

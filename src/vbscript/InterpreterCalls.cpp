@@ -517,7 +517,7 @@ void Interpreter::pointCellsAtOwnSlots(Frame &f)
     guard.enter();
     if (!p.decls.empty())
         initDeclarations(p.decls);
-    execBlock(p.body);
+    runBlock(p.body);
     if (p.returnSlot < 0)
         return Value();
     return std::move(*guard.frame().cells[size_t(p.returnSlot)]);
