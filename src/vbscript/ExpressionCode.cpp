@@ -87,22 +87,8 @@ namespace {
 // Operators that smallIntegerOp computes for two Integer or Long operands.
 constexpr bool hasIntegerPath(BinOp op)
 {
-    switch (op) {
-    case BinOp::Add:
-    case BinOp::Sub:
-    case BinOp::Mul:
-    case BinOp::Mod:
-    case BinOp::IntDiv:
-    case BinOp::Eq:
-    case BinOp::Ne:
-    case BinOp::Lt:
-    case BinOp::Gt:
-    case BinOp::Le:
-    case BinOp::Ge:
-        return true;
-    default:
-        return false;
-    }
+    return op == BinOp::Add || op == BinOp::Sub || op == BinOp::Mul || op == BinOp::Mod
+           || op == BinOp::IntDiv || isComparison(op);
 }
 
 } // namespace

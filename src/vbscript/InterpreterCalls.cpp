@@ -209,23 +209,14 @@ Value Interpreter::combine(const BinaryExpr *b, const Value &l, const Value &r, 
             appendText(*temp->stringForAppend(), r.asString()); // a temporary: extend it
             return std::move(*temp);
         }
-        int c;
-        switch (b->op) {
-        case BinOp::Eq:
-        case BinOp::Ne:
-        case BinOp::Lt:
-        case BinOp::Gt:
-        case BinOp::Le:
-        case BinOp::Ge:
-            c = compareText(l.asString(), r.asString(), 0); // as binaryOp compares
+        if (isComparison(b->op)) {
+            const int c = compareText(l.asString(), r.asString(), 0); // as binaryOp compares
             return Value::boolean(b->op == BinOp::Eq   ? c == 0
                                   : b->op == BinOp::Ne ? c != 0
                                   : b->op == BinOp::Lt ? c < 0
                                   : b->op == BinOp::Gt ? c > 0
                                   : b->op == BinOp::Le ? c <= 0
                                                        : c >= 0);
-        default:
-            break;
         }
     }
     const bool aLiteral = comparesAsLiteral(b->lhs.get());

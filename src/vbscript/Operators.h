@@ -12,6 +12,9 @@ enum class BinOp {
     And, Or, Xor, Eqv, Imp,
 };
 
+// =, <>, <, >, <= and >=.
+constexpr bool isComparison(BinOp op) { return op >= BinOp::Eq && op <= BinOp::Ge; }
+
 // `aLiteral`/`bLiteral` say whether an operand was written as a literal in the script: a
 // comparison of a number with a literal converts the literal to the other side's kind.
 Value binaryOp(BinOp op, const Value &a, const Value &b, bool aLiteral = false,
