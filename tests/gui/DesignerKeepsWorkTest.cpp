@@ -229,7 +229,7 @@ TEST_F(DesignerKeepsWorkTest, TheRealWizardsCancelAfterAnAppliedPictureFieldClos
         dialog->findChild<QPushButton *>("cmdCancel")->click();
     });
     real.show();
-    QTRY_VERIFY_WITH_TIMEOUT(!real.isVisible(), 3000);
+    ASSERT_TRUE(WaitUntil([&] { return !real.isVisible(); }, 3000));
     EXPECT_TRUE(seen);
     EXPECT_DOUBLE_EQ(real.Canvas().BackPictureRect().left(), 7); // Apply had run
     EXPECT_TRUE(box.texts().isEmpty()) << box.texts().join('|').toStdString();

@@ -277,7 +277,7 @@ TEST_F(DesignerTest, ANewTemplateCancelledInItsPropertiesClosesWithoutAQuestion)
     };
     w->Load(fresh, true);
     w->show();
-    QTRY_VERIFY_WITH_TIMEOUT(!w->isVisible(), 2000);
+    ASSERT_TRUE(WaitUntil([&] { return !w->isVisible(); }, 2000));
     EXPECT_TRUE(asked);
     EXPECT_TRUE(box.texts().isEmpty());
 }

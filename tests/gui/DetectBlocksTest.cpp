@@ -241,10 +241,7 @@ TEST_F(DetectBlocksTest, TheNewTemplatesWizardFindsTheBlocksOnItsPicture)
         wizard->findChild<QPushButton *>("cmdOK")->click();
     });
     w.show();
-    // (QTRY_ macros report to QtTest, which a gtest run does not hear.)
-    for (int waited = 0; w.Layout().Count() == 0 && waited < 10000; waited += 20)
-        QTest::qWait(20);
-    ASSERT_GT(w.Layout().Count(), 0);
+    ASSERT_TRUE(WaitUntil([&] { return w.Layout().Count() > 0; }, 10000));
     EXPECT_EQ(wizards, 1);
     EXPECT_TRUE(w.isVisible());
     const colPLControls t = w.Layout();

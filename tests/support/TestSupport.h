@@ -5,6 +5,7 @@
 #include <QString>
 #include <QStringList>
 #include <deque>
+#include <functional>
 #include <vector>
 
 // Installs a MsgBox handler for the lifetime of the object: it records every box and answers
@@ -34,6 +35,10 @@ private:
 QString sourceDir();
 QString testDataPath(const QString &relative);
 QString binDir();
+
+// Runs the event loop until `done` holds or `timeoutMs` has passed; whether it holds. (Qt's
+// QTRY_ macros report their timeout to QtTest, which a gtest run never hears: assert on this.)
+bool WaitUntil(const std::function<bool()> &done, int timeoutMs);
 
 // A fresh temporary folder per call, removed when the test program ends.
 QString makeTempDir();
