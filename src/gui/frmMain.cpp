@@ -192,7 +192,7 @@ QGroupBox *frmMain::buildLayoutBox(QWidget *pane)
     lblPrinterTop->setObjectName("lblPrinterTop");
     lblJobPrinter = new QLabel(box);
     lblJobPrinter->setObjectName("lblJobPrinter");
-    cmdPrinterCalibration = named<QPushButton>(box, "cmdPrinterCalibration", QStringLiteral("打印机校准(&C)..."), QStringLiteral("查看和修改每台打印机的偏移"));
+    cmdPrinterCalibration = named<QPushButton>(box, "cmdPrinterCalibration", QStringLiteral("打印机校准(&Q)..."), QStringLiteral("查看和修改每台打印机的偏移"));
     auto *grid = new QGridLayout(box);
     addGridRow(grid, 0, {leftLabel, txtLayoutLeft, updLayoutLeft, new QLabel(QStringLiteral("毫米"), box), lblPrinterLeft, optLandscape});
     addGridRow(grid, 1, {topLabel, txtLayoutTop, updLayoutTop, new QLabel(QStringLiteral("毫米"), box), lblPrinterTop, optPortrait});
