@@ -3,6 +3,8 @@
 // bet file; (b) a program of an integer loop, string appends and a recursive Fibonacci. Each
 // pair must print the same text; the counters give the median wall times in milliseconds and
 // engine/python.
+#include "PythonRatio.h"
+
 #include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
@@ -111,12 +113,6 @@ double TimeProcess(const QString &program, const QStringList &args, QByteArray *
     return ms;
 }
 
-double Median(std::vector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    return v.empty() ? 0 : v[v.size() / 2];
-}
-
 void Compare(benchmark::State &state, const QStringList &engineArgs, const QStringList &pythonArgs)
 {
     const QString cli = QStringLiteral(VORN_BIN_DIR "/vornprn-cli");
@@ -137,10 +133,7 @@ void Compare(benchmark::State &state, const QStringList &engineArgs, const QStri
         engineMs.push_back(e);
         pythonMs.push_back(p);
     }
-    const double e = Median(engineMs), p = Median(pythonMs);
-    state.counters["engine_ms"] = e;
-    state.counters["python_ms"] = p;
-    state.counters["ratio"] = p > 0 ? e / p : 0;
+    ReportPythonRatio(state, engineMs, pythonMs);
 }
 
 void BM_ColonLabelScript200kLinesProcess(benchmark::State &state)

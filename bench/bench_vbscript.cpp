@@ -14,6 +14,8 @@
 #include "vbscript/HostObject.h"
 #include "vbscript/ScriptError.h"
 
+#include "PythonRatio.h"
+
 #include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
@@ -258,12 +260,6 @@ double RunPython(const QTemporaryDir &dir, const QString &code, const QString &i
     return ok ? ms : -1;
 }
 
-double Median(std::vector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    return v.empty() ? 0 : v[v.size() / 2];
-}
-
 void Compare(benchmark::State &state, const Program &program, const QString &input = QString())
 {
     QTemporaryDir dir;
@@ -290,10 +286,7 @@ void Compare(benchmark::State &state, const Program &program, const QString &inp
         engineMs.push_back(e);
         pythonMs.push_back(p);
     }
-    const double e = Median(engineMs), p = Median(pythonMs);
-    state.counters["engine_ms"] = e;
-    state.counters["python_ms"] = p;
-    state.counters["ratio"] = p > 0 ? e / p : 0;
+    ReportPythonRatio(state, engineMs, pythonMs);
 }
 
 void BM_ConversionScript200kLines(benchmark::State &state)
