@@ -194,7 +194,7 @@ CalibrationFileMeasurement MeasureCalibrationFile(const QString &path, double dp
     r.problem = p.problem;
     if (p.problem != PictureProblem::None)
         return r;
-    r.measurement = MeasureCalibration(p.image, p.dpi * p.image.width() / double(p.fileSize.width()), target);
+    r.measurement = MeasureCalibration(p.image, p.imageDpi(), target);
     r.measurement.dpi = p.dpi;
     return r;
 }

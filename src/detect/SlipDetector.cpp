@@ -165,7 +165,7 @@ SlipFileDetection DetectSlipFile(const QString &path, double dpi, const DetectOp
     r.problem = p.problem;
     if (p.problem != PictureProblem::None)
         return r;
-    const double pictureDpi = p.dpi * p.image.width() / double(p.fileSize.width());
+    const double pictureDpi = p.imageDpi();
     r.detection = DetectSlip(p.image, pictureDpi, options);
     r.detection.dpi = p.dpi;
     return r;

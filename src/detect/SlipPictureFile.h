@@ -19,6 +19,8 @@ struct SlipPicture {
     int reduction = 1;          // image pixels are reduction × reduction file pixels
     QSize fileSize;             // pixels of the file
     PictureProblem problem = PictureProblem::None;
+    // The resolution of `image` (the file's, divided by what the reader reduced it by).
+    double imageDpi() const { return dpi * image.width() / double(fileSize.width()); }
 };
 
 // Reads PATH. dpi > 0 overrides the file's resolution. maxReduction > 1 lets the reader hand
