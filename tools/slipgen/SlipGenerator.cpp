@@ -274,4 +274,10 @@ bool RecipeByName(const QString &name, SlipRecipe *recipe)
     return true;
 }
 
+void DrawOffScreenWithoutDisplay()
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+}
+
 } // namespace slipgen

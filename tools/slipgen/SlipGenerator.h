@@ -63,4 +63,8 @@ Slip Generate(const SlipRecipe &recipe);
 // SlipRecipe by name for the command-line tool ("two-areas", "columns", ...); false when unknown.
 bool RecipeByName(const QString &name, SlipRecipe *recipe);
 
+// The tools draw without a screen: called before the application is made, it chooses the
+// off-screen platform when neither QT_QPA_PLATFORM nor DISPLAY names one.
+void DrawOffScreenWithoutDisplay();
+
 } // namespace slipgen

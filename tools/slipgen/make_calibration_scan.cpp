@@ -3,7 +3,8 @@
 //     [--blur PX] [--noise N] [--light SHARE] [--page PRINTED.png]
 // A scan of a generated slip with its calibration page printed on it by a printer with the
 // given errors, the template that fits the slip, and beside the picture OUT.json with the
-// truth: each mark's error and their mean. --page puts a printed calibration page (a PDF of
+// truth: each mark's error and their mean. --scale takes factors (printed length per template
+// length: 1.002 prints 0.2 % long), --offset millimetres, --skew and --angle degrees. --page puts a printed calibration page (a PDF of
 // it rendered to PNG, e.g. by pdftoppm -r 600) on the slip instead of the page laid out here.
 #include "CalibrationScan.h"
 #include "SlipGenerator.h"
@@ -32,13 +33,15 @@ bool pairOf(const QString &text, double *a, double *b)
 
 int main(int argc, char **argv)
 {
+    slipgen::DrawOffScreenWithoutDisplay();
     QGuiApplication app(argc, argv);
     const QStringList args = app.arguments();
     slipgen::SlipRecipe recipe;
     const char *usage = "usage: make_calibration_scan two-areas|stakes-in-y|columns|scan OUT.png|OUT.jpg "
                         "--template OUT.tzd [--dpi N] [--angle DEG] [--offset X,Y] [--scale SX,SY] "
                         "[--skew DEG] [--spread MM] [--missing I,...] [--blur PX] [--noise N] [--light SHARE] "
-                        "[--page PRINTED.png]\n";
+                        "[--page PRINTED.png]\n"
+                        "  --scale: factors, printed length per template length (1.002 = 0.2 % long)\n";
     if (args.size() < 3 || !slipgen::RecipeByName(args[1], &recipe)) {
         std::fputs(usage, stderr);
         return 2;

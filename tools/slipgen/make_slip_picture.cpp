@@ -18,6 +18,7 @@ QJsonObject rectJson(const QRectF &r)
 
 int main(int argc, char **argv)
 {
+    slipgen::DrawOffScreenWithoutDisplay();
     QGuiApplication app(argc, argv);
     const QStringList args = app.arguments();
     slipgen::SlipRecipe recipe;
