@@ -53,7 +53,14 @@ bool CliBuilt() { return QFile::exists(binDir() + "/vornprn-cli"); }
 
 CliRun RunCli(const QStringList &args, const QByteArray &stdinBytes)
 {
+    // The command line keeps its per-user settings (printer offsets, last choices) in the
+    // configuration folder: the tests' runs get one of their own, so that a developer's stored
+    // offsets never change what a test sees, nor a test the developer's settings.
+    static const QString configHome = makeTempDir();
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("XDG_CONFIG_HOME"), configHome);
     QProcess p;
+    p.setProcessEnvironment(env);
     p.start(binDir() + "/vornprn-cli", args);
     p.write(stdinBytes);
     p.closeWriteChannel();
