@@ -106,16 +106,16 @@ TEST_F(CliDetect, NewFromPictureGivesBackTheShippedTemplate)
                              "--first-number", "01,01", "--picks", "6,1"});
     ASSERT_EQ(r.exitCode, 0) << qPrintable(r.err);
     EXPECT_TRUE(QFileInfo::exists(dir + "/双色球.png"));
-    colPLControls made, original;
+    colPLControls made, shippedOne;
     ASSERT_TRUE(clsPLStoreINI().LoadFromINI(file, made));
-    ASSERT_TRUE(clsPLStoreINI().LoadFromINI(shipped("陕西－双色球.tzd"), original));
-    EXPECT_EQ(made.GroupLottNumberCountStr(), original.GroupLottNumberCountStr());
+    ASSERT_TRUE(clsPLStoreINI().LoadFromINI(shipped("陕西－双色球.tzd"), shippedOne));
+    EXPECT_EQ(made.GroupLottNumberCountStr(), shippedOne.GroupLottNumberCountStr());
     EXPECT_EQ(made.StakeCountPerTicket(), 5);
     EXPECT_EQ(made.BackPicPathFile(), dir + "/双色球.png");
     EXPECT_NEAR(made.BackPicWidth(), 160, 0.1);
-    EXPECT_NEAR(made.LottNumberWidth(), original.LottNumberWidth(), 0.1);
+    EXPECT_NEAR(made.LottNumberWidth(), shippedOne.LottNumberWidth(), 0.1);
     int blocks = 0, marks = 0;
-    for (const clsPLControl &c : original) {
+    for (const clsPLControl &c : shippedOne) {
         if (c.ShowType() == "LocateMark")
             ++marks;
         if (c.ShowType() != "LottNumber")
