@@ -5,13 +5,14 @@
 #include "print/MarkColor.h"
 #include "print/clsPLPrint.h"
 #include "storage/clsPLStoreINI.h"
+#include "storage/WholeTemplate.h"
 
 #include <QFileInfo>
 
 bool LayOutCalibrationPage(const PrintJobOptions &options, PrintDocument *doc)
 {
     colPLControls layout;
-    if (!QFileInfo(options.templatePath).isFile() || !clsPLStoreINI().LoadFromINI(options.templatePath, layout))
+    if (!LoadWholeTemplate(options.templatePath, layout))
         return false;
     ApplyJobLayout(layout, options);
     ApplyPrinterOffset(layout, options.printerOffset);

@@ -11,6 +11,7 @@
 #include "print/TemplateCheck.h"
 #include "print/clsPLPrint.h"
 #include "storage/clsPLStoreINI.h"
+#include "storage/WholeTemplate.h"
 
 #include <QFileInfo>
 
@@ -187,16 +188,10 @@ PrintJobOutcome PrintLottNumbers(const BetList &bets, const PrintJobOptions &o,
     engine.setIsPrintText(o.printText);
 
     colPLControls layout;
-    clsPLStoreINI store;
     QString damage;
-    // A template that is not read completely (a damaged file, a value that does not convert)
-    // is refused, as the command line refuses it: half a slip printed looks like a whole one,
-    // and thousands of slips would carry the missing blocks.
-    if (!QFileInfo(o.templatePath).isFile() || !store.LoadFromINI(o.templatePath, layout, &damage)) {
-        QString text = FormatMsg(QString(), QStringLiteral("投注单模板文件 {1} 不能打开！"), {o.templatePath});
-        if (!damage.isEmpty())
-            text += QStringLiteral("\n") + damage;
-        message(text, MsgStyle::Exclamation);
+    // Refused as the command line refuses it: thousands of slips would carry the missing blocks.
+    if (!LoadWholeTemplate(o.templatePath, layout, &damage)) {
+        message(TemplateUnopenedText(o.templatePath, damage), MsgStyle::Exclamation);
         out.refused = true;
         return out;
     }

@@ -4,6 +4,7 @@
 #include "input/BetImporter.h"
 #include "input/BetList.h"
 #include "storage/clsPLStoreINI.h"
+#include "storage/WholeTemplate.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -83,16 +84,16 @@ QString CliReadTemplateAndBets(const CliOptions &o, CliBetOptions &bets)
     return CliCheckBetOptions(bets);
 }
 
-void CliReportTemplateUnopened(CliContext &ctx, const QString &msgNo, const QString &typed)
+void CliReportTemplateUnopened(CliContext &ctx, const QString &typed)
 {
-    ctx.err << FormatMsg(msgNo, QStringLiteral("投注单模板文件 {1} 不能打开！"), {typed}) << '\n';
+    ctx.err << TemplateUnopenedText(typed) << '\n';
 }
 
 bool CliLoadWholeTemplate(CliContext &ctx, const QString &given, colPLControls &layout)
 {
     const QString path = CliResolveTemplate(given);
-    if (QFileInfo(path).isFile() && clsPLStoreINI().LoadFromINI(path, layout))
+    if (LoadWholeTemplate(path, layout))
         return true;
-    CliReportTemplateUnopened(ctx, QString(), given);
+    CliReportTemplateUnopened(ctx, given);
     return false;
 }

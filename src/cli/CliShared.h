@@ -41,7 +41,7 @@ bool CliImportBetsReporting(CliContext &ctx, const CliBetOptions &bets, BetList 
 // fine, else the usage problem.
 QString CliReadTemplateAndBets(const CliOptions &o, CliBetOptions &bets);
 // "投注单模板文件 {1} 不能打开！" on the error stream, with the template named as it was typed.
-void CliReportTemplateUnopened(CliContext &ctx, const QString &msgNo, const QString &typed);
+void CliReportTemplateUnopened(CliContext &ctx, const QString &typed);
 // Reads the template named on the command line completely into `layout`, or reports it as not
 // opened (CliReportTemplateUnopened) and returns false: a template that does not load is never
 // used, nor written back from what was read of it.

@@ -93,18 +93,10 @@ int runLayout(CliContext &ctx)
         || !readSwitch(o, "backpic", false, &backPic))
         return cliUsageError(ctx, kCommand, QStringLiteral("switches take on or off"));
 
-    const QString templatePath = CliResolveTemplate(o.value("template"));
-    if (!QFileInfo(templatePath).isFile()) {
-        CliReportTemplateUnopened(ctx, QStringLiteral("1"), o.value("template"));
-        return ExitFailure;
-    }
     colPLControls layout;
-    // A template that is not read completely (a value that does not convert, a damaged file)
-    // is refused: half a slip laid out looks like a whole one.
-    if (!clsPLStoreINI().LoadFromINI(templatePath, layout)) {
-        CliReportTemplateUnopened(ctx, QStringLiteral("1"), o.value("template"));
+    // A template that is not read completely is refused: half a slip laid out looks like a whole one.
+    if (!CliLoadWholeTemplate(ctx, o.value("template"), layout))
         return ExitFailure;
-    }
     // Laid out as for the printer named (PDF output unless one is): its offset is added.
     ApplyPrinterOffset(layout, ReadPrinterOffset(o.value("printer", PdfPrinterName())));
 

@@ -11,6 +11,7 @@
 #include "print/MarkColor.h"
 #include "print/PdfPrinterName.h"
 #include "print/PrintDocument.h"
+#include "storage/WholeTemplate.h"
 
 #include <QFileInfo>
 #include <memory>
@@ -238,8 +239,8 @@ int runPrint(CliContext &ctx)
     // The window offers only templates that exist; the command line checks what was typed, and
     // refuses a template that is not read completely (half a slip printed looks like a whole).
     colPLControls whole;
-    if (!QFileInfo(job.templatePath).isFile() || !clsPLStoreINI().LoadFromINI(job.templatePath, whole)) {
-        CliReportTemplateUnopened(ctx, QStringLiteral("1"), o.value("template"));
+    if (!LoadWholeTemplate(job.templatePath, whole)) {
+        CliReportTemplateUnopened(ctx, o.value("template"));
         return ExitFailure;
     }
 

@@ -12,6 +12,7 @@
 #include "print/TemplateCheck.h"
 #include "storage/StrictConvert.h"
 #include "storage/clsPLStoreINI.h"
+#include "storage/WholeTemplate.h"
 
 #include <QFileInfo>
 #include <QJsonArray>
@@ -128,7 +129,7 @@ int save(CliContext &ctx, const QStringList &args)
         return ExitFailure;
     colPLControls t;
     if (!clsPLStoreINI().LoadFromINI(in, t)) {
-        MsgBox(FormatMsg("", QStringLiteral("投注单模板文件 {1} 不能打开！"), {in}), MsgStyle::Plain);
+        MsgBox(TemplateUnopenedText(in), MsgStyle::Plain);
         return ExitFailure;
     }
     if (!clsPLStoreINI().SaveToINI_Fast(args[1], t)) {
@@ -146,8 +147,8 @@ int check(CliContext &ctx, const QStringList &args)
         return cliUsageError(ctx, kCommand, QStringLiteral("check takes one FILE.tzd"));
     const QString path = CliResolveTemplate(args[0]);
     colPLControls t;
-    if (!QFileInfo(path).isFile() || !clsPLStoreINI().LoadFromINI(path, t)) {
-        MsgBox(FormatMsg("", QStringLiteral("投注单模板文件 {1} 不能打开！"), {path}), MsgStyle::Plain);
+    if (!LoadWholeTemplate(path, t)) {
+        MsgBox(TemplateUnopenedText(path), MsgStyle::Plain);
         return ExitUsage;
     }
     const std::vector<TemplateFinding> findings = CheckTemplate(t);

@@ -11,6 +11,7 @@
 #include "platform/FormTheme.h"
 #include "storage/StrictConvert.h"
 #include "storage/clsPLStoreINI.h"
+#include "storage/WholeTemplate.h"
 
 #include <QDialogButtonBox>
 #include <QFileDialog>
@@ -130,7 +131,7 @@ frmCalibrationScan::frmCalibrationScan(const QString &printer, const QString &te
     resize(960, 600);
     ApplyFormTheme(this);
     if (!m_templateRead) {
-        m_figures->setText(FormatMsg("", QStringLiteral("投注单模板文件 {1} 不能打开！"), {templatePath}));
+        m_figures->setText(TemplateUnopenedText(templatePath));
         open->setEnabled(false);
     }
 }

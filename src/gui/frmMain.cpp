@@ -30,6 +30,7 @@
 #include "platform/DialogInput.h"
 #include "platform/TenthSpinner.h"
 #include "storage/clsPLStoreINI.h"
+#include "storage/WholeTemplate.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -708,7 +709,7 @@ void frmMain::cmdPrintCalibration_Click()
     o.printerOffset = ReadPrinterOffset(printer);
     PrintDocument page;
     if (!LayOutCalibrationPage(o, &page)) {
-        MsgBox(FormatMsg("1", QStringLiteral("投注单模板文件 {1} 不能打开！"), {o.templatePath}), MsgStyle::Exclamation);
+        MsgBox(TemplateUnopenedText(o.templatePath), MsgStyle::Exclamation);
         return;
     }
     frmPLPreview &preview = PreviewWindow();
@@ -842,7 +843,7 @@ void frmMain::InstallTemplateFile(const QString &path)
             return;
         QFile source(path);
         if (!source.open(QIODevice::ReadOnly)) {
-            MsgBox(FormatMsg("1", QStringLiteral("投注单模板文件 {1} 不能打开！"), {path}), MsgStyle::Plain);
+            MsgBox(TemplateUnopenedText(path), MsgStyle::Plain);
             return;
         }
         const SaveOutcome saved = WriteFileAtomically(target, source.readAll());

@@ -32,6 +32,7 @@
 #include "print/PaperArea.h"
 #include "print/TemplateCheck.h"
 #include "storage/clsPLStoreINI.h"
+#include "storage/WholeTemplate.h"
 
 #include <QCloseEvent>
 #include <QKeyEvent>
@@ -106,10 +107,7 @@ bool frmPLDesigner::LoadForDesign(const QString &path, colPLControls &layout)
     if (clsPLStoreINI().LoadFromINI(path, layout, &reason) && readable)
         return true;
     // A damaged file says what is wrong with it, so the user can judge before saving over it.
-    QString message = FormatMsg(QString(), QStringLiteral("投注单模板文件 {1} 不能打开！"), {path});
-    if (!reason.isEmpty())
-        message += QStringLiteral("\n") + reason;
-    MsgBox(message, MsgStyle::Plain);
+    MsgBox(TemplateUnopenedText(path, reason), MsgStyle::Plain);
     if (layout.PathFile().isEmpty())
         layout.setPathFile(path);
     return false;
