@@ -82,7 +82,8 @@ endfunction()
 # vorn_check_logic_without_widgets(<folders> [extra targets...])
 # Fails the configuration when a logic library (vorn_<folder>) or an extra target links Qt
 # Widgets or PrintSupport, directly or through another library. vorn_printer is the one target
-# allowed to bring them in, and only vornprn-cli may link it.
+# allowed to bring them in, and only vornprn-cli-full (the command line's program of every
+# command) may link it; vornprn-cli, which starts for `script`, may not.
 function(vorn_check_logic_without_widgets folders)
   vorn_libraries_of(targets ${folders})
   list(APPEND targets ${ARGN})
@@ -90,7 +91,7 @@ function(vorn_check_logic_without_widgets folders)
     set(links)
     vorn_collect_links(${t} links)
     foreach(l IN LISTS links)
-      if(l STREQUAL "vorn_printer" AND t STREQUAL "vornprn-cli")
+      if(l STREQUAL "vorn_printer" AND t STREQUAL "vornprn-cli-full")
         continue()
       endif()
       if(l MATCHES "^Qt6::(Widgets|PrintSupport)$" OR l STREQUAL "vorn_printer"

@@ -6,28 +6,9 @@
 #include "storage/clsPLStoreINI.h"
 #include "storage/WholeTemplate.h"
 
-#include <QCoreApplication>
-#include <QDir>
-#include <QFileInfo>
-
-const ProgramFolders &CliFolders()
-{
-    static const ProgramFolders folders = ProgramFolders::ForExecutableFolder(
-        QDir(QCoreApplication::applicationDirPath()).absolutePath(), QString());
-    return folders;
-}
-
-QString CliProgramFolder() { return CliFolders().program; }
-
 QString CliResolveTemplate(const QString &given)
 {
     return CliFolders().ResolveTemplate(given);
-}
-
-bool CliScriptIsPath(const QString &script)
-{
-    return script.endsWith(QStringLiteral(".cvb"), Qt::CaseInsensitive) || script.contains('/')
-           || script.contains('\\');
 }
 
 QString CliCheckBetOptions(const CliBetOptions &bets)

@@ -1,8 +1,8 @@
 #pragma once
-// What several subcommands share: the program folder, finding templates and scripts by the
-// command line's rules, and importing a bet file as the import dialog's OK does.
-#include "app/ProgramFolders.h"
+// What several subcommands share: finding templates by the command line's rules, and importing a
+// bet file as the import dialog's OK does.
 #include "cli/CliCommand.h"
+#include "cli/CliFolders.h"
 
 #include <QString>
 #include <QStringList>
@@ -10,16 +10,9 @@
 class BetList;
 class colPLControls;
 
-// The folders of the program, portable or installed by the layout around the executable, where
-// the command line finds templates and scripts.
-const ProgramFolders &CliFolders();
-// The folder of the executable, with a trailing separator.
-QString CliProgramFolder();
 // A template path as given; when no such file exists and the name has no folder part, the
 // template folder is searched (installed: the user's, then the shipped one).
 QString CliResolveTemplate(const QString &given);
-// A --script value ending in ".cvb" or holding a folder separator is a path.
-bool CliScriptIsPath(const QString &script);
 
 struct CliBetOptions {
     QString file;

@@ -1,7 +1,7 @@
 // vornprn-cli script: runs a conversion script over a file as the import dialog's test action
 // does, and prints what it stored.
 #include "cli/CliCommand.h"
-#include "cli/CliShared.h"
+#include "cli/CliFolders.h"
 #include "common/MsgBox.h"
 #include "input/TextLines.h"
 #include "input/clsScriptRunner.h"

@@ -43,4 +43,6 @@ for page in VornPrn vornprn-cli; do
     [ -z "$line" ] || grep -qF -- "$line" <<<"$rendered" || fail "$page.1 lacks the help line [$line]"
   done <<<"$help"
 done
+# vornprn-cli-full, which vornprn-cli starts, has vornprn-cli's page.
+expect_eq "vornprn-cli-full.1" "$(zcat "$PREFIX/share/man/man1/vornprn-cli-full.1.gz")" ".so man1/vornprn-cli.1"
 echo PASS

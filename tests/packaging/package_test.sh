@@ -43,13 +43,14 @@ done
 
 contents=$(dpkg-deb --contents "$deb" | awk '{print $6}')
 expected=(
-  ./usr/bin/VornPrn ./usr/bin/vornprn-cli
+  ./usr/bin/VornPrn ./usr/bin/vornprn-cli ./usr/bin/vornprn-cli-full
   ./usr/share/applications/vornprn.desktop
   ./usr/share/mime/packages/vornprn.xml
   ./usr/share/icons/hicolor/scalable/apps/vornprn.svg
   ./usr/share/icons/hicolor/48x48/apps/vornprn.png
   ./usr/share/icons/hicolor/256x256/apps/vornprn.png
   ./usr/share/man/man1/VornPrn.1.gz ./usr/share/man/man1/vornprn-cli.1.gz
+  ./usr/share/man/man1/vornprn-cli-full.1.gz
   ./usr/share/vornprn/help/index.html
 )
 for f in "$SRC"/resources/投注单文件/* "$SRC"/resources/Script/*; do
@@ -68,6 +69,14 @@ export HOME="$WORK/home" QT_QPA_PLATFORM=offscreen
 mkdir -p "$HOME"
 expect_eq "vornprn-cli --version" "$("$WORK/root/usr/bin/vornprn-cli" --version)" "vornprn-cli $VERSION"
 expect_eq "VornPrn --version" "$("$WORK/root/usr/bin/VornPrn" --version)" "VornPrn $VERSION"
+expect_eq "vornprn-cli-full --version" "$("$WORK/root/usr/bin/vornprn-cli-full" --version)" "vornprn-cli $VERSION"
+# `script` runs in vornprn-cli itself, finding the shipped script by name as the full program does.
+"$WORK/root/usr/bin/vornprn-cli" script 冒号标签格式 "$SRC/samples/脚本输入-冒号标签.txt" >"$WORK/script.out" \
+  || fail "the unpacked vornprn-cli script"
+"$WORK/root/usr/bin/vornprn-cli-full" script 冒号标签格式 "$SRC/samples/脚本输入-冒号标签.txt" >"$WORK/script-full.out" \
+  || fail "the unpacked vornprn-cli-full script"
+[ -s "$WORK/script.out" ] || fail "the unpacked vornprn-cli script printed nothing"
+cmp -s "$WORK/script.out" "$WORK/script-full.out" || fail "vornprn-cli and vornprn-cli-full ran the script differently"
 "$WORK/root/usr/bin/vornprn-cli" print --template 陕西－双色球.tzd --bets "$SRC/samples/陕西－双色球.txt" \
   --json "$WORK/print.json" >"$WORK/print.out" || fail "the unpacked vornprn-cli print: $(cat "$WORK/print.out")"
 python3 - "$WORK/print.json" <<'PY' || fail "the unpacked print laid out nothing"

@@ -87,6 +87,9 @@ grep -q "所有投注单打印完毕" "$WORK/print.out" || fail "the print job d
 "$BIN/vornprn-cli" import "$SRC/samples/脚本输入-复式.txt" --mode 2 --script 复式展开 >"$WORK/import.out" \
   || fail "vornprn-cli import through the shipped script 复式展开"
 [ -s "$WORK/import.out" ] || fail "the shipped script imported nothing"
+"$BIN/vornprn-cli" script 复式展开 "$SRC/samples/脚本输入-复式.txt" >"$WORK/script.out" \
+  || fail "vornprn-cli script with the shipped script 复式展开"
+[ -s "$WORK/script.out" ] || fail "the shipped script 复式展开 printed nothing"
 [ ! -e "$CONFIG/Vorn.cfg" ] || fail "the command line wrote settings"
 
 # The desktop program's start-up: the user's folders made and seeded with the shipped samples.

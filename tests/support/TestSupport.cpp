@@ -53,15 +53,23 @@ bool CliBuilt() { return QFile::exists(binDir() + "/vornprn-cli"); }
 
 CliRun RunCli(const QStringList &args, const QByteArray &stdinBytes)
 {
+    return RunCliProgram(QStringLiteral("vornprn-cli"), args, stdinBytes);
+}
+
+CliRun RunCliProgram(const QString &program, const QStringList &args, const QByteArray &stdinBytes,
+                     const QMap<QString, QString> &environment)
+{
     // The command line keeps its per-user settings (printer offsets, last choices) in the
     // configuration folder: the tests' runs get one of their own, so that a developer's stored
     // offsets never change what a test sees, nor a test the developer's settings.
     static const QString configHome = makeTempDir();
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("XDG_CONFIG_HOME"), configHome);
+    for (auto it = environment.begin(); it != environment.end(); ++it)
+        env.insert(it.key(), it.value());
     QProcess p;
     p.setProcessEnvironment(env);
-    p.start(binDir() + "/vornprn-cli", args);
+    p.start(program.contains('/') ? program : binDir() + "/" + program, args);
     p.write(stdinBytes);
     p.closeWriteChannel();
     p.waitForFinished(300000);

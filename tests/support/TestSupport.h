@@ -2,6 +2,7 @@
 // Helpers shared by every test program.
 #include "common/MsgBox.h"
 
+#include <QMap>
 #include <QString>
 #include <QStringList>
 #include <deque>
@@ -52,3 +53,8 @@ struct CliRun {
 };
 bool CliBuilt();
 CliRun RunCli(const QStringList &args, const QByteArray &stdinBytes = {});
+// RunCli for another program of the command line (e.g. "vornprn-cli-full"), or for one given
+// by its path; `environment` adds to (or replaces in) the test's environment.
+CliRun RunCliProgram(const QString &program, const QStringList &args,
+                     const QByteArray &stdinBytes = {},
+                     const QMap<QString, QString> &environment = {});
