@@ -167,8 +167,12 @@ Value replace(Interpreter &, Args &a)
     // One character by one everywhere: QString swaps them in place at once (a text shared
     // with another value is copied first, in pieces).
     if (limit < 0 && find.size() == 1 && with.size() == 1) {
-        if (!text.isDetached())
+        if (!text.isDetached()) {
+            // A line without the character comes back as it is, still sharing its storage.
+            if (!text.contains(find.front(), cs))
+                return Value::string(std::move(text));
             text = copyText(text);
+        }
         text.replace(find.front(), with.front(), cs);
         return Value::string(std::move(text));
     }

@@ -110,21 +110,24 @@ Value ExpressionCode::binary(Interpreter &in, const Expr *e)
         return in.combine(b, l, r, nullptr);
     } else {
         Value l = leftInPlace ? place(in, lhs) : lhs->code(in, lhs);
-        Value rTemp;
-        const Value *r;
-        if constexpr (rightInPlace) {
-            r = &place(in, rhs);
-        } else {
-            rTemp = rhs->code(in, rhs);
-            r = &rTemp;
-        }
-        if constexpr (hasIntegerPath(op)) {
-            Value out;
-            if (l.isSmallInteger() && r->isSmallInteger() && smallIntegerOp(op, l, *r, out))
-                return out;
-        }
-        return in.combine(b, l, *r, &l);
+        if constexpr (rightInPlace)
+            return finish<op>(in, b, l, place(in, rhs));
+        else
+            return finish<op>(in, b, l, rhs->code(in, rhs));
     }
+}
+
+// The operator applied once both operands are known; `l` is a temporary the result may reuse.
+template <BinOp op>
+[[gnu::always_inline]] inline Value ExpressionCode::finish(Interpreter &in, const BinaryExpr *b, Value &l,
+                                                           const Value &r)
+{
+    if constexpr (hasIntegerPath(op)) {
+        Value out;
+        if (l.isSmallInteger() && r.isSmallInteger() && smallIntegerOp(op, l, r, out))
+            return out;
+    }
+    return in.combine(b, l, r, &l);
 }
 
 template <BinOp op>

@@ -30,6 +30,8 @@ private:
     static ExprCode binaryFor(bool leftInPlace, bool rightInPlace);
     template <BinOp op, bool leftInPlace, bool rightInPlace>
     static Value binary(Interpreter &in, const Expr *e);
+    template <BinOp op>
+    static Value finish(Interpreter &in, const BinaryExpr *b, Value &l, const Value &r);
 };
 
 } // namespace vbs

@@ -268,7 +268,7 @@ Interpreter::Flow Interpreter::execFor(const ForStmt &s)
             c = compareValues(*counter, to, false, false);
         if (c == 2 || (up ? c > 0 : c < 0))
             break;
-        Flow f = execBlock(s.body);
+        Flow f = runBlock(s.body);
         if (f == Flow::ExitFor)
             break;
         if (f != Flow::Normal)
@@ -307,7 +307,7 @@ Interpreter::Flow Interpreter::execForEach(const ForEachStmt &s)
     for (size_t i = 0; i < count; ++i) {
         tick();
         *var = array ? array->items[i] : objectItems[i];
-        Flow f = execBlock(s.body);
+        Flow f = runBlock(s.body);
         if (f == Flow::ExitFor)
             break;
         if (f != Flow::Normal)
@@ -339,7 +339,7 @@ Interpreter::Flow Interpreter::execDo(const DoStmt &s)
         }
         if (ends)
             break;
-        Flow f = execBlock(s.body);
+        Flow f = runBlock(s.body);
         if (f == Flow::ExitDo)
             break;
         if (f != Flow::Normal)

@@ -22,6 +22,9 @@ qsizetype pieceEnd(QStringView s, qsizetype from)
     return end;
 }
 
+// The least storage a variable's text gets when a script appends to it.
+constexpr long long kFirstCapacity = 48;
+
 void checkLength(long long chars)
 {
     if (chars > kMaxStringLength)
@@ -30,7 +33,9 @@ void checkLength(long long chars)
 
 } // namespace
 
-void appendText(QString &out, QStringView piece)
+namespace {
+
+void appendWithRoom(QString &out, QStringView piece, long long firstCapacity)
 {
     const long long needed = (long long)out.size() + piece.size();
     checkLength(needed);
@@ -38,11 +43,12 @@ void appendText(QString &out, QStringView piece)
         // A part of `out` itself (s = s & s), which growing would move: appended from a copy.
         reserveMemory(textBytes(piece.size()));
         const QString copy = piece.toString();
-        appendText(out, copy);
+        appendWithRoom(out, copy, firstCapacity);
         return;
     }
     if (needed > out.capacity()) {
-        const long long capacity = std::min(std::max(needed, (long long)out.capacity() * 2), kMaxStringLength);
+        const long long capacity =
+            std::min(std::max({needed, (long long)out.capacity() * 2, firstCapacity}), kMaxStringLength);
         reserveMemory(textBytes(capacity));
         out.reserve(qsizetype(capacity));
     }
@@ -58,9 +64,19 @@ void appendText(QString &out, QStringView piece)
     }
 }
 
+} // namespace
+
+void appendText(QString &out, QStringView piece) { appendWithRoom(out, piece, 0); }
+
+void growText(QString &out, QStringView piece) { appendWithRoom(out, piece, kFirstCapacity); }
+
 QString copyText(QStringView s)
 {
+    // Exactly as long as the text: only a text that grows gets room to grow.
+    checkLength(s.size());
     QString out;
+    reserveMemory(textBytes(s.size()));
+    out.reserve(s.size());
     appendText(out, s);
     return out;
 }
@@ -123,13 +139,41 @@ QString reversedText(QStringView s)
     return out;
 }
 
+namespace {
+
+// Binary search for a short needle in one window: the first character is found with Qt's
+// vectorised character scan and the rest compared there. Qt's general search prepares a
+// table or a hash for every call, which costs more than the scan itself on a line of a bet
+// file (Split by vbCrLf, InStr of "+", Replace of two spaces).
+qsizetype findShort(QStringView hay, QStringView needle)
+{
+    const QChar first = needle.front();
+    const QStringView rest = needle.sliced(1);
+    const qsizetype last = hay.size() - needle.size();
+    for (qsizetype at = 0; at <= last;) {
+        at = hay.indexOf(first, at);
+        if (at < 0 || at > last)
+            return -1;
+        if (QStringView(hay.data() + at + 1, rest.size()) == rest)
+            return at;
+        ++at;
+    }
+    return -1;
+}
+
+constexpr qsizetype kShortNeedle = 8;
+
+} // namespace
+
 qsizetype findText(QStringView hay, QStringView needle, qsizetype from, Qt::CaseSensitivity cs)
 {
+    const bool scan = cs == Qt::CaseSensitive && needle.size() <= kShortNeedle;
     // Each window overlaps the next by the needle's length less one, so no occurrence is
     // missed at a window's edge.
     while (from + needle.size() <= hay.size()) {
         const qsizetype end = std::min(hay.size(), from + kPiece + needle.size() - 1);
-        const qsizetype at = hay.sliced(from, end - from).indexOf(needle, 0, cs);
+        const QStringView window = hay.sliced(from, end - from);
+        const qsizetype at = scan ? findShort(window, needle) : window.indexOf(needle, 0, cs);
         if (at >= 0)
             return from + at;
         if (end == hay.size())
