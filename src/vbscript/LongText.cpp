@@ -74,8 +74,10 @@ QString copyText(QStringView s)
 {
     // Exactly as long as the text: only a text that grows gets room to grow.
     checkLength(s.size());
-    QString out;
     reserveMemory(textBytes(s.size()));
+    if (s.size() < kPiece)
+        return s.toString();
+    QString out;
     out.reserve(s.size());
     appendText(out, s);
     return out;
@@ -83,10 +85,17 @@ QString copyText(QStringView s)
 
 QString joinedText(QStringView a, QStringView b)
 {
-    checkLength((long long)a.size() + b.size());
+    const long long size = (long long)a.size() + b.size();
+    checkLength(size);
+    reserveMemory(textBytes(size));
+    if (size < kPiece) {
+        QString out(qsizetype(size), Qt::Uninitialized);
+        std::copy(a.begin(), a.end(), out.data());
+        std::copy(b.begin(), b.end(), out.data() + a.size());
+        return out;
+    }
     QString out;
-    reserveMemory(textBytes((long long)a.size() + b.size()));
-    out.reserve(a.size() + b.size());
+    out.reserve(qsizetype(size));
     appendText(out, a);
     appendText(out, b);
     return out;
@@ -141,20 +150,31 @@ QString reversedText(QStringView s)
 
 namespace {
 
-// Binary search for a short needle in one window: the first character is found with Qt's
-// vectorised character scan and the rest compared there. Qt's general search prepares a
-// table or a hash for every call, which costs more than the scan itself on a line of a bet
-// file (Split by vbCrLf, InStr of "+", Replace of two spaces).
+// A case-sensitive search for a short needle in one window: its first character is looked
+// for, then the rest compared there. Qt's general search prepares a hash for every call,
+// which costs more than the search itself on a line of a bet file (Split by vbCrLf, InStr
+// of "+", Replace of two spaces).
 qsizetype findShort(QStringView hay, QStringView needle)
 {
-    const QChar first = needle.front();
-    const QStringView rest = needle.sliced(1);
-    const qsizetype last = hay.size() - needle.size();
-    for (qsizetype at = 0; at <= last;) {
-        at = hay.indexOf(first, at);
-        if (at < 0 || at > last)
+    const char16_t *h = hay.utf16(), *n = needle.utf16();
+    const qsizetype len = needle.size(), last = hay.size() - len;
+    const char16_t first = n[0];
+    const auto matchesAt = [&](qsizetype at) {
+        for (qsizetype k = 1; k < len; ++k)
+            if (h[at + k] != n[k])
+                return false;
+        return true;
+    };
+    // A hit nearby (the next field of a line) by a plain loop, a far one by the vectorised scan.
+    qsizetype at = 0;
+    for (const qsizetype near = std::min<qsizetype>(last, 32); at <= near; ++at)
+        if (h[at] == first && matchesAt(at))
+            return at;
+    while (at <= last) {
+        at = QtPrivate::qustrchr(QStringView(h + at, last - at + 1), first) - h;
+        if (at > last)
             return -1;
-        if (QStringView(hay.data() + at + 1, rest.size()) == rest)
+        if (matchesAt(at))
             return at;
         ++at;
     }
