@@ -64,6 +64,24 @@ Value ExpressionCode::builtinCall(Interpreter &in, const Expr *e)
     return in.callBuiltin(static_cast<const NameExpr *>(c->callee.get())->ref.index, c->args);
 }
 
+// a(i) for an array variable and a subscript that is a variable or a literal: the element is
+// read where it is; anything else (not an array, a subscript out of range or not a whole
+// number, a variable now holding an object) is left to the tree walk, which raises the error.
+Value ExpressionCode::element(Interpreter &in, const Expr *e)
+{
+    const auto *c = static_cast<const CallExpr *>(e);
+    const NameRef &r = static_cast<const NameExpr *>(c->callee.get())->ref;
+    const Value &v = *(r.kind == NameRef::Local ? in.m_localCells : in.m_globalCells)[r.index];
+    const Value &subscript = place(in, c->args[0].get());
+    if (v.isArray() && subscript.isSmallInteger()) {
+        const ArrayData &data = *v.asArray();
+        const int32_t i = subscript.asSmallInteger();
+        if (data.dims() == 1 && i >= 0 && i <= data.upper[0])
+            return data.items[size_t(i)];
+    }
+    return in.evalOther(e);
+}
+
 bool ExpressionCode::readInPlace(const Expr *e)
 {
     if (e->kind == ExprKind::Literal)
@@ -174,6 +192,9 @@ ExprCode ExpressionCode::compile(const Expr *e)
             return &procedureCall;
         case NameRef::Builtin:
             return &builtinCall;
+        case NameRef::Local:
+        case NameRef::Global:
+            return c->args.size() == 1 && c->args[0] && readInPlace(c->args[0].get()) ? &element : &tree;
         default:
             return &tree;
         }

@@ -22,6 +22,7 @@ private:
     static Value logicalNotOf(Interpreter &in, const Expr *e);
     static Value procedureCall(Interpreter &in, const Expr *e);
     static Value builtinCall(Interpreter &in, const Expr *e);
+    static Value element(Interpreter &in, const Expr *e);
 
     // A literal, or a variable of the running procedure or the script: read in place.
     static bool readInPlace(const Expr *e);
