@@ -259,8 +259,11 @@ Interpreter::Flow Interpreter::execFor(const ForStmt &s)
     }
     const bool up = step.asDouble() >= 0;
     *counter = from;
+    const bool emptyBody = s.body.empty();
     for (;;) {
-        tick();
+        // The body's statements look at the clock; an empty loop must itself.
+        if (emptyBody)
+            tick();
         int c;
         if (counter->isSmallInteger() && to.isSmallInteger())
             c = counter->asInt() < to.asInt() ? -1 : counter->asInt() > to.asInt() ? 1 : 0;

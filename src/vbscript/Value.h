@@ -35,9 +35,10 @@ enum class Type : uint16_t {
 class Value {
 public:
     // Copies and moves of numbers never touch the heap, and those of strings only the text's
-    // reference count: those paths stay inline.
+    // reference count: those paths stay inline (forced: a file with many operator functions
+    // would otherwise run out of the compiler's inlining budget and call them).
     Value() : m_type(Type::Empty), m_num(0) {}
-    Value(const Value &other) : m_type(other.m_type), m_num(other.m_num)
+    [[gnu::always_inline]] Value(const Value &other) : m_type(other.m_type), m_num(other.m_num)
     {
         if (other.onHeap()) {
             if (other.m_type == Type::String) {
@@ -48,7 +49,7 @@ public:
             }
         }
     }
-    Value(Value &&other) noexcept : m_type(other.m_type), m_num(other.m_num)
+    [[gnu::always_inline]] Value(Value &&other) noexcept : m_type(other.m_type), m_num(other.m_num)
     {
         if (other.onHeap()) {
             if (other.m_type == Type::String) {
@@ -62,7 +63,7 @@ public:
             }
         }
     }
-    Value &operator=(const Value &other)
+    [[gnu::always_inline]] Value &operator=(const Value &other)
     {
         if (!onHeap() && !other.onHeap()) {
             m_type = other.m_type;
@@ -71,7 +72,7 @@ public:
         }
         return assignSlow(other);
     }
-    Value &operator=(Value &&other) noexcept
+    [[gnu::always_inline]] Value &operator=(Value &&other) noexcept
     {
         if (!onHeap() && !other.onHeap()) {
             m_type = other.m_type;
@@ -80,7 +81,7 @@ public:
         }
         return assignSlow(std::move(other));
     }
-    ~Value()
+    [[gnu::always_inline]] ~Value()
     {
         if (onHeap()) {
             if (m_type == Type::String)
