@@ -147,6 +147,22 @@ Value inStrRev(Interpreter &, Args &a)
     return Value::longValue(int32_t(pos + 1));
 }
 
+// Texts up to this length are copied without looking at the deadline.
+constexpr qsizetype kShortText = 4096;
+
+// A copy of `text` with every `from` replaced by `to`, the first of them at `at`.
+QString replacedCopy(const QString &text, qsizetype at, QChar from, QChar to)
+{
+    reserveMemory(textBytes(text.size()));
+    QString out(text.size(), Qt::Uninitialized);
+    const QChar *in = text.constData();
+    QChar *o = out.data();
+    std::copy(in, in + at, o);
+    for (qsizetype i = at; i < text.size(); ++i)
+        o[i] = in[i] == from ? to : in[i];
+    return out;
+}
+
 Value replace(Interpreter &, Args &a)
 {
     for (size_t i = 0; i < 3; ++i)
@@ -167,8 +183,16 @@ Value replace(Interpreter &, Args &a)
     // One character by one everywhere: QString swaps them in place at once (a text shared
     // with another value is copied first, in pieces).
     if (limit < 0 && find.size() == 1 && with.size() == 1) {
-        if (!text.isDetached())
+        if (!text.isDetached()) {
+            // A line without the character comes back as it is, still sharing its storage;
+            // a short one with it is copied and replaced in one pass.
+            const qsizetype at = text.indexOf(find.front(), 0, cs);
+            if (at < 0)
+                return Value::string(std::move(text));
+            if (cs == Qt::CaseSensitive && text.size() < kShortText)
+                return Value::string(replacedCopy(text, at, find.front(), with.front()));
             text = copyText(text);
+        }
         text.replace(find.front(), with.front(), cs);
         return Value::string(std::move(text));
     }

@@ -64,6 +64,24 @@ Value ExpressionCode::builtinCall(Interpreter &in, const Expr *e)
     return in.callBuiltin(static_cast<const NameExpr *>(c->callee.get())->ref.index, c->args);
 }
 
+// a(i) for an array variable and a subscript that is a variable or a literal: the element is
+// read where it is; anything else (not an array, a subscript out of range or not a whole
+// number, a variable now holding an object) is left to the tree walk, which raises the error.
+Value ExpressionCode::element(Interpreter &in, const Expr *e)
+{
+    const auto *c = static_cast<const CallExpr *>(e);
+    const NameRef &r = static_cast<const NameExpr *>(c->callee.get())->ref;
+    const Value &v = *(r.kind == NameRef::Local ? in.m_localCells : in.m_globalCells)[r.index];
+    const Value &subscript = place(in, c->args[0].get());
+    if (v.isArray() && subscript.isSmallInteger()) {
+        const ArrayData &data = *v.asArray();
+        const int32_t i = subscript.asSmallInteger();
+        if (data.dims() == 1 && i >= 0 && i <= data.upper[0])
+            return data.items[size_t(i)];
+    }
+    return in.evalOther(e);
+}
+
 bool ExpressionCode::readInPlace(const Expr *e)
 {
     if (e->kind == ExprKind::Literal)
@@ -93,15 +111,39 @@ constexpr bool hasIntegerPath(BinOp op)
 
 } // namespace
 
+ExpressionCode::Operand ExpressionCode::operandForm(const Expr *e)
+{
+    if (e->kind == ExprKind::Literal)
+        return Operand::Literal;
+    if (e->kind == ExprKind::Name) {
+        const NameRef::Kind k = static_cast<const NameExpr *>(e)->ref.kind;
+        if (k == NameRef::Local)
+            return Operand::Local;
+        if (k == NameRef::Global)
+            return Operand::Global;
+    }
+    return Operand::Evaluated;
+}
+
+template <ExpressionCode::Operand form>
+[[gnu::always_inline]] inline const Value &ExpressionCode::at(Interpreter &in, const Expr *e)
+{
+    static_assert(form != Operand::Evaluated);
+    if constexpr (form == Operand::Literal)
+        return static_cast<const LiteralExpr *>(e)->value;
+    const NameRef &r = static_cast<const NameExpr *>(e)->ref;
+    return *(form == Operand::Local ? in.m_localCells : in.m_globalCells)[r.index];
+}
+
 // As Interpreter::evalBinary, with the operator and the operands' forms fixed: the left operand
 // is read in place only when the right one is too (evaluating the right one could change it).
-template <BinOp op, bool leftInPlace, bool rightInPlace>
+template <BinOp op, ExpressionCode::Operand left, ExpressionCode::Operand right>
 Value ExpressionCode::binary(Interpreter &in, const Expr *e)
 {
     const auto *b = static_cast<const BinaryExpr *>(e);
     const Expr *lhs = b->lhs.get(), *rhs = b->rhs.get();
-    if constexpr (leftInPlace && rightInPlace) {
-        const Value &l = place(in, lhs), &r = place(in, rhs);
+    if constexpr (left != Operand::Evaluated && right != Operand::Evaluated) {
+        const Value &l = at<left>(in, lhs), &r = at<right>(in, rhs);
         if constexpr (hasIntegerPath(op)) {
             Value out;
             if (l.isSmallInteger() && r.isSmallInteger() && smallIntegerOp(op, l, r, out))
@@ -109,30 +151,53 @@ Value ExpressionCode::binary(Interpreter &in, const Expr *e)
         }
         return in.combine(b, l, r, nullptr);
     } else {
-        Value l = leftInPlace ? place(in, lhs) : lhs->code(in, lhs);
-        Value rTemp;
-        const Value *r;
-        if constexpr (rightInPlace) {
-            r = &place(in, rhs);
-        } else {
-            rTemp = rhs->code(in, rhs);
-            r = &rTemp;
-        }
-        if constexpr (hasIntegerPath(op)) {
-            Value out;
-            if (l.isSmallInteger() && r->isSmallInteger() && smallIntegerOp(op, l, *r, out))
-                return out;
-        }
-        return in.combine(b, l, *r, &l);
+        Value l = [&] {
+            if constexpr (left == Operand::Evaluated)
+                return lhs->code(in, lhs);
+            else
+                return at<left>(in, lhs);
+        }();
+        if constexpr (right != Operand::Evaluated)
+            return finish<op>(in, b, l, at<right>(in, rhs));
+        else
+            return finish<op>(in, b, l, rhs->code(in, rhs));
+    }
+}
+
+// The operator applied once both operands are known; `l` is a temporary the result may reuse.
+template <BinOp op>
+[[gnu::always_inline]] inline Value ExpressionCode::finish(Interpreter &in, const BinaryExpr *b, Value &l,
+                                                           const Value &r)
+{
+    if constexpr (hasIntegerPath(op)) {
+        Value out;
+        if (l.isSmallInteger() && r.isSmallInteger() && smallIntegerOp(op, l, r, out))
+            return out;
+    }
+    return in.combine(b, l, r, &l);
+}
+
+template <BinOp op, ExpressionCode::Operand left>
+ExprCode ExpressionCode::binaryWithRight(Operand right)
+{
+    switch (right) {
+    case Operand::Literal: return &binary<op, left, Operand::Literal>;
+    case Operand::Local: return &binary<op, left, Operand::Local>;
+    case Operand::Global: return &binary<op, left, Operand::Global>;
+    default: return &binary<op, left, Operand::Evaluated>;
     }
 }
 
 template <BinOp op>
-ExprCode ExpressionCode::binaryFor(bool leftInPlace, bool rightInPlace)
+ExprCode ExpressionCode::binaryFor(const BinaryExpr *b)
 {
-    if (leftInPlace)
-        return rightInPlace ? &binary<op, true, true> : &binary<op, true, false>;
-    return rightInPlace ? &binary<op, false, true> : &binary<op, false, false>;
+    const Operand right = operandForm(b->rhs.get());
+    switch (operandForm(b->lhs.get())) {
+    case Operand::Literal: return binaryWithRight<op, Operand::Literal>(right);
+    case Operand::Local: return binaryWithRight<op, Operand::Local>(right);
+    case Operand::Global: return binaryWithRight<op, Operand::Global>(right);
+    default: return binaryWithRight<op, Operand::Evaluated>(right);
+    }
 }
 
 ExprCode ExpressionCode::compile(const Expr *e)
@@ -171,28 +236,30 @@ ExprCode ExpressionCode::compile(const Expr *e)
             return &procedureCall;
         case NameRef::Builtin:
             return &builtinCall;
+        case NameRef::Local:
+        case NameRef::Global:
+            return c->args.size() == 1 && c->args[0] && readInPlace(c->args[0].get()) ? &element : &tree;
         default:
             return &tree;
         }
     }
     case ExprKind::Binary: {
         const auto *b = static_cast<const BinaryExpr *>(e);
-        const bool l = readInPlace(b->lhs.get()), r = readInPlace(b->rhs.get());
         switch (b->op) {
-        case BinOp::Add: return binaryFor<BinOp::Add>(l, r);
-        case BinOp::Sub: return binaryFor<BinOp::Sub>(l, r);
-        case BinOp::Mul: return binaryFor<BinOp::Mul>(l, r);
-        case BinOp::Mod: return binaryFor<BinOp::Mod>(l, r);
-        case BinOp::IntDiv: return binaryFor<BinOp::IntDiv>(l, r);
-        case BinOp::Eq: return binaryFor<BinOp::Eq>(l, r);
-        case BinOp::Ne: return binaryFor<BinOp::Ne>(l, r);
-        case BinOp::Lt: return binaryFor<BinOp::Lt>(l, r);
-        case BinOp::Gt: return binaryFor<BinOp::Gt>(l, r);
-        case BinOp::Le: return binaryFor<BinOp::Le>(l, r);
-        case BinOp::Ge: return binaryFor<BinOp::Ge>(l, r);
-        case BinOp::Concat: return binaryFor<BinOp::Concat>(l, r);
-        case BinOp::And: return binaryFor<BinOp::And>(l, r);
-        case BinOp::Or: return binaryFor<BinOp::Or>(l, r);
+        case BinOp::Add: return binaryFor<BinOp::Add>(b);
+        case BinOp::Sub: return binaryFor<BinOp::Sub>(b);
+        case BinOp::Mul: return binaryFor<BinOp::Mul>(b);
+        case BinOp::Mod: return binaryFor<BinOp::Mod>(b);
+        case BinOp::IntDiv: return binaryFor<BinOp::IntDiv>(b);
+        case BinOp::Eq: return binaryFor<BinOp::Eq>(b);
+        case BinOp::Ne: return binaryFor<BinOp::Ne>(b);
+        case BinOp::Lt: return binaryFor<BinOp::Lt>(b);
+        case BinOp::Gt: return binaryFor<BinOp::Gt>(b);
+        case BinOp::Le: return binaryFor<BinOp::Le>(b);
+        case BinOp::Ge: return binaryFor<BinOp::Ge>(b);
+        case BinOp::Concat: return binaryFor<BinOp::Concat>(b);
+        case BinOp::And: return binaryFor<BinOp::And>(b);
+        case BinOp::Or: return binaryFor<BinOp::Or>(b);
         default:
             return &tree;
         }

@@ -22,14 +22,25 @@ private:
     static Value logicalNotOf(Interpreter &in, const Expr *e);
     static Value procedureCall(Interpreter &in, const Expr *e);
     static Value builtinCall(Interpreter &in, const Expr *e);
+    static Value element(Interpreter &in, const Expr *e);
 
     // A literal, or a variable of the running procedure or the script: read in place.
     static bool readInPlace(const Expr *e);
     static const Value &place(Interpreter &in, const Expr *e);
+    // Where an operand of an operator is: evaluated, or read in place from a literal or a
+    // variable of the running procedure or of the script.
+    enum class Operand : uint8_t { Evaluated, Literal, Local, Global };
+    static Operand operandForm(const Expr *e);
+    template <Operand form>
+    static const Value &at(Interpreter &in, const Expr *e);
     template <BinOp op>
-    static ExprCode binaryFor(bool leftInPlace, bool rightInPlace);
-    template <BinOp op, bool leftInPlace, bool rightInPlace>
+    static ExprCode binaryFor(const BinaryExpr *b);
+    template <BinOp op, Operand left>
+    static ExprCode binaryWithRight(Operand right);
+    template <BinOp op, Operand left, Operand right>
     static Value binary(Interpreter &in, const Expr *e);
+    template <BinOp op>
+    static Value finish(Interpreter &in, const BinaryExpr *b, Value &l, const Value &r);
 };
 
 } // namespace vbs

@@ -259,8 +259,11 @@ Interpreter::Flow Interpreter::execFor(const ForStmt &s)
     }
     const bool up = step.asDouble() >= 0;
     *counter = from;
+    const bool emptyBody = s.body.empty();
     for (;;) {
-        tick();
+        // The body's statements look at the clock; an empty loop must itself.
+        if (emptyBody)
+            tick();
         int c;
         if (counter->isSmallInteger() && to.isSmallInteger())
             c = counter->asInt() < to.asInt() ? -1 : counter->asInt() > to.asInt() ? 1 : 0;
@@ -268,7 +271,7 @@ Interpreter::Flow Interpreter::execFor(const ForStmt &s)
             c = compareValues(*counter, to, false, false);
         if (c == 2 || (up ? c > 0 : c < 0))
             break;
-        Flow f = execBlock(s.body);
+        Flow f = runBlock(s.body);
         if (f == Flow::ExitFor)
             break;
         if (f != Flow::Normal)
@@ -307,7 +310,7 @@ Interpreter::Flow Interpreter::execForEach(const ForEachStmt &s)
     for (size_t i = 0; i < count; ++i) {
         tick();
         *var = array ? array->items[i] : objectItems[i];
-        Flow f = execBlock(s.body);
+        Flow f = runBlock(s.body);
         if (f == Flow::ExitFor)
             break;
         if (f != Flow::Normal)
@@ -339,7 +342,7 @@ Interpreter::Flow Interpreter::execDo(const DoStmt &s)
         }
         if (ends)
             break;
-        Flow f = execBlock(s.body);
+        Flow f = runBlock(s.body);
         if (f == Flow::ExitDo)
             break;
         if (f != Flow::Normal)

@@ -121,7 +121,7 @@ bool Interpreter::appendInPlace(const AssignStmt &a)
             text = slot->stringForAppend();
             continue;
         }
-        appendText(*text, piece);
+        growText(*text, piece);
     }
     return true;
 }

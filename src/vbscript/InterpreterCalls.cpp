@@ -67,7 +67,7 @@ public:
 
     std::vector<Value> &fill(const std::vector<ExprPtr> &args)
     {
-        m_values->reserve(args.size());
+        // The pooled vector keeps its capacity from call to call: no reserve needed.
         for (const auto &a : args)
             m_values->push_back(a ? m_in.eval(a.get()) : Value::missing());
         return *m_values;
@@ -204,9 +204,12 @@ Value Interpreter::combine(const BinaryExpr *b, const Value &l, const Value &r, 
     }
     if (l.isString() && r.isString()) {
         if (b->op == BinOp::Concat && !l.oddBytes() && !r.oddBytes()) {
-            if (!temp) // one allocation of the final size
+            // A temporary of our own (a & b & c) is extended; text that a literal or a variable
+            // still holds is joined in one allocation of the final size.
+            QString *own = temp ? temp->stringForAppend() : nullptr;
+            if (!own || !own->isDetached())
                 return Value::string(joinedText(l.asString(), r.asString()));
-            appendText(*temp->stringForAppend(), r.asString()); // a temporary: extend it
+            appendText(*own, r.asString());
             return std::move(*temp);
         }
         if (isComparison(b->op)) {

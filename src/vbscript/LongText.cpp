@@ -22,6 +22,9 @@ qsizetype pieceEnd(QStringView s, qsizetype from)
     return end;
 }
 
+// The least storage a variable's text gets when a script appends to it.
+constexpr long long kFirstCapacity = 48;
+
 void checkLength(long long chars)
 {
     if (chars > kMaxStringLength)
@@ -30,7 +33,9 @@ void checkLength(long long chars)
 
 } // namespace
 
-void appendText(QString &out, QStringView piece)
+namespace {
+
+void appendWithRoom(QString &out, QStringView piece, long long firstCapacity)
 {
     const long long needed = (long long)out.size() + piece.size();
     checkLength(needed);
@@ -38,11 +43,12 @@ void appendText(QString &out, QStringView piece)
         // A part of `out` itself (s = s & s), which growing would move: appended from a copy.
         reserveMemory(textBytes(piece.size()));
         const QString copy = piece.toString();
-        appendText(out, copy);
+        appendWithRoom(out, copy, firstCapacity);
         return;
     }
     if (needed > out.capacity()) {
-        const long long capacity = std::min(std::max(needed, (long long)out.capacity() * 2), kMaxStringLength);
+        const long long capacity =
+            std::min(std::max({needed, (long long)out.capacity() * 2, firstCapacity}), kMaxStringLength);
         reserveMemory(textBytes(capacity));
         out.reserve(qsizetype(capacity));
     }
@@ -58,19 +64,38 @@ void appendText(QString &out, QStringView piece)
     }
 }
 
+} // namespace
+
+void appendText(QString &out, QStringView piece) { appendWithRoom(out, piece, 0); }
+
+void growText(QString &out, QStringView piece) { appendWithRoom(out, piece, kFirstCapacity); }
+
 QString copyText(QStringView s)
 {
+    // Exactly as long as the text: only a text that grows gets room to grow.
+    checkLength(s.size());
+    reserveMemory(textBytes(s.size()));
+    if (s.size() < kPiece)
+        return s.toString();
     QString out;
+    out.reserve(s.size());
     appendText(out, s);
     return out;
 }
 
 QString joinedText(QStringView a, QStringView b)
 {
-    checkLength((long long)a.size() + b.size());
+    const long long size = (long long)a.size() + b.size();
+    checkLength(size);
+    reserveMemory(textBytes(size));
+    if (size < kPiece) {
+        QString out(qsizetype(size), Qt::Uninitialized);
+        std::copy(a.begin(), a.end(), out.data());
+        std::copy(b.begin(), b.end(), out.data() + a.size());
+        return out;
+    }
     QString out;
-    reserveMemory(textBytes((long long)a.size() + b.size()));
-    out.reserve(a.size() + b.size());
+    out.reserve(qsizetype(size));
     appendText(out, a);
     appendText(out, b);
     return out;
@@ -123,13 +148,52 @@ QString reversedText(QStringView s)
     return out;
 }
 
+namespace {
+
+// A case-sensitive search for a short needle in one window: its first character is looked
+// for, then the rest compared there. Qt's general search prepares a hash for every call,
+// which costs more than the search itself on a line of a bet file (Split by vbCrLf, InStr
+// of "+", Replace of two spaces).
+qsizetype findShort(QStringView hay, QStringView needle)
+{
+    const char16_t *h = hay.utf16(), *n = needle.utf16();
+    const qsizetype len = needle.size(), last = hay.size() - len;
+    const char16_t first = n[0];
+    const auto matchesAt = [&](qsizetype at) {
+        for (qsizetype k = 1; k < len; ++k)
+            if (h[at + k] != n[k])
+                return false;
+        return true;
+    };
+    // A hit nearby (the next field of a line) by a plain loop, a far one by the vectorised scan.
+    qsizetype at = 0;
+    for (const qsizetype near = std::min<qsizetype>(last, 32); at <= near; ++at)
+        if (h[at] == first && matchesAt(at))
+            return at;
+    while (at <= last) {
+        at = QtPrivate::qustrchr(QStringView(h + at, last - at + 1), first) - h;
+        if (at > last)
+            return -1;
+        if (matchesAt(at))
+            return at;
+        ++at;
+    }
+    return -1;
+}
+
+constexpr qsizetype kShortNeedle = 8;
+
+} // namespace
+
 qsizetype findText(QStringView hay, QStringView needle, qsizetype from, Qt::CaseSensitivity cs)
 {
+    const bool scan = cs == Qt::CaseSensitive && needle.size() <= kShortNeedle;
     // Each window overlaps the next by the needle's length less one, so no occurrence is
     // missed at a window's edge.
     while (from + needle.size() <= hay.size()) {
         const qsizetype end = std::min(hay.size(), from + kPiece + needle.size() - 1);
-        const qsizetype at = hay.sliced(from, end - from).indexOf(needle, 0, cs);
+        const QStringView window = hay.sliced(from, end - from);
+        const qsizetype at = scan ? findShort(window, needle) : window.indexOf(needle, 0, cs);
         if (at >= 0)
             return from + at;
         if (end == hay.size())

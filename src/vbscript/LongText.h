@@ -20,6 +20,9 @@ QString caseMapped(QString s, bool upper);
 QString reversedText(QStringView s);
 // Appends `piece` to `out`, asking the budget before `out` grows its storage.
 void appendText(QString &out, QStringView piece);
+// The same for a variable that a script extends piece by piece (s = s & x): its storage
+// starts at a few dozen characters, so building a line allocates once or twice.
+void growText(QString &out, QStringView piece);
 // `a` followed by `b`, in one allocation.
 QString joinedText(QStringView a, QStringView b);
 // Where `needle` (not empty) first occurs in `hay` from `from` on, or -1.

@@ -37,6 +37,8 @@ INSTANTIATE_TEST_SUITE_P(
         RunawayCase{"EmptyDoLoop", "Do\r\nLoop"},
         RunawayCase{"WhileTrue", "x = 0\r\nWhile True\r\n  x = x + 1\r\nWend"},
         RunawayCase{"ForWithZeroStep", "For i = 1 To 2 Step 0\r\nNext"},
+        RunawayCase{"EmptyForLoop", "For i = 1 To 2000000000\r\nNext"},
+        RunawayCase{"ForAroundAnEmptyFor", "For i = 1 To 2000000000\r\nFor j = 1 To 0\r\nNext\r\nNext"},
         RunawayCase{"LoopResumingErrors", "On Error Resume Next\r\nDo\r\n  x = 1 / 0\r\nLoop"},
         RunawayCase{"RecursionInsideLoops",
                     "Sub R(n)\r\n  If n < 50 Then R n + 1\r\nEnd Sub\r\nDo\r\n  R 0\r\nLoop"},

@@ -58,7 +58,16 @@ INSTANTIATE_TEST_SUITE_P(
                       SearchCase{"AcrossTheSecondEdge", 3 * kPiece, 2 * kPiece - 2, "abcdef"},
                       SearchCase{"AtTheVeryEnd", 2 * kPiece + 5, 2 * kPiece + 2, "abc"},
                       SearchCase{"OneCharacterAtTheEdge", 2 * kPiece, kPiece - 1, "x"},
-                      SearchCase{"Nowhere", 2 * kPiece + 7, -1, "abc"}),
+                      SearchCase{"Nowhere", 2 * kPiece + 7, -1, "abc"},
+                      // A short needle is first looked for character by character over the
+                      // first few dozen places, then by the vectorised scan.
+                      SearchCase{"LastOfTheNearPlaces", 90, 32, "ab"},
+                      SearchCase{"FirstPastTheNearPlaces", 90, 33, "ab"},
+                      SearchCase{"FarPastTheNearPlaces", 900, 777, "+"},
+                      SearchCase{"FirstCharacterEverywhere", 200, 120, "..x"},
+                      SearchCase{"AsLongAsTheText", 8, 0, "abcdefgh"},
+                      SearchCase{"LongerThanTheQuickSearchTakes", 300, 150, "abcdefghijk"},
+                      SearchCase{"CrLfOfALine", 40, 27, "\r\n"}),
     [](const auto &info) { return std::string(info.param.name); });
 
 TEST(LongText, CaseMappingInPiecesKeepsSurrogatePairsWhole)
