@@ -264,24 +264,34 @@ Interpreter::Flow Interpreter::execFor(const ForStmt &s)
         // The body's statements look at the clock; an empty loop must itself.
         if (emptyBody)
             tick();
-        int c;
-        if (counter->isSmallInteger() && to.isSmallInteger())
-            c = counter->asInt() < to.asInt() ? -1 : counter->asInt() > to.asInt() ? 1 : 0;
-        else
-            c = compareValues(*counter, to, false, false);
-        if (c == 2 || (up ? c > 0 : c < 0))
-            break;
+        if (counter->isSmallInteger() && to.isSmallInteger()) {
+            if (up ? counter->asSmallInteger() > to.asSmallInteger() : counter->asSmallInteger() < to.asSmallInteger())
+                break;
+        } else {
+            const int c = compareValues(*counter, to, false, false);
+            if (c == 2 || (up ? c > 0 : c < 0))
+                break;
+        }
         Flow f = runBlock(s.body);
         if (f == Flow::ExitFor)
             break;
         if (f != Flow::Normal)
             return f;
-        Value next;
-        if (counter->isSmallInteger() && step.isSmallInteger()
-            && smallIntegerOp(BinOp::Add, *counter, step, next))
-            *counter = next;
-        else
-            *counter = binaryOp(BinOp::Add, *counter, step);
+        // The step added as the operator + adds: Integer while both are and the sum fits,
+        // else Long, else the general operator (Double, or any other subtype).
+        if (counter->isSmallInteger() && step.isSmallInteger()) {
+            const long long sum = (long long)counter->asSmallInteger() + step.asSmallInteger();
+            if (counter->type() == Type::Integer && step.type() == Type::Integer && sum >= INT16_MIN
+                && sum <= INT16_MAX) {
+                *counter = Value::integer(int16_t(sum));
+                continue;
+            }
+            if (sum >= INT32_MIN && sum <= INT32_MAX) {
+                *counter = Value::longValue(int32_t(sum));
+                continue;
+            }
+        }
+        *counter = binaryOp(BinOp::Add, *counter, step);
     }
     return Flow::Normal;
 }

@@ -27,6 +27,15 @@ Flow StatementCode::assignVariable(Interpreter &in, const Stmt *s)
     return Flow::Normal;
 }
 
+// s = s & a & b: extended where it is; when the variable holds no text after all, the
+// general assignment.
+Flow StatementCode::appendToVariable(Interpreter &in, const Stmt *s)
+{
+    if (in.appendInPlace(*static_cast<const AssignStmt *>(s)))
+        return Flow::Normal;
+    return in.execTree(*s);
+}
+
 Flow StatementCode::callProcedure(Interpreter &in, const Stmt *s)
 {
     const auto *c = static_cast<const CallStmt *>(s);
@@ -69,8 +78,10 @@ StmtCode StatementCode::compile(const Stmt *s)
     switch (s->kind) {
     case StmtKind::Assign: {
         const auto *a = static_cast<const AssignStmt *>(s);
-        if (a->isSet || a->target->kind != ExprKind::Name || appendedPieces(*a) > 0)
+        if (a->isSet || a->target->kind != ExprKind::Name)
             return &tree;
+        if (appendedPieces(*a) > 0)
+            return &appendToVariable;
         const NameRef &r = static_cast<const NameExpr *>(a->target.get())->ref;
         if ((r.kind == NameRef::Local || r.kind == NameRef::Global) && !r.readOnly)
             return &assignVariable;

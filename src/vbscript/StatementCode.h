@@ -14,6 +14,7 @@ struct StatementCode {
 private:
     static Flow tree(Interpreter &in, const Stmt *s);
     static Flow assignVariable(Interpreter &in, const Stmt *s);
+    static Flow appendToVariable(Interpreter &in, const Stmt *s);
     static Flow callProcedure(Interpreter &in, const Stmt *s);
     static Flow callBuiltin(Interpreter &in, const Stmt *s);
     static Flow callMember(Interpreter &in, const Stmt *s);

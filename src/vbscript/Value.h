@@ -108,7 +108,8 @@ public:
     static Value missing() { return scalar(Type::Error); } // an omitted argument
     static Value boolean(bool b) { return payload(Type::Boolean, b ? 1 : 0); }
     static Value byte(uint8_t x) { return payload(Type::Byte, x); }
-    static Value integer(int16_t x) { return payload(Type::Integer, uint16_t(x)); }
+    // An Integer is stored widened to 32 bits, so that Integer and Long read alike (asSmallInteger).
+    static Value integer(int16_t x) { return payload(Type::Integer, uint32_t(int32_t(x))); }
     static Value longValue(int32_t x) { return payload(Type::Long, uint32_t(x)); }
     static Value single(float x) { return payload(Type::Single, std::bit_cast<uint32_t>(x)); }
     static Value dbl(double x) { return floating(Type::Double, x); }
@@ -162,7 +163,7 @@ public:
     }
     // Integer or Long: the subtypes of the interpreter's fast paths.
     bool isSmallInteger() const { return m_type == Type::Integer || m_type == Type::Long; }
-    int32_t asSmallInteger() const { return m_type == Type::Integer ? m_i16 : m_i32; } // checked
+    int32_t asSmallInteger() const { return m_i32; } // Integer or Long, checked by the caller
     // The text of a String value for appending in place (s = s & x); null for other types.
     QString *stringForAppend() { return m_type == Type::String && !m_oddBytes ? &m_str : nullptr; }
     const QString &asString() const { return m_str; }
