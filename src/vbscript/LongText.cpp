@@ -53,7 +53,10 @@ void appendWithRoom(QString &out, QStringView piece, long long firstCapacity)
         out.reserve(qsizetype(capacity));
     }
     if (piece.size() < kPiece) {
-        out.append(piece);
+        // The room is there (above): the characters go straight to the end of the text.
+        const qsizetype at = out.size();
+        out.resize(at + piece.size());
+        std::copy(piece.begin(), piece.end(), out.data() + at);
         return;
     }
     for (qsizetype from = 0; from < piece.size();) {
