@@ -1,5 +1,6 @@
 #include "vbscript/Interpreter.h"
 
+#include "vbscript/Builtins.h"
 #include "vbscript/ClassInstance.h"
 #include "vbscript/Coerce.h"
 #include "vbscript/ErrObject.h"
@@ -15,7 +16,7 @@ Interpreter::Interpreter(Program &prog, std::vector<std::shared_ptr<ScriptObject
                          QDeadlineTimer deadline, QHash<QString, int> hostIndex)
     : m_prog(prog), m_hostIndex(std::move(hostIndex)),
       m_token(std::make_shared<Interpreter *>(this)), m_hostObjects(std::move(hostObjects)),
-      m_deadline(deadline)
+      m_deadline(deadline), m_builtins(builtinTable().data())
 {
     m_errObject = std::make_shared<ErrObject>(m_err);
     m_procedureCount = m_prog.procedures.size();

@@ -35,6 +35,7 @@ struct ErrState {
 };
 
 class ClassInstance;
+struct Builtin;
 
 // The number of pieces s = s & p1 & ... appends in place (Interpreter::appendInPlace), or 0.
 int appendedPieces(const AssignStmt &a);
@@ -289,6 +290,7 @@ private:
     size_t m_ownedCompactAt = 1024;
     size_t m_procedureCount = 0; // procedures known when the script was compiled
     int m_callDepth = 0;
+    const Builtin *m_builtins; // the table of built-in functions, looked up once
     const char *m_stackBase = nullptr;
 
     friend class ErrObject;

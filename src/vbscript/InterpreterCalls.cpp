@@ -36,7 +36,9 @@ public:
     [[gnu::always_inline]] void enter()
     {
         m_in.m_frames.push_back(&m_frame);
-        m_in.syncCells();
+        // A frame just made has no shadowed script-level cells: Execute adds those later.
+        m_in.m_localCells = m_frame.cells.data();
+        m_in.m_globalCells = m_in.m_scriptCells;
         ++m_in.m_callDepth;
         m_entered = true;
     }
@@ -490,9 +492,9 @@ void Interpreter::pointCellsAtOwnSlots(Frame &f)
     // slots stay, emptied, for the next call.
     for (Value &v : f.own)
         v.clear();
-    // What only methods, ByRef arguments and Execute leave behind.
-    if (f.redirected || f.self || !f.keep.empty() || f.dynamicNames || !f.shadow.empty()
-        || !f.extra.empty()) [[unlikely]] {
+    // What only methods, ByRef arguments and Execute leave behind. Arrays are kept only for
+    // a redirected cell, and shadow cells and extra slots only with names Execute added.
+    if (f.redirected || f.self || f.dynamicNames) [[unlikely]] {
         f.keep.clear();
         f.self.reset();
         f.dynamicNames.reset();
@@ -554,7 +556,7 @@ Value Interpreter::callWithValues(const Procedure &p, std::vector<Value> &values
 
 Value Interpreter::callBuiltin(int index, const std::vector<ExprPtr> &args)
 {
-    const Builtin &b = builtinTable()[size_t(index)];
+    const Builtin &b = m_builtins[index];
     ArgBuffer buffer(*this);
     std::vector<Value> &values = buffer.fill(args);
     if (int(values.size()) < b.minArgs || int(values.size()) > b.maxArgs)
