@@ -34,7 +34,7 @@ Interpreter::~Interpreter()
 // each running its Class_Terminate.
 void Interpreter::releaseGlobals()
 {
-    Frame &globals = *m_frames.front();
+    Frame &globals = *m_scriptFrame;
     for (Value *cell : globals.cells) {
         Value dying = std::move(*cell);
         try {
@@ -67,7 +67,7 @@ void Interpreter::run()
     Frame &globals = *m_frameStore.back();
     globals.own.resize(size_t(m_prog.globalCount));
     pointCellsAtOwnSlots(globals);
-    m_frames.push_back(&globals);
+    m_top = m_scriptFrame = &globals;
     syncAllCells();
     try {
         initDeclarations(m_prog.decls);

@@ -104,6 +104,8 @@ private:
         // The script-level cells as this frame's code sees them, when Execute declared
         // locals that hide script-level variables of the same names; empty otherwise.
         std::vector<Value *> shadow;
+        // While the frame runs, the frame of its caller; in the pool, the next free frame.
+        Frame *link = nullptr;
     };
     using Flow = vbs::Flow;
     class FrameGuard;
@@ -249,19 +251,19 @@ private:
     Value indexByValues(const Value &array, const std::vector<Value> &idx, size_t count);
     Value *elementByValues(Value &array, const std::vector<Value> &idx, size_t count);
 
-    Frame &frame() { return *m_frames.back(); }
+    Frame &frame() { return *m_top; }
     // The variables of the running frame and of the script level, kept at hand: every
     // change to the stack or to a running frame's cells calls this.
     void syncCells()
     {
-        const Frame &running = *m_frames.back();
+        const Frame &running = *m_top;
         m_localCells = running.cells.data();
         m_globalCells = running.shadow.empty() ? m_scriptCells : running.shadow.data();
     }
     // The same after the script-level cells changed (the run began, ExecuteGlobal added some).
     void syncAllCells()
     {
-        m_scriptCells = m_frames.front()->cells.data();
+        m_scriptCells = m_scriptFrame->cells.data();
         syncCells();
     }
 
@@ -274,12 +276,15 @@ private:
     QDeadlineTimer m_deadline;
     // Every frame this run made; a frame is either on the stack or in the pool.
     std::vector<std::unique_ptr<Frame>> m_frameStore;
-    std::vector<Frame *> m_frames; // the call stack; [0] holds the script-level variables
+    // The call stack, linked from the running frame to the script level's, which holds the
+    // script-level variables.
+    Frame *m_top = nullptr;
+    Frame *m_scriptFrame = nullptr;
     Value *const *m_localCells = nullptr;
     Value *const *m_globalCells = nullptr;
     Value *const *m_scriptCells = nullptr; // the script level's own cells
     ErrState m_err;
-    std::vector<Frame *> m_framePool; // finished frames, reused by calls
+    Frame *m_freeFrames = nullptr; // finished frames, reused by calls, linked
     // Argument vectors of the calls in progress (ArgBuffer), one per nesting level.
     std::vector<std::unique_ptr<std::vector<Value>>> m_argPool;
     size_t m_argDepth = 0;

@@ -23,7 +23,7 @@ public:
         // The frame's variables go only once the stack is consistent again: releasing an
         // object may run its Class_Terminate, which pushes frames of its own.
         if (m_entered) {
-            m_in.m_frames.pop_back();
+            m_in.m_top = m_frame.link;
             m_in.syncCells();
             --m_in.m_callDepth;
         }
@@ -35,7 +35,8 @@ public:
     Frame &frame() { return m_frame; }
     [[gnu::always_inline]] void enter()
     {
-        m_in.m_frames.push_back(&m_frame);
+        m_frame.link = m_in.m_top;
+        m_in.m_top = &m_frame;
         // A frame just made has no shadowed script-level cells: Execute adds those later.
         m_in.m_localCells = m_frame.cells.data();
         m_in.m_globalCells = m_in.m_scriptCells;
@@ -460,12 +461,12 @@ Value *Interpreter::reference(const Expr *e, Frame &callee)
     char probe;
     if (m_callDepth >= kMaxCallDepth || m_stackBase - &probe > kStackBudgetBytes)
         raise(Err::OutOfStack);
-    if (m_framePool.empty()) [[unlikely]] {
+    if (!m_freeFrames) [[unlikely]] {
         m_frameStore.push_back(std::make_unique<Frame>());
-        m_framePool.push_back(m_frameStore.back().get());
+        m_freeFrames = m_frameStore.back().get();
     }
-    Frame &f = *m_framePool.back();
-    m_framePool.pop_back();
+    Frame &f = *m_freeFrames;
+    m_freeFrames = f.link;
     if (f.own.size() != size_t(p.slotCount)) {
         // A recycled frame's slots are Empty and its cells point at them: only a frame of
         // another size needs them made anew.
@@ -505,7 +506,8 @@ void Interpreter::pointCellsAtOwnSlots(Frame &f)
     }
     f.resumeNext = false;
     f.proc = nullptr;
-    m_framePool.push_back(&f);
+    f.link = m_freeFrames;
+    m_freeFrames = &f;
 }
 
 [[gnu::always_inline]] inline Value Interpreter::runFrame(const Procedure &p, FrameGuard &guard)

@@ -52,7 +52,7 @@ int Interpreter::visibleMember(const ClassInstance &object, const QString &name)
         return -1;
     if (!object.cls.members[size_t(member)].isPublic) {
         // Private members are reachable only from the class's own methods.
-        const auto &self = m_frames.back()->self;
+        const auto &self = m_top->self;
         if (!self || &self->cls != &object.cls)
             return -1;
     }

@@ -26,8 +26,8 @@ auto atCallerLine(F &&f) -> decltype(f())
 
 void Interpreter::resolveInFrame(const std::function<void(const RunningScope &)> &resolve, bool global)
 {
-    Frame &f = global ? *m_frames.front() : frame();
-    if (&f == m_frames.front()) {
+    Frame &f = global ? *m_scriptFrame : frame();
+    if (&f == m_scriptFrame) {
         resolve(RunningScope());
     } else {
         // The running procedure's names, plus those earlier Execute calls added to this frame.
@@ -48,7 +48,7 @@ void Interpreter::resolveInFrame(const std::function<void(const RunningScope &)>
             }
         }
     }
-    Frame &globals = *m_frames.front();
+    Frame &globals = *m_scriptFrame;
     while (int(globals.cells.size()) < m_prog.globalCount) {
         globals.extra.push_back(std::make_unique<Value>());
         globals.cells.push_back(globals.extra.back().get());
@@ -59,11 +59,11 @@ void Interpreter::resolveInFrame(const std::function<void(const RunningScope &)>
 
 void Interpreter::shadowGlobals(Frame &f)
 {
-    if (&f == m_frames.front() || !f.dynamicNames)
+    if (&f == m_scriptFrame || !f.dynamicNames)
         return;
     // A local that Execute declared hides the script-level variable of its name from the
     // procedure's own code too, which was resolved to the script-level one.
-    const Frame &globals = *m_frames.front();
+    const Frame &globals = *m_scriptFrame;
     f.shadow = globals.cells;
     for (auto it = f.dynamicNames->cbegin(); it != f.dynamicNames->cend(); ++it) {
         const auto g = m_prog.globalNames.constFind(it.key());
@@ -77,7 +77,7 @@ void Interpreter::execute(const QString &code, bool global)
     std::unique_ptr<Program> fragment = atCallerLine([&] { return parseProgram(code, m_deadline); });
     resolveInFrame([&](const RunningScope &scope) { resolveFragment(m_prog, *fragment, m_hostIndex, scope); },
                    global);
-    Frame &f = global ? *m_frames.front() : frame();
+    Frame &f = global ? *m_scriptFrame : frame();
     atCallerLine([&] {
         initDeclarations(fragment->decls, f);
         execBlock(fragment->body);
