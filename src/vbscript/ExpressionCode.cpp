@@ -51,11 +51,33 @@ Value ExpressionCode::logicalNotOf(Interpreter &in, const Expr *e)
     return logicalNot(operand->code(in, operand));
 }
 
+// A call's first run looks at its arguments once: when they are only evaluated, later runs skip
+// the looks for references and left-out arguments.
 Value ExpressionCode::procedureCall(Interpreter &in, const Expr *e)
 {
     const auto *c = static_cast<const CallExpr *>(e);
-    const NameRef &r = static_cast<const NameExpr *>(c->callee.get())->ref;
-    return in.callProcedure(*in.m_prog.procedures[size_t(r.index)], c->args);
+    if (Interpreter::passesValues(calledProcedure(in, c), c->args))
+        e->code = &procedureCallPassingValues;
+    else
+        e->code = &procedureCallWithReferences;
+    return e->code(in, e);
+}
+
+Value ExpressionCode::procedureCallWithReferences(Interpreter &in, const Expr *e)
+{
+    const auto *c = static_cast<const CallExpr *>(e);
+    return in.callProcedure(calledProcedure(in, c), c->args);
+}
+
+Value ExpressionCode::procedureCallPassingValues(Interpreter &in, const Expr *e)
+{
+    const auto *c = static_cast<const CallExpr *>(e);
+    return in.callPassingValues(calledProcedure(in, c), c->args);
+}
+
+[[gnu::always_inline]] inline const Procedure &ExpressionCode::calledProcedure(Interpreter &in, const CallExpr *c)
+{
+    return *in.m_prog.procedures[size_t(static_cast<const NameExpr *>(c->callee.get())->ref.index)];
 }
 
 Value ExpressionCode::builtinCall(Interpreter &in, const Expr *e)

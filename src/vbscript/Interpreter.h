@@ -209,6 +209,11 @@ private:
     // `self`, when given, is moved into the frame as Me.
     Value callProcedure(const Procedure &p, const std::vector<ExprPtr> &args,
                         std::shared_ptr<ClassInstance> *self = nullptr);
+    // Whether a call of `p` with `args` only evaluates its arguments: one for each parameter,
+    // none left out, none that a ByRef parameter could take as a reference.
+    static bool passesValues(const Procedure &p, const std::vector<ExprPtr> &args);
+    // callProcedure for such a call.
+    Value callPassingValues(const Procedure &p, const std::vector<ExprPtr> &args);
     // A frame for a call of `p`, from the pool; FrameGuard puts it on the stack and back.
     Frame &newFrame(const Procedure &p, std::shared_ptr<ClassInstance> *self);
     Value runFrame(const Procedure &p, FrameGuard &guard);

@@ -543,6 +543,27 @@ Value Interpreter::callProcedure(const Procedure &p, const std::vector<ExprPtr> 
     return runFrame(p, guard);
 }
 
+bool Interpreter::passesValues(const Procedure &p, const std::vector<ExprPtr> &args)
+{
+    if (args.size() != p.params.size())
+        return false;
+    for (size_t i = 0; i < args.size(); ++i) {
+        const Expr *a = args[i].get();
+        if (!a || (p.params[i].byRef && (a->kind == ExprKind::Name || a->kind == ExprKind::Call)))
+            return false;
+    }
+    return true;
+}
+
+Value Interpreter::callPassingValues(const Procedure &p, const std::vector<ExprPtr> &args)
+{
+    FrameGuard guard(*this, p, nullptr);
+    Value *slot = guard.frame().own.data();
+    for (const ExprPtr &a : args)
+        *slot++ = eval(a.get());
+    return runFrame(p, guard);
+}
+
 Value Interpreter::callWithValues(const Procedure &p, std::vector<Value> &values,
                                   std::shared_ptr<ClassInstance> self)
 {

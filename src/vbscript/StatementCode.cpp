@@ -36,12 +36,35 @@ Flow StatementCode::appendToVariable(Interpreter &in, const Stmt *s)
     return in.execTree(*s);
 }
 
+// As a procedure called in an expression: the first run looks whether the arguments are only
+// evaluated.
 Flow StatementCode::callProcedure(Interpreter &in, const Stmt *s)
 {
     const auto *c = static_cast<const CallStmt *>(s);
-    const NameRef &r = static_cast<const NameExpr *>(c->callee.get())->ref;
-    in.callProcedure(*in.m_prog.procedures[size_t(r.index)], c->args);
+    if (Interpreter::passesValues(calledProcedure(in, c), c->args))
+        s->code = &callPassingValues;
+    else
+        s->code = &callWithReferences;
+    return s->code(in, s);
+}
+
+Flow StatementCode::callWithReferences(Interpreter &in, const Stmt *s)
+{
+    const auto *c = static_cast<const CallStmt *>(s);
+    in.callProcedure(calledProcedure(in, c), c->args);
     return Flow::Normal;
+}
+
+Flow StatementCode::callPassingValues(Interpreter &in, const Stmt *s)
+{
+    const auto *c = static_cast<const CallStmt *>(s);
+    in.callPassingValues(calledProcedure(in, c), c->args);
+    return Flow::Normal;
+}
+
+[[gnu::always_inline]] inline const Procedure &StatementCode::calledProcedure(Interpreter &in, const CallStmt *c)
+{
+    return *in.m_prog.procedures[size_t(static_cast<const NameExpr *>(c->callee.get())->ref.index)];
 }
 
 Flow StatementCode::callBuiltin(Interpreter &in, const Stmt *s)
