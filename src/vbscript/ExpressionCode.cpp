@@ -57,7 +57,7 @@ Value ExpressionCode::procedureCall(Interpreter &in, const Expr *e)
 {
     const auto *c = static_cast<const CallExpr *>(e);
     if (Interpreter::passesValues(calledProcedure(in, c), c->args))
-        e->code = &procedureCallPassingValues;
+        e->code = &Interpreter::procedureCallPassingValues;
     else
         e->code = &procedureCallWithReferences;
     return e->code(in, e);
@@ -67,12 +67,6 @@ Value ExpressionCode::procedureCallWithReferences(Interpreter &in, const Expr *e
 {
     const auto *c = static_cast<const CallExpr *>(e);
     return in.callProcedure(calledProcedure(in, c), c->args);
-}
-
-Value ExpressionCode::procedureCallPassingValues(Interpreter &in, const Expr *e)
-{
-    const auto *c = static_cast<const CallExpr *>(e);
-    return in.callPassingValues(calledProcedure(in, c), c->args);
 }
 
 [[gnu::always_inline]] inline const Procedure &ExpressionCode::calledProcedure(Interpreter &in, const CallExpr *c)

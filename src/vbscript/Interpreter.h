@@ -214,6 +214,9 @@ private:
     static bool passesValues(const Procedure &p, const std::vector<ExprPtr> &args);
     // callProcedure for such a call.
     Value callPassingValues(const Procedure &p, const std::vector<ExprPtr> &args);
+    // The same as the compiled code of a call in an expression and of a call statement.
+    static Value procedureCallPassingValues(Interpreter &in, const Expr *e);
+    static Flow callStatementPassingValues(Interpreter &in, const Stmt *s);
     // A frame for a call of `p`, from the pool; FrameGuard puts it on the stack and back.
     Frame &newFrame(const Procedure &p, std::shared_ptr<ClassInstance> *self);
     Value runFrame(const Procedure &p, FrameGuard &guard);

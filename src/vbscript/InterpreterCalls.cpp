@@ -555,13 +555,38 @@ bool Interpreter::passesValues(const Procedure &p, const std::vector<ExprPtr> &a
     return true;
 }
 
-Value Interpreter::callPassingValues(const Procedure &p, const std::vector<ExprPtr> &args)
+[[gnu::always_inline]] inline Value Interpreter::callPassingValues(const Procedure &p,
+                                                                  const std::vector<ExprPtr> &args)
 {
     FrameGuard guard(*this, p, nullptr);
     Value *slot = guard.frame().own.data();
-    for (const ExprPtr &a : args)
-        *slot++ = eval(a.get());
+    for (const ExprPtr &a : args) {
+        // The slot is Empty: the argument's value is made right there. Should the argument
+        // fail, whatever the failed evaluation left in the slot is forgotten.
+        try {
+            new (slot) Value(eval(a.get()));
+        } catch (...) {
+            new (slot) Value();
+            throw;
+        }
+        ++slot;
+    }
     return runFrame(p, guard);
+}
+
+Value Interpreter::procedureCallPassingValues(Interpreter &in, const Expr *e)
+{
+    const auto *c = static_cast<const CallExpr *>(e);
+    const NameRef &r = static_cast<const NameExpr *>(c->callee.get())->ref;
+    return in.callPassingValues(*in.m_prog.procedures[size_t(r.index)], c->args);
+}
+
+Flow Interpreter::callStatementPassingValues(Interpreter &in, const Stmt *s)
+{
+    const auto *c = static_cast<const CallStmt *>(s);
+    const NameRef &r = static_cast<const NameExpr *>(c->callee.get())->ref;
+    in.callPassingValues(*in.m_prog.procedures[size_t(r.index)], c->args);
+    return Flow::Normal;
 }
 
 Value Interpreter::callWithValues(const Procedure &p, std::vector<Value> &values,

@@ -42,7 +42,7 @@ Flow StatementCode::callProcedure(Interpreter &in, const Stmt *s)
 {
     const auto *c = static_cast<const CallStmt *>(s);
     if (Interpreter::passesValues(calledProcedure(in, c), c->args))
-        s->code = &callPassingValues;
+        s->code = &Interpreter::callStatementPassingValues;
     else
         s->code = &callWithReferences;
     return s->code(in, s);
@@ -52,13 +52,6 @@ Flow StatementCode::callWithReferences(Interpreter &in, const Stmt *s)
 {
     const auto *c = static_cast<const CallStmt *>(s);
     in.callProcedure(calledProcedure(in, c), c->args);
-    return Flow::Normal;
-}
-
-Flow StatementCode::callPassingValues(Interpreter &in, const Stmt *s)
-{
-    const auto *c = static_cast<const CallStmt *>(s);
-    in.callPassingValues(calledProcedure(in, c), c->args);
     return Flow::Normal;
 }
 
