@@ -54,13 +54,13 @@ private:
 // from a pool, so a call allocates nothing once the pool is warm; it is emptied afterwards.
 class Interpreter::ArgBuffer {
 public:
-    explicit ArgBuffer(Interpreter &in) : m_in(in)
+    [[gnu::always_inline]] explicit ArgBuffer(Interpreter &in) : m_in(in)
     {
-        if (m_in.m_argDepth == m_in.m_argPool.size())
-            m_in.m_argPool.push_back(std::make_unique<std::vector<Value>>());
+        if (m_in.m_argDepth == m_in.m_argPool.size()) [[unlikely]]
+            grow();
         m_values = m_in.m_argPool[m_in.m_argDepth++].get();
     }
-    ~ArgBuffer()
+    [[gnu::always_inline]] ~ArgBuffer()
     {
         m_values->clear(); // may run Class_Terminate, which uses the next level
         --m_in.m_argDepth;
@@ -77,6 +77,8 @@ public:
     }
 
 private:
+    [[gnu::noinline]] void grow() { m_in.m_argPool.push_back(std::make_unique<std::vector<Value>>()); }
+
     Interpreter &m_in;
     std::vector<Value> *m_values;
 };
