@@ -97,7 +97,7 @@ private:
         bool resumeNext = false;
         bool redirected = false; // some cell points at a caller's variable (ByRef)
         std::shared_ptr<ClassInstance> self; // Me, in a method of a class
-        const Procedure *proc = nullptr;     // null at script level
+        const Procedure *proc = nullptr; // null at script level; kept in the pool
         // Variables that code compiled by Execute added to this frame, and their storage.
         std::unique_ptr<QHash<QString, NameRef>> dynamicNames;
         std::vector<std::unique_ptr<Value>> extra;

@@ -469,13 +469,16 @@ Value *Interpreter::reference(const Expr *e, Frame &callee)
     }
     Frame &f = *m_freeFrames;
     m_freeFrames = f.link;
-    if (f.own.size() != size_t(p.slotCount)) {
+    if (f.proc != &p) [[unlikely]] {
         // A recycled frame's slots are Empty and its cells point at them: only a frame of
-        // another size needs them made anew.
-        f.own.resize(size_t(p.slotCount));
-        pointCellsAtOwnSlots(f);
+        // another size needs them made anew. A frame keeps its procedure in the pool, so a
+        // procedure's calls mostly find their own.
+        if (f.own.size() != size_t(p.slotCount)) {
+            f.own.resize(size_t(p.slotCount));
+            pointCellsAtOwnSlots(f);
+        }
+        f.proc = &p;
     }
-    f.proc = &p;
     if (self)
         f.self = std::move(*self);
     return f;
@@ -507,7 +510,6 @@ void Interpreter::pointCellsAtOwnSlots(Frame &f)
         f.extra.clear();
     }
     f.resumeNext = false;
-    f.proc = nullptr;
     f.link = m_freeFrames;
     m_freeFrames = &f;
 }
@@ -520,7 +522,7 @@ void Interpreter::pointCellsAtOwnSlots(Frame &f)
     runBlock(p.body);
     if (p.returnSlot < 0)
         return Value();
-    return std::move(*guard.frame().cells[size_t(p.returnSlot)]);
+    return std::move(guard.frame().own[size_t(p.returnSlot)]); // never a ByRef cell
 }
 
 Value Interpreter::callProcedure(const Procedure &p, const std::vector<ExprPtr> &args,
