@@ -56,7 +56,7 @@ Value ExpressionCode::logicalNotOf(Interpreter &in, const Expr *e)
 Value ExpressionCode::procedureCall(Interpreter &in, const Expr *e)
 {
     const auto *c = static_cast<const CallExpr *>(e);
-    if (Interpreter::passesValues(calledProcedure(in, c), c->args))
+    if (Interpreter::passesValues(in.procedureNamedBy(c->callee), c->args))
         e->code = &Interpreter::procedureCallPassingValues;
     else
         e->code = &procedureCallWithReferences;
@@ -66,12 +66,7 @@ Value ExpressionCode::procedureCall(Interpreter &in, const Expr *e)
 Value ExpressionCode::procedureCallWithReferences(Interpreter &in, const Expr *e)
 {
     const auto *c = static_cast<const CallExpr *>(e);
-    return in.callProcedure(calledProcedure(in, c), c->args);
-}
-
-[[gnu::always_inline]] inline const Procedure &ExpressionCode::calledProcedure(Interpreter &in, const CallExpr *c)
-{
-    return *in.m_prog.procedures[size_t(static_cast<const NameExpr *>(c->callee.get())->ref.index)];
+    return in.callProcedure(in.procedureNamedBy(c->callee), c->args);
 }
 
 Value ExpressionCode::builtinCall(Interpreter &in, const Expr *e)

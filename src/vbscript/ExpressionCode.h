@@ -22,7 +22,6 @@ private:
     static Value logicalNotOf(Interpreter &in, const Expr *e);
     static Value procedureCall(Interpreter &in, const Expr *e);
     static Value procedureCallWithReferences(Interpreter &in, const Expr *e);
-    static const Procedure &calledProcedure(Interpreter &in, const CallExpr *c);
     static Value builtinCall(Interpreter &in, const Expr *e);
     static Value element(Interpreter &in, const Expr *e);
 

@@ -212,6 +212,11 @@ private:
     // Whether a call of `p` with `args` only evaluates its arguments: one for each parameter,
     // none left out, none that a ByRef parameter could take as a reference.
     static bool passesValues(const Procedure &p, const std::vector<ExprPtr> &args);
+    // The procedure a call names; `callee` is a name resolved to a procedure.
+    const Procedure &procedureNamedBy(const ExprPtr &callee) const
+    {
+        return *m_prog.procedures[size_t(static_cast<const NameExpr *>(callee.get())->ref.index)];
+    }
     // callProcedure for such a call.
     Value callPassingValues(const Procedure &p, const std::vector<ExprPtr> &args);
     // The same as the compiled code of a call in an expression and of a call statement.

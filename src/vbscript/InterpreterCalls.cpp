@@ -581,15 +581,13 @@ bool Interpreter::passesValues(const Procedure &p, const std::vector<ExprPtr> &a
 Value Interpreter::procedureCallPassingValues(Interpreter &in, const Expr *e)
 {
     const auto *c = static_cast<const CallExpr *>(e);
-    const NameRef &r = static_cast<const NameExpr *>(c->callee.get())->ref;
-    return in.callPassingValues(*in.m_prog.procedures[size_t(r.index)], c->args);
+    return in.callPassingValues(in.procedureNamedBy(c->callee), c->args);
 }
 
 Flow Interpreter::callStatementPassingValues(Interpreter &in, const Stmt *s)
 {
     const auto *c = static_cast<const CallStmt *>(s);
-    const NameRef &r = static_cast<const NameExpr *>(c->callee.get())->ref;
-    in.callPassingValues(*in.m_prog.procedures[size_t(r.index)], c->args);
+    in.callPassingValues(in.procedureNamedBy(c->callee), c->args);
     return Flow::Normal;
 }
 

@@ -41,7 +41,7 @@ Flow StatementCode::appendToVariable(Interpreter &in, const Stmt *s)
 Flow StatementCode::callProcedure(Interpreter &in, const Stmt *s)
 {
     const auto *c = static_cast<const CallStmt *>(s);
-    if (Interpreter::passesValues(calledProcedure(in, c), c->args))
+    if (Interpreter::passesValues(in.procedureNamedBy(c->callee), c->args))
         s->code = &Interpreter::callStatementPassingValues;
     else
         s->code = &callWithReferences;
@@ -51,13 +51,8 @@ Flow StatementCode::callProcedure(Interpreter &in, const Stmt *s)
 Flow StatementCode::callWithReferences(Interpreter &in, const Stmt *s)
 {
     const auto *c = static_cast<const CallStmt *>(s);
-    in.callProcedure(calledProcedure(in, c), c->args);
+    in.callProcedure(in.procedureNamedBy(c->callee), c->args);
     return Flow::Normal;
-}
-
-[[gnu::always_inline]] inline const Procedure &StatementCode::calledProcedure(Interpreter &in, const CallStmt *c)
-{
-    return *in.m_prog.procedures[size_t(static_cast<const NameExpr *>(c->callee.get())->ref.index)];
 }
 
 Flow StatementCode::callBuiltin(Interpreter &in, const Stmt *s)

@@ -17,7 +17,6 @@ private:
     static Flow appendToVariable(Interpreter &in, const Stmt *s);
     static Flow callProcedure(Interpreter &in, const Stmt *s);
     static Flow callWithReferences(Interpreter &in, const Stmt *s);
-    static const Procedure &calledProcedure(Interpreter &in, const CallStmt *c);
     static Flow callBuiltin(Interpreter &in, const Stmt *s);
     static Flow callMember(Interpreter &in, const Stmt *s);
     static Flow ifThen(Interpreter &in, const Stmt *s);
