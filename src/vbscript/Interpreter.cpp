@@ -188,16 +188,10 @@ Interpreter::Flow Interpreter::execTree(const Stmt &s)
     return Flow::Normal;
 }
 
+// A comparison such as n < 2 runs its compiled code, which compares two Integer or Long values
+// where they are: faster than looking at the operands' kinds here first.
 [[gnu::always_inline]] inline bool Interpreter::condition(const Expr *e)
 {
-    if (e->kind == ExprKind::Binary) { // n < 2: no Boolean value made
-        const auto *b = static_cast<const BinaryExpr *>(e);
-        const Value *l = peek(b->lhs.get()), *r = peek(b->rhs.get());
-        bool c;
-        if (l && r && l->isSmallInteger() && r->isSmallInteger()
-            && compareIntegers(b->op, l->asSmallInteger(), r->asSmallInteger(), c))
-            return c;
-    }
     Value v = eval(e);
     if (v.type() == Type::Boolean) // a comparison
         return v.asBool();
