@@ -12,15 +12,16 @@ Flow compileAndExecute(Interpreter &in, const Stmt *s)
 
 Flow StatementCode::tree(Interpreter &in, const Stmt *s) { return in.execTree(*s); }
 
-// x = value for a variable of the procedure or the script: a value that is no object goes
-// straight into the variable; an object is dereferenced by the general assignment.
+// x = value for a variable of the procedure (`local`) or the script: a value that is no object
+// goes straight into the variable; an object is dereferenced by the general assignment.
+template <bool local>
 Flow StatementCode::assignVariable(Interpreter &in, const Stmt *s)
 {
     const auto *a = static_cast<const AssignStmt *>(s);
     Value v = a->value->code(in, a->value.get());
     if (!v.isObject()) [[likely]] {
-        const NameRef &r = static_cast<const NameExpr *>(a->target.get())->ref;
-        *(r.kind == NameRef::Local ? in.m_localCells : in.m_globalCells)[r.index] = std::move(v);
+        const int index = static_cast<const NameExpr *>(a->target.get())->ref.index;
+        *(local ? in.m_localCells : in.m_globalCells)[index] = std::move(v);
         return Flow::Normal;
     }
     in.assign(a->target.get(), std::move(v), false);
@@ -95,7 +96,7 @@ StmtCode StatementCode::compile(const Stmt *s)
             return &appendToVariable;
         const NameRef &r = static_cast<const NameExpr *>(a->target.get())->ref;
         if ((r.kind == NameRef::Local || r.kind == NameRef::Global) && !r.readOnly)
-            return &assignVariable;
+            return r.kind == NameRef::Local ? &assignVariable<true> : &assignVariable<false>;
         return &tree;
     }
     case StmtKind::Call: {

@@ -13,6 +13,7 @@ struct StatementCode {
 
 private:
     static Flow tree(Interpreter &in, const Stmt *s);
+    template <bool local>
     static Flow assignVariable(Interpreter &in, const Stmt *s);
     static Flow appendToVariable(Interpreter &in, const Stmt *s);
     static Flow callProcedure(Interpreter &in, const Stmt *s);
