@@ -207,7 +207,7 @@ constexpr qsizetype kShortNeedle = 8;
 
 qsizetype findText(QStringView hay, QStringView needle, qsizetype from, Qt::CaseSensitivity cs)
 {
-    const bool scan = cs == Qt::CaseSensitive && needle.size() <= kShortNeedle;
+    const bool scan = cs == Qt::CaseSensitive && !needle.isEmpty() && needle.size() <= kShortNeedle;
     // Each window overlaps the next by the needle's length less one, so no occurrence is
     // missed at a window's edge.
     while (from + needle.size() <= hay.size()) {

@@ -25,7 +25,7 @@ void appendText(QString &out, QStringView piece);
 void growText(QString &out, QStringView piece);
 // `a` followed by `b`, in one allocation.
 QString joinedText(QStringView a, QStringView b);
-// Where `needle` (not empty) first occurs in `hay` from `from` on, or -1.
+// Where `needle` first occurs in `hay` from `from` on, or -1 (an empty needle is found at `from`).
 qsizetype findText(QStringView hay, QStringView needle, qsizetype from, Qt::CaseSensitivity cs);
 // Where the last occurrence of `needle` (not empty) that ends within `hay`'s first `end`
 // characters starts, or -1.

@@ -70,6 +70,16 @@ INSTANTIATE_TEST_SUITE_P(
                       SearchCase{"CrLfOfALine", 40, 27, "\r\n"}),
     [](const auto &info) { return std::string(info.param.name); });
 
+TEST(LongText, AnEmptyNeedleIsFoundWhereTheSearchStarts)
+{
+    const QString hay = QStringLiteral("abc");
+    for (const Qt::CaseSensitivity cs : {Qt::CaseSensitive, Qt::CaseInsensitive})
+        for (const qsizetype from : {0, 1, 3}) {
+            EXPECT_EQ(vbs::findText(hay, QStringView(), from, cs), from);
+            EXPECT_EQ(vbs::findText(QString(), QString(), 0, cs), 0);
+        }
+}
+
 TEST(LongText, CaseMappingInPiecesKeepsSurrogatePairsWhole)
 {
     // A pair of Deseret letters (whose upper and lower case lie outside the basic plane) laid
