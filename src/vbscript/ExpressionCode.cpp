@@ -93,15 +93,7 @@ Value ExpressionCode::element(Interpreter &in, const Expr *e)
     return in.evalOther(e);
 }
 
-bool ExpressionCode::readInPlace(const Expr *e)
-{
-    if (e->kind == ExprKind::Literal)
-        return true;
-    if (e->kind != ExprKind::Name)
-        return false;
-    const NameRef::Kind k = static_cast<const NameExpr *>(e)->ref.kind;
-    return k == NameRef::Local || k == NameRef::Global;
-}
+bool ExpressionCode::readInPlace(const Expr *e) { return operandForm(e) != Operand::Evaluated; }
 
 [[gnu::always_inline]] inline const Value &ExpressionCode::place(Interpreter &in, const Expr *e)
 {

@@ -272,21 +272,12 @@ Interpreter::Flow Interpreter::execFor(const ForStmt &s)
             break;
         if (f != Flow::Normal)
             return f;
-        // The step added as the operator + adds: Integer while both are and the sum fits,
-        // else Long, else the general operator (Double, or any other subtype).
-        if (counter->isSmallInteger() && step.isSmallInteger()) {
-            const long long sum = (long long)counter->asSmallInteger() + step.asSmallInteger();
-            if (counter->type() == Type::Integer && step.type() == Type::Integer && sum >= INT16_MIN
-                && sum <= INT16_MAX) {
-                *counter = Value::integer(int16_t(sum));
-                continue;
-            }
-            if (sum >= INT32_MIN && sum <= INT32_MAX) {
-                *counter = Value::longValue(int32_t(sum));
-                continue;
-            }
-        }
-        *counter = binaryOp(BinOp::Add, *counter, step);
+        // The step added as the operator + adds it, in place when both are Integer or Long.
+        if (counter->isSmallInteger() && step.isSmallInteger())
+            *counter = integerResult(counter->type() == Type::Integer && step.type() == Type::Integer,
+                                     (long long)counter->asSmallInteger() + step.asSmallInteger());
+        else
+            *counter = binaryOp(BinOp::Add, *counter, step);
     }
     return Flow::Normal;
 }

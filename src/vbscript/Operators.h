@@ -35,6 +35,17 @@ Value negate(const Value &v);
     }
 }
 
+// The result of arithmetic on two Integer or Long values: Integer when both operands are
+// (`bothInteger`) and it fits, else Long, else Double.
+[[gnu::always_inline]] inline Value integerResult(bool bothInteger, long long r)
+{
+    if (bothInteger && r >= INT16_MIN && r <= INT16_MAX)
+        return Value::integer(int16_t(r));
+    if (r >= INT32_MIN && r <= INT32_MAX)
+        return Value::longValue(int32_t(r));
+    return Value::dbl(double(r));
+}
+
 // The common case of two Integer/Long operands (the caller checks), without any conversions.
 // False when the general binaryOp must decide (other operators, division by zero). Inline: loops and
 // recursive calls spend much of their time here.
@@ -64,13 +75,7 @@ Value negate(const Value &v);
         return true;
     }
     }
-    // Integer when both operands are and the result fits, else Long, else Double.
-    if (a.type() == Type::Integer && b.type() == Type::Integer && r >= -32768 && r <= 32767)
-        out = Value::integer(int16_t(r));
-    else if (r >= INT32_MIN && r <= INT32_MAX)
-        out = Value::longValue(int32_t(r));
-    else
-        out = Value::dbl(double(r));
+    out = integerResult(a.type() == Type::Integer && b.type() == Type::Integer, r);
     return true;
 }
 Value logicalNot(const Value &v);
