@@ -13,7 +13,7 @@ namespace vbs {
 
 namespace {
 
-using Args = std::vector<Value>;
+using Args = BuiltinArgs;
 
 Value split(Interpreter &, Args &a)
 {

@@ -604,15 +604,42 @@ Value Interpreter::callWithValues(const Procedure &p, std::vector<Value> &values
     return runFrame(p, guard);
 }
 
-Value Interpreter::callBuiltin(int index, const std::vector<ExprPtr> &args)
+namespace {
+
+// A call's arguments on the stack: made one by one as they are evaluated, released in reverse
+// (also when an argument fails), after the built-in's result is made.
+template <size_t N>
+class ArgSlots {
+public:
+    ArgSlots() = default;
+    ArgSlots(const ArgSlots &) = delete;
+    ArgSlots &operator=(const ArgSlots &) = delete;
+    ~ArgSlots()
+    {
+        while (m_made > 0)
+            data()[--m_made].~Value();
+    }
+    Value *data() { return std::launder(reinterpret_cast<Value *>(m_raw)); }
+    template <class Make>
+    void add(Make &&make)
+    {
+        new (data() + m_made) Value(make());
+        ++m_made;
+    }
+
+private:
+    alignas(Value) unsigned char m_raw[N * sizeof(Value)];
+    size_t m_made = 0;
+};
+
+constexpr size_t kArgsOnStack = 6;
+
+Value runBuiltin(Interpreter &in, const Builtin &b, BuiltinArgs &values)
 {
-    const Builtin &b = m_builtins[index];
-    ArgBuffer buffer(*this);
-    std::vector<Value> &values = buffer.fill(args);
     if (int(values.size()) < b.minArgs || int(values.size()) > b.maxArgs)
         raiseNamed(Err::WrongArgumentCount, QString::fromLatin1(b.name));
     try {
-        return b.fn(*this, values);
+        return b.fn(in, values);
     } catch (ScriptError &e) {
         if (!e.named && !e.fatal) {
             e.description += QStringLiteral(": '") + QString::fromLatin1(b.name) + QLatin1Char('\'');
@@ -620,6 +647,26 @@ Value Interpreter::callBuiltin(int index, const std::vector<ExprPtr> &args)
         }
         throw;
     }
+}
+
+} // namespace
+
+Value Interpreter::callBuiltin(int index, const std::vector<ExprPtr> &args)
+{
+    const Builtin &b = m_builtins[index];
+    if (args.size() <= kArgsOnStack) {
+        ArgSlots<kArgsOnStack> held;
+        for (const auto &a : args)
+            held.add([&] { return a ? eval(a.get()) : Value::missing(); });
+        BuiltinArgs values(held.data(), args.size());
+        return runBuiltin(*this, b, values);
+    }
+    std::vector<Value> many;
+    many.reserve(args.size());
+    for (const auto &a : args)
+        many.push_back(a ? eval(a.get()) : Value::missing());
+    BuiltinArgs values(many.data(), many.size());
+    return runBuiltin(*this, b, values);
 }
 
 Value Interpreter::newObject(const QString &className)
