@@ -5,6 +5,7 @@
 #include "vbscript/Sandbox.h"
 #include "vbscript/ScriptError.h"
 #include "vbscript/TextSlice.h"
+#include "vbscript/ValueSlots.h"
 
 #include <algorithm>
 #include <iterator>
@@ -37,19 +38,18 @@ Value split(Interpreter &, Args &a)
     DeadlinePoll poll;
     // The first pieces gather here, so that a line's few pieces go into an array of their
     // exact size at once instead of one that doubles from one slot.
-    constexpr int kFirst = 16;
-    Value first[kFirst];
-    int gathered = 0;
+    constexpr size_t kFirst = 16;
+    ValueSlots<kFirst> first;
     // Each piece asks the budget for its slot before it is made; its text shares the line's.
     const auto add = [&](qsizetype from, qsizetype length) {
-        if (gathered < kFirst) {
-            first[gathered++] = Value::string(sharedSlice(s, from, length));
+        if (!first.full()) {
+            first.add([&] { return Value::string(sharedSlice(s, from, length)); });
             return;
         }
         if (out.empty()) {
             reserveMemory(2 * kFirst * (long long)sizeof(Value));
             out.reserve(2 * kFirst);
-            std::move(first, first + kFirst, std::back_inserter(out));
+            std::move(first.data(), first.data() + kFirst, std::back_inserter(out));
         }
         if ((long long)out.size() >= kMaxArrayElements)
             raise(Err::OutOfMemory);
@@ -57,7 +57,7 @@ Value split(Interpreter &, Args &a)
         out.push_back(Value::string(sharedSlice(s, from, length)));
     };
     for (;;) {
-        const long long made = out.empty() ? gathered : (long long)out.size();
+        const long long made = out.empty() ? (long long)first.size() : (long long)out.size();
         if (limit > 0 && made == limit - 1)
             break;
         const qsizetype hit = findText(s, delim, pos, cs);
@@ -69,9 +69,9 @@ Value split(Interpreter &, Args &a)
     }
     add(pos, s.size() - pos);
     if (out.empty()) {
-        reserveMemory(gathered * (long long)sizeof(Value));
-        out.reserve(size_t(gathered));
-        std::move(first, first + gathered, std::back_inserter(out));
+        reserveMemory((long long)first.size() * (long long)sizeof(Value));
+        out.reserve(first.size());
+        std::move(first.data(), first.data() + first.size(), std::back_inserter(out));
     }
     return Value::array(std::move(out));
 }

@@ -163,6 +163,8 @@ double toDouble(const Value &v)
 
 int32_t toLong(const Value &v)
 {
+    if (v.isSmallInteger())
+        return v.asSmallInteger();
     Value n = toNumeric(v);
     if (n.isNull())
         raise(Err::InvalidNull);

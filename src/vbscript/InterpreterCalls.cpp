@@ -6,6 +6,7 @@
 #include "vbscript/RegExp.h"
 #include "vbscript/Interpreter.h"
 #include "vbscript/Operators.h"
+#include "vbscript/ValueSlots.h"
 
 namespace vbs {
 
@@ -606,32 +607,6 @@ Value Interpreter::callWithValues(const Procedure &p, std::vector<Value> &values
 
 namespace {
 
-// A call's arguments on the stack: made one by one as they are evaluated, released in reverse
-// (also when an argument fails), after the built-in's result is made.
-template <size_t N>
-class ArgSlots {
-public:
-    ArgSlots() = default;
-    ArgSlots(const ArgSlots &) = delete;
-    ArgSlots &operator=(const ArgSlots &) = delete;
-    ~ArgSlots()
-    {
-        while (m_made > 0)
-            data()[--m_made].~Value();
-    }
-    Value *data() { return std::launder(reinterpret_cast<Value *>(m_raw)); }
-    template <class Make>
-    void add(Make &&make)
-    {
-        new (data() + m_made) Value(make());
-        ++m_made;
-    }
-
-private:
-    alignas(Value) unsigned char m_raw[N * sizeof(Value)];
-    size_t m_made = 0;
-};
-
 constexpr size_t kArgsOnStack = 6;
 
 Value runBuiltin(Interpreter &in, const Builtin &b, BuiltinArgs &values)
@@ -655,7 +630,7 @@ Value Interpreter::callBuiltin(int index, const std::vector<ExprPtr> &args)
 {
     const Builtin &b = m_builtins[index];
     if (args.size() <= kArgsOnStack) {
-        ArgSlots<kArgsOnStack> held;
+        ValueSlots<kArgsOnStack> held; // the arguments, evaluated in order
         for (const auto &a : args)
             held.add([&] { return a ? eval(a.get()) : Value::missing(); });
         BuiltinArgs values(held.data(), args.size());
