@@ -97,19 +97,19 @@ bool findConstant(const QString &lowerName, Value &out)
     return true;
 }
 
-bool argGiven(const std::vector<Value> &args, size_t i)
+bool argGiven(const BuiltinArgs &args, size_t i)
 {
     return i < args.size() && args[i].type() != Type::Error;
 }
 
-const Value &valueArgument(std::vector<Value> &args, size_t i)
+const Value &valueArgument(BuiltinArgs &args, size_t i)
 {
     if (args[i].isObject())
         args[i] = dereference(args[i]);
     return args[i];
 }
 
-int compareMode(const std::vector<Value> &args, size_t i)
+int compareMode(const BuiltinArgs &args, size_t i)
 {
     if (!argGiven(args, i))
         return 0;

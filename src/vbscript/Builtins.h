@@ -10,7 +10,26 @@ namespace vbs {
 
 class Interpreter;
 
-using BuiltinFn = Value (*)(Interpreter &in, std::vector<Value> &args);
+// The evaluated arguments of one built-in call, where the caller keeps them (on its stack for
+// the usual few): the built-in may change or move from them.
+class BuiltinArgs {
+public:
+    BuiltinArgs(Value *values, size_t count) : m_values(values), m_count(count) {}
+    size_t size() const { return m_count; }
+    bool empty() const { return m_count == 0; }
+    Value &operator[](size_t i) { return m_values[i]; }
+    const Value &operator[](size_t i) const { return m_values[i]; }
+    Value *begin() { return m_values; }
+    Value *end() { return m_values + m_count; }
+    const Value *begin() const { return m_values; }
+    const Value *end() const { return m_values + m_count; }
+
+private:
+    Value *m_values;
+    size_t m_count;
+};
+
+using BuiltinFn = Value (*)(Interpreter &in, BuiltinArgs &args);
 
 struct Builtin {
     const char *name; // as TypeName-style text and error messages show it
@@ -35,10 +54,10 @@ void addDateBuiltins(std::vector<Builtin> &table);
 void addFormatBuiltins(std::vector<Builtin> &table);
 
 // Helpers the families share.
-bool argGiven(const std::vector<Value> &args, size_t i); // present and not an omitted slot
-int compareMode(const std::vector<Value> &args, size_t i); // vbBinaryCompare unless given
+bool argGiven(const BuiltinArgs &args, size_t i); // present and not an omitted slot
+int compareMode(const BuiltinArgs &args, size_t i); // vbBinaryCompare unless given
 // Argument `i` with an object replaced by its default member's value (91 for Nothing, 438
 // without a default member, 450 when that member needs arguments).
-const Value &valueArgument(std::vector<Value> &args, size_t i);
+const Value &valueArgument(BuiltinArgs &args, size_t i);
 
 } // namespace vbs

@@ -5,12 +5,16 @@
 #include "vbscript/Sandbox.h"
 #include "vbscript/ScriptError.h"
 #include "vbscript/TextSlice.h"
+#include "vbscript/ValueSlots.h"
+
+#include <algorithm>
+#include <iterator>
 
 namespace vbs {
 
 namespace {
 
-using Args = std::vector<Value>;
+using Args = BuiltinArgs;
 
 Value split(Interpreter &, Args &a)
 {
@@ -32,15 +36,29 @@ Value split(Interpreter &, Args &a)
     }
     qsizetype pos = 0;
     DeadlinePoll poll;
+    // The first pieces gather here, so that a line's few pieces go into an array of their
+    // exact size at once instead of one that doubles from one slot.
+    constexpr size_t kFirst = 16;
+    ValueSlots<kFirst> first;
     // Each piece asks the budget for its slot before it is made; its text shares the line's.
     const auto add = [&](qsizetype from, qsizetype length) {
+        if (!first.full()) {
+            first.add([&] { return Value::string(sharedSlice(s, from, length)); });
+            return;
+        }
+        if (out.empty()) {
+            reserveMemory(2 * kFirst * (long long)sizeof(Value));
+            out.reserve(2 * kFirst);
+            std::move(first.data(), first.data() + kFirst, std::back_inserter(out));
+        }
         if ((long long)out.size() >= kMaxArrayElements)
             raise(Err::OutOfMemory);
         beforeGrowing(out);
         out.push_back(Value::string(sharedSlice(s, from, length)));
     };
     for (;;) {
-        if (limit > 0 && (long long)out.size() == limit - 1)
+        const long long made = out.empty() ? (long long)first.size() : (long long)out.size();
+        if (limit > 0 && made == limit - 1)
             break;
         const qsizetype hit = findText(s, delim, pos, cs);
         if (hit < 0)
@@ -50,6 +68,11 @@ Value split(Interpreter &, Args &a)
         pos = hit + delim.size();
     }
     add(pos, s.size() - pos);
+    if (out.empty()) {
+        reserveMemory((long long)first.size() * (long long)sizeof(Value));
+        out.reserve(first.size());
+        std::move(first.data(), first.data() + first.size(), std::back_inserter(out));
+    }
     return Value::array(std::move(out));
 }
 

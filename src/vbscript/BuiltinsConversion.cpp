@@ -52,7 +52,7 @@ bool parseDateText(const QString &text, double &serial)
 
 namespace {
 
-using Args = std::vector<Value>;
+using Args = BuiltinArgs;
 
 Value cBool(Interpreter &, Args &a) { return Value::boolean(toBool(a[0])); }
 

@@ -11,7 +11,7 @@ namespace vbs {
 
 namespace {
 
-using Args = std::vector<Value>;
+using Args = BuiltinArgs;
 
 // Interval names of DateAdd, DateDiff and DatePart.
 enum class Interval { Year, Quarter, Month, DayOfYear, Day, Weekday, Week, Hour, Minute, Second };

@@ -8,7 +8,7 @@ namespace vbs {
 
 namespace {
 
-using Args = std::vector<Value>;
+using Args = BuiltinArgs;
 
 // What GetRef returns: calling its default member calls the procedure.
 class ProcedureRef : public ScriptObject {

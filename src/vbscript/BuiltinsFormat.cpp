@@ -12,7 +12,7 @@ namespace vbs {
 
 namespace {
 
-using Args = std::vector<Value>;
+using Args = BuiltinArgs;
 
 // The tristate arguments: -1 yes, 0 no, -2 (or omitted) the system's setting.
 bool tristate(const Args &a, size_t i, bool systemDefault)

@@ -10,14 +10,14 @@
 namespace vbs {
 
 // Objects a script may create; everything else (files, shells, network) raises 429.
-Value builtinCreateObject(Interpreter &in, std::vector<Value> &a)
+Value builtinCreateObject(Interpreter &in, BuiltinArgs &a)
 {
     return in.createObject(toStr(a[0]));
 }
 
 namespace {
 
-using Args = std::vector<Value>;
+using Args = BuiltinArgs;
 
 Value getObject(Interpreter &, Args &) { raise(Err::CannotCreateObject); }
 

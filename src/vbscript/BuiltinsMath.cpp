@@ -12,7 +12,7 @@ namespace vbs {
 
 namespace {
 
-using Args = std::vector<Value>;
+using Args = BuiltinArgs;
 
 Value checked(double r)
 {

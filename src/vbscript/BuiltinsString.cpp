@@ -16,7 +16,7 @@ namespace vbs {
 
 namespace {
 
-using Args = std::vector<Value>;
+using Args = BuiltinArgs;
 
 // A length or position argument: rounded; Null raises 94.
 long long count(const Value &v)
@@ -26,19 +26,15 @@ long long count(const Value &v)
     return toLong(v);
 }
 
-// The part of `s` from `pos` on, `len` long (to the end when negative). A text no other value
-// holds is cut where it is: Qt moves its start and shortens it without copying the characters.
+// The part of `s` from `pos` on, `len` long (to the end when negative), sharing the storage of
+// `s`: no character is copied or moved.
 QString sliced(QString s, qsizetype pos, qsizetype len = -1)
 {
     if (pos >= s.size())
         return QString();
     if (len < 0 || len > s.size() - pos)
         len = s.size() - pos;
-    if (!s.isDetached())
-        return sharedSlice(s, pos, len);
-    s.truncate(pos + len);
-    s.remove(0, pos);
-    return s;
+    return sharedSlice(std::move(s), pos, len);
 }
 
 Value length(Interpreter &, Args &a)

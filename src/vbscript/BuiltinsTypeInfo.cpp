@@ -8,7 +8,7 @@ namespace vbs {
 
 namespace {
 
-using Args = std::vector<Value>;
+using Args = BuiltinArgs;
 
 Value typeName(Interpreter &, Args &a)
 {

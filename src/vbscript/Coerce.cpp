@@ -46,35 +46,12 @@ bool parseRadix(const QString &s, int pos, int radix, double &out)
 
 } // namespace
 
-// Plain digits with an optional sign and surrounding spaces ("05", " -12 "): the common case,
-// read without building a copy of the text.
-static bool parseSimpleInteger(const QString &text, double &out)
-{
-    const QChar *p = text.constData(), *end = p + text.size();
-    while (p < end && p->unicode() == ' ')
-        ++p;
-    while (end > p && end[-1].unicode() == ' ')
-        --end;
-    bool negative = false;
-    if (p < end && (p->unicode() == '-' || p->unicode() == '+'))
-        negative = (p++)->unicode() == '-';
-    if (p == end || end - p > 15)
-        return false;
-    long long v = 0;
-    for (; p < end; ++p) {
-        const char16_t c = p->unicode();
-        if (c < '0' || c > '9')
-            return false;
-        v = v * 10 + (c - '0');
-    }
-    out = double(negative ? -v : v);
-    return true;
-}
-
 bool parseNumber(const QString &text, double &out)
 {
-    if (parseSimpleInteger(text, out))
+    if (long long whole; parseWholeNumber(text, whole)) {
+        out = double(whole);
         return true;
+    }
     QString s = text.trimmed();
     if (s.isEmpty())
         return false;
@@ -186,6 +163,8 @@ double toDouble(const Value &v)
 
 int32_t toLong(const Value &v)
 {
+    if (v.isSmallInteger())
+        return v.asSmallInteger();
     Value n = toNumeric(v);
     if (n.isNull())
         raise(Err::InvalidNull);

@@ -13,6 +13,31 @@ double roundHalfEven(double x);
 // "," grouping, a "." fraction, an exponent, or &H / &O prefixed integers. False if it is not one.
 bool parseNumber(const QString &s, double &out);
 
+// The common case of parseNumber, read in place: plain digits (at most 15) with an optional sign
+// and blanks around them ("05", " -12 "). False for anything else, which parseNumber may still read.
+[[gnu::always_inline]] inline bool parseWholeNumber(QStringView text, long long &out)
+{
+    const QChar *p = text.data(), *end = p + text.size();
+    while (p < end && p->unicode() == ' ')
+        ++p;
+    while (end > p && end[-1].unicode() == ' ')
+        --end;
+    bool negative = false;
+    if (p < end && (p->unicode() == '-' || p->unicode() == '+'))
+        negative = (p++)->unicode() == '-';
+    if (p == end || end - p > 15)
+        return false;
+    long long v = 0;
+    for (; p < end; ++p) {
+        const char16_t c = p->unicode();
+        if (c < '0' || c > '9')
+            return false;
+        v = v * 10 + (c - '0');
+    }
+    out = negative ? -v : v;
+    return true;
+}
+
 // A date argument as its serial: a Date, a number, or text that reads as a date or number;
 // 13 for other text, 5 outside the date range.
 double toDateSerial(const Value &v);

@@ -111,9 +111,22 @@ namespace {
 // lower-case copy on every call.
 struct MemberName {
     const QString &text;
+    // `known` is lower-case ASCII; other characters of the name are left to Qt's case folding.
     bool operator==(QLatin1String known) const
     {
-        return text.size() == known.size() && text.compare(known, Qt::CaseInsensitive) == 0;
+        if (text.size() != known.size())
+            return false;
+        const QChar *t = text.constData();
+        for (qsizetype i = 0; i < known.size(); ++i) {
+            char16_t c = t[i].unicode();
+            if (c >= 0x80)
+                return text.compare(known, Qt::CaseInsensitive) == 0;
+            if (c >= 'A' && c <= 'Z')
+                c += 'a' - 'A';
+            if (c != char16_t(known[i].unicode()))
+                return false;
+        }
+        return true;
     }
     bool isEmpty() const { return text.isEmpty(); }
 };

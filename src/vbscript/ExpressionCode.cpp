@@ -1,5 +1,6 @@
 #include "vbscript/ExpressionCode.h"
 
+#include "vbscript/Coerce.h"
 #include "vbscript/Interpreter.h"
 #include "vbscript/Operators.h"
 
@@ -191,9 +192,50 @@ ExprCode ExpressionCode::binaryWithRight(Operand right)
     }
 }
 
+bool ExpressionCode::comparesToWholeNumber(const BinaryExpr *b)
+{
+    return comparesAsLiteral(b->rhs.get())
+           && static_cast<const LiteralExpr *>(b->rhs.get())->value.isSmallInteger();
+}
+
+// As binary<op, left, Literal> followed by compareValues, whose first case this is: text that
+// reads as a number meets a number written in the script as that number.
+template <BinOp op, ExpressionCode::Operand left>
+Value ExpressionCode::comparedToWholeNumber(Interpreter &in, const Expr *e)
+{
+    const auto *b = static_cast<const BinaryExpr *>(e);
+    const Value &r = static_cast<const LiteralExpr *>(b->rhs.get())->value;
+    const auto compared = [&](const Value &l) {
+        long long p;
+        if (l.isSmallInteger())
+            p = l.asSmallInteger();
+        else if (!l.isString() || !parseWholeNumber(l.asString(), p))
+            return in.combine(b, l, r, nullptr);
+        bool c;
+        compareIntegers(op, p, r.asSmallInteger(), c);
+        return Value::boolean(c);
+    };
+    if constexpr (left == Operand::Evaluated) {
+        const Expr *lhs = b->lhs.get();
+        return compared(lhs->code(in, lhs));
+    } else {
+        return compared(at<left>(in, b->lhs.get()));
+    }
+}
+
 template <BinOp op>
 ExprCode ExpressionCode::binaryFor(const BinaryExpr *b)
 {
+    if constexpr (isComparison(op)) {
+        if (comparesToWholeNumber(b)) {
+            switch (operandForm(b->lhs.get())) {
+            case Operand::Literal: break; // two literals: rare, left to the general case
+            case Operand::Local: return &comparedToWholeNumber<op, Operand::Local>;
+            case Operand::Global: return &comparedToWholeNumber<op, Operand::Global>;
+            default: return &comparedToWholeNumber<op, Operand::Evaluated>;
+            }
+        }
+    }
     const Operand right = operandForm(b->rhs.get());
     switch (operandForm(b->lhs.get())) {
     case Operand::Literal: return binaryWithRight<op, Operand::Literal>(right);

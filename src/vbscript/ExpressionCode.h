@@ -40,6 +40,11 @@ private:
     static ExprCode binaryWithRight(Operand right);
     template <BinOp op, Operand left, Operand right>
     static Value binary(Interpreter &in, const Expr *e);
+    // A comparison with a whole number written in the script (v < 1): text of plain digits or an
+    // Integer or Long on the left is compared without the general operator.
+    static bool comparesToWholeNumber(const BinaryExpr *b);
+    template <BinOp op, Operand left>
+    static Value comparedToWholeNumber(Interpreter &in, const Expr *e);
     template <BinOp op>
     static Value finish(Interpreter &in, const BinaryExpr *b, Value &l, const Value &r);
 };

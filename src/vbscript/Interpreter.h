@@ -14,6 +14,8 @@
 
 namespace vbs {
 
+class BuiltinArgs;
+
 // Deepest chain of procedure calls, and the C++ stack the run may use, before error 28.
 constexpr int kMaxCallDepth = 2000;
 constexpr long kStackBudgetBytes = 4L * 1024 * 1024;
@@ -322,7 +324,7 @@ private:
     friend class ErrObject;
     friend struct ExpressionCode;
     friend struct StatementCode;
-    friend Value builtinCreateObject(Interpreter &, std::vector<Value> &);
+    friend Value builtinCreateObject(Interpreter &, BuiltinArgs &);
 };
 
 } // namespace vbs

@@ -6,6 +6,7 @@
 #include "vbscript/RegExp.h"
 #include "vbscript/Interpreter.h"
 #include "vbscript/Operators.h"
+#include "vbscript/ValueSlots.h"
 
 namespace vbs {
 
@@ -632,15 +633,16 @@ Value Interpreter::callWithValues(const Procedure &p, std::vector<Value> &values
     return runFrame(p, guard);
 }
 
-Value Interpreter::callBuiltin(int index, const std::vector<ExprPtr> &args)
+namespace {
+
+constexpr size_t kArgsOnStack = 6;
+
+Value runBuiltin(Interpreter &in, const Builtin &b, BuiltinArgs &values)
 {
-    const Builtin &b = m_builtins[index];
-    ArgBuffer buffer(*this);
-    std::vector<Value> &values = buffer.fill(args);
     if (int(values.size()) < b.minArgs || int(values.size()) > b.maxArgs)
         raiseNamed(Err::WrongArgumentCount, QString::fromLatin1(b.name));
     try {
-        return b.fn(*this, values);
+        return b.fn(in, values);
     } catch (ScriptError &e) {
         if (!e.named && !e.fatal) {
             e.description += QStringLiteral(": '") + QString::fromLatin1(b.name) + QLatin1Char('\'');
@@ -648,6 +650,26 @@ Value Interpreter::callBuiltin(int index, const std::vector<ExprPtr> &args)
         }
         throw;
     }
+}
+
+} // namespace
+
+Value Interpreter::callBuiltin(int index, const std::vector<ExprPtr> &args)
+{
+    const Builtin &b = m_builtins[index];
+    if (args.size() <= kArgsOnStack) {
+        ValueSlots<kArgsOnStack> held; // the arguments, evaluated in order
+        for (const auto &a : args)
+            held.add([&] { return a ? eval(a.get()) : Value::missing(); });
+        BuiltinArgs values(held.data(), args.size());
+        return runBuiltin(*this, b, values);
+    }
+    std::vector<Value> many;
+    many.reserve(args.size());
+    for (const auto &a : args)
+        many.push_back(a ? eval(a.get()) : Value::missing());
+    BuiltinArgs values(many.data(), many.size());
+    return runBuiltin(*this, b, values);
 }
 
 Value Interpreter::newObject(const QString &className)

@@ -207,6 +207,14 @@ constexpr qsizetype kShortNeedle = 8;
 
 qsizetype findText(QStringView hay, QStringView needle, qsizetype from, Qt::CaseSensitivity cs)
 {
+    if (needle.size() == 1 && cs == Qt::CaseSensitive) {
+        // One character (a field separator) that is usually close: looked for straight away.
+        const char16_t c = needle.front().unicode();
+        const char16_t *h = hay.utf16();
+        for (const qsizetype near = std::min(hay.size(), from + 32); from < near; ++from)
+            if (h[from] == c)
+                return from;
+    }
     const bool scan = cs == Qt::CaseSensitive && !needle.isEmpty() && needle.size() <= kShortNeedle;
     // Each window overlaps the next by the needle's length less one, so no occurrence is
     // missed at a window's edge.

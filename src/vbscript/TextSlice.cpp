@@ -17,4 +17,14 @@ QString sharedSlice(const QString &text, qsizetype pos, qsizetype len)
     return QString(std::move(part));
 }
 
+QString sharedSlice(QString &&text, qsizetype pos, qsizetype len)
+{
+    if (len <= 0)
+        return QString();
+    QString::DataPointer &d = text.data_ptr();
+    d.ptr += pos;
+    d.size = len;
+    return std::move(text);
+}
+
 } // namespace vbs

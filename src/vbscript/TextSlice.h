@@ -9,5 +9,7 @@ namespace vbs {
 
 // `len` characters of `text` from `pos` (both within the text), sharing its storage.
 QString sharedSlice(const QString &text, qsizetype pos, qsizetype len);
+// The same made from `text` itself, which is left empty: no character is moved or copied.
+QString sharedSlice(QString &&text, qsizetype pos, qsizetype len);
 
 } // namespace vbs

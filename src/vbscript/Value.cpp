@@ -132,17 +132,11 @@ void Value::moveFrom(Value &other) noexcept
     other.destroy();
 }
 
-Value Value::string(QString s)
+void checkLargeString(long long size)
 {
-    if (s.size() > kMaxStringLength)
+    if (size > kMaxStringLength)
         raise(Err::OutOfMemory);
-    if (s.size() >= kLargeString)
-        checkMemory();
-    Value v;
-    new (&v.m_str) QString(std::move(s));
-    v.m_type = Type::String;
-    v.m_oddBytes = false;
-    return v;
+    checkMemory();
 }
 
 Value Value::byteString(QString s, bool oddBytes)

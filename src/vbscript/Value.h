@@ -115,7 +115,7 @@ public:
     static Value dbl(double x) { return floating(Type::Double, x); }
     static Value currency(double x) { return floating(Type::Currency, x); }
     static Value date(double x) { return floating(Type::Date, x); }
-    static Value string(QString s);
+    static Value string(QString s); // inline below
     // A text of an odd number of bytes (ChrB, LeftB, ...): its last character holds one byte,
     // the low one, and the high byte is not part of the text.
     static Value byteString(QString s, bool oddBytes);
@@ -241,6 +241,20 @@ constexpr long long kMaxStringLength = 64'000'000;
 // Strings and arrays from this size on look at the run's memory budget when they are made.
 constexpr long long kLargeString = 1'000'000;
 constexpr long long kLargeArray = 65'536;
+
+// Raises 7 for a string longer than kMaxStringLength; a large one asks the run's memory budget.
+void checkLargeString(long long size);
+
+inline Value Value::string(QString s)
+{
+    if (s.size() >= kLargeString) [[unlikely]]
+        checkLargeString(s.size());
+    Value v;
+    new (&v.m_str) QString(std::move(s));
+    v.m_type = Type::String;
+    v.m_oddBytes = false;
+    return v;
+}
 
 // Allocates an array of the given upper bounds, raising 7 for one too large or past the run's
 // budget and 9 for a negative bound below -1. Its first elements are copies of `keep`'s
