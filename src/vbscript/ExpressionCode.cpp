@@ -57,8 +57,9 @@ Value ExpressionCode::logicalNotOf(Interpreter &in, const Expr *e)
 Value ExpressionCode::procedureCall(Interpreter &in, const Expr *e)
 {
     const auto *c = static_cast<const CallExpr *>(e);
-    if (Interpreter::passesValues(in.procedureNamedBy(c->callee), c->args))
-        e->code = Interpreter::procedureCallPassingValues(c->args.size());
+    const Procedure &p = in.procedureNamedBy(c->callee);
+    if (Interpreter::passesValues(p, c->args))
+        e->code = Interpreter::procedureCallPassingValues(p, c->args.size());
     else
         e->code = &procedureCallWithReferences;
     return e->code(in, e);

@@ -220,19 +220,20 @@ private:
     {
         return *m_prog.procedures[size_t(static_cast<const NameExpr *>(callee.get())->ref.index)];
     }
-    // callProcedure for such a call; `argc`, when not -1, is the number of arguments.
-    template <int argc>
+    // callProcedure for such a call; `argc`, when not -1, is the number of arguments, and
+    // `plain` says that `p` is a function without declarations.
+    template <int argc, bool plain>
     Value callPassingValues(const Procedure &p, const std::vector<ExprPtr> &args);
     void passValue(Value *slot, const Expr *a);
-    // The same as the compiled code of a call in an expression (of `argc` arguments) and of
-    // a call statement.
-    static ExprCode procedureCallPassingValues(size_t argc);
-    template <int argc>
+    // The same as the compiled code of a call of `p` in an expression (of `argc` arguments)
+    // and of a call statement.
+    static ExprCode procedureCallPassingValues(const Procedure &p, size_t argc);
+    template <int argc, bool plain>
     static Value procedureCallPassing(Interpreter &in, const Expr *e);
     static Flow callStatementPassingValues(Interpreter &in, const Stmt *s);
     // A frame for a call of `p`, from the pool; FrameGuard puts it on the stack and back.
     Frame &newFrame(const Procedure &p, std::shared_ptr<ClassInstance> *self);
-    template <bool valuesOnly>
+    template <bool plain, bool valuesOnly>
     Value runFrame(const Procedure &p, FrameGuard<valuesOnly> &guard);
     template <bool valuesOnly>
     void recycle(Frame &f); // empties a finished frame into the pool

@@ -519,14 +519,15 @@ template <bool valuesOnly>
     m_freeFrames = &f;
 }
 
-template <bool valuesOnly>
+// `plain`: `p` is known to be a function without declarations.
+template <bool plain, bool valuesOnly>
 [[gnu::always_inline]] inline Value Interpreter::runFrame(const Procedure &p, FrameGuard<valuesOnly> &guard)
 {
     guard.enter();
-    if (!p.decls.empty())
+    if (!plain && !p.decls.empty())
         initDeclarations(p.decls);
     runBlock(p.body);
-    if (p.returnSlot < 0)
+    if (!plain && p.returnSlot < 0)
         return Value();
     return std::move(guard.frame().own[size_t(p.returnSlot)]); // never a ByRef cell
 }
@@ -550,7 +551,7 @@ Value Interpreter::callProcedure(const Procedure &p, const std::vector<ExprPtr> 
         } else
             f.own[i] = eval(a);
     }
-    return runFrame(p, guard);
+    return runFrame<false>(p, guard);
 }
 
 bool Interpreter::passesValues(const Procedure &p, const std::vector<ExprPtr> &args)
@@ -577,7 +578,7 @@ bool Interpreter::passesValues(const Procedure &p, const std::vector<ExprPtr> &a
     }
 }
 
-template <int argc>
+template <int argc, bool plain>
 [[gnu::always_inline]] inline Value Interpreter::callPassingValues(const Procedure &p,
                                                                   const std::vector<ExprPtr> &args)
 {
@@ -593,30 +594,33 @@ template <int argc>
         if constexpr (argc >= 2)
             passValue(slot + 1, args[1].get());
     }
-    return runFrame(p, guard);
+    return runFrame<plain>(p, guard);
 }
 
-template <int argc>
+template <int argc, bool plain>
 Value Interpreter::procedureCallPassing(Interpreter &in, const Expr *e)
 {
     const auto *c = static_cast<const CallExpr *>(e);
-    return in.callPassingValues<argc>(in.procedureNamedBy(c->callee), c->args);
+    return in.callPassingValues<argc, plain>(in.procedureNamedBy(c->callee), c->args);
 }
 
-ExprCode Interpreter::procedureCallPassingValues(size_t argc)
+ExprCode Interpreter::procedureCallPassingValues(const Procedure &p, size_t argc)
 {
+    // A call's procedure stays the one it names (ExecuteGlobal adds procedures, never
+    // replaces one), so what it declares can be looked at once.
+    const bool plain = p.decls.empty() && p.returnSlot >= 0;
     switch (argc) {
-    case 0: return &procedureCallPassing<0>;
-    case 1: return &procedureCallPassing<1>;
-    case 2: return &procedureCallPassing<2>;
-    default: return &procedureCallPassing<-1>;
+    case 0: return &procedureCallPassing<0, false>;
+    case 1: return plain ? &procedureCallPassing<1, true> : &procedureCallPassing<1, false>;
+    case 2: return plain ? &procedureCallPassing<2, true> : &procedureCallPassing<2, false>;
+    default: return &procedureCallPassing<-1, false>;
     }
 }
 
 Flow Interpreter::callStatementPassingValues(Interpreter &in, const Stmt *s)
 {
     const auto *c = static_cast<const CallStmt *>(s);
-    in.callPassingValues<-1>(in.procedureNamedBy(c->callee), c->args);
+    in.callPassingValues<-1, false>(in.procedureNamedBy(c->callee), c->args);
     return Flow::Normal;
 }
 
@@ -630,7 +634,7 @@ Value Interpreter::callWithValues(const Procedure &p, std::vector<Value> &values
     for (size_t i = 0; i < values.size(); ++i)
         if (values[i].type() != Type::Error)
             f.own[i] = std::move(values[i]);
-    return runFrame(p, guard);
+    return runFrame<false>(p, guard);
 }
 
 namespace {
