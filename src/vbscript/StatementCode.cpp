@@ -19,7 +19,11 @@ template <bool local>
 Flow StatementCode::assignVariable(Interpreter &in, const Stmt *s)
 {
     const auto *a = static_cast<const AssignStmt *>(s);
-    Value v = a->value->code(in, a->value.get());
+    // The value is made in storage of its own and moved on either way. A value moved from
+    // holds nothing to release (it is Empty, or a number), so no destructor runs after the
+    // move, nor its look at the value's type.
+    alignas(Value) unsigned char storage[sizeof(Value)];
+    Value &v = *new (storage) Value(a->value->code(in, a->value.get()));
     if (!v.isObject()) [[likely]] {
         const int index = static_cast<const NameExpr *>(a->target.get())->ref.index;
         *(local ? in.m_localCells : in.m_globalCells)[index] = std::move(v);
