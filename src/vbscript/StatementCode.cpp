@@ -29,6 +29,13 @@ Flow StatementCode::assignVariable(Interpreter &in, const Stmt *s)
         *(local ? in.m_localCells : in.m_globalCells)[index] = std::move(v);
         return Flow::Normal;
     }
+    return assignObject(in, a, v);
+}
+
+// An object assigned to a variable: the general assignment dereferences it (and leaves `v`
+// moved from). Out of line, so that the usual assignment needs fewer registers.
+[[gnu::noinline]] Flow StatementCode::assignObject(Interpreter &in, const AssignStmt *a, Value &v)
+{
     in.assign(a->target.get(), std::move(v), false);
     return Flow::Normal;
 }
