@@ -2,6 +2,7 @@
 
 #include "vbscript/Coerce.h"
 #include "vbscript/Interpreter.h"
+#include "vbscript/LongText.h"
 #include "vbscript/Operators.h"
 
 namespace vbs {
@@ -177,6 +178,17 @@ template <BinOp op>
         Value out;
         if (l.isSmallInteger() && r.isSmallInteger() && smallIntegerOp(op, l, r, out))
             return out;
+    }
+    if constexpr (op == BinOp::Concat) {
+        // Two texts, as combine joins them: a short one goes into the room of a left text that
+        // is ours alone, else both are joined in one allocation.
+        if (l.isString() && r.isString() && !l.oddBytes() && !r.oddBytes()) {
+            QString *own = l.stringForAppend();
+            if (own && appendIntoRoom(*own, r.asString()))
+                return std::move(l);
+            if (!own || !own->isDetached())
+                return Value::string(joinedText(l.asString(), r.asString()));
+        }
     }
     return in.combine(b, l, r, &l);
 }
