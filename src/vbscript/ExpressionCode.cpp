@@ -59,7 +59,7 @@ Value ExpressionCode::procedureCall(Interpreter &in, const Expr *e)
 {
     const auto *c = static_cast<const CallExpr *>(e);
     if (Interpreter::passesValues(in.procedureNamedBy(c->callee), c->args))
-        e->code = &Interpreter::procedureCallPassingValues;
+        e->code = Interpreter::procedureCallPassingValues(c->args.size());
     else
         e->code = &procedureCallWithReferences;
     return e->code(in, e);

@@ -62,7 +62,7 @@ void Interpreter::checkDeadline()
 void Interpreter::run()
 {
     char base;
-    m_stackBase = &base;
+    m_stackLimit = reinterpret_cast<uintptr_t>(&base) - uintptr_t(kStackBudgetBytes);
     m_frameStore.push_back(std::make_unique<Frame>());
     Frame &globals = *m_frameStore.back();
     globals.own.resize(size_t(m_prog.globalCount));

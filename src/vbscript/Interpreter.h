@@ -85,8 +85,8 @@ public:
     // deadline themselves, so a few hundred statements between looks are safe.
     void tick()
     {
-        if (++m_ticks >= kStatementsPerCheck) {
-            m_ticks = 0;
+        if (--m_ticksLeft == 0) [[unlikely]] {
+            m_ticksLeft = kStatementsPerCheck;
             checkDeadline();
         }
     }
@@ -110,6 +110,7 @@ private:
         Frame *link = nullptr;
     };
     using Flow = vbs::Flow;
+    template <bool valuesOnly>
     class FrameGuard;
 
     void checkDeadline();
@@ -219,14 +220,21 @@ private:
     {
         return *m_prog.procedures[size_t(static_cast<const NameExpr *>(callee.get())->ref.index)];
     }
-    // callProcedure for such a call.
+    // callProcedure for such a call; `argc`, when not -1, is the number of arguments.
+    template <int argc>
     Value callPassingValues(const Procedure &p, const std::vector<ExprPtr> &args);
-    // The same as the compiled code of a call in an expression and of a call statement.
-    static Value procedureCallPassingValues(Interpreter &in, const Expr *e);
+    void passValue(Value *slot, const Expr *a);
+    // The same as the compiled code of a call in an expression (of `argc` arguments) and of
+    // a call statement.
+    static ExprCode procedureCallPassingValues(size_t argc);
+    template <int argc>
+    static Value procedureCallPassing(Interpreter &in, const Expr *e);
     static Flow callStatementPassingValues(Interpreter &in, const Stmt *s);
     // A frame for a call of `p`, from the pool; FrameGuard puts it on the stack and back.
     Frame &newFrame(const Procedure &p, std::shared_ptr<ClassInstance> *self);
-    Value runFrame(const Procedure &p, FrameGuard &guard);
+    template <bool valuesOnly>
+    Value runFrame(const Procedure &p, FrameGuard<valuesOnly> &guard);
+    template <bool valuesOnly>
     void recycle(Frame &f); // empties a finished frame into the pool
     static void pointCellsAtOwnSlots(Frame &f);
     Value callBuiltin(int index, const std::vector<ExprPtr> &args);
@@ -303,7 +311,7 @@ private:
     // Argument vectors of the calls in progress (ArgBuffer), one per nesting level.
     std::vector<std::unique_ptr<std::vector<Value>>> m_argPool;
     size_t m_argDepth = 0;
-    int m_ticks = 0;
+    int m_ticksLeft = kStatementsPerCheck; // statements until the next look at the clock
     qint64 m_nextMemoryCheck = 0;
     std::unique_ptr<ScriptError> m_pending; // a limit Class_Terminate ran into
     std::vector<std::weak_ptr<ScriptObject>> m_owned;
@@ -311,7 +319,7 @@ private:
     size_t m_procedureCount = 0; // procedures known when the script was compiled
     int m_callDepth = 0;
     const Builtin *m_builtins; // the table of built-in functions, looked up once
-    const char *m_stackBase = nullptr;
+    uintptr_t m_stackLimit = 0; // the lowest address the run's C++ stack may reach
 
     friend class ErrObject;
     friend struct ExpressionCode;

@@ -13,6 +13,9 @@ namespace vbs {
 // Holds a procedure's frame from its making to its end: enter() pushes it once the
 // arguments are in, and however the call ends it is popped and goes back to the pool. All of
 // it inline: a call of a small function spends most of its time here.
+// `valuesOnly`: the call passes its arguments by value and no Me, so the frame ends with no
+// redirected cells and no object of its own, only what Execute may have added.
+template <bool valuesOnly>
 class Interpreter::FrameGuard {
 public:
     [[gnu::always_inline]] FrameGuard(Interpreter &in, const Procedure &p, std::shared_ptr<ClassInstance> *self)
@@ -28,7 +31,7 @@ public:
             m_in.syncCells();
             --m_in.m_callDepth;
         }
-        m_in.recycle(m_frame);
+        m_in.recycle<valuesOnly>(m_frame);
     }
     FrameGuard(const FrameGuard &) = delete;
     FrameGuard &operator=(const FrameGuard &) = delete;
@@ -462,7 +465,7 @@ Value *Interpreter::reference(const Expr *e, Frame &callee)
 [[gnu::always_inline]] inline Interpreter::Frame &Interpreter::newFrame(const Procedure &p, std::shared_ptr<ClassInstance> *self)
 {
     char probe;
-    if (m_callDepth >= kMaxCallDepth || m_stackBase - &probe > kStackBudgetBytes)
+    if (m_callDepth >= kMaxCallDepth || reinterpret_cast<uintptr_t>(&probe) < m_stackLimit) [[unlikely]]
         raise(Err::OutOfStack);
     if (!m_freeFrames) [[unlikely]] {
         m_frameStore.push_back(std::make_unique<Frame>());
@@ -493,6 +496,7 @@ void Interpreter::pointCellsAtOwnSlots(Frame &f)
     f.redirected = false;
 }
 
+template <bool valuesOnly>
 [[gnu::always_inline]] inline void Interpreter::recycle(Frame &f)
 {
     // Releasing the variables may run Class_Terminate, which uses frames of its own. The
@@ -501,7 +505,7 @@ void Interpreter::pointCellsAtOwnSlots(Frame &f)
         v.clear();
     // What only methods, ByRef arguments and Execute leave behind. Arrays are kept only for
     // a redirected cell, and shadow cells and extra slots only with names Execute added.
-    if (f.redirected || f.self || f.dynamicNames) [[unlikely]] {
+    if ((!valuesOnly && (f.redirected || f.self)) || f.dynamicNames) [[unlikely]] {
         f.keep.clear();
         f.self.reset();
         f.dynamicNames.reset();
@@ -515,7 +519,8 @@ void Interpreter::pointCellsAtOwnSlots(Frame &f)
     m_freeFrames = &f;
 }
 
-[[gnu::always_inline]] inline Value Interpreter::runFrame(const Procedure &p, FrameGuard &guard)
+template <bool valuesOnly>
+[[gnu::always_inline]] inline Value Interpreter::runFrame(const Procedure &p, FrameGuard<valuesOnly> &guard)
 {
     guard.enter();
     if (!p.decls.empty())
@@ -531,7 +536,7 @@ Value Interpreter::callProcedure(const Procedure &p, const std::vector<ExprPtr> 
 {
     if (args.size() != p.params.size())
         raiseNamed(Err::WrongArgumentCount, p.name);
-    FrameGuard guard(*this, p, self);
+    FrameGuard<false> guard(*this, p, self);
     Frame &f = guard.frame();
     for (size_t i = 0; i < args.size(); ++i) {
         const Expr *a = args[i].get();
@@ -560,35 +565,58 @@ bool Interpreter::passesValues(const Procedure &p, const std::vector<ExprPtr> &a
     return true;
 }
 
+// The slot is Empty: the argument's value is made right there. Should the argument fail,
+// whatever the failed evaluation left in the slot is forgotten.
+[[gnu::always_inline]] inline void Interpreter::passValue(Value *slot, const Expr *a)
+{
+    try {
+        new (slot) Value(eval(a));
+    } catch (...) {
+        new (slot) Value();
+        throw;
+    }
+}
+
+template <int argc>
 [[gnu::always_inline]] inline Value Interpreter::callPassingValues(const Procedure &p,
                                                                   const std::vector<ExprPtr> &args)
 {
-    FrameGuard guard(*this, p, nullptr);
+    FrameGuard<true> guard(*this, p, nullptr);
     Value *slot = guard.frame().own.data();
-    for (const ExprPtr &a : args) {
-        // The slot is Empty: the argument's value is made right there. Should the argument
-        // fail, whatever the failed evaluation left in the slot is forgotten.
-        try {
-            new (slot) Value(eval(a.get()));
-        } catch (...) {
-            new (slot) Value();
-            throw;
-        }
-        ++slot;
+    if constexpr (argc < 0) {
+        for (size_t i = 0; i < args.size(); ++i)
+            passValue(slot + i, args[i].get());
+    } else {
+        static_assert(argc <= 2, "the calls of more arguments take the loop");
+        if constexpr (argc >= 1)
+            passValue(slot, args[0].get());
+        if constexpr (argc >= 2)
+            passValue(slot + 1, args[1].get());
     }
     return runFrame(p, guard);
 }
 
-Value Interpreter::procedureCallPassingValues(Interpreter &in, const Expr *e)
+template <int argc>
+Value Interpreter::procedureCallPassing(Interpreter &in, const Expr *e)
 {
     const auto *c = static_cast<const CallExpr *>(e);
-    return in.callPassingValues(in.procedureNamedBy(c->callee), c->args);
+    return in.callPassingValues<argc>(in.procedureNamedBy(c->callee), c->args);
+}
+
+ExprCode Interpreter::procedureCallPassingValues(size_t argc)
+{
+    switch (argc) {
+    case 0: return &procedureCallPassing<0>;
+    case 1: return &procedureCallPassing<1>;
+    case 2: return &procedureCallPassing<2>;
+    default: return &procedureCallPassing<-1>;
+    }
 }
 
 Flow Interpreter::callStatementPassingValues(Interpreter &in, const Stmt *s)
 {
     const auto *c = static_cast<const CallStmt *>(s);
-    in.callPassingValues(in.procedureNamedBy(c->callee), c->args);
+    in.callPassingValues<-1>(in.procedureNamedBy(c->callee), c->args);
     return Flow::Normal;
 }
 
@@ -597,7 +625,7 @@ Value Interpreter::callWithValues(const Procedure &p, std::vector<Value> &values
 {
     if (values.size() != p.params.size())
         raiseNamed(Err::WrongArgumentCount, p.name);
-    FrameGuard guard(*this, p, &self);
+    FrameGuard<false> guard(*this, p, &self);
     Frame &f = guard.frame();
     for (size_t i = 0; i < values.size(); ++i)
         if (values[i].type() != Type::Error)

@@ -3,6 +3,7 @@
 #include "vbscript/ExpressionCode.h"
 #include "vbscript/Interpreter.h"
 #include "vbscript/LongText.h"
+#include "vbscript/Operators.h"
 
 namespace vbs {
 
@@ -27,6 +28,23 @@ Flow StatementCode::assignVariable(Interpreter &in, const Stmt *s)
         return Flow::Normal;
     }
     in.assign(a->target.get(), std::move(v), false);
+    return Flow::Normal;
+}
+
+// x = y for two variables of the procedure or the script: a value that is no object is copied
+// from one to the other where they are, with no temporary in between.
+template <bool local, bool fromLocal>
+Flow StatementCode::assignVariableFromVariable(Interpreter &in, const Stmt *s)
+{
+    const auto *a = static_cast<const AssignStmt *>(s);
+    const int from = static_cast<const NameExpr *>(a->value.get())->ref.index;
+    const Value &v = *(fromLocal ? in.m_localCells : in.m_globalCells)[from];
+    if (!v.isObject()) [[likely]] {
+        const int index = static_cast<const NameExpr *>(a->target.get())->ref.index;
+        *(local ? in.m_localCells : in.m_globalCells)[index] = v;
+        return Flow::Normal;
+    }
+    in.assign(a->target.get(), v, false);
     return Flow::Normal;
 }
 
@@ -91,6 +109,56 @@ Flow StatementCode::ifThen(Interpreter &in, const Stmt *s)
     return in.execIf(*static_cast<const IfStmt *>(s));
 }
 
+// If n < 2 Then ... [Else ...] End If, the condition comparing a variable of the procedure
+// (`local`) or of the script with a whole-number literal: while the variable holds an Integer
+// or a Long the numbers are compared where they are, with no Boolean made in between. Any other
+// value takes the general If, which converts it or raises the error.
+template <BinOp op, bool local>
+Flow StatementCode::ifVariableComparedWithNumber(Interpreter &in, const Stmt *s)
+{
+    const auto *i = static_cast<const IfStmt *>(s);
+    const IfStmt::Branch &branch = i->branches.front();
+    const auto *b = static_cast<const BinaryExpr *>(branch.cond.get());
+    const int index = static_cast<const NameExpr *>(b->lhs.get())->ref.index;
+    const Value &v = *(local ? in.m_localCells : in.m_globalCells)[index];
+    if (!v.isSmallInteger()) [[unlikely]]
+        return in.execIf(*i);
+    bool taken = false;
+    compareIntegers(op, v.asSmallInteger(),
+                    static_cast<const LiteralExpr *>(b->rhs.get())->value.asSmallInteger(), taken);
+    return in.runBlock(taken ? branch.body : i->elseBody);
+}
+
+template <bool local>
+StmtCode StatementCode::ifVariableComparedWith(BinOp op)
+{
+    switch (op) {
+    case BinOp::Eq: return &ifVariableComparedWithNumber<BinOp::Eq, local>;
+    case BinOp::Ne: return &ifVariableComparedWithNumber<BinOp::Ne, local>;
+    case BinOp::Lt: return &ifVariableComparedWithNumber<BinOp::Lt, local>;
+    case BinOp::Gt: return &ifVariableComparedWithNumber<BinOp::Gt, local>;
+    case BinOp::Le: return &ifVariableComparedWithNumber<BinOp::Le, local>;
+    default: return &ifVariableComparedWithNumber<BinOp::Ge, local>;
+    }
+}
+
+// The code of an If: one condition that compares a variable with a whole number gets its own.
+StmtCode StatementCode::ifCode(const IfStmt *s)
+{
+    if (s->branches.size() != 1 || s->branches.front().cond->kind != ExprKind::Binary)
+        return &ifThen;
+    const auto *b = static_cast<const BinaryExpr *>(s->branches.front().cond.get());
+    if (!isComparison(b->op) || b->lhs->kind != ExprKind::Name || b->rhs->kind != ExprKind::Literal
+        || !static_cast<const LiteralExpr *>(b->rhs.get())->value.isSmallInteger())
+        return &ifThen;
+    const NameRef &r = static_cast<const NameExpr *>(b->lhs.get())->ref;
+    if (r.kind == NameRef::Local)
+        return ifVariableComparedWith<true>(b->op);
+    if (r.kind == NameRef::Global)
+        return ifVariableComparedWith<false>(b->op);
+    return &ifThen;
+}
+
 Flow StatementCode::forNext(Interpreter &in, const Stmt *s)
 {
     return in.execFor(*static_cast<const ForStmt *>(s));
@@ -117,9 +185,17 @@ StmtCode StatementCode::compile(const Stmt *s)
                 return &appendToVariable;
             return r.kind == NameRef::Local ? &appendPiece<true> : &appendPiece<false>;
         }
-        if ((r.kind == NameRef::Local || r.kind == NameRef::Global) && !r.readOnly)
-            return r.kind == NameRef::Local ? &assignVariable<true> : &assignVariable<false>;
-        return &tree;
+        if ((r.kind != NameRef::Local && r.kind != NameRef::Global) || r.readOnly)
+            return &tree;
+        const bool local = r.kind == NameRef::Local;
+        if (a->value->kind == ExprKind::Name) {
+            const NameRef::Kind from = static_cast<const NameExpr *>(a->value.get())->ref.kind;
+            if (from == NameRef::Local)
+                return local ? &assignVariableFromVariable<true, true> : &assignVariableFromVariable<false, true>;
+            if (from == NameRef::Global)
+                return local ? &assignVariableFromVariable<true, false> : &assignVariableFromVariable<false, false>;
+        }
+        return local ? &assignVariable<true> : &assignVariable<false>;
     }
     case StmtKind::Call: {
         const auto *c = static_cast<const CallStmt *>(s);
@@ -137,7 +213,7 @@ StmtCode StatementCode::compile(const Stmt *s)
         }
     }
     case StmtKind::If:
-        return &ifThen;
+        return ifCode(static_cast<const IfStmt *>(s));
     case StmtKind::For:
         return &forNext;
     case StmtKind::Do:

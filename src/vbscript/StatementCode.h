@@ -15,6 +15,8 @@ private:
     static Flow tree(Interpreter &in, const Stmt *s);
     template <bool local>
     static Flow assignVariable(Interpreter &in, const Stmt *s);
+    template <bool local, bool fromLocal>
+    static Flow assignVariableFromVariable(Interpreter &in, const Stmt *s);
     static Flow appendToVariable(Interpreter &in, const Stmt *s);
     template <bool local>
     static Flow appendPiece(Interpreter &in, const Stmt *s);
@@ -23,6 +25,11 @@ private:
     static Flow callBuiltin(Interpreter &in, const Stmt *s);
     static Flow callMember(Interpreter &in, const Stmt *s);
     static Flow ifThen(Interpreter &in, const Stmt *s);
+    template <BinOp op, bool local>
+    static Flow ifVariableComparedWithNumber(Interpreter &in, const Stmt *s);
+    template <bool local>
+    static StmtCode ifVariableComparedWith(BinOp op);
+    static StmtCode ifCode(const IfStmt *s);
     static Flow forNext(Interpreter &in, const Stmt *s);
     static Flow doLoop(Interpreter &in, const Stmt *s);
 };
