@@ -179,6 +179,11 @@ template <BinOp op>
         if (l.isSmallInteger() && r.isSmallInteger() && smallIntegerOp(op, l, r, out))
             return out;
     }
+    if constexpr (op == BinOp::And || op == BinOp::Or) {
+        // Two conditions joined (a < 1 Or a > 33), as combine joins them.
+        if (l.type() == Type::Boolean && r.type() == Type::Boolean)
+            return Value::boolean(op == BinOp::And ? l.asBool() && r.asBool() : l.asBool() || r.asBool());
+    }
     if constexpr (op == BinOp::Concat) {
         // Two texts, as combine joins them: a short one goes into the room of a left text that
         // is ours alone, else both are joined in one allocation.
