@@ -95,6 +95,24 @@ Value ExpressionCode::element(Interpreter &in, const Expr *e)
     return in.evalOther(e);
 }
 
+// An object the program hands to the script ("obj").
+Value ExpressionCode::hostObject(Interpreter &in, const Expr *e)
+{
+    return Value::object(in.m_hostObjects[size_t(static_cast<const NameExpr *>(e)->ref.index)]);
+}
+
+// o.Name and o.Name(args): straight to the member, as the tree walk goes there.
+Value ExpressionCode::memberRead(Interpreter &in, const Expr *e)
+{
+    return in.evalMember(static_cast<const MemberExpr *>(e), {}, Access::Get);
+}
+
+Value ExpressionCode::memberCall(Interpreter &in, const Expr *e)
+{
+    const auto *c = static_cast<const CallExpr *>(e);
+    return in.evalMember(static_cast<const MemberExpr *>(c->callee.get()), c->args, Access::Get);
+}
+
 bool ExpressionCode::readInPlace(const Expr *e) { return operandForm(e) != Operand::Evaluated; }
 
 [[gnu::always_inline]] inline const Value &ExpressionCode::place(Interpreter &in, const Expr *e)
@@ -275,6 +293,8 @@ ExprCode ExpressionCode::compile(const Expr *e)
             return &global;
         case NameRef::Constant:
             return &constant;
+        case NameRef::HostObject:
+            return &hostObject;
         default:
             return &tree; // procedures, objects, and names bound later (Option Explicit)
         }
@@ -289,8 +309,12 @@ ExprCode ExpressionCode::compile(const Expr *e)
         default:
             return &tree;
         }
+    case ExprKind::Member:
+        return &memberRead;
     case ExprKind::Call: {
         const auto *c = static_cast<const CallExpr *>(e);
+        if (c->callee->kind == ExprKind::Member)
+            return &memberCall;
         if (c->callee->kind != ExprKind::Name)
             return &tree;
         switch (static_cast<const NameExpr *>(c->callee.get())->ref.kind) {

@@ -26,6 +26,9 @@ private:
     static Value procedureCallWithReferences(Interpreter &in, const Expr *e);
     static Value builtinCall(Interpreter &in, const Expr *e);
     static Value element(Interpreter &in, const Expr *e);
+    static Value hostObject(Interpreter &in, const Expr *e);
+    static Value memberRead(Interpreter &in, const Expr *e);
+    static Value memberCall(Interpreter &in, const Expr *e);
 
     static const Value &place(Interpreter &in, const Expr *e);
     // Where an operand of an operator is: evaluated, or read in place from a literal or a
