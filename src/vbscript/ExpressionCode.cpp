@@ -125,6 +125,22 @@ bool ExpressionCode::readInPlace(const Expr *e) { return operandForm(e) != Opera
 
 namespace {
 
+// Two texts under a comparison operator, compared binary as combine compares them; equality
+// without ordering the characters.
+template <BinOp op>
+[[gnu::always_inline]] inline bool textsCompare(const QString &a, const QString &b)
+{
+    if constexpr (op == BinOp::Eq)
+        return a == b;
+    else if constexpr (op == BinOp::Ne)
+        return a != b;
+    else {
+        bool r;
+        compareIntegers(op, compareText(a, b, 0), 0, r);
+        return r;
+    }
+}
+
 // Operators that smallIntegerOp computes for two Integer or Long operands.
 constexpr bool hasIntegerPath(BinOp op)
 {
@@ -172,6 +188,10 @@ Value ExpressionCode::binary(Interpreter &in, const Expr *e)
             if (l.isSmallInteger() && r.isSmallInteger() && smallIntegerOp(op, l, r, out))
                 return out;
         }
+        if constexpr (isComparison(op)) {
+            if (l.isString() && r.isString())
+                return Value::boolean(textsCompare<op>(l.asString(), r.asString()));
+        }
         return in.combine(b, l, r, nullptr);
     } else {
         Value l = [&] {
@@ -196,6 +216,10 @@ template <BinOp op>
         Value out;
         if (l.isSmallInteger() && r.isSmallInteger() && smallIntegerOp(op, l, r, out))
             return out;
+    }
+    if constexpr (isComparison(op)) {
+        if (l.isString() && r.isString())
+            return Value::boolean(textsCompare<op>(l.asString(), r.asString()));
     }
     if constexpr (op == BinOp::And || op == BinOp::Or) {
         // Two conditions joined (a < 1 Or a > 33), as combine joins them.
