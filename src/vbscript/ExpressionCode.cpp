@@ -1,5 +1,6 @@
 #include "vbscript/ExpressionCode.h"
 
+#include "vbscript/Builtins.h"
 #include "vbscript/Coerce.h"
 #include "vbscript/Interpreter.h"
 #include "vbscript/LongText.h"
@@ -75,6 +76,17 @@ Value ExpressionCode::builtinCall(Interpreter &in, const Expr *e)
 {
     const auto *c = static_cast<const CallExpr *>(e);
     return in.callBuiltin(static_cast<const NameExpr *>(c->callee.get())->ref.index, c->args);
+}
+
+// Len(s) for a variable or literal holding text: its length read in place (half a character
+// at the end, from ChrB or LeftB, is no character); anything else as the built-in does it.
+Value ExpressionCode::lengthOfVariable(Interpreter &in, const Expr *e)
+{
+    const auto *c = static_cast<const CallExpr *>(e);
+    const Value &v = place(in, c->args[0].get());
+    if (v.isString())
+        return Value::longValue(int32_t(v.asString().size() - (v.oddBytes() ? 1 : 0)));
+    return builtinCall(in, e);
 }
 
 // a(i) for an array variable and a subscript that is a variable or a literal: the element is
@@ -344,8 +356,13 @@ ExprCode ExpressionCode::compile(const Expr *e)
         switch (static_cast<const NameExpr *>(c->callee.get())->ref.kind) {
         case NameRef::Procedure:
             return &procedureCall;
-        case NameRef::Builtin:
+        case NameRef::Builtin: {
+            const int index = static_cast<const NameExpr *>(c->callee.get())->ref.index;
+            if (c->args.size() == 1 && c->args[0] && readInPlace(c->args[0].get())
+                && index == findBuiltin(QStringLiteral("len")))
+                return &lengthOfVariable;
             return &builtinCall;
+        }
         case NameRef::Local:
         case NameRef::Global:
             return c->args.size() == 1 && c->args[0] && readInPlace(c->args[0].get()) ? &element : &tree;
