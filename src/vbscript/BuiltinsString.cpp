@@ -226,12 +226,15 @@ Value trimWith(Value &v, bool front, bool back)
     if (v.isNull())
         return Value::null();
     QString s = takeStr(v);
-    qsizetype b = 0, e = s.size();
+    // Read through a view: a non-const QString's [] would first copy a text shared with the
+    // variable it came from.
+    const QStringView text(s);
+    qsizetype b = 0, e = text.size();
     if (front)
-        while (b < e && s[b] == QLatin1Char(' '))
+        while (b < e && text[b] == u' ')
             ++b;
     if (back)
-        while (e > b && s[e - 1] == QLatin1Char(' '))
+        while (e > b && text[e - 1] == u' ')
             --e;
     return Value::string(sliced(std::move(s), b, e - b));
 }

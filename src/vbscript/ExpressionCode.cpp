@@ -1,7 +1,9 @@
 #include "vbscript/ExpressionCode.h"
 
+#include "vbscript/Builtins.h"
 #include "vbscript/Coerce.h"
 #include "vbscript/Interpreter.h"
+#include "vbscript/LongText.h"
 #include "vbscript/Operators.h"
 
 namespace vbs {
@@ -77,6 +79,17 @@ Value ExpressionCode::builtinCall(Interpreter &in, const Expr *e)
     return in.callBuiltin(static_cast<const NameExpr *>(c->callee.get())->ref.index, c->args);
 }
 
+// Len(s) for a variable or literal holding text: its length read in place (half a character
+// at the end, from ChrB or LeftB, is no character); anything else as the built-in does it.
+Value ExpressionCode::lengthOfVariable(Interpreter &in, const Expr *e)
+{
+    const auto *c = static_cast<const CallExpr *>(e);
+    const Value &v = place(in, c->args[0].get());
+    if (v.isString())
+        return Value::longValue(int32_t(v.asString().size() - (v.oddBytes() ? 1 : 0)));
+    return builtinCall(in, e);
+}
+
 // a(i) for an array variable and a subscript that is a variable or a literal: the element is
 // read where it is; anything else (not an array, a subscript out of range or not a whole
 // number, a variable now holding an object) is left to the tree walk, which raises the error.
@@ -95,6 +108,24 @@ Value ExpressionCode::element(Interpreter &in, const Expr *e)
     return in.evalOther(e);
 }
 
+// An object the program hands to the script ("obj").
+Value ExpressionCode::hostObject(Interpreter &in, const Expr *e)
+{
+    return Value::object(in.m_hostObjects[size_t(static_cast<const NameExpr *>(e)->ref.index)]);
+}
+
+// o.Name and o.Name(args): straight to the member, as the tree walk goes there.
+Value ExpressionCode::memberRead(Interpreter &in, const Expr *e)
+{
+    return in.evalMember(static_cast<const MemberExpr *>(e), {}, Access::Get);
+}
+
+Value ExpressionCode::memberCall(Interpreter &in, const Expr *e)
+{
+    const auto *c = static_cast<const CallExpr *>(e);
+    return in.evalMember(static_cast<const MemberExpr *>(c->callee.get()), c->args, Access::Get);
+}
+
 bool ExpressionCode::readInPlace(const Expr *e) { return operandForm(e) != Operand::Evaluated; }
 
 [[gnu::always_inline]] inline const Value &ExpressionCode::place(Interpreter &in, const Expr *e)
@@ -106,6 +137,22 @@ bool ExpressionCode::readInPlace(const Expr *e) { return operandForm(e) != Opera
 }
 
 namespace {
+
+// Two texts under a comparison operator, compared binary as combine compares them; equality
+// without ordering the characters.
+template <BinOp op>
+[[gnu::always_inline]] inline bool textsCompare(const QString &a, const QString &b)
+{
+    if constexpr (op == BinOp::Eq)
+        return a == b;
+    else if constexpr (op == BinOp::Ne)
+        return a != b;
+    else {
+        bool r;
+        compareIntegers(op, compareText(a, b, 0), 0, r);
+        return r;
+    }
+}
 
 // Operators that smallIntegerOp computes for two Integer or Long operands.
 constexpr bool hasIntegerPath(BinOp op)
@@ -154,6 +201,10 @@ Value ExpressionCode::binary(Interpreter &in, const Expr *e)
             if (l.isSmallInteger() && r.isSmallInteger() && smallIntegerOp(op, l, r, out))
                 return out;
         }
+        if constexpr (isComparison(op)) {
+            if (l.isString() && r.isString())
+                return Value::boolean(textsCompare<op>(l.asString(), r.asString()));
+        }
         return in.combine(b, l, r, nullptr);
     } else {
         Value l = [&] {
@@ -178,6 +229,26 @@ template <BinOp op>
         Value out;
         if (l.isSmallInteger() && r.isSmallInteger() && smallIntegerOp(op, l, r, out))
             return out;
+    }
+    if constexpr (isComparison(op)) {
+        if (l.isString() && r.isString())
+            return Value::boolean(textsCompare<op>(l.asString(), r.asString()));
+    }
+    if constexpr (op == BinOp::And || op == BinOp::Or) {
+        // Two conditions joined (a < 1 Or a > 33), as combine joins them.
+        if (l.type() == Type::Boolean && r.type() == Type::Boolean)
+            return Value::boolean(op == BinOp::And ? l.asBool() && r.asBool() : l.asBool() || r.asBool());
+    }
+    if constexpr (op == BinOp::Concat) {
+        // Two texts, as combine joins them: a short one goes into the room of a left text that
+        // is ours alone, else both are joined in one allocation.
+        if (l.isString() && r.isString() && !l.oddBytes() && !r.oddBytes()) {
+            QString *own = l.stringForAppend();
+            if (own && appendIntoRoom(*own, r.asString()))
+                return std::move(l);
+            if (!own || !own->isDetached())
+                return Value::string(joinedText(l.asString(), r.asString()));
+        }
     }
     return in.combine(b, l, r, &l);
 }
@@ -259,6 +330,8 @@ ExprCode ExpressionCode::compile(const Expr *e)
             return &global;
         case NameRef::Constant:
             return &constant;
+        case NameRef::HostObject:
+            return &hostObject;
         default:
             return &tree; // procedures, objects, and names bound later (Option Explicit)
         }
@@ -273,15 +346,24 @@ ExprCode ExpressionCode::compile(const Expr *e)
         default:
             return &tree;
         }
+    case ExprKind::Member:
+        return &memberRead;
     case ExprKind::Call: {
         const auto *c = static_cast<const CallExpr *>(e);
+        if (c->callee->kind == ExprKind::Member)
+            return &memberCall;
         if (c->callee->kind != ExprKind::Name)
             return &tree;
         switch (static_cast<const NameExpr *>(c->callee.get())->ref.kind) {
         case NameRef::Procedure:
             return &procedureCall;
-        case NameRef::Builtin:
+        case NameRef::Builtin: {
+            const int index = static_cast<const NameExpr *>(c->callee.get())->ref.index;
+            if (c->args.size() == 1 && c->args[0] && readInPlace(c->args[0].get())
+                && index == findBuiltin(QStringLiteral("len")))
+                return &lengthOfVariable;
             return &builtinCall;
+        }
         case NameRef::Local:
         case NameRef::Global:
             return c->args.size() == 1 && c->args[0] && readInPlace(c->args[0].get()) ? &element : &tree;

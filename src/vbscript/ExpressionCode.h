@@ -10,6 +10,8 @@ namespace vbs {
 struct ExpressionCode {
     // The function that runs `e` from now on; its names are resolved.
     static ExprCode compile(const Expr *e);
+    // A literal, or a variable of the running procedure or the script: read in place.
+    static bool readInPlace(const Expr *e);
 
 private:
     static Value tree(Interpreter &in, const Expr *e);
@@ -23,10 +25,12 @@ private:
     static Value procedureCall(Interpreter &in, const Expr *e);
     static Value procedureCallWithReferences(Interpreter &in, const Expr *e);
     static Value builtinCall(Interpreter &in, const Expr *e);
+    static Value lengthOfVariable(Interpreter &in, const Expr *e);
     static Value element(Interpreter &in, const Expr *e);
+    static Value hostObject(Interpreter &in, const Expr *e);
+    static Value memberRead(Interpreter &in, const Expr *e);
+    static Value memberCall(Interpreter &in, const Expr *e);
 
-    // A literal, or a variable of the running procedure or the script: read in place.
-    static bool readInPlace(const Expr *e);
     static const Value &place(Interpreter &in, const Expr *e);
     // Where an operand of an operator is: evaluated, or read in place from a literal or a
     // variable of the running procedure or of the script.

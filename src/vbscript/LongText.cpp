@@ -22,11 +22,20 @@ qsizetype pieceEnd(QStringView s, qsizetype from)
     return end;
 }
 
-// Pieces up to this length are copied character by character.
-constexpr qsizetype kShortPiece = 16;
-
 // The least storage a variable's text gets when a script appends to it.
 constexpr long long kFirstCapacity = 48;
+
+// Short texts (a field, a separator) character by character: a call of memcpy costs more.
+void copyChars(QStringView from, char16_t *to)
+{
+    const char16_t *p = from.utf16();
+    if (from.size() <= 16) {
+        for (qsizetype i = 0; i < from.size(); ++i)
+            to[i] = p[i];
+        return;
+    }
+    std::copy(p, p + from.size(), to);
+}
 
 void checkLength(long long chars)
 {
@@ -57,21 +66,17 @@ void appendWithRoom(QString &out, QStringView piece, long long firstCapacity)
     }
     if (piece.size() < kPiece) {
         // The room is there (above) and, once the text is ours alone, the characters go
-        // straight after its end, short pieces without a call. Qt keeps a character of room
-        // past every allocation for the terminating zero.
+        // straight after its end. Qt keeps a character of room past every allocation for the
+        // terminating zero.
+        if (appendIntoRoom(out, piece))
+            return;
         QString::DataPointer &d = out.data_ptr();
         if (d.needsDetach() || d.freeSpaceAtEnd() < piece.size()) {
             out.append(piece);
             return;
         }
         char16_t *end = d.data() + d.size;
-        const char16_t *from = piece.utf16();
-        if (piece.size() <= kShortPiece) {
-            for (qsizetype i = 0; i < piece.size(); ++i)
-                end[i] = from[i];
-        } else {
-            std::copy(from, from + piece.size(), end);
-        }
+        std::copy(piece.utf16(), piece.utf16() + piece.size(), end);
         d.size += piece.size();
         end[piece.size()] = u'\0';
         return;
@@ -110,8 +115,9 @@ QString joinedText(QStringView a, QStringView b)
     reserveMemory(textBytes(size));
     if (size < kPiece) {
         QString out(qsizetype(size), Qt::Uninitialized);
-        std::copy(a.begin(), a.end(), out.data());
-        std::copy(b.begin(), b.end(), out.data() + a.size());
+        char16_t *to = reinterpret_cast<char16_t *>(out.data());
+        copyChars(a, to);
+        copyChars(b, to + a.size());
         return out;
     }
     QString out;

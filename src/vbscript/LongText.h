@@ -23,6 +23,26 @@ void appendText(QString &out, QStringView piece);
 // The same for a variable that a script extends piece by piece (s = s & x): its storage
 // starts at a few dozen characters, so building a line allocates once or twice.
 void growText(QString &out, QStringView piece);
+
+// Appends a short piece (a separator, a field) when `out` is held by no other value and has
+// room for it: written straight after the end, nothing allocated. False, with nothing done,
+// otherwise. (A piece of `out` itself stays where it is: the room lies past the end.)
+[[gnu::always_inline]] inline bool appendIntoRoom(QString &out, QStringView piece)
+{
+    constexpr qsizetype kShort = 16;
+    QString::DataPointer &d = out.data_ptr();
+    const qsizetype n = piece.size();
+    if (n > kShort || d.needsDetach() || d.freeSpaceAtEnd() < n)
+        return false;
+    // Qt keeps a character of room past every allocation for the terminating zero.
+    char16_t *end = d.data() + d.size;
+    const char16_t *from = piece.utf16();
+    for (qsizetype i = 0; i < n; ++i)
+        end[i] = from[i];
+    d.size += n;
+    end[n] = u'\0';
+    return true;
+}
 // `a` followed by `b`, in one allocation.
 QString joinedText(QStringView a, QStringView b);
 // Where `needle` first occurs in `hay` from `from` on, or -1 (an empty needle is found at `from`).

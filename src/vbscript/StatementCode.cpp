@@ -1,6 +1,8 @@
 #include "vbscript/StatementCode.h"
 
+#include "vbscript/ExpressionCode.h"
 #include "vbscript/Interpreter.h"
+#include "vbscript/LongText.h"
 #include "vbscript/Operators.h"
 
 namespace vbs {
@@ -64,6 +66,20 @@ Flow StatementCode::appendToVariable(Interpreter &in, const Stmt *s)
     if (in.appendInPlace(*static_cast<const AssignStmt *>(s)))
         return Flow::Normal;
     return in.execTree(*s);
+}
+
+// s = s & x where x is a literal or a variable: a short text goes into the room after the
+// variable's text at once; anything else as appendToVariable.
+template <bool local>
+Flow StatementCode::appendPiece(Interpreter &in, const Stmt *s)
+{
+    const auto *a = static_cast<const AssignStmt *>(s);
+    const int index = static_cast<const NameExpr *>(a->target.get())->ref.index;
+    QString *text = (local ? in.m_localCells : in.m_globalCells)[index]->stringForAppend();
+    const Value *piece = in.peek(static_cast<const BinaryExpr *>(a->value.get())->rhs.get());
+    if (text && piece->isString() && !piece->oddBytes() && appendIntoRoom(*text, piece->asString()))
+        return Flow::Normal;
+    return appendToVariable(in, s);
 }
 
 // As a procedure called in an expression: the first run looks whether the arguments are only
@@ -175,9 +191,15 @@ StmtCode StatementCode::compile(const Stmt *s)
         const auto *a = static_cast<const AssignStmt *>(s);
         if (a->isSet || a->target->kind != ExprKind::Name)
             return &tree;
-        if (appendedPieces(*a) > 0)
-            return &appendToVariable;
         const NameRef &r = static_cast<const NameExpr *>(a->target.get())->ref;
+        if (const int pieces = appendedPieces(*a); pieces > 0) {
+            const bool inPlace = pieces == 1 && !r.readOnly
+                                 && (r.kind == NameRef::Local || r.kind == NameRef::Global)
+                                 && ExpressionCode::readInPlace(static_cast<const BinaryExpr *>(a->value.get())->rhs.get());
+            if (!inPlace)
+                return &appendToVariable;
+            return r.kind == NameRef::Local ? &appendPiece<true> : &appendPiece<false>;
+        }
         if ((r.kind != NameRef::Local && r.kind != NameRef::Global) || r.readOnly)
             return &tree;
         const bool local = r.kind == NameRef::Local;

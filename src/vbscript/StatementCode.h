@@ -19,6 +19,8 @@ private:
     template <bool local, bool fromLocal>
     static Flow assignVariableFromVariable(Interpreter &in, const Stmt *s);
     static Flow appendToVariable(Interpreter &in, const Stmt *s);
+    template <bool local>
+    static Flow appendPiece(Interpreter &in, const Stmt *s);
     static Flow callProcedure(Interpreter &in, const Stmt *s);
     static Flow callWithReferences(Interpreter &in, const Stmt *s);
     static Flow callBuiltin(Interpreter &in, const Stmt *s);
