@@ -42,6 +42,13 @@ Flow StatementCode::assignVariable(Interpreter &in, const Stmt *s)
     return Flow::Normal;
 }
 
+// The same for an object another variable holds, which keeps it.
+[[gnu::noinline]] Flow StatementCode::assignObjectCopied(Interpreter &in, const AssignStmt *a, const Value &v)
+{
+    Value copy = v;
+    return assignObject(in, a, copy);
+}
+
 // x = y for two variables of the procedure or the script: a value that is no object is copied
 // from one to the other where they are, with no temporary in between.
 template <bool local, bool fromLocal>
@@ -55,8 +62,7 @@ Flow StatementCode::assignVariableFromVariable(Interpreter &in, const Stmt *s)
         *(local ? in.m_localCells : in.m_globalCells)[index] = v;
         return Flow::Normal;
     }
-    in.assign(a->target.get(), v, false);
-    return Flow::Normal;
+    return assignObjectCopied(in, a, v);
 }
 
 // s = s & a & b: extended where it is; when the variable holds no text after all, the

@@ -14,6 +14,7 @@ struct StatementCode {
 private:
     static Flow tree(Interpreter &in, const Stmt *s);
     static Flow assignObject(Interpreter &in, const AssignStmt *a, Value &v);
+    static Flow assignObjectCopied(Interpreter &in, const AssignStmt *a, const Value &v);
     template <bool local>
     static Flow assignVariable(Interpreter &in, const Stmt *s);
     template <bool local, bool fromLocal>
