@@ -89,6 +89,17 @@ Value ExpressionCode::lengthOfVariable(Interpreter &in, const Expr *e)
     return builtinCall(in, e);
 }
 
+// UBound(a) for a variable holding an array of one or more dimensions: the first one's bound
+// read in place; anything else as the built-in does it.
+Value ExpressionCode::upperBoundOfVariable(Interpreter &in, const Expr *e)
+{
+    const auto *c = static_cast<const CallExpr *>(e);
+    const Value &v = place(in, c->args[0].get());
+    if (v.isArray() && v.asArray()->dims() >= 1)
+        return Value::longValue(v.asArray()->upper[0]);
+    return builtinCall(in, e);
+}
+
 // a(i) for an array variable and a subscript that is a variable or a literal: the element is
 // read where it is; anything else (not an array, a subscript out of range or not a whole
 // number, a variable now holding an object) is left to the tree walk, which raises the error.
@@ -357,10 +368,14 @@ ExprCode ExpressionCode::compile(const Expr *e)
         case NameRef::Procedure:
             return &procedureCall;
         case NameRef::Builtin: {
+            // Len and UBound of one variable: read where it is.
             const int index = static_cast<const NameExpr *>(c->callee.get())->ref.index;
-            if (c->args.size() == 1 && c->args[0] && readInPlace(c->args[0].get())
-                && index == findBuiltin(QStringLiteral("len")))
-                return &lengthOfVariable;
+            if (c->args.size() == 1 && c->args[0] && readInPlace(c->args[0].get())) {
+                if (index == findBuiltin(QStringLiteral("len")))
+                    return &lengthOfVariable;
+                if (index == findBuiltin(QStringLiteral("ubound")))
+                    return &upperBoundOfVariable;
+            }
             return &builtinCall;
         }
         case NameRef::Local:

@@ -26,6 +26,7 @@ private:
     static Value procedureCallWithReferences(Interpreter &in, const Expr *e);
     static Value builtinCall(Interpreter &in, const Expr *e);
     static Value lengthOfVariable(Interpreter &in, const Expr *e);
+    static Value upperBoundOfVariable(Interpreter &in, const Expr *e);
     static Value element(Interpreter &in, const Expr *e);
     static Value hostObject(Interpreter &in, const Expr *e);
     static Value memberRead(Interpreter &in, const Expr *e);
