@@ -5,6 +5,9 @@
 #include "vbscript/Interpreter.h"
 #include "vbscript/LongText.h"
 #include "vbscript/Operators.h"
+#include "vbscript/ValueSlots.h"
+
+#include <algorithm>
 
 namespace vbs {
 
@@ -79,6 +82,22 @@ Value ExpressionCode::builtinCall(Interpreter &in, const Expr *e)
     return in.callBuiltin(static_cast<const NameExpr *>(c->callee.get())->ref.index, c->args);
 }
 
+// A built-in called with N arguments, none left out, a count it takes: the arguments are
+// made in place, one after the other, and the count is not looked at again.
+template <size_t N>
+Value ExpressionCode::builtinCallOf(Interpreter &in, const Expr *e)
+{
+    const auto *c = static_cast<const CallExpr *>(e);
+    const Builtin &b = in.m_builtins[static_cast<const NameExpr *>(c->callee.get())->ref.index];
+    ValueSlots<N> held;
+    for (size_t i = 0; i < N; ++i) {
+        const Expr *a = c->args[i].get();
+        held.add([&] { return a->code(in, a); });
+    }
+    BuiltinArgs values(held.data(), N);
+    return in.runBuiltin(b, values);
+}
+
 // Len(s) for a variable or literal holding text: its length read in place (half a character
 // at the end, from ChrB or LeftB, is no character); anything else as the built-in does it.
 Value ExpressionCode::lengthOfVariable(Interpreter &in, const Expr *e)
@@ -87,6 +106,17 @@ Value ExpressionCode::lengthOfVariable(Interpreter &in, const Expr *e)
     const Value &v = place(in, c->args[0].get());
     if (v.isString())
         return Value::longValue(int32_t(v.asString().size() - (v.oddBytes() ? 1 : 0)));
+    return builtinCall(in, e);
+}
+
+// UBound(a) for a variable holding an array of one or more dimensions: the first one's bound
+// read in place; anything else as the built-in does it.
+Value ExpressionCode::upperBoundOfVariable(Interpreter &in, const Expr *e)
+{
+    const auto *c = static_cast<const CallExpr *>(e);
+    const Value &v = place(in, c->args[0].get());
+    if (v.isArray() && v.asArray()->dims() >= 1)
+        return Value::longValue(v.asArray()->upper[0]);
     return builtinCall(in, e);
 }
 
@@ -358,11 +388,25 @@ ExprCode ExpressionCode::compile(const Expr *e)
         case NameRef::Procedure:
             return &procedureCall;
         case NameRef::Builtin: {
+            // Len and UBound of one variable: read where it is.
             const int index = static_cast<const NameExpr *>(c->callee.get())->ref.index;
-            if (c->args.size() == 1 && c->args[0] && readInPlace(c->args[0].get())
-                && index == findBuiltin(QStringLiteral("len")))
-                return &lengthOfVariable;
-            return &builtinCall;
+            if (c->args.size() == 1 && c->args[0] && readInPlace(c->args[0].get())) {
+                if (index == findBuiltin(QStringLiteral("len")))
+                    return &lengthOfVariable;
+                if (index == findBuiltin(QStringLiteral("ubound")))
+                    return &upperBoundOfVariable;
+            }
+            const Builtin &b = builtinTable()[size_t(index)];
+            const int count = int(c->args.size());
+            const bool allGiven = std::all_of(c->args.begin(), c->args.end(), [](const ExprPtr &a) { return bool(a); });
+            if (!allGiven || count < b.minArgs || count > b.maxArgs)
+                return &builtinCall;
+            switch (count) {
+            case 1: return &builtinCallOf<1>;
+            case 2: return &builtinCallOf<2>;
+            case 3: return &builtinCallOf<3>;
+            default: return &builtinCall;
+            }
         }
         case NameRef::Local:
         case NameRef::Global:

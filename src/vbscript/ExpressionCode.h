@@ -25,7 +25,10 @@ private:
     static Value procedureCall(Interpreter &in, const Expr *e);
     static Value procedureCallWithReferences(Interpreter &in, const Expr *e);
     static Value builtinCall(Interpreter &in, const Expr *e);
+    template <size_t N>
+    static Value builtinCallOf(Interpreter &in, const Expr *e);
     static Value lengthOfVariable(Interpreter &in, const Expr *e);
+    static Value upperBoundOfVariable(Interpreter &in, const Expr *e);
     static Value element(Interpreter &in, const Expr *e);
     static Value hostObject(Interpreter &in, const Expr *e);
     static Value memberRead(Interpreter &in, const Expr *e);

@@ -15,6 +15,7 @@
 namespace vbs {
 
 class BuiltinArgs;
+struct Builtin;
 
 // Deepest chain of procedure calls, and the C++ stack the run may use, before error 28.
 constexpr int kMaxCallDepth = 2000;
@@ -239,6 +240,7 @@ private:
     void recycle(Frame &f); // empties a finished frame into the pool
     static void pointCellsAtOwnSlots(Frame &f);
     Value callBuiltin(int index, const std::vector<ExprPtr> &args);
+    Value runBuiltin(const Builtin &b, BuiltinArgs &values);
     Value invoke(const Value &object, const QString &member, const QString &shownName,
                  std::vector<Value> &args, Access access);
     // The same, naming `shown` (see displayName) only when the member is missing.

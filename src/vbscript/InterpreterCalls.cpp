@@ -641,12 +641,13 @@ namespace {
 
 constexpr size_t kArgsOnStack = 6;
 
-Value runBuiltin(Interpreter &in, const Builtin &b, BuiltinArgs &values)
+} // namespace
+
+// Runs the built-in on its evaluated arguments; an error it raises names it.
+Value Interpreter::runBuiltin(const Builtin &b, BuiltinArgs &values)
 {
-    if (int(values.size()) < b.minArgs || int(values.size()) > b.maxArgs)
-        raiseNamed(Err::WrongArgumentCount, QString::fromLatin1(b.name));
     try {
-        return b.fn(in, values);
+        return b.fn(*this, values);
     } catch (ScriptError &e) {
         if (!e.named && !e.fatal) {
             e.description += QStringLiteral(": '") + QString::fromLatin1(b.name) + QLatin1Char('\'');
@@ -656,24 +657,28 @@ Value runBuiltin(Interpreter &in, const Builtin &b, BuiltinArgs &values)
     }
 }
 
-} // namespace
-
 Value Interpreter::callBuiltin(int index, const std::vector<ExprPtr> &args)
 {
     const Builtin &b = m_builtins[index];
+    // The arguments are evaluated before their count is looked at.
+    const auto counted = [&](BuiltinArgs &values) {
+        if (int(values.size()) < b.minArgs || int(values.size()) > b.maxArgs)
+            raiseNamed(Err::WrongArgumentCount, QString::fromLatin1(b.name));
+        return runBuiltin(b, values);
+    };
     if (args.size() <= kArgsOnStack) {
         ValueSlots<kArgsOnStack> held; // the arguments, evaluated in order
         for (const auto &a : args)
             held.add([&] { return a ? eval(a.get()) : Value::missing(); });
         BuiltinArgs values(held.data(), args.size());
-        return runBuiltin(*this, b, values);
+        return counted(values);
     }
     std::vector<Value> many;
     many.reserve(args.size());
     for (const auto &a : args)
         many.push_back(a ? eval(a.get()) : Value::missing());
     BuiltinArgs values(many.data(), many.size());
-    return runBuiltin(*this, b, values);
+    return counted(values);
 }
 
 Value Interpreter::newObject(const QString &className)
