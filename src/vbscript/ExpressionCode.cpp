@@ -168,20 +168,10 @@ bool ExpressionCode::readInPlace(const Expr *e) { return operandForm(e) != Opera
 
 namespace {
 
-// Two texts under a comparison operator, compared binary as combine compares them; equality
-// without ordering the characters.
-template <BinOp op>
-[[gnu::always_inline]] inline bool textsCompare(const QString &a, const QString &b)
+// Operators that commonBinaryOp may compute.
+constexpr bool hasCommonCase(BinOp op)
 {
-    if constexpr (op == BinOp::Eq)
-        return a == b;
-    else if constexpr (op == BinOp::Ne)
-        return a != b;
-    else {
-        bool r;
-        compareIntegers(op, compareText(a, b, 0), 0, r);
-        return r;
-    }
+    return op == BinOp::And || op == BinOp::Or || op == BinOp::Concat || isComparison(op);
 }
 
 // Operators that smallIntegerOp computes for two Integer or Long operands.
@@ -231,11 +221,11 @@ Value ExpressionCode::binary(Interpreter &in, const Expr *e)
             if (l.isSmallInteger() && r.isSmallInteger() && smallIntegerOp(op, l, r, out))
                 return out;
         }
-        if constexpr (isComparison(op)) {
-            if (l.isString() && r.isString())
-                return Value::boolean(textsCompare<op>(l.asString(), r.asString()));
+        if constexpr (hasCommonCase(op)) {
+            if (std::optional<Value> v = commonBinaryOp(op, l, r, nullptr))
+                return std::move(*v);
         }
-        return in.combine(b, l, r, nullptr);
+        return in.generalBinaryOp(b, l, r);
     } else {
         Value l = [&] {
             if constexpr (left == Operand::Evaluated)
@@ -260,27 +250,11 @@ template <BinOp op>
         if (l.isSmallInteger() && r.isSmallInteger() && smallIntegerOp(op, l, r, out))
             return out;
     }
-    if constexpr (isComparison(op)) {
-        if (l.isString() && r.isString())
-            return Value::boolean(textsCompare<op>(l.asString(), r.asString()));
+    if constexpr (hasCommonCase(op)) {
+        if (std::optional<Value> v = commonBinaryOp(op, l, r, &l))
+            return std::move(*v);
     }
-    if constexpr (op == BinOp::And || op == BinOp::Or) {
-        // Two conditions joined (a < 1 Or a > 33), as combine joins them.
-        if (l.type() == Type::Boolean && r.type() == Type::Boolean)
-            return Value::boolean(op == BinOp::And ? l.asBool() && r.asBool() : l.asBool() || r.asBool());
-    }
-    if constexpr (op == BinOp::Concat) {
-        // Two texts, as combine joins them: a short one goes into the room of a left text that
-        // is ours alone, else both are joined in one allocation.
-        if (l.isString() && r.isString() && !l.oddBytes() && !r.oddBytes()) {
-            QString *own = l.stringForAppend();
-            if (own && appendIntoRoom(*own, r.asString()))
-                return std::move(l);
-            if (!own || !own->isDetached())
-                return Value::string(joinedText(l.asString(), r.asString()));
-        }
-    }
-    return in.combine(b, l, r, &l);
+    return in.generalBinaryOp(b, l, r);
 }
 
 template <BinOp op, ExpressionCode::Operand left>
@@ -312,7 +286,7 @@ Value ExpressionCode::comparedToWholeNumber(Interpreter &in, const Expr *e)
         if (l.isSmallInteger())
             p = l.asSmallInteger();
         else if (!l.isString() || !parseWholeNumber(l.asString(), p))
-            return in.combine(b, l, r, nullptr);
+            return in.generalBinaryOp(b, l, r);
         bool c;
         compareIntegers(op, p, r.asSmallInteger(), c);
         return Value::boolean(c);

@@ -189,6 +189,8 @@ private:
     Value evalOther(const Expr *e);
     Value evalBinary(const BinaryExpr *b);
     Value combine(const BinaryExpr *b, const Value &l, const Value &r, Value *temp);
+    // combine past its common cases: the general operator, with what the operands were written as.
+    Value generalBinaryOp(const BinaryExpr *b, const Value &l, const Value &r);
     // A literal's or a variable's value in place, or null when `e` must be evaluated.
     const Value *peek(const Expr *e)
     {

@@ -204,33 +204,13 @@ Value Interpreter::evalBinary(const BinaryExpr *b)
 // this call may extend in place.
 Value Interpreter::combine(const BinaryExpr *b, const Value &l, const Value &r, Value *temp)
 {
-    if (l.type() == Type::Boolean && r.type() == Type::Boolean) {
-        // a < 1 Or a > 33: two comparisons joined
-        if (b->op == BinOp::And)
-            return Value::boolean(l.asBool() && r.asBool());
-        if (b->op == BinOp::Or)
-            return Value::boolean(l.asBool() || r.asBool());
-    }
-    if (l.isString() && r.isString()) {
-        if (b->op == BinOp::Concat && !l.oddBytes() && !r.oddBytes()) {
-            // A temporary of our own (a & b & c) is extended; text that a literal or a variable
-            // still holds is joined in one allocation of the final size.
-            QString *own = temp ? temp->stringForAppend() : nullptr;
-            if (!own || !own->isDetached())
-                return Value::string(joinedText(l.asString(), r.asString()));
-            appendText(*own, r.asString());
-            return std::move(*temp);
-        }
-        if (isComparison(b->op)) {
-            const int c = compareText(l.asString(), r.asString(), 0); // as binaryOp compares
-            return Value::boolean(b->op == BinOp::Eq   ? c == 0
-                                  : b->op == BinOp::Ne ? c != 0
-                                  : b->op == BinOp::Lt ? c < 0
-                                  : b->op == BinOp::Gt ? c > 0
-                                  : b->op == BinOp::Le ? c <= 0
-                                                       : c >= 0);
-        }
-    }
+    if (std::optional<Value> v = commonBinaryOp(b->op, l, r, temp))
+        return std::move(*v);
+    return generalBinaryOp(b, l, r);
+}
+
+Value Interpreter::generalBinaryOp(const BinaryExpr *b, const Value &l, const Value &r)
+{
     const bool aLiteral = comparesAsLiteral(b->lhs.get());
     const bool bLiteral = comparesAsLiteral(b->rhs.get());
     if (l.isObject() || r.isObject()) {

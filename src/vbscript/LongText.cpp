@@ -25,18 +25,6 @@ qsizetype pieceEnd(QStringView s, qsizetype from)
 // The least storage a variable's text gets when a script appends to it.
 constexpr long long kFirstCapacity = 48;
 
-// Short texts (a field, a separator) character by character: a call of memcpy costs more.
-void copyChars(QStringView from, char16_t *to)
-{
-    const char16_t *p = from.utf16();
-    if (from.size() <= 16) {
-        for (qsizetype i = 0; i < from.size(); ++i)
-            to[i] = p[i];
-        return;
-    }
-    std::copy(p, p + from.size(), to);
-}
-
 void checkLength(long long chars)
 {
     if (chars > kMaxStringLength)
@@ -76,7 +64,7 @@ void appendWithRoom(QString &out, QStringView piece, long long firstCapacity)
             return;
         }
         char16_t *end = d.data() + d.size;
-        std::copy(piece.utf16(), piece.utf16() + piece.size(), end);
+        copyChars(piece, end);
         d.size += piece.size();
         end[piece.size()] = u'\0';
         return;

@@ -5,6 +5,8 @@
 #include <QString>
 #include <QStringView>
 
+#include <algorithm>
+
 namespace vbs {
 
 // Bytes a text of `chars` characters holds.
@@ -24,6 +26,19 @@ void appendText(QString &out, QStringView piece);
 // starts at a few dozen characters, so building a line allocates once or twice.
 void growText(QString &out, QStringView piece);
 
+// Copies a text's characters to `to`: short ones (a field, a separator) one by one, where a
+// call of memcpy would cost more.
+[[gnu::always_inline]] inline void copyChars(QStringView from, char16_t *to)
+{
+    const char16_t *p = from.utf16();
+    if (from.size() > 16) {
+        std::copy(p, p + from.size(), to);
+        return;
+    }
+    for (qsizetype i = 0; i < from.size(); ++i)
+        to[i] = p[i];
+}
+
 // Appends a short piece (a separator, a field) when `out` is held by no other value and has
 // room for it: written straight after the end, nothing allocated. False, with nothing done,
 // otherwise. (A piece of `out` itself stays where it is: the room lies past the end.)
@@ -36,9 +51,7 @@ void growText(QString &out, QStringView piece);
         return false;
     // Qt keeps a character of room past every allocation for the terminating zero.
     char16_t *end = d.data() + d.size;
-    const char16_t *from = piece.utf16();
-    for (qsizetype i = 0; i < n; ++i)
-        end[i] = from[i];
+    copyChars(piece, end);
     d.size += n;
     end[n] = u'\0';
     return true;

@@ -1,8 +1,10 @@
 #pragma once
 // The operators of the language over Values, with the widening, Null and Empty rules.
+#include "vbscript/LongText.h"
 #include "vbscript/Value.h"
 
 #include <cstdint>
+#include <optional>
 
 namespace vbs {
 
@@ -85,5 +87,39 @@ int compareValues(const Value &a, const Value &b, bool aLiteral, bool bLiteral);
 
 // String comparison as StrComp/InStr do it: binary (0) or text (1).
 int compareText(const QString &a, const QString &b, int mode);
+
+// The common cases of two operand values that the compiled operators and
+// Interpreter::combine take before the general binaryOp: And/Or of two Booleans (a < 1 Or
+// a > 33), two texts compared (binary, as binaryOp compares them) or joined. `temp` is `l` when
+// the left operand is a temporary of our own, which a join extends where it is; text that a
+// literal or a variable still holds is joined in one allocation of the final size. Nothing when
+// binaryOp must decide.
+[[gnu::always_inline]] inline std::optional<Value> commonBinaryOp(BinOp op, const Value &l, const Value &r,
+                                                                  Value *temp)
+{
+    if (op == BinOp::And || op == BinOp::Or) {
+        if (l.type() != Type::Boolean || r.type() != Type::Boolean)
+            return std::nullopt;
+        return Value::boolean(op == BinOp::And ? l.asBool() && r.asBool() : l.asBool() || r.asBool());
+    }
+    if (!l.isString() || !r.isString())
+        return std::nullopt;
+    if (op == BinOp::Concat) {
+        if (l.oddBytes() || r.oddBytes())
+            return std::nullopt;
+        QString *own = temp ? temp->stringForAppend() : nullptr;
+        if (!own || !own->isDetached())
+            return Value::string(joinedText(l.asString(), r.asString()));
+        if (!appendIntoRoom(*own, r.asString()))
+            appendText(*own, r.asString());
+        return std::move(*temp);
+    }
+    if (op == BinOp::Eq || op == BinOp::Ne) // equal texts without ordering their characters
+        return Value::boolean((l.asString() == r.asString()) == (op == BinOp::Eq));
+    bool holds;
+    if (!compareIntegers(op, compareText(l.asString(), r.asString(), 0), 0, holds))
+        return std::nullopt;
+    return Value::boolean(holds);
+}
 
 } // namespace vbs
