@@ -46,7 +46,9 @@ void appendWithRoom(QString &out, QStringView piece, long long firstCapacity)
         appendWithRoom(out, copy, firstCapacity);
         return;
     }
-    if (needed > out.capacity()) {
+    // A text another value holds (a literal, a variable's copy) has no room of ours: it is
+    // copied with room to grow, not just as long as it must be.
+    if (needed > out.capacity() || out.data_ptr().needsDetach()) {
         const long long capacity =
             std::min(std::max({needed, (long long)out.capacity() * 2, firstCapacity}), kMaxStringLength);
         reserveMemory(textBytes(capacity));
