@@ -23,7 +23,7 @@ qsizetype pieceEnd(QStringView s, qsizetype from)
 }
 
 // The least storage a variable's text gets when a script appends to it.
-constexpr long long kFirstCapacity = 48;
+constexpr long long kFirstCapacity = 24;
 
 void checkLength(long long chars)
 {
