@@ -33,23 +33,47 @@ QString Dictionary::hashKey(const Value &key) const
     }
 }
 
+bool Dictionary::plainKey(const Value &key) const
+{
+    return key.isString() && !m_compareMode && !key.asString().startsWith(mark);
+}
+
 int Dictionary::find(const Value &key) const
 {
-    if (key.isString() && !m_compareMode && !key.asString().startsWith(mark))
-        return m_index.value(key.asString()); // the text is its own hash key: no copy
-    return m_index.value(hashKey(key));
+    if (plainKey(key)) {
+        const QString &text = key.asString(); // its own index text: no copy
+        return findText(text, TextIndex::hash(text));
+    }
+    const QString text = hashKey(key);
+    return findText(text, TextIndex::hash(text));
 }
 
 int Dictionary::insert(const Value &key, Value item)
 {
-    const int pos = int(m_entries.size());
-    beforeGrowing(m_entries);
-    if (!m_index.insert(hashKey(key), pos))
+    const bool plain = plainKey(key);
+    const QString derived = plain ? QString() : hashKey(key);
+    const QStringView text = plain ? QStringView(key.asString()) : QStringView(derived);
+    const uint32_t h = TextIndex::hash(text);
+    if (findText(text, h) >= 0)
         raise(Err::DuplicateKey);
+    const int pos = int(m_entries.size());
+    reserveMemory(sizeof(Entry) + (m_textsKept || !plain ? sizeof(QString) : 0));
+    if (!plain && !m_textsKept)
+        keepIndexTexts();
+    // Nothing changes unless everything could be allocated.
+    m_entries.push_back({key, std::move(item)});
     try {
-        m_entries.push_back({key, std::move(item), true});
+        if (m_textsKept)
+            m_indexTexts.push_back(derived);
+        try {
+            m_index.insert(h, pos);
+        } catch (...) {
+            if (m_textsKept)
+                m_indexTexts.pop_back();
+            throw;
+        }
     } catch (...) {
-        m_index.remove(hashKey(key));
+        m_entries.pop_back();
         throw;
     }
     ++m_live;
@@ -58,15 +82,19 @@ int Dictionary::insert(const Value &key, Value item)
 
 void Dictionary::remove(const Value &key)
 {
-    const QString h = hashKey(key);
-    const int pos = m_index.value(h);
+    const int pos = find(key);
     if (pos < 0)
         raise(Err::ElementNotFound);
+    m_index.remove(TextIndex::hash(indexText(pos)), pos);
     Entry &e = m_entries[size_t(pos)];
-    m_index.remove(h);
-    e.live = false;
-    e.key = Value();
+    // Key and item go last, once the table is whole again: releasing an object may run script
+    // code (its Class_Terminate) that looks at this dictionary.
+    const Value releasedKey = std::move(e.key);
+    const Value released = std::move(e.item);
+    e.key = Value::missing();
     e.item = Value();
+    if (m_textsKept)
+        m_indexTexts[size_t(pos)] = QString();
     --m_live;
     if (m_entries.size() > 32 && size_t(m_live) < m_entries.size() / 2)
         compact();
@@ -75,24 +103,32 @@ void Dictionary::remove(const Value &key)
 void Dictionary::removeAll()
 {
     // Items may be objects whose release runs script code: empty the table first.
-    std::vector<Entry> old;
+    std::deque<Entry> old;
     old.swap(m_entries);
+    m_indexTexts.clear();
+    m_textsKept = false;
     m_index.clear();
     m_live = 0;
 }
 
 void Dictionary::compact()
 {
-    std::vector<Entry> kept;
-    kept.reserve(size_t(m_live));
+    std::deque<Entry> kept;
+    std::vector<QString> keptTexts;
+    if (m_textsKept)
+        keptTexts.reserve(size_t(m_live));
     m_index.clear();
-    for (auto &e : m_entries) {
-        if (!e.live)
+    for (size_t pos = 0; pos < m_entries.size(); ++pos) {
+        Entry &e = m_entries[pos];
+        if (!e.live())
             continue;
-        m_index.insert(hashKey(e.key), int(kept.size()));
+        m_index.insert(TextIndex::hash(indexText(int(pos))), int(kept.size()));
         kept.push_back(std::move(e));
+        if (m_textsKept)
+            keptTexts.push_back(std::move(m_indexTexts[pos]));
     }
     m_entries.swap(kept);
+    m_indexTexts.swap(keptTexts);
 }
 
 bool Dictionary::enumerate(std::vector<Value> &items)
@@ -100,7 +136,7 @@ bool Dictionary::enumerate(std::vector<Value> &items)
     reserveMemory((long long)m_live * (long long)sizeof(Value));
     items.reserve(size_t(m_live));
     for (const auto &e : m_entries)
-        if (e.live)
+        if (e.live())
             items.push_back(e.key);
     return true;
 }
@@ -180,7 +216,7 @@ bool Dictionary::invoke(const QString &name, Access access, std::vector<Value> &
         reserveMemory((long long)m_live * (long long)sizeof(Value));
         out.reserve(size_t(m_live));
         for (const auto &e : m_entries)
-            if (e.live)
+            if (e.live())
                 out.push_back(keys ? e.key : e.item);
         result = Value::array(std::move(out));
         return true;
@@ -192,12 +228,24 @@ bool Dictionary::invoke(const QString &name, Access access, std::vector<Value> &
         const int pos = find(args[0]);
         if (pos < 0)
             raise(Err::ElementNotFound);
-        const QString h = hashKey(args[1]);
-        if (m_index.value(h) >= 0)
+        const Value &key = args[1];
+        const bool plain = plainKey(key);
+        const QString derived = plain ? QString() : hashKey(key);
+        const QStringView text = plain ? QStringView(key.asString()) : QStringView(derived);
+        const uint32_t h = TextIndex::hash(text);
+        if (findText(text, h) >= 0)
             raise(Err::DuplicateKey);
-        m_index.remove(hashKey(args[0]));
+        if (!plain && !m_textsKept)
+            keepIndexTexts();
+        // The new text goes in before the old comes out, so that a failed allocation changes
+        // nothing.
+        const uint32_t old = TextIndex::hash(indexText(pos));
         m_index.insert(h, pos);
-        m_entries[size_t(pos)].key = args[1];
+        const Value released = std::move(m_entries[size_t(pos)].key);
+        m_entries[size_t(pos)].key = key;
+        if (m_textsKept)
+            m_indexTexts[size_t(pos)] = derived;
+        m_index.remove(old, pos);
         return true;
     }
     if (n == QLatin1String("remove") && !assigning) {

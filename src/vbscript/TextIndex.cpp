@@ -32,94 +32,66 @@ uint32_t TextIndex::hash(QStringView text)
     return uint32_t(h);
 }
 
-long long TextIndex::slotOf(QStringView text, uint32_t h) const
+void TextIndex::insert(uint32_t h, int number)
 {
-    if (m_slots.empty())
-        return -1;
-    const size_t mask = m_slots.size() - 1;
-    for (size_t i = h & mask;; i = (i + 1) & mask) {
-        const int32_t k = m_slots[i];
-        if (k == kFree)
-            return -1;
-        if (k >= 0) {
-            const Key &key = m_keys[size_t(k)];
-            if (key.hash == h && QStringView(key.text) == text)
-                return (long long)i;
-        }
-    }
-}
-
-int TextIndex::value(QStringView text) const
-{
-    const long long i = slotOf(text, hash(text));
-    return i < 0 ? -1 : m_keys[size_t(m_slots[size_t(i)])].value;
-}
-
-bool TextIndex::insert(const QString &text, int value)
-{
-    const uint32_t h = hash(text);
-    if (slotOf(text, h) >= 0)
-        return false;
-    // At most half the slots in use (texts and removed ones), so that probes stay short; a
-    // rebuild leaves a quarter or less in use, so the next one is far off.
+    // At most half the slots in use (numbers and removed ones), so that probes stay short. A
+    // rebuild leaves at most a third in use (a quarter when the table doubles), so that a
+    // script adding and removing keys at one size does not rebuild every few steps.
     if ((m_used + 1) * 2 > m_slots.size()) {
         size_t capacity = 16;
-        while (capacity < size_t(m_count + 1) * 4)
+        while (capacity < size_t(m_count + 1) * 3)
             capacity *= 2;
-        reserveMemory((long long)(capacity * sizeof(int32_t) + size_t(m_count + 1) * sizeof(Key)));
+        reserveMemory((long long)(capacity * sizeof(Slot)));
         rebuild(capacity);
     }
-    beforeGrowing(m_keys);
     const size_t mask = m_slots.size() - 1;
     size_t i = h & mask;
-    while (m_slots[i] >= 0)
+    while (m_slots[i].number >= 0)
         i = (i + 1) & mask;
-    if (m_slots[i] == kFree)
+    if (m_slots[i].number == kFree)
         ++m_used;
-    m_slots[i] = int32_t(m_keys.size());
-    m_keys.push_back({text, h, value});
+    m_slots[i] = {h, int32_t(number)};
     ++m_count;
-    return true;
 }
 
-bool TextIndex::remove(QStringView text)
+bool TextIndex::remove(uint32_t h, int number)
 {
-    const long long i = slotOf(text, hash(text));
-    if (i < 0)
+    if (m_slots.empty())
         return false;
-    Key &key = m_keys[size_t(m_slots[size_t(i)])];
-    key.text = QString();
-    key.value = -1;
-    m_slots[size_t(i)] = kRemoved; // probes for other texts go on past it
-    --m_count;
-    return true;
+    const size_t mask = m_slots.size() - 1;
+    for (size_t i = h & mask;; i = (i + 1) & mask) {
+        Slot &s = m_slots[i];
+        if (s.number == kFree)
+            return false;
+        if (s.number == number && s.hash == h) {
+            s.number = kRemoved; // probes for other texts go on past it
+            --m_count;
+            return true;
+        }
+    }
 }
 
 void TextIndex::clear()
 {
     m_slots.clear();
-    m_keys.clear();
     m_count = 0;
     m_used = 0;
 }
 
 void TextIndex::rebuild(size_t capacity)
 {
-    std::vector<Key> kept;
-    kept.reserve(size_t(m_count) + 1);
-    for (Key &k : m_keys)
-        if (k.value >= 0)
-            kept.push_back(std::move(k));
-    m_keys.swap(kept);
-    m_slots.assign(capacity, kFree);
+    std::vector<Slot> old(capacity);
+    old.swap(m_slots);
     const size_t mask = capacity - 1;
-    for (size_t k = 0; k < m_keys.size(); ++k) {
-        size_t i = m_keys[k].hash & mask;
-        while (m_slots[i] != kFree)
+    for (const Slot &s : old) {
+        if (s.number < 0)
+            continue;
+        size_t i = s.hash & mask;
+        while (m_slots[i].number != kFree)
             i = (i + 1) & mask;
-        m_slots[i] = int32_t(k);
+        m_slots[i] = s;
     }
-    m_used = m_keys.size();
+    m_used = size_t(m_count);
 }
 
 } // namespace vbs

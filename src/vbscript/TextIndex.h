@@ -1,10 +1,10 @@
 #pragma once
-// TextIndex: texts mapped to numbers, for the Dictionary's keys. A small array of slots
-// (open addressing) points into a dense list of the texts with their hashes: a look-up reads
-// one slot, one list entry and, only when the hashes agree, the text itself. A Dictionary of
-// a few hundred thousand keys spends its time here, so the hash is a fast one (scripts are
-// the user's own code, not an adversary's).
-#include <QString>
+// TextIndex: finds a number (a position in the caller's own list) by its text, without keeping
+// the texts itself: the caller says what text a number stands for. Each slot of a small array
+// (open addressing) holds a text's hash next to its number, so that a look-up for a text that
+// is not there reads one slot and nothing else, and one for a text that is there compares the
+// text once. A Dictionary of a few hundred thousand keys spends its time here, so the hash is a
+// fast one (scripts are the user's own code, not an adversary's) and a slot is 8 bytes.
 #include <QStringView>
 #include <cstdint>
 #include <vector>
@@ -13,35 +13,47 @@ namespace vbs {
 
 class TextIndex {
 public:
-    // The number stored for `text`, or -1.
-    int value(QStringView text) const;
-    // Stores `value` for `text`; false (and nothing changed) when the text is there already.
-    bool insert(const QString &text, int value);
-    // Removes `text`; false when it was not there.
-    bool remove(QStringView text);
+    static uint32_t hash(QStringView text);
+
+    // The number stored for `text` (of hash `h`), or -1. `textOf(number)` gives the text a
+    // stored number stands for.
+    template <class TextOf>
+    int find(QStringView text, uint32_t h, const TextOf &textOf) const
+    {
+        if (m_slots.empty())
+            return -1;
+        const size_t mask = m_slots.size() - 1;
+        for (size_t i = h & mask;; i = (i + 1) & mask) {
+            const Slot &s = m_slots[i];
+            if (s.number == kFree)
+                return -1;
+            if (s.hash == h && s.number >= 0 && QStringView(textOf(s.number)) == text)
+                return s.number;
+        }
+    }
+    // Stores `number` (0 or more) for a text of hash `h` that find() did not find. May
+    // allocate (and so throw) before anything changes.
+    void insert(uint32_t h, int number);
+    // Removes `number`, stored under hash `h`; false when it is not there. (A number stored
+    // twice for a moment, under its old and new hash, loses only the one asked for.)
+    bool remove(uint32_t h, int number);
     void clear();
     int size() const { return m_count; }
 
-    static uint32_t hash(QStringView text);
-
 private:
-    struct Key {
-        QString text;
+    struct Slot {
         uint32_t hash = 0;
-        int32_t value = -1; // -1: removed
+        int32_t number = kFree;
     };
     static constexpr int32_t kFree = -1;
     static constexpr int32_t kRemoved = -2;
 
-    // The slot pointing at `text`'s key, or -1.
-    long long slotOf(QStringView text, uint32_t h) const;
-    // Makes the slots anew for the keys still there, dropping removed keys.
+    // Makes the slots anew, `capacity` long, for the numbers still stored.
     void rebuild(size_t capacity);
 
-    std::vector<int32_t> m_slots; // index into m_keys, kFree or kRemoved; a power of two long
-    std::vector<Key> m_keys;      // in insertion order
-    int m_count = 0;              // texts stored
-    size_t m_used = 0;            // slots not free: texts and removed ones
+    std::vector<Slot> m_slots; // a power of two long, or empty
+    int m_count = 0;           // numbers stored
+    size_t m_used = 0;         // slots not free: numbers and removed ones
 };
 
 } // namespace vbs
