@@ -69,6 +69,56 @@ TEST(ReadTextFile, EndsEveryLineWithCrLf)
     EXPECT_EQ(ReadTextFile(fixture("空文件.txt")), QString());
 }
 
+// Every kind of line end, alone and together, and line ends cut by the megabyte chunk border
+// (a CR LF split, a lone CR as the chunk's last character, an LF as the next chunk's first).
+TEST(ReadTextFile, GivesEveryLineFollowedByCrLf)
+{
+    const QString dir = makeTempDir();
+    const struct {
+        QByteArray bytes;
+        QString text;
+    } cases[] = {
+        {"", ""},
+        {"a", "a\r\n"},
+        {"a\r\n", "a\r\n"},
+        {"a\n", "a\r\n"},
+        {"a\r", "a\r\n"},
+        {"\r\n\r\n", "\r\n\r\n"},
+        {"\n\n", "\r\n\r\n"},
+        {"\r\r", "\r\n\r\n"},
+        {"\n\r", "\r\n\r\n"},
+        {"a\rb\nc\r\nd", "a\r\nb\r\nc\r\nd\r\n"},
+        {"12\r\n\n\r34 ", "12\r\n\r\n\r\n34 \r\n"},
+        {"\xBA\xEC\r\xBA\xEC", QStringLiteral("红\r\n红\r\n")},
+    };
+    int n = 0;
+    for (const auto &c : cases) {
+        const QString path = writeBytes(dir, QStringLiteral("%1.txt").arg(n++), c.bytes);
+        EXPECT_EQ(ReadTextFile(path).toStdString(), c.text.toStdString()) << c.bytes.toStdString();
+    }
+
+    const int chunk = 1 << 20;
+    const QByteArray a(chunk - 1, 'a');
+    const QString aa(chunk - 1, 'a');
+    const struct {
+        QByteArray bytes;
+        QString text;
+    } borders[] = {
+        {a + "\r\nb", aa + "\r\nb\r\n"},
+        {a + "\rb", aa + "\r\nb\r\n"},
+        {a + "\r\r\n", aa + "\r\n\r\n"},
+        {a + "x\nb\r", aa + "x\r\nb\r\n"},
+        {a + "\n\n", aa + "\r\n\r\n"},
+        {a + "\xBA\xEC\r", aa + QStringLiteral("红\r\n")},
+    };
+    for (const auto &c : borders) {
+        const QString path = writeBytes(dir, QStringLiteral("%1.txt").arg(n++), c.bytes);
+        const QString text = ReadTextFile(path);
+        EXPECT_EQ(text.size(), c.text.size()) << n;
+        EXPECT_TRUE(text == c.text) << n << ": " << text.right(8).toStdString();
+    }
+}
+
 TEST(ReadTextFile, MissingFileShowsPathAndReasonAndGivesEmptyText)
 {
     ScriptedMsgBox box;
