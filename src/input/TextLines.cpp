@@ -2,12 +2,12 @@
 
 #include "common/MsgBox.h"
 #include "common/TextFile.h"
+#include "common/UnitBlocks.h"
 
 #include <QFile>
 #include <QFileInfo>
 #include <QStringDecoder>
 #include <algorithm>
-#include <cstring>
 #include <optional>
 
 namespace {
@@ -200,32 +200,18 @@ private:
 
 bool IsLineEnd(char16_t c) { return c == u'\n' || c == u'\r'; }
 
-// Eight UTF-16 units at once (GCC's vector extension: SSE2 here, NEON on ARM): the characters
-// of a line are copied a block at a time and only the blocks with a line end one by one.
-typedef int16_t Units8 __attribute__((vector_size(16)));
-
-Units8 Load8(const char16_t *p)
+// Whether a block of units holds a CR or an LF.
+bool HasLineEnd(UnitBlocks::Block b)
 {
-    Units8 v;
-    std::memcpy(&v, p, sizeof v);
-    return v;
-}
-
-bool HasLineEnd(Units8 v)
-{
-    const Units8 cr = {13, 13, 13, 13, 13, 13, 13, 13}, lf = {10, 10, 10, 10, 10, 10, 10, 10};
-    const Units8 ends = (v == cr) | (v == lf);
-    uint64_t halves[2];
-    std::memcpy(halves, &ends, sizeof halves);
-    return (halves[0] | halves[1]) != 0;
+    return UnitBlocks::Any((b == UnitBlocks::Splat(u'\r')) | (b == UnitBlocks::Splat(u'\n')));
 }
 
 qsizetype CountLineEnds(const char16_t *p, qsizetype n)
 {
     qsizetype count = 0, i = 0;
-    for (; i + 8 <= n; i += 8)
-        if (HasLineEnd(Load8(p + i)))
-            count += std::count_if(p + i, p + i + 8, IsLineEnd);
+    for (; i + UnitBlocks::kUnits <= n; i += UnitBlocks::kUnits)
+        if (HasLineEnd(UnitBlocks::Load(p + i)))
+            count += std::count_if(p + i, p + i + UnitBlocks::kUnits, IsLineEnd);
     return count + std::count_if(p + i, p + n, IsLineEnd);
 }
 
@@ -251,12 +237,12 @@ public:
         m_out.resize(start + (size - i) + CountLineEnds(in + i, size - i));
         char16_t *out = reinterpret_cast<char16_t *>(m_out.data()) + start;
         while (i < size) {
-            if (i + 8 <= size) {
-                const Units8 block = Load8(in + i);
+            if (i + UnitBlocks::kUnits <= size) {
+                const UnitBlocks::Block block = UnitBlocks::Load(in + i);
                 if (!HasLineEnd(block)) {
-                    std::memcpy(out, &block, sizeof block);
-                    out += 8;
-                    i += 8;
+                    UnitBlocks::Store(out, block);
+                    out += UnitBlocks::kUnits;
+                    i += UnitBlocks::kUnits;
                     continue;
                 }
             }

@@ -1,5 +1,7 @@
 #include "vbscript/LongText.h"
 
+#include "common/UnitBlocks.h"
+
 #include "vbscript/Sandbox.h"
 #include "vbscript/ScriptError.h"
 #include "vbscript/Value.h"
@@ -167,9 +169,9 @@ QString reversedText(QStringView s)
 namespace {
 
 // A case-sensitive search for a short needle in one window: its first character is looked
-// for, then the rest compared there. Qt's general search prepares a hash for every call,
-// which costs more than the search itself on a line of a bet file (Split by vbCrLf, InStr
-// of "+", Replace of two spaces).
+// for a block at a time, then the rest compared there. Qt's general search prepares a hash
+// for every call, which costs more than the search itself on a line of a bet file (Split by
+// vbCrLf, InStr of "+", Replace of two spaces).
 qsizetype findShort(QStringView hay, QStringView needle)
 {
     const char16_t *h = hay.utf16(), *n = needle.utf16();
@@ -181,14 +183,9 @@ qsizetype findShort(QStringView hay, QStringView needle)
                 return false;
         return true;
     };
-    // A hit nearby (the next field of a line) by a plain loop, a far one by the vectorised scan.
-    qsizetype at = 0;
-    for (const qsizetype near = std::min<qsizetype>(last, 32); at <= near; ++at)
-        if (h[at] == first && matchesAt(at))
-            return at;
-    while (at <= last) {
-        at = QtPrivate::qustrchr(QStringView(h + at, last - at + 1), first) - h;
-        if (at > last)
+    for (qsizetype at = 0; at <= last;) {
+        at = UnitBlocks::Find(h, at, last + 1, first);
+        if (at < 0)
             return -1;
         if (matchesAt(at))
             return at;
@@ -203,14 +200,6 @@ constexpr qsizetype kShortNeedle = 8;
 
 qsizetype findText(QStringView hay, QStringView needle, qsizetype from, Qt::CaseSensitivity cs)
 {
-    if (needle.size() == 1 && cs == Qt::CaseSensitive) {
-        // One character (a field separator) that is usually close: looked for straight away.
-        const char16_t c = needle.front().unicode();
-        const char16_t *h = hay.utf16();
-        for (const qsizetype near = std::min(hay.size(), from + 32); from < near; ++from)
-            if (h[from] == c)
-                return from;
-    }
     const bool scan = cs == Qt::CaseSensitive && !needle.isEmpty() && needle.size() <= kShortNeedle;
     // Each window overlaps the next by the needle's length less one, so no occurrence is
     // missed at a window's edge.
