@@ -3,6 +3,7 @@
 // other command, the help and the version come from vornprn-cli-full, which this process becomes.
 #include "cli/CliRunCommandLine.h"
 #include "cli/FullProgramStart.h"
+#include "common/FreedMemory.h"
 
 #include <QCoreApplication>
 #include <cstring>
@@ -11,6 +12,7 @@ int main(int argc, char **argv)
 {
     if (argc < 2 || std::strcmp(argv[1], "script") != 0)
         return StartFullProgram(argv);
+    KeepFreedMemoryForReuse();
     QCoreApplication app(argc, argv);
     return CliRunCommandLine(QCoreApplication::arguments().mid(1));
 }

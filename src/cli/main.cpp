@@ -1,6 +1,7 @@
 // vornprn-cli-full: the engine of VornPrn without a window, every command of vornprn-cli. Users
 // run it as vornprn-cli, which starts it for every command but `script`.
 #include "cli/CliRunCommandLine.h"
+#include "common/FreedMemory.h"
 
 #include <QDir>
 #include <QFile>
@@ -9,6 +10,7 @@
 
 int main(int argc, char **argv)
 {
+    KeepFreedMemoryForReuse();
     // Layout needs fonts and images, never a display.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");

@@ -6,6 +6,7 @@
 #include "gui/SingleInstance.h"
 #include "gui/frmMain.h"
 #include "gui/frmPLDesigner.h"
+#include "common/FreedMemory.h"
 #include "common/MsgBox.h"
 #include "common/PathFile.h"
 #include "common/clsRegIni.h"
@@ -59,6 +60,7 @@ int main(int argc, char **argv)
     if (request.kind == StartupRequest::Version)
         return printAndQuit(QStringLiteral("VornPrn " VORN_VERSION "\n"));
 
+    KeepFreedMemoryForReuse();
     QApplication app(argc, argv);
     std::setlocale(LC_NUMERIC, "C"); // numbers in files are always written with a "."
     QApplication::setApplicationName(AppTitle());
