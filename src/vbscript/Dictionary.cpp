@@ -113,22 +113,26 @@ void Dictionary::removeAll()
 
 void Dictionary::compact()
 {
-    std::deque<Entry> kept;
-    std::vector<QString> keptTexts;
-    if (m_textsKept)
-        keptTexts.reserve(size_t(m_live));
-    m_index.clear();
+    // The new index first: the one allocation, which may fail (the memory budget) with
+    // nothing changed. Then the live entries move forward in place, which allocates nothing.
+    TextIndex index;
+    index.reserve(size_t(m_live));
+    size_t kept = 0;
     for (size_t pos = 0; pos < m_entries.size(); ++pos) {
-        Entry &e = m_entries[pos];
-        if (!e.live())
+        if (!m_entries[pos].live())
             continue;
-        m_index.insert(TextIndex::hash(indexText(int(pos))), int(kept.size()));
-        kept.push_back(std::move(e));
-        if (m_textsKept)
-            keptTexts.push_back(std::move(m_indexTexts[pos]));
+        index.insert(TextIndex::hash(indexText(int(pos))), int(kept));
+        if (kept != pos) {
+            m_entries[kept] = std::move(m_entries[pos]);
+            if (m_textsKept)
+                m_indexTexts[kept] = std::move(m_indexTexts[pos]);
+        }
+        ++kept;
     }
-    m_entries.swap(kept);
-    m_indexTexts.swap(keptTexts);
+    m_entries.resize(kept); // what is left behind holds nothing
+    if (m_textsKept)
+        m_indexTexts.resize(kept);
+    m_index = std::move(index);
 }
 
 bool Dictionary::enumerate(std::vector<Value> &items)

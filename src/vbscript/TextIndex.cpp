@@ -32,15 +32,30 @@ uint32_t TextIndex::hash(QStringView text)
     return uint32_t(h);
 }
 
+size_t TextIndex::capacityFor(size_t count)
+{
+    size_t capacity = 16;
+    while (capacity < count * 3)
+        capacity *= 2;
+    return capacity;
+}
+
+void TextIndex::reserve(size_t count)
+{
+    const size_t capacity = capacityFor(count + 1);
+    reserveMemory((long long)(capacity * sizeof(Slot)));
+    m_slots.assign(capacity, Slot{});
+    m_count = 0;
+    m_used = 0;
+}
+
 void TextIndex::insert(uint32_t h, int number)
 {
     // At most half the slots in use (numbers and removed ones), so that probes stay short. A
     // rebuild leaves at most a third in use (a quarter when the table doubles), so that a
     // script adding and removing keys at one size does not rebuild every few steps.
     if ((m_used + 1) * 2 > m_slots.size()) {
-        size_t capacity = 16;
-        while (capacity < size_t(m_count + 1) * 3)
-            capacity *= 2;
+        const size_t capacity = capacityFor(size_t(m_count) + 1);
         reserveMemory((long long)(capacity * sizeof(Slot)));
         rebuild(capacity);
     }

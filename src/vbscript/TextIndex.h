@@ -38,6 +38,9 @@ public:
     // twice for a moment, under its old and new hash, loses only the one asked for.)
     bool remove(uint32_t h, int number);
     void clear();
+    // Empties the index and makes room for `count` numbers at once: inserting up to that many
+    // then allocates nothing (and so cannot fail).
+    void reserve(size_t count);
     int size() const { return m_count; }
 
 private:
@@ -48,6 +51,8 @@ private:
     static constexpr int32_t kFree = -1;
     static constexpr int32_t kRemoved = -2;
 
+    // The slots for `count` numbers: at most a third in use.
+    static size_t capacityFor(size_t count);
     // Makes the slots anew, `capacity` long, for the numbers still stored.
     void rebuild(size_t capacity);
 

@@ -68,6 +68,27 @@ TEST(TextIndex, SameHashDifferentTexts)
     EXPECT_EQ(index.size(), 2);
 }
 
+// Room made at once empties the index; the numbers put in afterwards are all found.
+TEST(TextIndex, ReserveEmptiesAndHoldsWhatFollows)
+{
+    Texts texts;
+    TextIndex index;
+    for (int i = 0; i < 40; ++i) {
+        texts.list.append(QStringLiteral("old %1").arg(i));
+        index.insert(TextIndex::hash(texts.list.back()), i);
+    }
+    index.reserve(1000);
+    EXPECT_EQ(index.size(), 0);
+    EXPECT_EQ(find(index, texts, texts.list[0]), -1);
+    for (int i = 0; i < 1000; ++i) {
+        texts.list.append(QStringLiteral("new %1").arg(i));
+        index.insert(TextIndex::hash(texts.list.back()), 40 + i);
+    }
+    EXPECT_EQ(index.size(), 1000);
+    for (int i = 0; i < 1040; ++i)
+        ASSERT_EQ(find(index, texts, texts.list[i]), i < 40 ? -1 : i) << i;
+}
+
 // Random inserts and removals over a small pool of texts (so that texts come back after
 // being removed, removed slots pile up and the table is rebuilt at one size and at a larger
 // one), checked step by step against QHash.
