@@ -74,15 +74,21 @@ bool FuzzBets(const QByteArray &input)
     buffer.setData(input);
     buffer.open(QIODevice::ReadOnly);
     bool wellFormed = true;
+    QString joined;
     // Read as the import reads a bet file (encoding sniffing, stray NULs dropped).
-    ForEachTextLine(buffer, QStringLiteral("fuzz"), [&](QStringView line) {
+    const bool read = ForEachTextLine(buffer, QStringLiteral("fuzz"), [&](QStringView line) {
         for (bool includeIndex : {false, true}) {
             const QString bet = NormalizeLottNumberLine(line.toString(), includeIndex);
             if (bet.startsWith(u' ') || bet.endsWith(u' ') || bet.contains(QStringLiteral("  ")))
                 wellFormed = false;
         }
+        joined.append(line).append(u"\r\n");
     }, nullptr, TextFileKind::BetFile);
-    return wellFormed;
+    // The whole text, as a script reads it, is those lines with CR LF after each.
+    QString whole;
+    buffer.seek(0);
+    const bool readWhole = ReadWholeText(buffer, QStringLiteral("fuzz"), &whole, nullptr, TextFileKind::BetFile);
+    return wellFormed && readWhole == read && (!read || whole == joined);
 }
 
 bool FuzzEval(const QByteArray &input)

@@ -363,25 +363,35 @@ bool ForEachTextLine(const QString &path, const std::function<void(QStringView)>
     return OpenForReading(file, failure) && ForEachTextLine(file, path, onLine, failure, kind);
 }
 
-QString ReadTextFile(const QString &path, TextFileKind kind)
+bool ReadWholeText(QIODevice &device, const QString &name, QString *text, QString *failure,
+                   TextFileKind kind)
 {
-    QString text;
+    text->clear();
     // Room for the whole file at once (a character per byte, and for each line end the room
     // CrLfText asks before it cuts back): the text is not copied again and again as it grows.
-    const qint64 size = QFileInfo(path).size();
+    const qint64 size = device.isSequential() ? 0 : device.size();
     if (size > 0 && size <= kMaxTextFileBytes)
-        text.reserve(qsizetype(size + size / 8 + 2));
-    QString failure;
-    QFile file(path);
-    CrLfText sink(text);
-    if (!OpenForReading(file, &failure) || !ReadDecoded(file, path, sink, &failure, kind)) {
-        ShowReadFailure(failure);
-        return QString();
+        text->reserve(qsizetype(size + size / 8 + 2));
+    CrLfText sink(*text);
+    if (!ReadDecoded(device, name, sink, failure, kind)) {
+        text->clear();
+        return false;
     }
     // Much more room than text (UTF-16, two bytes a character) is given back; a little is not
     // worth copying the whole text for.
-    if (text.capacity() - text.size() > text.size() / 2)
-        text.squeeze();
+    if (text->capacity() - text->size() > text->size() / 2)
+        text->squeeze();
+    return true;
+}
+
+QString ReadTextFile(const QString &path, TextFileKind kind)
+{
+    QString text, failure;
+    QFile file(path);
+    if (!OpenForReading(file, &failure) || !ReadWholeText(file, path, &text, &failure, kind)) {
+        ShowReadFailure(failure);
+        return QString();
+    }
     return text;
 }
 

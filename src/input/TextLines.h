@@ -34,6 +34,10 @@ bool ForEachTextLine(QIODevice &device, const QString &name,
                      const std::function<void(QStringView)> &onLine, QString *failure,
                      TextFileKind kind = TextFileKind::Program);
 
+// The whole text of an open device, each line followed by CR LF (the last one too): the lines
+// ForEachTextLine gives, joined. False with `failure` set (and `text` empty) as there.
+bool ReadWholeText(QIODevice &device, const QString &name, QString *text, QString *failure,
+                   TextFileKind kind = TextFileKind::Program);
 // The whole file, each line followed by CR LF (the last one too). A file that cannot be read
 // shows its failure (exclamation icon) and gives "".
 QString ReadTextFile(const QString &path, TextFileKind kind = TextFileKind::Program);
