@@ -38,35 +38,39 @@ bool Dictionary::plainKey(const Value &key) const
     return key.isString() && !m_compareMode && !key.asString().startsWith(mark);
 }
 
+Dictionary::IndexedKey Dictionary::indexed(const Value &key) const
+{
+    IndexedKey k;
+    if (plainKey(key))
+        k.own = &key.asString(); // its own index text: no copy
+    else
+        k.derived = hashKey(key);
+    k.hash = TextIndex::hash(k.text());
+    return k;
+}
+
 int Dictionary::find(const Value &key) const
 {
-    if (plainKey(key)) {
-        const QString &text = key.asString(); // its own index text: no copy
-        return findText(text, TextIndex::hash(text));
-    }
-    const QString text = hashKey(key);
-    return findText(text, TextIndex::hash(text));
+    const IndexedKey k = indexed(key);
+    return findText(k.text(), k.hash);
 }
 
 int Dictionary::insert(const Value &key, Value item)
 {
-    const bool plain = plainKey(key);
-    const QString derived = plain ? QString() : hashKey(key);
-    const QStringView text = plain ? QStringView(key.asString()) : QStringView(derived);
-    const uint32_t h = TextIndex::hash(text);
-    if (findText(text, h) >= 0)
+    const IndexedKey k = indexed(key);
+    if (findText(k.text(), k.hash) >= 0)
         raise(Err::DuplicateKey);
     const int pos = int(m_entries.size());
-    reserveMemory(sizeof(Entry) + (m_textsKept || !plain ? sizeof(QString) : 0));
-    if (!plain && !m_textsKept)
+    reserveMemory(sizeof(Entry) + (m_textsKept || !k.own ? sizeof(QString) : 0));
+    if (!k.own && !m_textsKept)
         keepIndexTexts();
     // Nothing changes unless everything could be allocated.
     m_entries.push_back({key, std::move(item)});
     try {
         if (m_textsKept)
-            m_indexTexts.push_back(derived);
+            m_indexTexts.push_back(k.derived);
         try {
-            m_index.insert(h, pos);
+            m_index.insert(k.hash, pos);
         } catch (...) {
             if (m_textsKept)
                 m_indexTexts.pop_back();
@@ -232,23 +236,19 @@ bool Dictionary::invoke(const QString &name, Access access, std::vector<Value> &
         const int pos = find(args[0]);
         if (pos < 0)
             raise(Err::ElementNotFound);
-        const Value &key = args[1];
-        const bool plain = plainKey(key);
-        const QString derived = plain ? QString() : hashKey(key);
-        const QStringView text = plain ? QStringView(key.asString()) : QStringView(derived);
-        const uint32_t h = TextIndex::hash(text);
-        if (findText(text, h) >= 0)
+        const IndexedKey k = indexed(args[1]);
+        if (findText(k.text(), k.hash) >= 0)
             raise(Err::DuplicateKey);
-        if (!plain && !m_textsKept)
+        if (!k.own && !m_textsKept)
             keepIndexTexts();
         // The new text goes in before the old comes out, so that a failed allocation changes
         // nothing.
         const uint32_t old = TextIndex::hash(indexText(pos));
-        m_index.insert(h, pos);
+        m_index.insert(k.hash, pos);
         const Value released = std::move(m_entries[size_t(pos)].key);
-        m_entries[size_t(pos)].key = key;
+        m_entries[size_t(pos)].key = args[1];
         if (m_textsKept)
-            m_indexTexts[size_t(pos)] = derived;
+            m_indexTexts[size_t(pos)] = k.derived;
         m_index.remove(old, pos);
         return true;
     }

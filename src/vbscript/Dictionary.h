@@ -33,6 +33,15 @@ private:
     // Whether a key is known to the index by its own text (a string in binary mode): the
     // common case, which keeps no second text.
     bool plainKey(const Value &key) const;
+    // A key as the index knows it: its own text (a plain key's, `own`) or its index text
+    // (`derived`), and the hash of that.
+    struct IndexedKey {
+        const QString *own = nullptr;
+        QString derived;
+        uint32_t hash = 0;
+        QStringView text() const { return own ? QStringView(*own) : QStringView(derived); }
+    };
+    IndexedKey indexed(const Value &key) const;
     // The text the index knows entry `pos` by.
     QStringView indexText(int pos) const
     {
