@@ -113,10 +113,12 @@ int compareMode(const BuiltinArgs &args, size_t i)
 {
     if (!argGiven(args, i))
         return 0;
-    int32_t m = toLong(args[i]);
-    if (m < 0)
+    // Only binary (0) and text (1) comparison exist: vbDatabaseCompare and any other number
+    // are an invalid call.
+    const int32_t m = toLong(args[i]);
+    if (m != 0 && m != 1)
         raise(Err::InvalidCall);
-    return m == 0 ? 0 : 1;
+    return m;
 }
 
 } // namespace vbs
