@@ -60,7 +60,9 @@ Value eval(Interpreter &in, Args &a)
 
 Value getRef(Interpreter &in, Args &a)
 {
-    const Procedure *p = in.procedureNamed(toStr(a[0]));
+    if (!a[0].isString())
+        raise(Err::TypeMismatch); // a procedure is named by text only
+    const Procedure *p = in.procedureNamed(a[0].asString());
     if (!p)
         raise(Err::InvalidCall);
     return Value::object(std::make_shared<ProcedureRef>(in, *p));
