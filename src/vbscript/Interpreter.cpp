@@ -364,11 +364,11 @@ Interpreter::Flow Interpreter::execSelect(const SelectStmt &s)
         resumeAfterHeader(e);
         return s.cases.empty() ? execBlock(s.elseBody) : execBlock(s.cases.front().body);
     }
-    const bool testLiteral = comparesAsLiteral(s.test.get());
+    // The tested value is held for the comparisons: it no longer counts as a literal, only a
+    // Case's own value can (Select Case 3 meets Case "test" as text, without an error).
     for (const auto &c : s.cases) {
         for (const auto &v : c.values) {
-            Value r = binaryOp(BinOp::Eq, test, eval(v.get()), testLiteral,
-                               comparesAsLiteral(v.get()));
+            Value r = binaryOp(BinOp::Eq, test, eval(v.get()), false, comparesAsLiteral(v.get()));
             if (r.type() == Type::Boolean && r.asBool())
                 return execBlock(c.body);
         }
