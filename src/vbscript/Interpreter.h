@@ -78,7 +78,7 @@ public:
                          std::shared_ptr<ClassInstance> self = {});
     // Rnd's generator state (24-bit, as the Windows engine's).
     uint32_t rndSeed = 0x50000;
-    float rndLast = 0;
+    float rndLast = float(0x50000) / 16777216.0f; // Rnd(0) before any other call: the seed
     int32_t locale = kChineseLocale; // GetLocale/SetLocale
 
     // Checks the deadline and the memory budget now and then: raises the fatal timeout error
