@@ -131,7 +131,7 @@ Value inStrRev(Interpreter &, Args &a)
         raise(Err::InvalidCall);
     const int mode = compareMode(a, 3);
     if (a[0].isNull() || a[1].isNull())
-        return Value::null();
+        raise(Err::InvalidNull); // unlike InStr, which gives Null
     QString scratch1, scratch2;
     const QString &s1 = textOf(a[0], scratch1), &s2 = textOf(a[1], scratch2);
     if (start == -1)
