@@ -72,11 +72,11 @@ bool findConstant(const QString &lowerName, Value &out)
             {"vbusesystemdayofweek", 0}, {"vbusesystem", 0}, {"vbfirstjan1", 1},
             {"vbfirstfourdays", 2}, {"vbfirstfullweek", 3}, {"vbdatabasecompare", 2},
             {"vbdefaultbutton4", 768}, {"vbapplicationmodal", 0}, {"vbsystemmodal", 4096},
-            {"vbmsgboxhelpbutton", 16384},
         };
         for (const auto &[name, v] : types)
             c.insert(QString::fromLatin1(name), Value::integer(int16_t(v)));
         c.insert("vbobjecterror", Value::longValue(int32_t(0x80040000u)));
+        c.insert("vbmsgboxhelpbutton", Value::longValue(16384));
         c.insert("vbmsgboxsetforeground", Value::longValue(65536));
         c.insert("vbmsgboxright", Value::longValue(524288));
         c.insert("vbmsgboxrtlreading", Value::longValue(1048576));
@@ -113,10 +113,12 @@ int compareMode(const BuiltinArgs &args, size_t i)
 {
     if (!argGiven(args, i))
         return 0;
-    int32_t m = toLong(args[i]);
-    if (m < 0)
+    // Only binary (0) and text (1) comparison exist: vbDatabaseCompare and any other number
+    // are an invalid call.
+    const int32_t m = toLong(args[i]);
+    if (m != 0 && m != 1)
         raise(Err::InvalidCall);
-    return m == 0 ? 0 : 1;
+    return m;
 }
 
 } // namespace vbs

@@ -78,11 +78,14 @@ Value split(Interpreter &, Args &a)
 
 Value join(Interpreter &, Args &a)
 {
-    if (!valueArgument(a, 0).isArray())
+    if (valueArgument(a, 0).isNull())
+        raise(Err::InvalidNull);
+    if (!a[0].isArray())
         raise(Err::TypeMismatch);
     const ArrayData &arr = *a[0].asArray();
     if (arr.dims() != 1)
-        raise(Err::InvalidCall);
+        raise(Err::TypeMismatch); // only a list of one dimension joins
+
     const QString delim = argGiven(a, 1) ? toStr(a[1]) : QStringLiteral(" ");
     QString out;
     DeadlinePoll poll;

@@ -273,6 +273,8 @@ const char *const kShortDayNames[] = {"周日", "周一", "周二", "周三", "�
 
 Value monthName(Interpreter &, Args &a)
 {
+    if (argGiven(a, 1) && a[1].isNull())
+        raise(Err::InvalidNull); // before the month is converted (MonthName("a", Null): 94)
     const int32_t m = toLong(a[0]);
     if (m < 1 || m > 12)
         raise(Err::InvalidCall);

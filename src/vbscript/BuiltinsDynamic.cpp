@@ -28,12 +28,12 @@ private:
     const Procedure &m_proc;
 };
 
-// The code of Execute and ExecuteGlobal: text, or an object's default value (a number is no
-// code: 13).
+// The code of Execute and ExecuteGlobal: text, or an object's default value (a number, Null or
+// Empty is no code: 13).
 QString codeOf(const Value &v)
 {
     const Value code = v.isObject() ? dereference(v) : v;
-    if (code.isNumeric() || code.isArray())
+    if (code.isNumeric() || code.isArray() || code.isNull() || code.isEmpty())
         raise(Err::TypeMismatch);
     return toStr(code);
 }
@@ -60,7 +60,9 @@ Value eval(Interpreter &in, Args &a)
 
 Value getRef(Interpreter &in, Args &a)
 {
-    const Procedure *p = in.procedureNamed(toStr(a[0]));
+    if (!a[0].isString())
+        raise(Err::TypeMismatch); // a procedure is named by text only
+    const Procedure *p = in.procedureNamed(a[0].asString());
     if (!p)
         raise(Err::InvalidCall);
     return Value::object(std::make_shared<ProcedureRef>(in, *p));

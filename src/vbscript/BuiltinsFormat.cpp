@@ -67,6 +67,14 @@ QString digitsOf(double x, const NumberStyle &s, bool &negative)
     return s.digits > 0 ? whole + QLatin1Char('.') + fraction : whole;
 }
 
+// The number to format: Null there is a wrong type (13), not an invalid use of Null.
+double numberToFormat(const Value &v)
+{
+    if (v.isNull())
+        raise(Err::TypeMismatch);
+    return toDouble(v);
+}
+
 QString withSign(const QString &body, bool negative, bool parens)
 {
     if (!negative)
@@ -76,25 +84,28 @@ QString withSign(const QString &body, bool negative, bool parens)
 
 Value formatNumber(Interpreter &, Args &a)
 {
+    const double x = numberToFormat(a[0]);
     const NumberStyle s = styleOf(a);
     bool negative;
-    const QString body = digitsOf(toDouble(a[0]), s, negative);
+    const QString body = digitsOf(x, s, negative);
     return Value::string(withSign(body, negative, s.parens));
 }
 
 Value formatPercent(Interpreter &, Args &a)
 {
+    const double x = numberToFormat(a[0]);
     const NumberStyle s = styleOf(a);
     bool negative;
-    const QString body = digitsOf(toDouble(a[0]) * 100.0, s, negative) + QLatin1Char('%');
+    const QString body = digitsOf(x * 100.0, s, negative) + QLatin1Char('%');
     return Value::string(withSign(body, negative, s.parens));
 }
 
 Value formatCurrency(Interpreter &, Args &a)
 {
+    const double x = numberToFormat(a[0]);
     const NumberStyle s = styleOf(a);
     bool negative;
-    const QString body = digitsOf(toDouble(a[0]), s, negative);
+    const QString body = digitsOf(x, s, negative);
     const QString yuan = QStringLiteral("¥");
     if (!negative)
         return Value::string(yuan + body);
@@ -105,7 +116,7 @@ Value formatCurrency(Interpreter &, Args &a)
 Value formatDateTime(Interpreter &, Args &a)
 {
     if (a[0].isNull())
-        raise(Err::InvalidNull);
+        raise(Err::TypeMismatch); // as the number formats do
     double serial;
     if (a[0].isString() && parseDateText(a[0].asString(), serial)) {
     } else if (a[0].type() == Type::Date) {

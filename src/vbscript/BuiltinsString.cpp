@@ -69,6 +69,9 @@ Value right(Interpreter &, Args &a)
 
 Value mid(Interpreter &, Args &a)
 {
+    // A Null start or length is found before either is converted ("a" with Null: 94).
+    if (a[1].isNull() || (argGiven(a, 2) && a[2].isNull()))
+        raise(Err::InvalidNull);
     long long start = count(a[1]);
     long long len = argGiven(a, 2) ? count(a[2]) : -1;
     if (start <= 0 || (argGiven(a, 2) && len < 0))
@@ -128,7 +131,7 @@ Value inStrRev(Interpreter &, Args &a)
         raise(Err::InvalidCall);
     const int mode = compareMode(a, 3);
     if (a[0].isNull() || a[1].isNull())
-        return Value::null();
+        raise(Err::InvalidNull); // unlike InStr, which gives Null
     QString scratch1, scratch2;
     const QString &s1 = textOf(a[0], scratch1), &s2 = textOf(a[1], scratch2);
     if (start == -1)

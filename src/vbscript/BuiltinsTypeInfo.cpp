@@ -35,9 +35,8 @@ Value typeName(Interpreter &, Args &a)
 
 Value varType(Interpreter &, Args &a) { return Value::integer(int16_t(a[0].type())); }
 
-Value isNumeric(Interpreter &, Args &a)
+bool numeric(const Value &v)
 {
-    const Value &v = a[0];
     switch (v.type()) {
     case Type::Empty:
     case Type::Byte:
@@ -47,15 +46,29 @@ Value isNumeric(Interpreter &, Args &a)
     case Type::Double:
     case Type::Currency:
     case Type::Boolean:
-        return Value::boolean(true);
+        return true;
     case Type::String: {
         double d;
-        return Value::boolean(parseNumber(v.asString(), d));
+        return parseNumber(v.asString(), d);
     }
+    case Type::Object:
+        // An object is as numeric as its default member's value; Nothing and an object without
+        // a default member are not numeric (no error).
+        if (!v.asObject())
+            return false;
+        try {
+            return numeric(dereference(v));
+        } catch (const ScriptError &e) {
+            if (e.number != Err::NoSuchMember)
+                throw;
+            return false;
+        }
     default:
-        return Value::boolean(false);
+        return false;
     }
 }
+
+Value isNumeric(Interpreter &, Args &a) { return Value::boolean(numeric(a[0])); }
 
 Value isEmpty(Interpreter &, Args &a) { return Value::boolean(a[0].isEmpty()); }
 Value isNull(Interpreter &, Args &a) { return Value::boolean(a[0].isNull()); }

@@ -361,14 +361,21 @@ Interpreter::Flow Interpreter::execSelect(const SelectStmt &s)
     try {
         test = eval(s.test.get());
     } catch (const ScriptError &e) {
-        resumeAfterHeader(e);
-        return s.cases.empty() ? execBlock(s.elseBody) : execBlock(s.cases.front().body);
+        resumeAfterHeader(e); // resumed, no Case runs
+        return Flow::Normal;
     }
-    const bool testLiteral = comparesAsLiteral(s.test.get());
+    // The tested value is held for the comparisons: it no longer counts as a literal, only a
+    // Case's own value can (Select Case 3 meets Case "test" as text, without an error).
     for (const auto &c : s.cases) {
         for (const auto &v : c.values) {
-            Value r = binaryOp(BinOp::Eq, test, eval(v.get()), testLiteral,
-                               comparesAsLiteral(v.get()));
+            Value value;
+            try {
+                value = eval(v.get());
+            } catch (const ScriptError &e) {
+                resumeAfterHeader(e); // resumed, the failing Case's body runs
+                return execBlock(c.body);
+            }
+            Value r = binaryOp(BinOp::Eq, test, value, false, comparesAsLiteral(v.get()));
             if (r.type() == Type::Boolean && r.asBool())
                 return execBlock(c.body);
         }

@@ -78,7 +78,7 @@ public:
                          std::shared_ptr<ClassInstance> self = {});
     // Rnd's generator state (24-bit, as the Windows engine's).
     uint32_t rndSeed = 0x50000;
-    float rndLast = 0;
+    float rndLast = float(0x50000) / 16777216.0f; // Rnd(0) before any other call: the seed
     int32_t locale = kChineseLocale; // GetLocale/SetLocale
 
     // Checks the deadline and the memory budget now and then: raises the fatal timeout error
@@ -212,6 +212,8 @@ private:
     Value evalCall(const CallExpr *c);
     Value evalMember(const MemberExpr *m, const std::vector<ExprPtr> &args, Access access);
     Value callName(const NameExpr *n, const std::vector<ExprPtr> &args, Access access);
+    // A variable's value `v` used with arguments (an element, a default member) or alone.
+    Value callValue(const NameExpr *n, Value v, const std::vector<ExprPtr> &args, Access access);
     // `self`, when given, is moved into the frame as Me.
     Value callProcedure(const Procedure &p, const std::vector<ExprPtr> &args,
                         std::shared_ptr<ClassInstance> *self = nullptr);
@@ -261,6 +263,9 @@ private:
     // Under Option Explicit: a variable ExecuteGlobal declared after `n` was resolved. Binds
     // `n` to it and returns true, or false when there is none.
     bool bindLateVariable(const NameExpr *n);
+    // A name the running procedure's own code could not know: a local that an Execute in this
+    // call declared (null when there is none).
+    Value *executedLocal(const NameExpr *n);
     // The scope of the running frame, for code compiled now; grows the frames afterwards.
     struct DynamicScope;
     void resolveInFrame(const std::function<void(const RunningScope &)> &resolve, bool global);

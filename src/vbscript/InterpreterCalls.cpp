@@ -232,6 +232,8 @@ Value *Interpreter::variable(const NameExpr *n)
     case NameRef::Field:
         return &frame().self->fields[size_t(n->ref.index)];
     case NameRef::Undeclared:
+        if (Value *local = executedLocal(n))
+            return local;
         if (bindLateVariable(n))
             return variable(n);
         raiseNamed(Err::UndefinedVariable, n->name);
@@ -274,6 +276,8 @@ Value Interpreter::callName(const NameExpr *n, const std::vector<ExprPtr> &args,
     case NameRef::Undeclared:
         if (const Procedure *late = lateProcedure(n))
             return callProcedure(*late, args);
+        if (Value *local = executedLocal(n))
+            return callValue(n, *local, args, access);
         if (bindLateVariable(n))
             return callName(n, args, access);
         raiseNamed(Err::UndefinedVariable, n->name);
@@ -284,23 +288,26 @@ Value Interpreter::callName(const NameExpr *n, const std::vector<ExprPtr> &args,
     case NameRef::Field:
     case NameRef::Me:
     case NameRef::HostObject:
-    case NameRef::ErrObject: {
-        Value v = evalName(n);
-        if (v.isArray() && access != Access::Call && !args.empty())
-            return index(v, args);
-        if (v.isObject() && v.asObject()) {
-            ArgBuffer buffer(*this);
-            return invoke(v, QString(), n->name, buffer.fill(args), access);
-        }
-        if (access == Access::Get && args.empty())
-            return v;
-        if (const Procedure *late = lateProcedure(n))
-            return callProcedure(*late, args);
-        raiseNamed(Err::TypeMismatch, n->name);
-    }
+    case NameRef::ErrObject:
+        return callValue(n, evalName(n), args, access);
     default:
         raiseNamed(Err::TypeMismatch, n->name);
     }
+}
+
+Value Interpreter::callValue(const NameExpr *n, Value v, const std::vector<ExprPtr> &args, Access access)
+{
+    if (v.isArray() && access != Access::Call && !args.empty())
+        return index(v, args);
+    if (v.isObject() && v.asObject()) {
+        ArgBuffer buffer(*this);
+        return invoke(v, QString(), n->name, buffer.fill(args), access);
+    }
+    if (access == Access::Get && args.empty())
+        return v;
+    if (const Procedure *late = lateProcedure(n))
+        return callProcedure(*late, args);
+    raiseNamed(Err::TypeMismatch, n->name);
 }
 
 Value Interpreter::evalCall(const CallExpr *c)

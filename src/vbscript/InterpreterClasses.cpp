@@ -173,7 +173,9 @@ Value Interpreter::memberAccess(const std::shared_ptr<ClassInstance> &self, int 
         }
         if (field.isObject() && field.asObject())
             return invoke(field, QString(), shownName, values, access);
-        raiseNamed(Err::TypeMismatch, shownName);
+        // Through the object, a field that holds neither an array nor an object takes no
+        // arguments: the member with arguments is not there.
+        raiseNamed(Err::NoSuchMember, shownName);
     }
     const int method = access == Access::Let ? m.let : access == Access::Set ? m.set : m.get;
     if (method < 0)

@@ -108,6 +108,17 @@ bool Interpreter::bindLateVariable(const NameExpr *n)
     return true;
 }
 
+Value *Interpreter::executedLocal(const NameExpr *n)
+{
+    const Frame &f = frame();
+    if (&f == m_scriptFrame || !f.dynamicNames)
+        return nullptr;
+    const auto it = f.dynamicNames->constFind(n->name.toLower());
+    if (it == f.dynamicNames->constEnd() || it->kind != NameRef::Local)
+        return nullptr;
+    return f.cells[size_t(it->index)];
+}
+
 const Procedure *Interpreter::lateProcedure(const NameExpr *n) const
 {
     if (m_prog.procedures.size() == m_procedureCount)

@@ -214,6 +214,9 @@ Value bitwise(BinOp op, const Value &a0, const Value &b0)
         case BinOp::Imp:
             if (an)
                 return o == allOnes ? bitwiseResult(o, type) : Value::null();
+            // A Byte implying Null stays a Byte: the complement of its bits (170 gives 85).
+            if (type == Type::Byte)
+                return bitwiseResult(~o & 0xFF, type);
             return o == 0 ? bitwiseResult(allOnes, type) : Value::null();
         default:
             return Value::null();

@@ -107,7 +107,7 @@ bool Parser::atEndOfStatement() const
     // `Else x = 3 End If`: these closers may follow a statement on its line.
     return atKeyword("end")
            && (atKeyword("if", 1) || atKeyword("sub", 1) || atKeyword("function", 1)
-               || atKeyword("class", 1));
+               || atKeyword("class", 1) || atKeyword("property", 1));
 }
 
 void Parser::endOfStatement()
@@ -199,6 +199,7 @@ std::unique_ptr<Procedure> Parser::procedureDefinition(ProcKind kind)
     proc->kind = kind;
     proc->isFunction = kind == ProcKind::Function || kind == ProcKind::PropertyGet;
     proc->name = expectName();
+    const bool parenthesized = peek().kind == Tok::LParen;
     if (accept(Tok::LParen) && !accept(Tok::RParen)) {
         do {
             Procedure::Param p;
@@ -215,7 +216,9 @@ std::unique_ptr<Procedure> Parser::procedureDefinition(ProcKind kind)
     }
     if ((kind == ProcKind::PropertyLet || kind == ProcKind::PropertySet) && proc->params.empty())
         fail(Err::Syntax); // the assigned value arrives as the last parameter
-    endOfStatement();
+    // `Sub Tick() n = n + 1 End Sub`: after a parameter list the body may start on the same line.
+    if (!parenthesized)
+        endOfStatement();
     std::vector<Declaration> *outerDecls = m_decls;
     m_decls = &proc->decls;
     m_proc = proc.get();
