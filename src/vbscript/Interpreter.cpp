@@ -405,11 +405,16 @@ void Interpreter::execReDim(const ReDimStmt &s)
 {
     for (const auto &item : s.items) {
         Value *slot = variable(item.name.get());
-        if (slot->isArray() && slot->asArray()->fixedSize)
+        // ReDim finds a fixed array before it reads the bounds, ReDim Preserve after them
+        // (a bound that is no number raises 13 there).
+        const bool fixed = slot->isArray() && slot->asArray()->fixedSize;
+        if (fixed && !s.preserve)
             raise(Err::ArrayFixed);
         std::vector<int32_t> upper;
         for (const auto &b : item.bounds)
             upper.push_back(toLong(eval(b.get())));
+        if (fixed)
+            raise(Err::ArrayFixed);
         const ArrayData *keep = nullptr;
         if (s.preserve && slot->isArray() && slot->asArray()->dims() > 0) {
             const ArrayData &old = *slot->asArray();
