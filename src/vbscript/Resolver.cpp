@@ -256,6 +256,8 @@ private:
             // New RegExp is always the built-in one, even beside a script class of that name.
             const QString lower = n->className.toLower();
             n->classIndex = lower == QLatin1String("regexp") ? -1 : prog.classNames.value(lower, -1);
+            if (n->classIndex < 0 && explicitNames && lower != QLatin1String("regexp"))
+                n->undeclaredName = lookup(n->className, false).kind == NameRef::Undeclared;
             break;
         }
         default:
