@@ -300,7 +300,12 @@ Interpreter::Flow Interpreter::execForEach(const ForEachStmt &s)
         }
     } catch (const ScriptError &e) {
         resumeAfterHeader(e);
-        return runBodyOnce(s.body, Flow::ExitFor);
+        const Flow f = runBodyOnce(s.body, Flow::ExitFor);
+        // A collection that failed to evaluate is none: Next leaves 451, as For leaves 92.
+        if (f == Flow::Normal && e.number != Err::NotACollection)
+            catchError(ScriptError{Err::NotACollection, errorText(Err::NotACollection), s.line,
+                                   false, false, {}, {}, 0});
+        return f;
     }
     const size_t count = array ? array->items.size() : objectItems.size();
     for (size_t i = 0; i < count; ++i) {
