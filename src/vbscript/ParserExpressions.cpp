@@ -221,7 +221,9 @@ ExprPtr Parser::postfix(ExprPtr e)
             auto call = std::make_unique<CallExpr>(line, std::move(e));
             call->args = argumentList(Tok::RParen);
             e = sealed(std::move(call));
-        } else if (peek().kind == Tok::Dot && !peek().spaceBefore) {
+        } else if (peek().kind == Tok::Dot && (!peek().spaceBefore || peek().afterContinuation)) {
+            // obj.Load() _ / .Show(): a dot that starts a continued line goes on with the
+            // member chain (elsewhere a dot after a space starts a With member).
             next();
             if (peek().kind != Tok::Name)
                 fail(Err::ExpectedIdentifier);
