@@ -218,6 +218,9 @@ ExprPtr Parser::postfix(ExprPtr e)
     for (;;) {
         const int line = peek().line;
         if (accept(Tok::LParen)) {
+            // (f)(x) calls f with x: parentheses around what is called do not change it.
+            while (e->kind == ExprKind::Paren)
+                e = std::move(static_cast<ParenExpr *>(e.get())->inner);
             auto call = std::make_unique<CallExpr>(line, std::move(e));
             call->args = argumentList(Tok::RParen);
             e = sealed(std::move(call));
