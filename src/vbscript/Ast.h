@@ -128,6 +128,9 @@ struct NewExpr : Expr {
     NewExpr(int l, QString c) : Expr(ExprKind::New, l), className(std::move(c)) {}
     QString className;
     int classIndex = -1; // into Program::classes; -1 for RegExp or an unknown class
+    // Under Option Explicit, a name nothing declares: the name is looked up as a variable
+    // first, so New raises 500, not 506 (unless ExecuteGlobal defines the class later).
+    bool undeclaredName = false;
 };
 
 enum class StmtKind { Assign, Call, ReDim, Erase, If, For, ForEach, Do, Select, Exit, OnError, With, Nop };

@@ -36,6 +36,9 @@ struct Builtin {
     int minArgs;
     int maxArgs;
     BuiltinFn fn;
+    // The numeric and date conversions: called as a statement, after converting, they raise 458
+    // (their result has nowhere to go), as on Windows.
+    bool valueOnly = false;
 };
 
 const std::vector<Builtin> &builtinTable();

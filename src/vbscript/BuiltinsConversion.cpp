@@ -178,13 +178,13 @@ Value round(Interpreter &, Args &a)
 void addConversionBuiltins(std::vector<Builtin> &t)
 {
     t.push_back({"CBool", 1, 1, cBool});
-    t.push_back({"CByte", 1, 1, cByte});
-    t.push_back({"CInt", 1, 1, cInt});
-    t.push_back({"CLng", 1, 1, cLng});
-    t.push_back({"CSng", 1, 1, cSng});
-    t.push_back({"CDbl", 1, 1, cDbl});
-    t.push_back({"CCur", 1, 1, cCur});
-    t.push_back({"CDate", 1, 1, cDate});
+    t.push_back({"CByte", 1, 1, cByte, true});
+    t.push_back({"CInt", 1, 1, cInt, true});
+    t.push_back({"CLng", 1, 1, cLng, true});
+    t.push_back({"CSng", 1, 1, cSng, true});
+    t.push_back({"CDbl", 1, 1, cDbl, true});
+    t.push_back({"CCur", 1, 1, cCur, true});
+    t.push_back({"CDate", 1, 1, cDate, true});
     t.push_back({"CStr", 1, 1, cStr});
     t.push_back({"Hex", 1, 1, hex});
     t.push_back({"Oct", 1, 1, oct});

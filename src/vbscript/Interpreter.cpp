@@ -300,7 +300,12 @@ Interpreter::Flow Interpreter::execForEach(const ForEachStmt &s)
         }
     } catch (const ScriptError &e) {
         resumeAfterHeader(e);
-        return runBodyOnce(s.body, Flow::ExitFor);
+        const Flow f = runBodyOnce(s.body, Flow::ExitFor);
+        // A collection that failed to evaluate is none: Next leaves 451, as For leaves 92.
+        if (f == Flow::Normal && e.number != Err::NotACollection)
+            catchError(ScriptError{Err::NotACollection, errorText(Err::NotACollection), s.line,
+                                   false, false, {}, {}, 0});
+        return f;
     }
     const size_t count = array ? array->items.size() : objectItems.size();
     for (size_t i = 0; i < count; ++i) {
@@ -405,11 +410,16 @@ void Interpreter::execReDim(const ReDimStmt &s)
 {
     for (const auto &item : s.items) {
         Value *slot = variable(item.name.get());
-        if (slot->isArray() && slot->asArray()->fixedSize)
+        // ReDim finds a fixed array before it reads the bounds, ReDim Preserve after them
+        // (a bound that is no number raises 13 there).
+        const bool fixed = slot->isArray() && slot->asArray()->fixedSize;
+        if (fixed && !s.preserve)
             raise(Err::ArrayFixed);
         std::vector<int32_t> upper;
         for (const auto &b : item.bounds)
             upper.push_back(toLong(eval(b.get())));
+        if (fixed)
+            raise(Err::ArrayFixed);
         const ArrayData *keep = nullptr;
         if (s.preserve && slot->isArray() && slot->asArray()->dims() > 0) {
             const ArrayData &old = *slot->asArray();

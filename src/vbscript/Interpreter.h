@@ -271,7 +271,7 @@ private:
     void resolveInFrame(const std::function<void(const RunningScope &)> &resolve, bool global);
     void shadowGlobals(Frame &f);
     Value createObject(const QString &progId); // CreateObject
-    Value newObject(const QString &className); // New
+    Value newObject(const QString &className, bool undeclaredName); // New
     static QString displayName(const Expr *e);
 
     // Classes (InterpreterClasses.cpp)

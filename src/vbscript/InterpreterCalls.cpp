@@ -154,7 +154,7 @@ Value Interpreter::evalOther(const Expr *e)
     case ExprKind::New:
     {
         auto *n = static_cast<const NewExpr *>(e);
-        return n->classIndex >= 0 ? newInstance(n->classIndex) : newObject(n->className);
+        return n->classIndex >= 0 ? newInstance(n->classIndex) : newObject(n->className, n->undeclaredName);
     }
     }
     return Value();
@@ -668,14 +668,14 @@ Value Interpreter::callBuiltin(int index, const std::vector<ExprPtr> &args)
     return counted(values);
 }
 
-Value Interpreter::newObject(const QString &className)
+Value Interpreter::newObject(const QString &className, bool undeclaredName)
 {
     if (className.compare(QLatin1String("regexp"), Qt::CaseInsensitive) == 0)
         return Value::object(std::make_shared<RegExpObject>());
     const int late = m_prog.classNames.value(className.toLower(), -1); // from ExecuteGlobal
     if (late >= 0)
         return newInstance(late);
-    raiseNamed(Err::ClassNotDefined, className);
+    raiseNamed(undeclaredName ? Err::UndefinedVariable : Err::ClassNotDefined, className);
 }
 
 Value Interpreter::createObject(const QString &progId)

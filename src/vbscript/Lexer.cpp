@@ -62,7 +62,9 @@ Token &Lexer::add(Tok kind)
     pending.kind = kind;
     pending.line = line;
     pending.spaceBefore = space;
+    pending.afterContinuation = continued;
     space = false;
+    continued = false;
     hasPending = true;
     return pending;
 }
@@ -108,6 +110,7 @@ bool Lexer::continuation()
     pos = p + 1;
     ++line;
     space = true;
+    continued = true;
     return true;
 }
 

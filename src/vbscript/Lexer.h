@@ -28,6 +28,7 @@ struct Token {
     QString lower;   // lower-case name; empty for bracketed names, which are never keywords
     Value value;     // Number and Date literals
     bool spaceBefore = false;
+    bool afterContinuation = false; // first on a line that a `_` continued
 };
 
 // Produces tokens one at a time, so a large script never exists as a token list; raises
@@ -59,6 +60,7 @@ private:
     qsizetype pos = 0;
     int line = 1;
     bool space = false;
+    bool continued = false; // a `_` joined the line the next token is on
     bool finished = false;
     Token pending;
     bool hasPending = false;

@@ -218,10 +218,15 @@ ExprPtr Parser::postfix(ExprPtr e)
     for (;;) {
         const int line = peek().line;
         if (accept(Tok::LParen)) {
+            // (f)(x) calls f with x: parentheses around what is called do not change it.
+            while (e->kind == ExprKind::Paren)
+                e = std::move(static_cast<ParenExpr *>(e.get())->inner);
             auto call = std::make_unique<CallExpr>(line, std::move(e));
             call->args = argumentList(Tok::RParen);
             e = sealed(std::move(call));
-        } else if (peek().kind == Tok::Dot && !peek().spaceBefore) {
+        } else if (peek().kind == Tok::Dot && (!peek().spaceBefore || peek().afterContinuation)) {
+            // obj.Load() _ / .Show(): a dot that starts a continued line goes on with the
+            // member chain (elsewhere a dot after a space starts a With member).
             next();
             if (peek().kind != Tok::Name)
                 fail(Err::ExpectedIdentifier);

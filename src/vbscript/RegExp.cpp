@@ -334,7 +334,11 @@ bool RegExpObject::invoke(const QString &name, Access access, std::vector<Value>
     }
     if (n == QLatin1String("replace")) {
         wantArgs(args, 2);
-        result = Value::string(replace(toStr(args[0]), toStr(args[1])));
+        // A Boolean replacement is written as its number ("-1"), not as "True".
+        const Value &with = args[1];
+        const QString text = with.type() == Type::Boolean ? QString::number(with.asBool() ? -1 : 0)
+                                                          : toStr(with);
+        result = Value::string(replace(toStr(args[0]), text));
         return true;
     }
     return false;

@@ -10,7 +10,10 @@ bool isHiddenName(const QString &key) { return key.startsWith(QChar(1)); }
 
 class Resolver {
 public:
-    Resolver(Program &p, const QHash<QString, int> &h) : prog(p), hostObjects(h) {}
+    Resolver(Program &p, const QHash<QString, int> &h)
+        : prog(p), hostObjects(h), explicitNames(p.optionExplicit)
+    {
+    }
 
     // Makes the procedures and classes from index `firstProc`/`firstClass` on known by name.
     void registerDefinitions(size_t firstProc, size_t firstClass)
@@ -196,7 +199,7 @@ private:
             ref.kind = NameRef::Constant;
             return ref;
         }
-        if (prog.optionExplicit && !declareMissing && !isHiddenName(key)) {
+        if (explicitNames && !declareMissing && !isHiddenName(key)) {
             ref.kind = NameRef::Undeclared;
             return ref;
         }
@@ -253,6 +256,8 @@ private:
             // New RegExp is always the built-in one, even beside a script class of that name.
             const QString lower = n->className.toLower();
             n->classIndex = lower == QLatin1String("regexp") ? -1 : prog.classNames.value(lower, -1);
+            if (n->classIndex < 0 && explicitNames && lower != QLatin1String("regexp"))
+                n->undeclaredName = lookup(n->className, false).kind == NameRef::Undeclared;
             break;
         }
         default:
@@ -373,6 +378,10 @@ private:
     const ClassDecl *cls = nullptr;
     QHash<QString, NameRef> *locals = nullptr;
     int *localCount = nullptr;
+
+public:
+    // Option Explicit holds for the text it stands in: the script, or one Execute's code.
+    bool explicitNames;
 };
 
 } // namespace
@@ -397,6 +406,7 @@ void resolveFragment(Program &prog, Program &fragment, const QHash<QString, int>
     fragment.procedures.clear();
     fragment.classes.clear();
     Resolver r(prog, hostObjects);
+    r.explicitNames = fragment.optionExplicit;
     r.registerDefinitions(firstProc, firstClass);
     r.scopeBody(fragment.decls, fragment.body, scope);
     r.resolveDefinitions(firstProc, firstClass);

@@ -24,6 +24,7 @@ QString errorText(int number)
         {450, QStringLiteral("错误的参数个数或无效的参数属性值")},
         {451, QStringLiteral("对象不是一个集合")},
         {457, QStringLiteral("此键已经与该集合的一个元素相关联")},
+        {458, QStringLiteral("变量使用了一个 VBScript 中不支持的自动化类型")},
         {500, QStringLiteral("变量未定义")},
         {506, QStringLiteral("类没有定义")},
         {501, QStringLiteral("不能给变量赋值")},

@@ -25,6 +25,7 @@ constexpr int NoSuchMember = 438;
 constexpr int WrongArgumentCount = 450;
 constexpr int NotACollection = 451;
 constexpr int DuplicateKey = 457;
+constexpr int UnsupportedType = 458;
 constexpr int ClassNotDefined = 506;
 constexpr int UndefinedVariable = 500;
 constexpr int IllegalAssignment = 501;

@@ -1,5 +1,6 @@
 #include "vbscript/StatementCode.h"
 
+#include "vbscript/Builtins.h"
 #include "vbscript/ExpressionCode.h"
 #include "vbscript/Interpreter.h"
 #include "vbscript/LongText.h"
@@ -110,7 +111,10 @@ Flow StatementCode::callWithReferences(Interpreter &in, const Stmt *s)
 Flow StatementCode::callBuiltin(Interpreter &in, const Stmt *s)
 {
     const auto *c = static_cast<const CallStmt *>(s);
-    in.callBuiltin(static_cast<const NameExpr *>(c->callee.get())->ref.index, c->args);
+    const int index = static_cast<const NameExpr *>(c->callee.get())->ref.index;
+    in.callBuiltin(index, c->args);
+    if (builtinTable()[size_t(index)].valueOnly)
+        raiseNamed(Err::UnsupportedType, QString::fromLatin1(builtinTable()[size_t(index)].name));
     return Flow::Normal;
 }
 
