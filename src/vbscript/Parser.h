@@ -77,6 +77,7 @@ private:
     StmtPtr setStatement(int line);
     StmtPtr callKeywordStatement(int line);
     StmtPtr nameStatement(int line);
+    StmtPtr firstArgumentIndexed(std::unique_ptr<CallStmt> s, ExprPtr t);
 
     // Expressions (ParserExpressions.cpp)
     ExprPtr expression();

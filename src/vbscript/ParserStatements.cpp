@@ -380,6 +380,47 @@ StmtPtr Parser::callKeywordStatement(int line)
     return s;
 }
 
+namespace {
+
+// f (a)(0): calls in calls whose innermost has one argument.
+bool startsWithIndexedArgument(const Expr *t)
+{
+    if (t->kind != ExprKind::Call || static_cast<const CallExpr *>(t)->callee->kind != ExprKind::Call)
+        return false;
+    while (t->kind == ExprKind::Call && static_cast<const CallExpr *>(t)->callee->kind == ExprKind::Call)
+        t = static_cast<const CallExpr *>(t)->callee.get();
+    const auto *inner = static_cast<const CallExpr *>(t);
+    return inner->args.size() == 1 && inner->args[0];
+}
+
+} // namespace
+
+// f (a)(0), b and f(a)(0): the first parenthesised group and the indexes after it are the
+// first argument, not a call of f whose result is indexed.
+StmtPtr Parser::firstArgumentIndexed(std::unique_ptr<CallStmt> s, ExprPtr t)
+{
+    std::vector<std::pair<int, std::vector<ExprPtr>>> indexes; // from the outside in
+    while (t->kind == ExprKind::Call && static_cast<CallExpr *>(t.get())->callee->kind == ExprKind::Call) {
+        auto *outer = static_cast<CallExpr *>(t.get());
+        indexes.emplace_back(outer->line, std::move(outer->args));
+        ExprPtr inner = std::move(outer->callee);
+        t = std::move(inner);
+    }
+    auto *call = static_cast<CallExpr *>(t.get());
+    s->callee = std::move(call->callee);
+    const int l = call->args[0]->line;
+    ExprPtr first = sealed(std::make_unique<ParenExpr>(l, std::move(call->args[0])));
+    for (auto it = indexes.rbegin(); it != indexes.rend(); ++it) {
+        auto index = std::make_unique<CallExpr>(it->first, std::move(first));
+        index->args = std::move(it->second);
+        first = sealed(std::move(index));
+    }
+    s->args.push_back(binary(0, std::move(first)));
+    while (accept(Tok::Comma))
+        s->args.push_back(peek().kind == Tok::Comma ? nullptr : expression());
+    return s;
+}
+
 StmtPtr Parser::nameStatement(int line)
 {
     ExprPtr t = target();
@@ -390,6 +431,8 @@ StmtPtr Parser::nameStatement(int line)
         return s;
     }
     auto s = std::make_unique<CallStmt>(line);
+    if (startsWithIndexedArgument(t.get()))
+        return firstArgumentIndexed(std::move(s), std::move(t));
     if (t->kind == ExprKind::Call) {
         auto *call = static_cast<CallExpr *>(t.get());
         if (atEndOfStatement()) {
