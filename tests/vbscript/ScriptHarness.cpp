@@ -6,6 +6,7 @@
 #include "vbscript/ScriptError.h"
 
 #include <QElapsedTimer>
+#include <algorithm>
 
 namespace {
 
@@ -80,8 +81,11 @@ ScriptRun runScript(const QString &source, const QString &input, int timeoutMs, 
     run.ok = engine.run(source, QDeadlineTimer(timeoutMs));
     run.elapsedNs = clock.nsecsElapsed();
     run.elapsedMs = run.elapsedNs / 1'000'000;
+    // The kernel raises its mark of the most memory held before it unmaps any, so a peak is
+    // never missed; a mark below `before` means the run ended holding less than it started
+    // with (it freed what was there before) and added nothing.
     if (peakKept)
-        run.peakAddedBytes = vbs::peakMemoryInUse() - before;
+        run.peakAddedBytes = std::max(0LL, vbs::peakMemoryInUse() - before);
     run.failure = engine.failure();
     return run;
 }
