@@ -4,6 +4,7 @@
 // copied) at once and only a block with one is looked at unit by unit. A bet line of 25
 // characters costs a few blocks instead of 25 compares, and no call into a library search
 // that pays off only on long texts.
+#include <bit>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
@@ -11,6 +12,7 @@
 namespace UnitBlocks {
 
 typedef int16_t Block __attribute__((vector_size(16)));
+static_assert(std::endian::native == std::endian::little, "Find counts the first unit in the low bits");
 constexpr std::ptrdiff_t kUnits = 8;
 
 inline Block Load(const char16_t *p)
