@@ -58,19 +58,9 @@ void appendWithRoom(QString &out, QStringView piece, long long firstCapacity)
     }
     if (piece.size() < kPiece) {
         // The room is there (above) and, once the text is ours alone, the characters go
-        // straight after its end. Qt keeps a character of room past every allocation for the
-        // terminating zero.
-        if (appendIntoRoom(out, piece))
-            return;
-        QString::DataPointer &d = out.data_ptr();
-        if (d.needsDetach() || d.freeSpaceAtEnd() < piece.size()) {
+        // straight after its end.
+        if (!writeIntoRoom(out, piece))
             out.append(piece);
-            return;
-        }
-        char16_t *end = d.data() + d.size;
-        copyChars(piece, end);
-        d.size += piece.size();
-        end[piece.size()] = u'\0';
         return;
     }
     for (qsizetype from = 0; from < piece.size();) {

@@ -39,15 +39,14 @@ void growText(QString &out, QStringView piece);
         to[i] = p[i];
 }
 
-// Appends a short piece (a separator, a field) when `out` is held by no other value and has
-// room for it: written straight after the end, nothing allocated. False, with nothing done,
-// otherwise. (A piece of `out` itself stays where it is: the room lies past the end.)
-[[gnu::always_inline]] inline bool appendIntoRoom(QString &out, QStringView piece)
+// Appends `piece` when `out` is held by no other value and has room for it: written straight
+// after the end, nothing allocated. False, with nothing done, otherwise. (A piece of `out`
+// itself stays where it is: the room lies past the end.)
+[[gnu::always_inline]] inline bool writeIntoRoom(QString &out, QStringView piece)
 {
-    constexpr qsizetype kShort = 16;
     QString::DataPointer &d = out.data_ptr();
     const qsizetype n = piece.size();
-    if (n > kShort || d.needsDetach() || d.freeSpaceAtEnd() < n)
+    if (d.needsDetach() || d.freeSpaceAtEnd() < n)
         return false;
     // Qt keeps a character of room past every allocation for the terminating zero.
     char16_t *end = d.data() + d.size;
@@ -55,6 +54,13 @@ void growText(QString &out, QStringView piece);
     d.size += n;
     end[n] = u'\0';
     return true;
+}
+
+// The same for a short piece (a separator, a field) only: the in-place append of a script's
+// s = s & x, which leaves longer pieces to appendText.
+[[gnu::always_inline]] inline bool appendIntoRoom(QString &out, QStringView piece)
+{
+    return piece.size() <= 16 && writeIntoRoom(out, piece);
 }
 // `a` followed by `b`, in one allocation.
 QString joinedText(QStringView a, QStringView b);
