@@ -244,6 +244,9 @@ private:
     void recycle(Frame &f); // empties a finished frame into the pool
     static void pointCellsAtOwnSlots(Frame &f);
     Value callBuiltin(int index, const std::vector<ExprPtr> &args);
+    // A built-in called as a statement: one that only gives a value (CInt and the like)
+    // raises 458 once it has run.
+    void callBuiltinStatement(int index, const std::vector<ExprPtr> &args);
     Value runBuiltin(const Builtin &b, BuiltinArgs &values);
     Value invoke(const Value &object, const QString &member, const QString &shownName,
                  std::vector<Value> &args, Access access);

@@ -270,6 +270,10 @@ Value Interpreter::callName(const NameExpr *n, const std::vector<ExprPtr> &args,
     case NameRef::Procedure:
         return callProcedure(*m_prog.procedures[size_t(n->ref.index)], args);
     case NameRef::Builtin:
+        if (access == Access::Call) {
+            callBuiltinStatement(n->ref.index, args);
+            return Value();
+        }
         return callBuiltin(n->ref.index, args);
     case NameRef::Member:
         return memberCall(frame().self, n->ref.index, args, access, n->name);
@@ -642,6 +646,14 @@ Value Interpreter::runBuiltin(const Builtin &b, BuiltinArgs &values)
         }
         throw;
     }
+}
+
+void Interpreter::callBuiltinStatement(int index, const std::vector<ExprPtr> &args)
+{
+    callBuiltin(index, args);
+    const Builtin &b = m_builtins[index];
+    if (b.valueOnly)
+        raiseNamed(Err::UnsupportedType, QString::fromLatin1(b.name));
 }
 
 Value Interpreter::callBuiltin(int index, const std::vector<ExprPtr> &args)

@@ -1,6 +1,5 @@
 #include "vbscript/StatementCode.h"
 
-#include "vbscript/Builtins.h"
 #include "vbscript/ExpressionCode.h"
 #include "vbscript/Interpreter.h"
 #include "vbscript/LongText.h"
@@ -111,10 +110,7 @@ Flow StatementCode::callWithReferences(Interpreter &in, const Stmt *s)
 Flow StatementCode::callBuiltin(Interpreter &in, const Stmt *s)
 {
     const auto *c = static_cast<const CallStmt *>(s);
-    const int index = static_cast<const NameExpr *>(c->callee.get())->ref.index;
-    in.callBuiltin(index, c->args);
-    if (builtinTable()[size_t(index)].valueOnly)
-        raiseNamed(Err::UnsupportedType, QString::fromLatin1(builtinTable()[size_t(index)].name));
+    in.callBuiltinStatement(static_cast<const NameExpr *>(c->callee.get())->ref.index, c->args);
     return Flow::Normal;
 }
 
