@@ -40,17 +40,20 @@ Value split(Interpreter &, Args &a)
     // exact size at once instead of one that doubles from one slot.
     constexpr size_t kFirst = 16;
     ValueSlots<kFirst> first;
+    // The gathered pieces into `out`, with room for `capacity`.
+    const auto spill = [&](size_t capacity) {
+        reserveMemory((long long)capacity * (long long)sizeof(Value));
+        out.reserve(capacity);
+        std::move(first.data(), first.data() + first.size(), std::back_inserter(out));
+    };
     // Each piece asks the budget for its slot before it is made; its text shares the line's.
     const auto add = [&](qsizetype from, qsizetype length) {
         if (!first.full()) {
             first.add([&] { return Value::string(sharedSlice(s, from, length)); });
             return;
         }
-        if (out.empty()) {
-            reserveMemory(2 * kFirst * (long long)sizeof(Value));
-            out.reserve(2 * kFirst);
-            std::move(first.data(), first.data() + kFirst, std::back_inserter(out));
-        }
+        if (out.empty())
+            spill(2 * kFirst);
         if ((long long)out.size() >= kMaxArrayElements)
             raise(Err::OutOfMemory);
         beforeGrowing(out);
@@ -68,11 +71,8 @@ Value split(Interpreter &, Args &a)
         pos = hit + delim.size();
     }
     add(pos, s.size() - pos);
-    if (out.empty()) {
-        reserveMemory((long long)first.size() * (long long)sizeof(Value));
-        out.reserve(first.size());
-        std::move(first.data(), first.data() + first.size(), std::back_inserter(out));
-    }
+    if (out.empty())
+        spill(first.size());
     return Value::array(std::move(out));
 }
 
